@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Start-up benchmark: time from starting a program until an X window carries
+# the title of a local page, for Vantorel and for the minimal WebEngine
+# program bench_floor, on a private Xvfb. The last line is "ratio R"
+# (Vantorel median / floor median).
+#
+#   bench/startup/run.sh [--runs N] [--self-check]
+#
+# --self-check runs bench_floor in both slots, to test the harness itself.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=${BUILD_DIR:-$root/build}
+runs=7
+self_check=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs) runs=$2; shift 2 ;;
+    --self-check) self_check=1; shift ;;
+    *) echo "usage: $0 [--runs N] [--self-check]" >&2; exit 1 ;;
+  esac
+done
+
+title="BenchPage Startup 7f3a"
+page="$here/page.htm"
+cat >"$page" <<EOF
+<!DOCTYPE html>
+<html lang="en">
+<head><meta charset="utf-8"><title>$title</title></head>
+<body><h1>Start-up benchmark page</h1><p>A small local page whose title the benchmark waits for.</p></body>
+</html>
+EOF
+url="file://$page"
+
+# Build what we measure (quick when nothing changed).
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+targets=(bench_floor bench_xpoll)
+[ "$self_check" = 1 ] || targets+=(vantorel stage_data)
+cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
+floor="$build/bench/floor/bench_floor"
+xpoll="$build/bench/xpoll/bench_xpoll"
+vantorel="$build/vantorel"
+[ "$self_check" = 1 ] && vantorel_name="floor*" || vantorel_name="vantorel"
+
+work=$(mktemp -d /tmp/bench-startup.XXXXXX)
+log="$work/log.txt"
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Xvfb picks a free display itself and writes its number once it accepts clients.
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(tr -d '\n' <"$work/display")"
+
+export QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu"
+[ "$(id -u)" = 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+
+# Runs one program with fresh per-user folders; prints its milliseconds.
+measure() {
+  local name=$1; shift
+  local t="$work/run"
+  rm -rf "$t"
+  mkdir -p "$t/home" "$t/config/Vantorel" "$t/data" "$t/cache"
+  mkdir -m 700 "$t/runtime"
+  # Keeps the tip dialog from holding up Vantorel's start.
+  printf '[Options]\r\nShowTips=0\r\n' >"$t/config/Vantorel/vantorel.ini"
+  echo "== $name" >>"$log"
+  local rc=0 ms
+  ms=$(HOME="$t/home" XDG_CONFIG_HOME="$t/config" XDG_DATA_HOME="$t/data" \
+       XDG_CACHE_HOME="$t/cache" XDG_RUNTIME_DIR="$t/runtime" \
+       "$xpoll" --title "$title" --press-enter-on-title Vantorel --timeout 60 \
+       --exec -- "$@" 2>>"$log") || rc=$?
+  if [ "$rc" != 0 ] || [ -z "$ms" ]; then
+    echo "$name failed (bench_xpoll exit $rc); last log lines:" >&2
+    tail -n 25 "$log" >&2
+    exit 1
+  fi
+  echo "$ms"
+}
+
+a=()
+b=()
+for i in $(seq "$runs"); do
+  if [ "$self_check" = 1 ]; then
+    ms=$(measure "$vantorel_name $i" "$floor" "$url")
+  else
+    ms=$(measure "$vantorel_name $i" "$vantorel" -nohome "$url")
+  fi
+  a+=("$ms")
+  printf 'run %d %-9s %8.1f ms\n' "$i" "$vantorel_name" "$ms"
+  ms=$(measure "floor $i" "$floor" "$url")
+  b+=("$ms")
+  printf 'run %d %-9s %8.1f ms\n' "$i" floor "$ms"
+done
+
+python3 - "$vantorel_name" "${#a[@]}" "${a[@]}" "${b[@]}" <<'EOF'
+import statistics, sys
+name, n = sys.argv[1], int(sys.argv[2])
+vals = [float(v) for v in sys.argv[3:]]
+ma, mb = statistics.median(vals[:n]), statistics.median(vals[n:])
+print(f"median {name} {ma:.1f} ms")
+print(f"median floor {mb:.1f} ms")
+print(f"ratio {ma / mb:.2f}")
+EOF
