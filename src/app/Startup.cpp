@@ -1,0 +1,64 @@
+#include "Startup.h"
+
+#include "AppContext.h"
+#include "Prompts.h"
+#include "SettingsStore.h"
+#include "document/WebEngineEnvironment.h"
+#include "frmMain.h"
+#include "frmSplash.h"
+#include "frmTip.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace Startup {
+
+void installTranslations(QApplication &app)
+{
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char *name : {"qtbase_zh_CN", "qtwebengine_zh_CN"}) {
+        auto *translator = new QTranslator(&app);
+        if (translator->load(QLatin1String(name), folder))
+            app.installTranslator(translator);
+        else
+            delete translator;
+    }
+}
+
+int run(QApplication &app)
+{
+    QApplication::setApplicationName(AppTitle);
+    QApplication::setApplicationVersion(QStringLiteral("2.0.108"));
+    QApplication::setApplicationDisplayName(QString());
+    installTranslations(app);
+
+    DialogPrompts prompts;
+    SettingsStore settings;
+    WebEngineEnvironment web(prompts);
+    AppContext context;
+    context.programFolder = QApplication::applicationDirPath();
+    context.tipsApplication = QFileInfo(QApplication::applicationFilePath()).completeBaseName();
+    context.settings = &settings;
+    context.prompts = &prompts;
+    context.browsers = &web;
+
+    frmSplash splash(context.programFolder);
+    splash.show();
+    splash.repaint();
+    QApplication::processEvents(); // paint the splash before the long load
+
+    frmMain main(context);
+    QObject::connect(&main, &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    main.Form_Load(QApplication::arguments().join(QLatin1Char(' ')));
+    splash.close();
+
+    frmTip tip(context);
+    if (tip.Form_Load())
+        tip.exec();
+    main.show();
+    return app.exec();
+}
+
+} // namespace Startup

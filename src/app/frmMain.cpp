@@ -1,0 +1,230 @@
+#include "frmMain.h"
+
+#include "Addresses.h"
+#include "Images.h"
+#include "Prompts.h"
+#include "SettingsStore.h"
+#include "document/BrowserControl.h"
+#include "document/frmDocument.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QTimer>
+#include <QToolBar>
+#include <cmath>
+
+namespace {
+
+constexpr int Twips = 15;
+const QString Caption = QStringLiteral("Vantorel II");
+
+} // namespace
+
+frmMain::frmMain(const AppContext &context, QWidget *parent)
+    : QMainWindow(parent), Timer1(new QTimer(this)), Timer2(new QTimer(this)), list(new QWidget),
+      Toolbar1(new QToolBar), m_context(context), m_mdi(new QMdiArea)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Caption);
+    setWindowIcon(Images::icon(context.programFolder, QStringLiteral("vantorel")));
+    Timer1->setSingleShot(true);
+    Timer2->setSingleShot(true);
+
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    addToolBar(Toolbar1);
+    m_listAction = Toolbar1->addAction(Images::icon(context.programFolder, QStringLiteral("list")),
+                                       QStringLiteral("辅助"));
+    m_listAction->setObjectName(QStringLiteral("list"));
+    m_listAction->setCheckable(true);
+    connect(m_listAction, &QAction::triggered, this, [this] { MotherButton_Click(QStringLiteral("list")); });
+
+    list->setObjectName(QStringLiteral("list"));
+    m_mdi->setObjectName(QStringLiteral("mdi"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto *central = new QWidget;
+    auto *row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(list);
+    row->addWidget(m_mdi, 1);
+    setCentralWidget(central);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::updateCaption);
+}
+
+double frmMain::setting(const char *key, double defaultValue) const
+{
+    return m_context.settings->number(AppTitle, QStringLiteral("Settings"), QLatin1String(key), defaultValue);
+}
+
+void frmMain::Form_Load(const QString &commandLine)
+{
+    loadGeometry();
+    loadSettings();
+    Timer1->setInterval(int(PingTime));
+    Timer2->setInterval(int(NetStatTime));
+    setListPressed(setting("ShowList", 1) != 0);
+    setListWidthTwips(int(setting("ListWidth", 3360)));
+    LoadNewDoc();
+    if (frmDocument *document = activeDocument())
+        document->showMaximized();
+    navigateFirstPage(commandLine);
+}
+
+void frmMain::loadGeometry()
+{
+    m_geometryTwips = {setting("MainLeft", 1000), setting("MainTop", 1000), setting("MainWidth", 6500),
+                       setting("MainHeight", 6500)};
+    m_appliedGeometry = QRect(int(m_geometryTwips[0] / Twips), int(m_geometryTwips[1] / Twips),
+                              int(m_geometryTwips[2] / Twips), int(m_geometryTwips[3] / Twips));
+    move(m_appliedGeometry.topLeft());
+    resize(m_appliedGeometry.size());
+}
+
+void frmMain::loadSettings()
+{
+    SettingsStore &store = *m_context.settings;
+    const QString email = QStringLiteral("Email");
+    SmtpServer = store.get(AppTitle, email, QStringLiteral("SMTP"));
+    UserName = store.get(AppTitle, email, QStringLiteral("Username"));
+    MyEmail = store.get(AppTitle, email, QStringLiteral("MyEmail"));
+    PingTime = setting("PingTime", 5000);
+    NetStatTime = setting("NetStatTime", 10000);
+    ClickBookmark = qint32(std::lround(setting("ClickBookmark", 0)));
+    // Read even when the command line names the first page, so "home" still works.
+    Homepage = store.get(AppTitle, QStringLiteral("Settings"), QStringLiteral("Homepage"), Addresses::DefaultHomepage);
+}
+
+void frmMain::navigateFirstPage(const QString &commandLine)
+{
+    frmDocument *document = activeDocument();
+    if (!document)
+        return;
+    const QString option = QStringLiteral("-nohome");
+    const qsizetype p = commandLine.indexOf(option);
+    if (p >= 0) {
+        // The address is everything after the switch and the one character that follows it.
+        QString address = commandLine.mid(p + option.size() + 1);
+        if (address.isEmpty())
+            address = QStringLiteral("about:blank");
+        // The box must not hold up the first page.
+        m_context.prompts->notify(this, address, AppTitle);
+        document->Web->navigate(address);
+        return;
+    }
+    document->Web->navigate(Homepage);
+}
+
+frmDocument *frmMain::LoadNewDoc()
+{
+    ++DocCount;
+    auto *document = new frmDocument(*this, m_context);
+    document->setWindowTitle(QStringLiteral("Web Document %1").arg(DocCount));
+    connect(document, &QMdiSubWindow::windowStateChanged, this, &frmMain::updateCaption);
+    connect(document, &QWidget::windowTitleChanged, this, &frmMain::updateCaption);
+    m_mdi->addSubWindow(document);
+    document->show();
+    m_mdi->setActiveSubWindow(document);
+    return document;
+}
+
+void frmMain::CloseDoc()
+{
+    if (QMdiSubWindow *active = m_mdi->activeSubWindow())
+        active->close();
+}
+
+frmDocument *frmMain::activeDocument() const
+{
+    return qobject_cast<frmDocument *>(m_mdi->activeSubWindow());
+}
+
+QList<frmDocument *> frmMain::documents() const
+{
+    QList<frmDocument *> result;
+    for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (auto *document = qobject_cast<frmDocument *>(window))
+            result.append(document);
+    return result;
+}
+
+void frmMain::MotherButton_Click(const QString &key)
+{
+    frmDocument *document = activeDocument();
+    if (key == QLatin1String("new")) {
+        frmDocument *created = LoadNewDoc();
+        const QString choice = m_context.settings->get(AppTitle, QStringLiteral("Settings"),
+                                                       QStringLiteral("NWindowWithHomepage"), QStringLiteral("0"));
+        const double value = leadingNumber(choice).value_or(-1);
+        if (value == 1)
+            created->Web->navigate(Homepage);
+        else if (value == 0)
+            created->Web->navigate(Addresses::NewWindowPage);
+    } else if (key == QLatin1String("close")) {
+        CloseDoc();
+    } else if (key == QLatin1String("list")) {
+        list->setVisible(listPressed());
+    } else if (key == QLatin1String("home") && document) {
+        if (Homepage == Addresses::IEHomepage)
+            document->Web->goHome();
+        else
+            document->Web->navigate(Homepage);
+    }
+}
+
+void frmMain::mnuWindowCascade_Click() { m_mdi->cascadeSubWindows(); }
+
+void frmMain::btnBookmarkAdd_Click() {}
+
+bool frmMain::listPressed() const { return m_listAction->isChecked(); }
+
+void frmMain::setListPressed(bool pressed)
+{
+    m_listAction->setChecked(pressed);
+    list->setVisible(pressed);
+}
+
+int frmMain::listWidthTwips() const { return m_listWidthTwips; }
+
+void frmMain::setListWidthTwips(int twips)
+{
+    m_listWidthTwips = qMax(0, twips);
+    list->setFixedWidth(m_listWidthTwips / Twips);
+}
+
+void frmMain::updateCaption()
+{
+    frmDocument *document = activeDocument();
+    if (document && document->isMaximized())
+        setWindowTitle(QStringLiteral("%1 - [%2]").arg(Caption, document->windowTitle()));
+    else
+        setWindowTitle(Caption);
+}
+
+void frmMain::saveState()
+{
+    SettingsStore &store = *m_context.settings;
+    const QString section = QStringLiteral("Settings");
+    // Pixels are coarser than twips: an unmoved window keeps the twips it was given.
+    const QRect now(pos(), size());
+    const std::array<double, 4> twips = now == m_appliedGeometry
+                                            ? m_geometryTwips
+                                            : std::array<double, 4>{double(now.x() * Twips), double(now.y() * Twips),
+                                                                    double(now.width() * Twips),
+                                                                    double(now.height() * Twips)};
+    const char *keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+    for (int i = 0; i < 4; ++i)
+        store.save(AppTitle, section, QLatin1String(keys[i]), QString::number(float(twips[i])));
+    store.save(AppTitle, section, QStringLiteral("ShowList"), listPressed() ? QStringLiteral("1") : QStringLiteral("0"));
+    store.save(AppTitle, section, QStringLiteral("ListWidth"), QString::number(float(m_listWidthTwips)));
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!isMinimized())
+        saveState();
+    m_mdi->closeAllSubWindows();
+    event->accept();
+    emit closed();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+// What the program requires of a web-browser control. Document windows and the
+// help tab talk only to this; the engine stays behind it.
+class BrowserControl : public QWidget
+{
+    Q_OBJECT
+public:
+    // Command numbers of execWB, as stored and passed around by the document commands.
+    enum Command { SaveAs = 4, Print = 6, Properties = 10, Cut = 11, Copy = 12, Paste = 13 };
+
+    using QWidget::QWidget;
+
+    virtual void navigate(const QString &address) = 0;
+    virtual void goBack() = 0;
+    virtual void goForward() = 0;
+    virtual void goHome() = 0;
+    virtual void refresh() = 0;
+    virtual void stop() = 0;
+    // Runs one of the six commands; the control shows its own dialog where the command has one.
+    virtual void execWB(Command command) = 0;
+    virtual QString locationURL() const = 0;
+    virtual QString locationName() const = 0;
+    virtual void takeFocus() = 0;
+    // Find in page: the control's own find bar.
+    virtual void showFind() = 0;
+    virtual void setZoom(qreal factor) = 0;
+    virtual qreal zoom() const = 0;
+
+signals:
+    void StatusTextChange(const QString &text);
+    void ProgressChange(int progress, int progressMax);
+    void DownloadBegin();
+    void DownloadComplete();
+    void TitleChange(const QString &title);
+    void DocumentComplete(const QString &address);
+    // A page asks for a new window: set *target to the control the page opens in
+    // (leave it null to drop the request). Must be connected directly.
+    void NewWindow2(BrowserControl **target);
+};

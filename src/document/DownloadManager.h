@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+class Prompts;
+class QVBoxLayout;
+class QWebEngineDownloadRequest;
+
+// Asks where each download goes and lists them with their progress.
+class DownloadManager : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit DownloadManager(Prompts &prompts, QWidget *parent = nullptr);
+    void downloadRequested(QWebEngineDownloadRequest *download);
+    int count() const;
+
+private:
+    Prompts &m_prompts;
+    QVBoxLayout *m_rows;
+};

@@ -1,0 +1,225 @@
+#include "WebEngineBrowser.h"
+
+#include "BuiltinPages.h"
+#include "FindBar.h"
+#include "PagePropertiesDialog.h"
+#include "WebPage.h"
+#include "app/Prompts.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPointer>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace {
+
+const QString FilterComplete = QStringLiteral("网页，全部 (*.htm *.html)");
+const QString FilterHtmlOnly = QStringLiteral("网页，仅 HTML (*.htm *.html)");
+const QString FilterArchive = QStringLiteral("Web 档案，单一文件 (*.mht *.mhtml)");
+
+QWebEngineDownloadRequest::SavePageFormat formatFor(const QString &filter, const QString &path)
+{
+    if (filter == FilterArchive || path.endsWith(QLatin1String(".mht"), Qt::CaseInsensitive)
+        || path.endsWith(QLatin1String(".mhtml"), Qt::CaseInsensitive))
+        return QWebEngineDownloadRequest::MimeHtmlSaveFormat;
+    if (filter == FilterHtmlOnly)
+        return QWebEngineDownloadRequest::SingleHtmlSaveFormat;
+    return QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
+}
+
+QString safeFileName(QString title)
+{
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    for (QChar &c : title)
+        if (forbidden.contains(c))
+            c = QLatin1Char('_');
+    title = title.trimmed();
+    return title.isEmpty() ? QStringLiteral("网页") : title;
+}
+
+} // namespace
+
+WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, QWidget *parent)
+    : BrowserControl(parent), m_prompts(prompts), m_page(new WebPage(profile, prompts, this)),
+      m_view(new QWebEngineView(this)), m_findBar(new FindBar(m_page, this))
+{
+    m_view->setPage(m_page);
+    setFocusProxy(m_view);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(m_findBar);
+    connect(m_findBar, &FindBar::closed, m_view, [this] { m_view->setFocus(); });
+    connect(m_view, &QWebEngineView::printFinished, this, [this](bool ok) {
+        m_printer.reset();
+        emit printFinished(ok);
+    });
+    connectPage();
+}
+
+WebEngineBrowser::~WebEngineBrowser()
+{
+    // Views go before the page they show.
+    m_fullScreenView.reset();
+    delete m_view;
+}
+
+void WebEngineBrowser::connectPage()
+{
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        emit DownloadBegin();
+        emit StatusTextChange(QStringLiteral("正在打开 %1 ...").arg(m_page->requestedUrl().toDisplayString()));
+    });
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int p) { emit ProgressChange(p, 100); });
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        emit DownloadComplete();
+        emit StatusTextChange(ok ? QStringLiteral("完成") : QStringLiteral("无法打开此网页"));
+        emit DocumentComplete(locationURL());
+    });
+    connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
+        if (!title.isEmpty())
+            emit TitleChange(title);
+    });
+    connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserControl::StatusTextChange);
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        if (url.scheme() != QLatin1String("data"))
+            m_builtinAddress.clear();
+    });
+    connect(m_page, &WebPage::newWindowRequested, this, [this](QWebEnginePage **page) {
+        BrowserControl *target = nullptr;
+        emit NewWindow2(&target);
+        if (auto *browser = qobject_cast<WebEngineBrowser *>(target))
+            *page = browser->page();
+    });
+    connect(m_page, &QWebEnginePage::fullScreenRequested, this, &WebEngineBrowser::toggleFullScreen);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                if (status == QWebEnginePage::NormalTerminationStatus)
+                    return;
+                m_page->setHtml(QStringLiteral("<html><head><meta charset=\"utf-8\"><title>网页已崩溃</title></head>"
+                                               "<body><h2>显示此网页的进程意外终止。</h2><p>请按“刷新”重新打开。</p>"
+                                               "</body></html>"));
+            });
+}
+
+void WebEngineBrowser::navigate(const QString &address)
+{
+    if (BuiltinPages::isBuiltin(address)) {
+        m_page->setHtml(BuiltinPages::html(address));
+        m_builtinAddress = address;
+        return;
+    }
+    m_builtinAddress.clear();
+    m_page->load(QUrl::fromUserInput(address, QDir::currentPath(), QUrl::AssumeLocalFile));
+}
+
+void WebEngineBrowser::goBack() { m_page->triggerAction(QWebEnginePage::Back); }
+void WebEngineBrowser::goForward() { m_page->triggerAction(QWebEnginePage::Forward); }
+void WebEngineBrowser::goHome() { navigate(QString::fromLatin1(BuiltinPages::StartAddress)); }
+void WebEngineBrowser::refresh() { m_page->triggerAction(QWebEnginePage::Reload); }
+void WebEngineBrowser::stop() { m_page->triggerAction(QWebEnginePage::Stop); }
+
+void WebEngineBrowser::execWB(Command command)
+{
+    switch (command) {
+    case SaveAs: saveAs(); break;
+    case Print: print(); break;
+    case Properties: showProperties(); break;
+    case Cut: m_page->triggerAction(QWebEnginePage::Cut); break;
+    case Copy: m_page->triggerAction(QWebEnginePage::Copy); break;
+    case Paste: m_page->triggerAction(QWebEnginePage::Paste); break;
+    }
+}
+
+QString WebEngineBrowser::locationURL() const
+{
+    if (!m_builtinAddress.isEmpty())
+        return m_builtinAddress;
+    const QUrl url = m_page->url();
+    return url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
+}
+
+QString WebEngineBrowser::locationName() const { return m_page->title(); }
+void WebEngineBrowser::takeFocus() { m_view->setFocus(); }
+void WebEngineBrowser::showFind() { m_findBar->open(); }
+void WebEngineBrowser::setZoom(qreal factor) { m_view->setZoomFactor(factor); }
+qreal WebEngineBrowser::zoom() const { return m_view->zoomFactor(); }
+
+void WebEngineBrowser::saveAs()
+{
+    const QString folder = m_page->profile()->downloadPath();
+    const QString suggested = QDir(folder).filePath(safeFileName(m_page->title()) + QStringLiteral(".htm"));
+    QString filter = FilterComplete;
+    const QString path = m_prompts.saveFileName(window(), QStringLiteral("另存为"), suggested,
+                                                QStringList{FilterComplete, FilterHtmlOnly, FilterArchive}.join(
+                                                    QStringLiteral(";;")),
+                                                &filter);
+    if (!path.isEmpty())
+        m_page->save(path, formatFor(filter, path));
+}
+
+void WebEngineBrowser::print()
+{
+    if (m_printer)
+        return; // one print job at a time
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(m_page->title());
+    if (!m_prompts.printer(window(), QStringLiteral("打印"), *printer))
+        return;
+    m_printer = std::move(printer);
+    m_view->print(m_printer.get());
+}
+
+void WebEngineBrowser::showProperties()
+{
+    const QString script = QStringLiteral(
+        "(function(){var n=performance.getEntriesByType('navigation')[0];"
+        "return [document.contentType, document.characterSet, document.lastModified,"
+        " n && n.encodedBodySize ? n.encodedBodySize : -1];})()");
+    QPointer<WebEngineBrowser> self(this);
+    m_page->runJavaScript(script, [self](const QVariant &result) {
+        if (!self)
+            return;
+        const QVariantList values = result.toList();
+        PageProperties properties;
+        properties.title = self->m_page->title();
+        properties.address = self->locationURL();
+        if (values.size() == 4) {
+            properties.type = values.at(0).toString();
+            properties.encoding = values.at(1).toString();
+            properties.modified = values.at(2).toString();
+            properties.size = values.at(3).toLongLong();
+        }
+        auto *dialog = new PagePropertiesDialog(properties, self->window());
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
+}
+
+void WebEngineBrowser::toggleFullScreen(QWebEngineFullScreenRequest request)
+{
+    if (request.toggleOn()) {
+        if (m_fullScreenView)
+            return request.reject();
+        m_fullScreenView = std::make_unique<QWebEngineView>();
+        auto *exit = new QAction(m_fullScreenView.get());
+        exit->setShortcut(Qt::Key_Escape);
+        connect(exit, &QAction::triggered, m_page, [this] { m_page->triggerAction(QWebEnginePage::ExitFullScreen); });
+        m_fullScreenView->addAction(exit);
+        m_fullScreenView->setPage(m_page);
+        m_fullScreenView->showFullScreen();
+    } else {
+        if (!m_fullScreenView)
+            return request.reject();
+        m_view->setPage(m_page);
+        m_fullScreenView->setPage(nullptr);
+        m_fullScreenView.reset();
+    }
+    request.accept();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "BrowserControl.h"
+
+#include <memory>
+
+class FindBar;
+class Prompts;
+class QPrinter;
+class QWebEngineFullScreenRequest;
+class QWebEngineProfile;
+class QWebEngineView;
+class WebPage;
+
+// The browser control on Qt WebEngine.
+class WebEngineBrowser : public BrowserControl
+{
+    Q_OBJECT
+public:
+    WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, QWidget *parent = nullptr);
+    ~WebEngineBrowser() override;
+
+    void navigate(const QString &address) override;
+    void goBack() override;
+    void goForward() override;
+    void goHome() override;
+    void refresh() override;
+    void stop() override;
+    void execWB(Command command) override;
+    QString locationURL() const override;
+    QString locationName() const override;
+    void takeFocus() override;
+    void showFind() override;
+    void setZoom(qreal factor) override;
+    qreal zoom() const override;
+
+    QWebEngineView *view() const { return m_view; }
+    WebPage *page() const { return m_page; }
+    FindBar *findBar() const { return m_findBar; }
+
+signals:
+    void printFinished(bool success);
+
+private:
+    void connectPage();
+    void saveAs();
+    void print();
+    void showProperties();
+    void toggleFullScreen(QWebEngineFullScreenRequest request);
+
+    Prompts &m_prompts;
+    WebPage *m_page;
+    QWebEngineView *m_view;
+    FindBar *m_findBar;
+    QString m_builtinAddress; // the about: address shown by a page of ours
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QWebEngineView> m_fullScreenView;
+};

@@ -1,0 +1,182 @@
+#include "frmDocument.h"
+
+#include "BrowserControl.h"
+#include "BrowserFactory.h"
+#include "DocumentHost.h"
+#include "app/Addresses.h"
+#include "app/AppContext.h"
+#include "app/Images.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int Twips = 15;
+
+} // namespace
+
+frmDocument::frmDocument(DocumentHost &host, const AppContext &context, QWidget *parent)
+    : QMdiSubWindow(parent), m_host(host), m_context(context)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("frmDocument"));
+    auto *body = new QWidget;
+    Web = context.browsers->createBrowser(body);
+    Web->setObjectName(QStringLiteral("Web"));
+    sbStatusBar = new QStatusBar;
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar->setSizeGripEnabled(false);
+
+    auto *top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+    top->addWidget(buildTopStrip());
+    buildToolbar();
+    top->addWidget(tbrMDIchild);
+    top->addStretch();
+
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(top);
+    layout->addWidget(Web, 1);
+    layout->addWidget(sbStatusBar);
+    setWidget(body);
+    setWindowIcon(Images::icon(context.programFolder, QStringLiteral("earth")));
+    resize(640, 480);
+    connectBrowser();
+}
+
+// The address box and the progress frame share one place; at most one shows.
+QWidget *frmDocument::buildTopStrip()
+{
+    auto *strip = new QWidget;
+    strip->setFixedSize(5415 / Twips, 375 / Twips);
+    Combo = new QComboBox(strip);
+    Combo->setObjectName(QStringLiteral("Combo"));
+    Combo->setEditable(true);
+    Combo->setInsertPolicy(QComboBox::NoInsert);
+    Combo->setGeometry(0, 0, 5415 / Twips, 315 / Twips);
+    Combo->hide();
+    Frame1 = new QGroupBox(QStringLiteral("下载进度（按下停止按钮停止下载，显示地址栏）"), strip);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(0, 0, 5415 / Twips, 375 / Twips);
+    Frame1->setFlat(true);
+    Frame1->setStyleSheet(QStringLiteral("QGroupBox{font-size:9px;margin:0;padding:0;}"));
+    Progress = new QProgressBar(Frame1);
+    Progress->setObjectName(QStringLiteral("Progress"));
+    Progress->setTextVisible(false);
+    Progress->setGeometry(60 / Twips, 180 / Twips, 5300 / Twips, 135 / Twips);
+    Frame1->hide();
+    connect(Combo->lineEdit(), &QLineEdit::returnPressed, this, &frmDocument::Combo_KeyPress);
+    return strip;
+}
+
+void frmDocument::buildToolbar()
+{
+    tbrMDIchild = new QToolBar;
+    tbrMDIchild->setObjectName(QStringLiteral("tbrMDIchild"));
+    tbrMDIchild->setIconSize(QSize(16, 16));
+    const auto button = [this](const char *key, const char *image, const QString &text) {
+        QAction *action = tbrMDIchild->addAction(Images::icon(m_context.programFolder, QLatin1String(image)), text);
+        action->setObjectName(QLatin1String(key));
+        return action;
+    };
+    connect(button("back", "back", QStringLiteral("后退")), &QAction::triggered, this, [this] { Web->goBack(); });
+    connect(button("refresh", "refresh", QStringLiteral("刷新")), &QAction::triggered, this, [this] { Web->refresh(); });
+    connect(button("forward", "forward", QStringLiteral("前进")), &QAction::triggered, this,
+            [this] { Web->goForward(); });
+    connect(button("stop", "stop", QStringLiteral("停止")), &QAction::triggered, this, [this] {
+        Web->stop();
+        Frame1->hide();
+        setShowCombo(true);
+    });
+    connect(button("bookmark", "bookmark-add", QStringLiteral("加入书签")), &QAction::triggered, this,
+            [this] { m_host.btnBookmarkAdd_Click(); });
+
+    auto *menu = new QMenu(this);
+    connect(menu->addAction(QStringLiteral("新建窗口(&N)")), &QAction::triggered, this, [this] { m_host.LoadNewDoc(); });
+    connect(menu->addAction(QStringLiteral("关闭窗口(&C)")), &QAction::triggered, this, [this] { m_host.CloseDoc(); });
+    menu->addSeparator();
+    connect(menu->addAction(QStringLiteral("访问主页(&H)")), &QAction::triggered, this,
+            [this] { m_host.MotherButton_Click(QStringLiteral("home")); });
+    connect(menu->addAction(QStringLiteral("访问Halbrek(&S)")), &QAction::triggered, this,
+            [this] { Web->navigate(Addresses::MakerSite); });
+    const QStringList names{"mnuNewWindow", "mnuCloseWindow", "line", "mnuOpenHomepage", "mnuVisitHalbrek"};
+    for (int i = 0; i < names.size(); ++i)
+        menu->actions().at(i)->setObjectName(names.at(i));
+
+    QAction *menuAction = button("menu", "menu", QStringLiteral("菜单"));
+    menuAction->setMenu(menu);
+    if (auto *tool = qobject_cast<QToolButton *>(tbrMDIchild->widgetForAction(menuAction)))
+        tool->setPopupMode(QToolButton::InstantPopup);
+}
+
+void frmDocument::connectBrowser()
+{
+    connect(Web, &BrowserControl::StatusTextChange, sbStatusBar, [this](const QString &text) {
+        sbStatusBar->showMessage(text);
+    });
+    connect(Web, &BrowserControl::ProgressChange, this, &frmDocument::Web_ProgressChange);
+    connect(Web, &BrowserControl::DownloadBegin, this, [this] {
+        setShowCombo(false);
+        Frame1->show();
+    });
+    connect(Web, &BrowserControl::DownloadComplete, this, [this] {
+        Frame1->hide();
+        setShowCombo(true);
+    });
+    connect(Web, &BrowserControl::TitleChange, this, &QWidget::setWindowTitle);
+    connect(Web, &BrowserControl::DocumentComplete, this, &frmDocument::addAddress);
+    connect(Web, &BrowserControl::NewWindow2, this, &frmDocument::Web_NewWindow2, Qt::DirectConnection);
+}
+
+void frmDocument::Navigate(const QString &url)
+{
+    Web->navigate(url);
+    Combo->setEditText(url);
+}
+
+void frmDocument::setShowCombo(bool show)
+{
+    ShowCombo = show;
+    Combo->setVisible(show);
+}
+
+void frmDocument::addAddress(const QString &address)
+{
+    Combo->insertItem(0, Images::icon(m_context.programFolder, QStringLiteral("earth")), address);
+    Combo->setCurrentIndex(0);
+}
+
+void frmDocument::Combo_KeyPress()
+{
+    const QString text = Combo->currentText();
+    Web->navigate(text);
+    addAddress(text);
+}
+
+void frmDocument::Web_ProgressChange(int progress, int progressMax)
+{
+    if (progressMax <= 0 || progress < 0 || progress > progressMax)
+        return;
+    Progress->setMaximum(progressMax);
+    Progress->setValue(progress);
+}
+
+void frmDocument::Web_NewWindow2(BrowserControl **target)
+{
+    frmDocument *document = m_host.LoadNewDoc();
+    if (document)
+        *target = document->Web;
+    m_host.mnuWindowCascade_Click();
+}
