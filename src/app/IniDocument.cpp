@@ -1,0 +1,161 @@
+#include "IniDocument.h"
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// Only spaces and tabs count: other control characters belong to the value.
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+std::optional<QStringView> sectionName(QStringView line)
+{
+    const QStringView trimmed = trimBlanks(line);
+    if (!trimmed.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = trimmed.indexOf(u']');
+    if (close < 0)
+        return std::nullopt;
+    return trimBlanks(trimmed.mid(1, close - 1));
+}
+
+bool isComment(QStringView line)
+{
+    const QStringView trimmed = trimBlanks(line);
+    return trimmed.startsWith(u';');
+}
+
+// The part before the first '=', trimmed; a key may contain blanks inside ("bk 1").
+std::optional<QStringView> keyName(QStringView line)
+{
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0 || isComment(line) || sectionName(line))
+        return std::nullopt;
+    return trimBlanks(line.left(eq));
+}
+
+bool sameName(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A line break inside a value would split it and could forge a section header.
+QString singleLine(const QString &value)
+{
+    QString line = value;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(u'\r', u' ');
+    line.replace(u'\n', u' ');
+    return line;
+}
+
+} // namespace
+
+IniDocument IniDocument::fromText(const QString &text)
+{
+    IniDocument doc;
+    if (text.isEmpty())
+        return doc;
+    doc.m_lines = text.split(u'\n');
+    if (text.endsWith(u'\n'))
+        doc.m_lines.removeLast();
+    for (QString &line : doc.m_lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    return doc;
+}
+
+QString IniDocument::toText(const QString &lineEnd) const
+{
+    QString text;
+    for (const QString &line : m_lines) {
+        text += line;
+        text += lineEnd;
+    }
+    return text;
+}
+
+std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
+{
+    const qsizetype header = findSection(section);
+    if (header < 0)
+        return std::nullopt;
+    const qsizetype row = findKey(header, key);
+    if (row < 0)
+        return std::nullopt;
+    const QString &line = m_lines.at(row);
+    return trimBlanks(QStringView(line).mid(line.indexOf(u'=') + 1)).toString();
+}
+
+void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
+{
+    const QString entry = singleLine(value);
+    qsizetype header = findSection(section);
+    if (header < 0) {
+        m_lines.append(u'[' + section + u']');
+        m_lines.append(key + u'=' + entry);
+        return;
+    }
+    const qsizetype row = findKey(header, key);
+    if (row >= 0) {
+        // Keep the key as it was spelled and the blanks around '='; only the value changes.
+        QString &line = m_lines[row];
+        qsizetype start = line.indexOf(u'=') + 1;
+        while (start < line.size() && isBlank(line.at(start)))
+            ++start;
+        line = line.left(start) + entry;
+        return;
+    }
+    m_lines.insert(insertionPoint(header), key + u'=' + entry);
+}
+
+qsizetype IniDocument::findSection(const QString &section) const
+{
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const auto name = sectionName(m_lines.at(i));
+        if (name && sameName(*name, section))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype IniDocument::sectionEnd(qsizetype header) const
+{
+    qsizetype i = header + 1;
+    while (i < m_lines.size() && !sectionName(m_lines.at(i)))
+        ++i;
+    return i;
+}
+
+qsizetype IniDocument::findKey(qsizetype header, const QString &key) const
+{
+    const qsizetype end = sectionEnd(header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        const auto name = keyName(m_lines.at(i));
+        if (name && sameName(*name, key))
+            return i;
+    }
+    return -1;
+}
+
+// After the section's last non-blank line, so the blank lines that separate
+// it from the next section stay where they are.
+qsizetype IniDocument::insertionPoint(qsizetype header) const
+{
+    qsizetype end = sectionEnd(header);
+    while (end > header + 1 && trimBlanks(m_lines.at(end - 1)).isEmpty())
+        --end;
+    return end;
+}

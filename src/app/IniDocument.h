@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// An INI text held line by line, so that a change touches one line and every
+// other line (comments, blank lines, unknown lines, order) survives as it was.
+// Section and key names compare without regard to case; the first match wins.
+class IniDocument
+{
+public:
+    IniDocument() = default;
+
+    // Accepts LF and CR LF line ends.
+    static IniDocument fromText(const QString &text);
+    // Every line, the last one too, ends with lineEnd.
+    QString toText(const QString &lineEnd) const;
+
+    QStringList lines() const { return m_lines; }
+
+    // The value with the blanks around it trimmed; nullopt when section or key is absent.
+    std::optional<QString> value(const QString &section, const QString &key) const;
+    // Replaces the key's value, or adds the key at the end of its section,
+    // or adds the section at the end of the text.
+    void setValue(const QString &section, const QString &key, const QString &value);
+
+private:
+    qsizetype findSection(const QString &section) const;
+    qsizetype sectionEnd(qsizetype header) const;
+    qsizetype findKey(qsizetype header, const QString &key) const;
+    qsizetype insertionPoint(qsizetype header) const;
+
+    QStringList m_lines;
+};

@@ -1,0 +1,337 @@
+#include "app/IniDocument.h"
+#include "app/IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+class tst_IniFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cutAt254Bytes_data();
+    void cutAt254Bytes();
+    void absentGivesDefaultExactly_data();
+    void absentGivesDefaultExactly();
+    void emptyValueIsNotDefault();
+    void namesIgnoreCase();
+    void blanksAroundValueTrimmed();
+    void keysWithBlanks();
+    void firstDuplicateWins();
+    void lfOnlyFileReadable();
+    void bytesOnDiskAreGbkCrLf();
+    void createsFileAndSection();
+    void writeKeepsEverythingElse();
+    void addsKeyAtEndOfItsSection();
+    void emptyValueKeepsKey();
+    void lineBreakInValueStaysOneLine();
+    void failedWriteLeavesNoTrace();
+    void failedWriteKeepsOldFile();
+    void concurrentWritersLoseNothing();
+    void readersNeverSeeHalfAFile();
+
+private:
+    QString path(const QString &name = QStringLiteral("test.ini")) const { return m_dir->filePath(name); }
+    void writeRaw(const QString &file, const QByteArray &bytes);
+    QByteArray readRaw(const QString &file);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+static QByteArray gbk(const QString &text)
+{
+    QStringEncoder encoder("GBK");
+    return encoder.encode(text);
+}
+
+void tst_IniFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void tst_IniFile::writeRaw(const QString &file, const QByteArray &bytes)
+{
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray tst_IniFile::readRaw(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+void tst_IniFile::cutAt254Bytes_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("expected");
+    const QString han = QStringLiteral("中");
+    const QString ascii300 = QString(300, u'a');
+    QTest::newRow("300 ascii") << ascii300 << ascii300.left(254);
+    QTest::newRow("254 ascii") << QString(254, u'b') << QString(254, u'b');
+    QTest::newRow("127 chinese whole") << han.repeated(127) << han.repeated(127);
+    QTest::newRow("128 chinese cut") << han.repeated(128) << han.repeated(127);
+    QTest::newRow("200 chinese cut") << han.repeated(200) << han.repeated(127);
+    QTest::newRow("mixed whole") << QStringLiteral("abc中文def测试") << QStringLiteral("abc中文def测试");
+    // 1 + 2*126 = 253 bytes, the next double-byte character would end at 255.
+    const QString oddMixed = u'x' + han.repeated(130);
+    QTest::newRow("mixed split char dropped") << oddMixed << u'x' + han.repeated(126);
+    const QString evenMixed = QStringLiteral("xy") + han.repeated(130);
+    QTest::newRow("mixed even cut") << evenMixed << QStringLiteral("xy") + han.repeated(126);
+    QTest::newRow("mixed tail ascii")
+        << han.repeated(126) + QStringLiteral("abcdef") << han.repeated(126) + QStringLiteral("ab");
+}
+
+void tst_IniFile::cutAt254Bytes()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    WriteINI(path(), QStringLiteral("S"), QStringLiteral("k"), stored);
+    const QString got = ReadINI(path(), QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("dflt"));
+    QCOMPARE(got, expected);
+    QVERIFY(!got.contains(QChar(0)));
+    QVERIFY(gbk(got).size() <= 254);
+}
+
+void tst_IniFile::absentGivesDefaultExactly_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("defaultValue");
+    QTest::newRow("no file") << "missing.ini" << "S" << "k" << "默认值";
+    QTest::newRow("no section") << "test.ini" << "Other" << "k" << "d";
+    QTest::newRow("no key") << "test.ini" << "S" << "nokey" << "d";
+    QTest::newRow("empty default") << "test.ini" << "S" << "nokey" << "";
+    QTest::newRow("blank default kept") << "test.ini" << "S" << "nokey" << "  x  ";
+    QTest::newRow("long default kept") << "test.ini" << "S" << "nokey" << QString(400, u'z');
+}
+
+void tst_IniFile::absentGivesDefaultExactly()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, defaultValue);
+    writeRaw(path(), "[S]\r\nk=v\r\n");
+    QCOMPARE(ReadINI(path(file), section, key, defaultValue), defaultValue);
+    QVERIFY(ReadINI(path(file), section, key).isEmpty());
+}
+
+void tst_IniFile::emptyValueIsNotDefault()
+{
+    writeRaw(path(), "[S]\r\nempty=\r\nblank=   \r\n");
+    QCOMPARE(ReadINI(path(), "S", "empty", "default"), QString(""));
+    QCOMPARE(ReadINI(path(), "S", "blank", "default"), QString(""));
+    WriteINI(path(), "S", "written", "");
+    QCOMPARE(ReadINI(path(), "S", "written", "default"), QString(""));
+}
+
+void tst_IniFile::namesIgnoreCase()
+{
+    writeRaw(path(), "[Options]\r\nShowTips=1\r\n");
+    QCOMPARE(ReadINI(path(), "options", "showtips", "0"), QString("1"));
+    QCOMPARE(ReadINI(path(), "OPTIONS", "Showtips", "0"), QString("1"));
+    WriteINI(path(), "OPTIONS", "SHOWTIPS", "0");
+    QCOMPARE(readRaw(path()), QByteArray("[Options]\r\nShowTips=0\r\n"));
+}
+
+void tst_IniFile::blanksAroundValueTrimmed()
+{
+    writeRaw(path(), "[ S ]\r\n  k  =  \t value with  inner blanks \t \r\n");
+    QCOMPARE(ReadINI(path(), "S", "k"), QString("value with  inner blanks"));
+}
+
+void tst_IniFile::keysWithBlanks()
+{
+    writeRaw(path(), "[Bookmark]\r\nbk 1=first\r\nbk1=joined\r\nbk 10=tenth\r\n");
+    QCOMPARE(ReadINI(path(), "Bookmark", "bk 1"), QString("first"));
+    QCOMPARE(ReadINI(path(), "Bookmark", "bk1"), QString("joined"));
+    QCOMPARE(ReadINI(path(), "Bookmark", "bk 10"), QString("tenth"));
+    QCOMPARE(ReadINI(path(), "Bookmark", "bk  1", "none"), QString("none"));
+    WriteINI(path(), "Bookmark", "e 2", "second");
+    QCOMPARE(ReadINI(path(), "Bookmark", "e 2"), QString("second"));
+    QCOMPARE(ReadINI(path(), "Bookmark", "e2", "none"), QString("none"));
+}
+
+void tst_IniFile::firstDuplicateWins()
+{
+    writeRaw(path(), "[S]\r\nk=one\r\nk=two\r\n[s]\r\nk=three\r\nother=x\r\n");
+    QCOMPARE(ReadINI(path(), "S", "k"), QString("one"));
+    QCOMPARE(ReadINI(path(), "S", "other", "d"), QString("d"));
+    WriteINI(path(), "S", "k", "new");
+    QCOMPARE(readRaw(path()), QByteArray("[S]\r\nk=new\r\nk=two\r\n[s]\r\nk=three\r\nother=x\r\n"));
+}
+
+void tst_IniFile::lfOnlyFileReadable()
+{
+    writeRaw(path(), "[A]\nx=1\n[B]\ny=" + gbk("中文") + "\n");
+    QCOMPARE(ReadINI(path(), "A", "x"), QString("1"));
+    QCOMPARE(ReadINI(path(), "B", "y"), QStringLiteral("中文"));
+    WriteINI(path(), "A", "z", "2");
+    QCOMPARE(readRaw(path()), "[A]\r\nx=1\r\nz=2\r\n[B]\r\ny=" + gbk("中文") + "\r\n");
+}
+
+void tst_IniFile::bytesOnDiskAreGbkCrLf()
+{
+    WriteINI(path(), QStringLiteral("书签"), QStringLiteral("名字"), QStringLiteral("中文abc"));
+    const QByteArray expected = QByteArray("[\xCA\xE9\xC7\xA9]\r\n\xC3\xFB\xD7\xD6=\xD6\xD0\xCE\xC4" "abc\r\n");
+    QCOMPARE(readRaw(path()), expected);
+    QCOMPARE(ReadINI(path(), QStringLiteral("书签"), QStringLiteral("名字")), QStringLiteral("中文abc"));
+}
+
+void tst_IniFile::createsFileAndSection()
+{
+    QVERIFY(!QFile::exists(path()));
+    WriteINI(path(), "First", "a", "1");
+    QCOMPARE(readRaw(path()), QByteArray("[First]\r\na=1\r\n"));
+    WriteINI(path(), "Second", "b", "2");
+    QCOMPARE(readRaw(path()), QByteArray("[First]\r\na=1\r\n[Second]\r\nb=2\r\n"));
+    QVERIFY(!QFile::exists(path() + ".lock"));
+}
+
+void tst_IniFile::writeKeepsEverythingElse()
+{
+    const QByteArray before = "; leading comment\r\n"
+                              "stray=before any section\r\n"
+                              "\r\n"
+                              "[One]\r\n"
+                              "a = 1\r\n"
+                              "; comment in one\r\n"
+                              "garbage line without equals\r\n"
+                              "b=" + gbk("值") + "\r\n"
+                              "\r\n"
+                              "[Two]\r\n"
+                              "c=3\r\n";
+    writeRaw(path(), before);
+    WriteINI(path(), "one", "A", "changed");
+    QByteArray expected = before;
+    expected.replace("a = 1", "a = changed");
+    QCOMPARE(readRaw(path()), expected);
+    WriteINI(path(), "Two", "c", "3");
+    QCOMPARE(readRaw(path()), expected);
+}
+
+void tst_IniFile::addsKeyAtEndOfItsSection()
+{
+    writeRaw(path(), "[One]\r\na=1\r\n\r\n[Two]\r\nc=3\r\n");
+    WriteINI(path(), "One", "new", "x");
+    WriteINI(path(), "Two", "last", "y");
+    QCOMPARE(readRaw(path()), QByteArray("[One]\r\na=1\r\nnew=x\r\n\r\n[Two]\r\nc=3\r\nlast=y\r\n"));
+}
+
+void tst_IniFile::emptyValueKeepsKey()
+{
+    writeRaw(path(), "[S]\r\nk=old\r\n");
+    WriteINI(path(), "S", "k", "");
+    QCOMPARE(readRaw(path()), QByteArray("[S]\r\nk=\r\n"));
+    WriteINI(path(), "S", "n", "");
+    QCOMPARE(readRaw(path()), QByteArray("[S]\r\nk=\r\nn=\r\n"));
+}
+
+void tst_IniFile::lineBreakInValueStaysOneLine()
+{
+    WriteINI(path(), "S", "k", "a\r\n[Evil]\nb");
+    WriteINI(path(), "S", "after", "z");
+    QCOMPARE(ReadINI(path(), "S", "k"), QString("a [Evil] b"));
+    QCOMPARE(ReadINI(path(), "Evil", "b", "none"), QString("none"));
+    QCOMPARE(ReadINI(path(), "S", "after"), QString("z"));
+}
+
+void tst_IniFile::failedWriteLeavesNoTrace()
+{
+    // The parent is a regular file, so nothing can be created below it, even as root.
+    writeRaw(path("plain"), "not a folder");
+    const QString target = path("plain") + "/test.ini";
+    WriteINI(target, "S", "k", "v");
+    QCOMPARE(ReadINI(target, "S", "k", "d"), QString("d"));
+    QCOMPARE(readRaw(path("plain")), QByteArray("not a folder"));
+
+    // The target name is taken by a folder.
+    QVERIFY(QDir(m_dir->path()).mkdir("taken.ini"));
+    WriteINI(path("taken.ini"), "S", "k", "v");
+    QVERIFY(QFileInfo(path("taken.ini")).isDir());
+    QVERIFY(QDir(path("taken.ini")).isEmpty());
+}
+
+void tst_IniFile::failedWriteKeepsOldFile()
+{
+    const QByteArray before = "[S]\r\nk=old\r\n";
+    writeRaw(path(), before);
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner);
+    QFile probe(path("probe"));
+    const bool writable = probe.open(QIODevice::WriteOnly);
+    if (!writable)
+        WriteINI(path(), "S", "k", "new");
+    probe.remove();
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (writable)
+        QSKIP("a read-only folder does not stop this user");
+    QCOMPARE(readRaw(path()), before);
+}
+
+void tst_IniFile::concurrentWritersLoseNothing()
+{
+    const int writers = 6;
+    const int keysEach = 25;
+    std::vector<std::thread> threads;
+    for (int w = 0; w < writers; ++w) {
+        threads.emplace_back([this, w] {
+            for (int k = 0; k < keysEach; ++k)
+                WriteINI(path(), QStringLiteral("S%1").arg(w % 2), QStringLiteral("w%1 %2").arg(w).arg(k),
+                         QStringLiteral("值%1").arg(k));
+        });
+    }
+    for (auto &t : threads)
+        t.join();
+    for (int w = 0; w < writers; ++w) {
+        for (int k = 0; k < keysEach; ++k) {
+            QCOMPARE(ReadINI(path(), QStringLiteral("S%1").arg(w % 2), QStringLiteral("w%1 %2").arg(w).arg(k)),
+                     QStringLiteral("值%1").arg(k));
+        }
+    }
+    const QByteArray raw = readRaw(path());
+    QCOMPARE(raw.count("[S0]"), 1);
+    QCOMPARE(raw.count("[S1]"), 1);
+    QCOMPARE(raw.count("\r\n"), writers * keysEach + 2);
+}
+
+void tst_IniFile::readersNeverSeeHalfAFile()
+{
+    // Pad the file so that a write in place would be visible half done.
+    WriteINI(path(), "S", "pad", QString(200, u'p'));
+    std::atomic<bool> done = false;
+    std::thread writer([&] {
+        for (int k = 0; k < 150; ++k)
+            WriteINI(path(), "S", QStringLiteral("k%1").arg(k), QString::number(k));
+        done = true;
+    });
+    int lastCount = 0;
+    int broken = 0;
+    while (!done) {
+        const QByteArray raw = readRaw(path());
+        const int count = raw.count("\r\n");
+        if (!raw.startsWith("[S]\r\npad=") || !raw.endsWith("\r\n") || count < lastCount)
+            ++broken;
+        lastCount = count;
+    }
+    writer.join();
+    QCOMPARE(broken, 0);
+    QCOMPARE(readRaw(path()).count("\r\n"), 152);
+}
+
+QTEST_GUILESS_MAIN(tst_IniFile)
+#include "tst_inifile.moc"
