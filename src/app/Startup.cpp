@@ -44,21 +44,27 @@ int run(QApplication &app)
     context.prompts = &prompts;
     context.browsers = &web;
 
+    const auto main = launch(context, QApplication::arguments().join(QLatin1Char(' ')));
+    QObject::connect(main.get(), &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    return app.exec();
+}
+
+std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine)
+{
     frmSplash splash(context.programFolder);
     splash.show();
     splash.repaint();
     QApplication::processEvents(); // paint the splash before the long load
 
-    frmMain main(context);
-    QObject::connect(&main, &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
-    main.Form_Load(QApplication::arguments().join(QLatin1Char(' ')));
+    auto main = std::make_unique<frmMain>(context);
+    main->Form_Load(commandLine);
     splash.close();
 
     frmTip tip(context);
     if (tip.Form_Load())
         tip.exec();
-    main.show();
-    return app.exec();
+    main->show();
+    return main;
 }
 
 } // namespace Startup

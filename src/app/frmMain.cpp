@@ -1,6 +1,8 @@
 #include "frmMain.h"
 
 #include "Addresses.h"
+#include "frmAbout.h"
+#include "frmTip.h"
 #include "Images.h"
 #include "Prompts.h"
 #include "SettingsStore.h"
@@ -176,6 +178,21 @@ void frmMain::MotherButton_Click(const QString &key)
 void frmMain::mnuWindowCascade_Click() { m_mdi->cascadeSubWindows(); }
 
 void frmMain::btnBookmarkAdd_Click() {}
+
+void frmMain::mnuHelpShowtip_Click()
+{
+    m_context.settings->save(m_context.tipsApplication, QStringLiteral("Options"), QStringLiteral("ShowTips"),
+                             QStringLiteral("1"));
+    frmTip tip(m_context, this);
+    if (tip.Form_Load())
+        tip.exec();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmAbout about(m_context.programFolder, this);
+    about.exec();
+}
 
 bool frmMain::listPressed() const { return m_listAction->isChecked(); }
 

@@ -27,6 +27,8 @@ public:
     void MotherButton_Click(const QString &key) override;
     void mnuWindowCascade_Click() override;
     void btnBookmarkAdd_Click() override;
+    void mnuHelpShowtip_Click();
+    void mnuHelpAbout_Click();
 
     frmDocument *activeDocument() const;
     QList<frmDocument *> documents() const;

@@ -1,0 +1,69 @@
+#include "LoopbackServer.h"
+
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+LoopbackServer::LoopbackServer(QObject *parent) : QTcpServer(parent)
+{
+    listen(QHostAddress::LocalHost);
+    connect(this, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}
+
+void LoopbackServer::route(const QByteArray &path, const Response &response) { m_routes.insert(path, response); }
+
+QUrl LoopbackServer::url(const QString &pathAndQuery) const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(pathAndQuery));
+}
+
+bool LoopbackServer::wasRequested(const QByteArray &path) const
+{
+    for (const Request &request : m_requests)
+        if (request.target.split('?').first() == path)
+            return true;
+    return false;
+}
+
+void LoopbackServer::serve(QTcpSocket *socket)
+{
+    QByteArray buffer = socket->property("buffer").toByteArray() + socket->readAll();
+    socket->setProperty("buffer", buffer);
+    if (!buffer.contains("\r\n\r\n"))
+        return;
+    const QList<QByteArray> lines = buffer.left(buffer.indexOf("\r\n\r\n")).split('\n');
+    const QList<QByteArray> first = lines.first().trimmed().split(' ');
+    Request request{first.value(0), first.value(1), {}};
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines[i].indexOf(':');
+        if (colon > 0)
+            request.headers.insert(lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
+    }
+    m_requests.append(request);
+    emit requested(request.target);
+
+    const QByteArray path = request.target.split('?').first();
+    const auto it = m_routes.constFind(path);
+    const Response response = it != m_routes.constEnd()
+                                  ? *it
+                                  : Response{"<html><head><title>Not Found</title></head><body>404</body></html>",
+                                             "text/html", 404, {}};
+    QByteArray head = "HTTP/1.0 " + QByteArray::number(response.status) + " X\r\n";
+    head += "Content-Type: " + response.contentType + "\r\n";
+    head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    for (const auto &header : response.headers)
+        head += header.first + ": " + header.second + "\r\n";
+    head += "Connection: close\r\n\r\n";
+    const QPointer<QTcpSocket> target(socket);
+    QTimer::singleShot(response.delayMs, this, [target, reply = head + response.body] {
+        if (!target)
+            return;
+        target->write(reply);
+        target->disconnectFromHost();
+    });
+}

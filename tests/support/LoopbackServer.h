@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QTcpServer>
+#include <QUrl>
+
+// A small HTTP/1.0 server on 127.0.0.1 for tests: fixed routes, records every request.
+class LoopbackServer : public QTcpServer
+{
+    Q_OBJECT
+public:
+    struct Response {
+        QByteArray body;
+        QByteArray contentType = "text/html; charset=utf-8";
+        int status = 200;
+        QList<QPair<QByteArray, QByteArray>> headers;
+        int delayMs = 0; // hold the answer back this long
+    };
+    struct Request {
+        QByteArray method;
+        QByteArray target; // path and query, as sent
+        QHash<QByteArray, QByteArray> headers;
+    };
+
+    explicit LoopbackServer(QObject *parent = nullptr);
+
+    void route(const QByteArray &path, const Response &response);
+    void route(const QByteArray &path, const QByteArray &html) { route(path, Response{html}); }
+    QUrl url(const QString &pathAndQuery) const;
+    QString address(const QString &pathAndQuery) const { return url(pathAndQuery).toString(); }
+    const QList<Request> &requests() const { return m_requests; }
+    bool wasRequested(const QByteArray &path) const;
+
+signals:
+    void requested(const QByteArray &target);
+
+private:
+    void serve(QTcpSocket *socket);
+
+    QHash<QByteArray, Response> m_routes;
+    QList<Request> m_requests;
+};

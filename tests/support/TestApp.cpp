@@ -1,0 +1,41 @@
+#include "TestApp.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+void copyDataFolder(const QString &dest)
+{
+    const QDir source(QStringLiteral(VANTOREL_DATA_DIR));
+    QDirIterator it(source.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString from = it.next();
+        const QString to = QDir(dest).filePath(source.relativeFilePath(from));
+        QDir().mkpath(QFileInfo(to).path());
+        QFile::copy(from, to);
+    }
+}
+
+TestApp::TestApp()
+{
+    copyDataFolder(m_dir.path());
+    m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("settings")));
+    m_web = std::make_unique<WebEngineEnvironment>(prompts);
+    context.programFolder = m_dir.path();
+    context.tipsApplication = AppTitle;
+    context.settings = m_settings.get();
+    context.prompts = &prompts;
+    context.browsers = m_web.get();
+}
+
+TestApp::~TestApp() = default;
+
+QString TestApp::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    const QString path = m_dir.filePath(name);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
