@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -77,7 +78,7 @@ QWidget *frmDocument::buildTopStrip()
     Progress->setTextVisible(false);
     Progress->setGeometry(60 / Twips, 180 / Twips, 5300 / Twips, 135 / Twips);
     Frame1->hide();
-    connect(Combo->lineEdit(), &QLineEdit::returnPressed, this, &frmDocument::Combo_KeyPress);
+    Combo->lineEdit()->installEventFilter(this);
     return strip;
 }
 
@@ -156,6 +157,19 @@ void frmDocument::addAddress(const QString &address)
 {
     Combo->insertItem(0, Images::icon(m_context.programFolder, QStringLiteral("earth")), address);
     Combo->setCurrentIndex(0);
+}
+
+bool frmDocument::eventFilter(QObject *watched, QEvent *event)
+{
+    // Handled here rather than on returnPressed, which the combo box can deliver twice.
+    if (watched == Combo->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Combo_KeyPress();
+            return true;
+        }
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
 }
 
 void frmDocument::Combo_KeyPress()

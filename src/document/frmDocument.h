@@ -30,6 +30,9 @@ public:
     QToolBar *tbrMDIchild;
     QStatusBar *sbStatusBar;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *buildTopStrip();
     void buildToolbar();

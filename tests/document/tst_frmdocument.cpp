@@ -1,0 +1,211 @@
+#include "LoopbackServer.h"
+#include "TestApp.h"
+#include "app/frmMain.h"
+#include "document/BrowserControl.h"
+#include "document/DownloadManager.h"
+#include "document/frmDocument.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+QByteArray titled(const QByteArray &title, const QByteArray &body = {})
+{
+    return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
+}
+
+QStringList items(QComboBox *combo)
+{
+    QStringList result;
+    for (int i = 0; i < combo->count(); ++i)
+        result.append(combo->itemText(i));
+    return result;
+}
+
+} // namespace
+
+class tst_frmDocument : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newWindowShowsNoAddressBox()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        main.show();
+        QVERIFY(!document->showCombo());
+        QVERIFY(!document->Combo->isVisible());
+        QVERIFY(!document->Frame1->isVisible());
+    }
+
+    void loadShowsProgressThenAddress()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response slow{titled("Slow Page")};
+        slow.delayMs = 1500;
+        server.route("/slow", slow);
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        main.show();
+        const QString address = server.address(QStringLiteral("/slow"));
+        document->Navigate(address);
+        QCOMPARE(document->Combo->currentText(), address);
+        // While the page is on its way the progress frame has the address box's place.
+        QTRY_VERIFY(document->Frame1->isVisible());
+        QVERIFY(!document->Combo->isVisible());
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Slow Page"));
+        QTRY_VERIFY(document->Combo->isVisible());
+        QVERIFY(!document->Frame1->isVisible());
+        QTRY_COMPARE(items(document->Combo).value(0), address);
+        QCOMPARE(document->Combo->currentIndex(), 0);
+        QCOMPARE(document->Progress->value(), 100);
+        QCOMPARE(document->sbStatusBar->currentMessage(), QStringLiteral("完成"));
+    }
+
+    void enterAddsTypedTextThenBrowserForm()
+    {
+        TestApp app;
+        const QString path = app.writeFile(QStringLiteral("typed.htm"), titled("Typed"));
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        main.show();
+        document->setShowCombo(true);
+        document->Combo->setEditText(path);
+        QTest::keyClick(document->Combo->lineEdit(), Qt::Key_Return);
+        QCOMPARE(items(document->Combo), QStringList{path});
+        QTRY_COMPARE(document->Combo->count(), 2);
+        QCOMPARE(document->Combo->itemText(0), document->Web->locationURL());
+        QCOMPARE(document->Combo->itemText(1), path);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Typed"));
+    }
+
+    void stopShowsAddressBox()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response slow{titled("Never")};
+        slow.delayMs = 10000;
+        server.route("/hang", slow);
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        main.show();
+        document->Web->navigate(server.address(QStringLiteral("/hang")));
+        QTRY_VERIFY(document->Frame1->isVisible());
+        document->tbrMDIchild->findChild<QAction *>(QStringLiteral("stop"))->trigger();
+        QVERIFY(document->showCombo());
+        QVERIFY(document->Combo->isVisible());
+        QVERIFY(!document->Frame1->isVisible());
+    }
+
+    void pageOpeningWindowGetsNextDocumentCascaded()
+    {
+        TestApp app;
+        LoopbackServer server;
+        server.route("/opener", titled("Opener", "<script>window.open('/child');</script>"));
+        server.route("/child", titled("Child"));
+        frmMain main(app.context);
+        main.resize(900, 700);
+        main.show();
+        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/opener")));
+        QTRY_COMPARE(main.documents().size(), 2);
+        frmDocument *child = main.documents().at(1);
+        QCOMPARE(main.activeDocument(), child);
+        QTRY_COMPARE(child->windowTitle(), QStringLiteral("Child"));
+        QVERIFY(server.wasRequested("/child"));
+        // Cascaded: each window steps down and to the right of the one before.
+        const QPoint first = main.documents().at(0)->pos();
+        QVERIFY(child->pos().x() > first.x());
+        QVERIFY(child->pos().y() > first.y());
+        QCOMPARE(main.DocCount, 2);
+    }
+
+    void backWithoutHistoryIsSilent()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        main.show();
+        document->tbrMDIchild->findChild<QAction *>(QStringLiteral("back"))->trigger();
+        document->tbrMDIchild->findChild<QAction *>(QStringLiteral("forward"))->trigger();
+        QVERIFY(app.prompts.messages.isEmpty());
+        QCOMPARE(main.documents().size(), 1);
+    }
+
+    void builtinNewWindowPage()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(QStringLiteral("about:Vantorel II 新窗口"));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Vantorel II 新窗口"));
+        QCOMPARE(document->Web->locationURL(), QStringLiteral("about:Vantorel II 新窗口"));
+        QTRY_COMPARE(document->Combo->itemText(0), QStringLiteral("about:Vantorel II 新窗口"));
+    }
+
+    void downloadEndsWhereTheUserChose()
+    {
+        TestApp app;
+        LoopbackServer server;
+        QByteArray payload;
+        for (int i = 0; i < 200000; ++i)
+            payload.append(char('a' + i % 26));
+        LoopbackServer::Response file{payload, "application/octet-stream"};
+        file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"data.bin\"")});
+        server.route("/data.bin", file);
+        const QString target = app.file(QStringLiteral("chosen/saved.bin"));
+        QDir().mkpath(QFileInfo(target).path());
+        app.prompts.fileAnswers.append(target);
+        frmMain main(app.context);
+        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/data.bin")));
+        QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(target).size(), qint64(payload.size()), 20000);
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), payload);
+        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("保存下载的文件")});
+        QCOMPARE(app.web().downloads()->count(), 1);
+    }
+
+    void cancelledDownloadWritesNothing()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response file{"x", "application/octet-stream"};
+        file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"none.bin\"")});
+        server.route("/none.bin", file);
+        frmMain main(app.context);
+        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/none.bin")));
+        QTRY_COMPARE(app.prompts.asked.size(), 1);
+        QTest::qWait(200);
+        QCOMPARE(app.web().downloads()->count(), 0);
+    }
+
+    void loginAnswersTheSite()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response locked{titled("Locked"), "text/html", 401};
+        locked.headers.append({QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"members\"")});
+        server.route("/private", locked);
+        app.prompts.credentialAnswers << QStringLiteral("alice") << QStringLiteral("secret");
+        frmMain main(app.context);
+        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/private")));
+        QTRY_VERIFY(server.requests().size() >= 2);
+        const QByteArray expected = "Basic " + QByteArray("alice:secret").toBase64();
+        QCOMPARE(server.requests().last().headers.value("authorization"), expected);
+        QVERIFY(app.prompts.asked.first().contains(QStringLiteral("members")));
+    }
+};
+
+QTEST_MAIN(tst_frmDocument)
+#include "tst_frmdocument.moc"
