@@ -59,6 +59,12 @@ private slots:
         QCOMPARE(main->windowTitle(), QStringLiteral("Vantorel II - [Home Page]"));
     }
 
+    void qtSpeaksChinese()
+    {
+        Startup::installTranslations(*qApp);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    }
+
     void firstDocumentCaption()
     {
         TestApp app;
