@@ -6,10 +6,18 @@
 #include "Images.h"
 #include "Prompts.h"
 #include "SettingsStore.h"
+#include "MainMenus.h"
+#include "MainToolbar.h"
+#include "SidePanel.h"
 #include "document/BrowserControl.h"
+#include "document/BrowserFactory.h"
+#include "document/DocumentCommands.h"
 #include "document/frmDocument.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QMenuBar>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QTimer>
@@ -24,8 +32,9 @@ const QString Caption = QStringLiteral("Vantorel II");
 } // namespace
 
 frmMain::frmMain(const AppContext &context, QWidget *parent)
-    : QMainWindow(parent), Timer1(new QTimer(this)), Timer2(new QTimer(this)), list(new QWidget),
-      Toolbar1(new QToolBar), m_context(context), m_mdi(new QMdiArea)
+    : QMainWindow(parent), Timer1(new QTimer(this)), Timer2(new QTimer(this)), list(new SidePanel(context)),
+      Toolbar1(new QToolBar), m_context(context), m_mdi(new QMdiArea),
+      m_commands(new DocumentCommands(*this, m_mdi, *context.prompts, this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Caption);
@@ -34,17 +43,18 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     Timer2->setSingleShot(true);
 
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
     addToolBar(Toolbar1);
-    m_listAction = Toolbar1->addAction(Images::icon(context.programFolder, QStringLiteral("list")),
-                                       QStringLiteral("辅助"));
-    m_listAction->setObjectName(QStringLiteral("list"));
-    m_listAction->setCheckable(true);
-    connect(m_listAction, &QAction::triggered, this, [this] { MotherButton_Click(QStringLiteral("list")); });
+    m_toolbar = new MainToolbar(Toolbar1, context.programFolder);
+    connect(m_toolbar, &MainToolbar::clicked, this, &frmMain::MotherButton_Click);
+    m_menus = new MainMenus(*this, m_commands, menuBar());
+    buildShortcuts();
 
-    list->setObjectName(QStringLiteral("list"));
     m_mdi->setObjectName(QStringLiteral("mdi"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setTabsClosable(true);
+    m_mdi->setTabsMovable(true);
     auto *central = new QWidget;
     auto *row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
@@ -53,6 +63,27 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     row->addWidget(m_mdi, 1);
     setCentralWidget(central);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::updateCaption);
+    connect(list, &SidePanel::hideRequested, this, [this] { setListPressed(false); });
+    setTabbed(context.settings->number(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments"), 0) == 1);
+}
+
+// Keys browser users expect beyond the menu shortcuts.
+void frmMain::buildShortcuts()
+{
+    const auto shortcut = [this](const QList<QKeySequence> &keys, void (DocumentCommands::*handler)()) {
+        auto *action = new QAction(this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, m_commands, handler);
+        addAction(action);
+    };
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, &DocumentCommands::zoomIn);
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &DocumentCommands::zoomOut);
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)}, &DocumentCommands::zoomReset);
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D)}, &DocumentCommands::focusAddress);
+    auto *close = new QAction(this);
+    close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    connect(close, &QAction::triggered, this, &frmMain::CloseDoc);
+    addAction(close);
 }
 
 double frmMain::setting(const char *key, double defaultValue) const
@@ -67,7 +98,8 @@ void frmMain::Form_Load(const QString &commandLine)
     Timer1->setInterval(int(PingTime));
     Timer2->setInterval(int(NetStatTime));
     setListPressed(setting("ShowList", 1) != 0);
-    setListWidthTwips(int(setting("ListWidth", 3360)));
+    list->setWidthTwips(int(setting("ListWidth", 3360)));
+    list->tabs_Click();
     LoadNewDoc();
     if (frmDocument *document = activeDocument())
         document->showMaximized();
@@ -94,6 +126,13 @@ void frmMain::loadSettings()
     PingTime = setting("PingTime", 5000);
     NetStatTime = setting("NetStatTime", 10000);
     ClickBookmark = qint32(std::lround(setting("ClickBookmark", 0)));
+    const auto multimedia = [&store](const char *key) {
+        return store.number(AppTitle, QStringLiteral("Multimedia"), QLatin1String(key), 1) == 1;
+    };
+    m_menus->mnuViewPlayANI->setChecked(multimedia("ShowANI"));
+    m_menus->mnuViewShowPicture->setChecked(multimedia("ShowPicture"));
+    m_menus->mnuViewPlaySound->setChecked(multimedia("PlaySound"));
+    m_menus->mnuViewPlayVideo->setChecked(multimedia("PlayVideo"));
     // Read even when the command line names the first page, so "home" still works.
     Homepage = store.get(AppTitle, QStringLiteral("Settings"), QStringLiteral("Homepage"), Addresses::DefaultHomepage);
 }
@@ -153,7 +192,6 @@ QList<frmDocument *> frmMain::documents() const
 
 void frmMain::MotherButton_Click(const QString &key)
 {
-    frmDocument *document = activeDocument();
     if (key == QLatin1String("new")) {
         frmDocument *created = LoadNewDoc();
         const QString choice = m_context.settings->get(AppTitle, QStringLiteral("Settings"),
@@ -165,17 +203,91 @@ void frmMain::MotherButton_Click(const QString &key)
             created->Web->navigate(Addresses::NewWindowPage);
     } else if (key == QLatin1String("close")) {
         CloseDoc();
+    } else if (key == QLatin1String("open")) {
+        m_commands->mnuFileOpen_Click();
+    } else if (key == QLatin1String("save")) {
+        m_commands->mnuFileSaveAs_Click();
+    } else if (key == QLatin1String("print")) {
+        m_commands->mnuFilePrint_Click();
+    } else if (key == QLatin1String("copy")) {
+        m_commands->mnuEditCopy_Click();
+    } else if (key == QLatin1String("find")) {
+        m_commands->mnuEditFind_Click();
     } else if (key == QLatin1String("list")) {
         list->setVisible(listPressed());
-    } else if (key == QLatin1String("home") && document) {
-        if (Homepage == Addresses::IEHomepage)
-            document->Web->goHome();
-        else
-            document->Web->navigate(Homepage);
+    } else if (key == QLatin1String("home")) {
+        if (Homepage == Addresses::IEHomepage) {
+            if (frmDocument *document = activeDocument())
+                document->Web->goHome();
+        } else {
+            navigateActive(Homepage);
+        }
+    } else if (key == QLatin1String("bookmark")) {
+        showPanelTab(2);
+    } else if (key == QLatin1String("bbs")) {
+        navigateActive(Addresses::Forum);
+    } else if (key == QLatin1String("update")) {
+        navigateActive(Addresses::MakerSite);
     }
 }
 
-void frmMain::mnuWindowCascade_Click() { m_mdi->cascadeSubWindows(); }
+void frmMain::navigateActive(const QString &address)
+{
+    if (frmDocument *document = activeDocument())
+        document->Web->navigate(address);
+}
+
+void frmMain::showPanelTab(int tab)
+{
+    setListPressed(true);
+    list->selectTab(tab);
+}
+
+void frmMain::mnuFileNew_Click() { LoadNewDoc(); }
+void frmMain::mnuFileClose_Click() { MotherButton_Click(QStringLiteral("close")); }
+void frmMain::mnuFileSend_Click() { showPanelTab(5); }
+void frmMain::mnuFileExit_Click() { close(); }
+void frmMain::mnuHelpContents_Click() { showPanelTab(6); }
+
+void frmMain::mnuViewToolbar_Click()
+{
+    const bool shown = m_menus->mnuViewToolbar->isChecked();
+    Toolbar1->setVisible(shown);
+    m_menus->mnuViewToolbarString->setEnabled(shown);
+}
+
+void frmMain::mnuViewToolbarString_Click()
+{
+    m_toolbar->setCaptionsShown(m_menus->mnuViewToolbarString->isChecked());
+}
+
+void frmMain::mnuViewTabbed_Click()
+{
+    const bool tabbed = m_menus->mnuViewTabbed->isChecked();
+    setTabbed(tabbed);
+    m_context.settings->save(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments"),
+                             tabbed ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void frmMain::setTabbed(bool tabbed)
+{
+    m_menus->mnuViewTabbed->setChecked(tabbed);
+    m_mdi->setViewMode(tabbed ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+    updateCaption();
+}
+
+// The program's own options dialog comes later; until then these do nothing.
+void frmMain::mnuViewOptions_Click() {}
+
+void frmMain::mnuToolsIEOptions_Click()
+{
+    if (QDialog *dialog = m_context.browsers->createProfileDialog(this)) {
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    }
+}
+
+void frmMain::mnuWindowCascade_Click() { m_commands->mnuWindowCascade_Click(); }
 
 void frmMain::btnBookmarkAdd_Click() {}
 
@@ -194,26 +306,19 @@ void frmMain::mnuHelpAbout_Click()
     about.exec();
 }
 
-bool frmMain::listPressed() const { return m_listAction->isChecked(); }
+bool frmMain::listPressed() const { return m_toolbar->listButton()->isChecked(); }
 
 void frmMain::setListPressed(bool pressed)
 {
-    m_listAction->setChecked(pressed);
+    m_toolbar->listButton()->setChecked(pressed);
     list->setVisible(pressed);
-}
-
-int frmMain::listWidthTwips() const { return m_listWidthTwips; }
-
-void frmMain::setListWidthTwips(int twips)
-{
-    m_listWidthTwips = qMax(0, twips);
-    list->setFixedWidth(m_listWidthTwips / Twips);
 }
 
 void frmMain::updateCaption()
 {
     frmDocument *document = activeDocument();
-    if (document && document->isMaximized())
+    const bool filling = document && (document->isMaximized() || m_mdi->viewMode() == QMdiArea::TabbedView);
+    if (filling)
         setWindowTitle(QStringLiteral("%1 - [%2]").arg(Caption, document->windowTitle()));
     else
         setWindowTitle(Caption);
@@ -234,7 +339,7 @@ void frmMain::saveState()
     for (int i = 0; i < 4; ++i)
         store.save(AppTitle, section, QLatin1String(keys[i]), QString::number(float(twips[i])));
     store.save(AppTitle, section, QStringLiteral("ShowList"), listPressed() ? QStringLiteral("1") : QStringLiteral("0"));
-    store.save(AppTitle, section, QStringLiteral("ListWidth"), QString::number(float(m_listWidthTwips)));
+    store.save(AppTitle, section, QStringLiteral("ListWidth"), QString::number(float(list->widthTwips())));
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -4,13 +4,15 @@
 #include "document/DocumentHost.h"
 
 #include <QMainWindow>
-
 #include <array>
 
-class QAction;
+class DocumentCommands;
+class MainMenus;
+class MainToolbar;
 class QMdiArea;
 class QTimer;
 class QToolBar;
+class SidePanel;
 
 // The main window: side panel, document windows, menus and toolbar.
 class frmMain : public QMainWindow, public DocumentHost
@@ -27,15 +29,28 @@ public:
     void MotherButton_Click(const QString &key) override;
     void mnuWindowCascade_Click() override;
     void btnBookmarkAdd_Click() override;
+
+    void mnuFileNew_Click();
+    void mnuFileClose_Click();
+    void mnuFileSend_Click();
+    void mnuFileExit_Click();
+    void mnuViewToolbar_Click();
+    void mnuViewToolbarString_Click();
+    void mnuViewTabbed_Click();
+    void mnuViewOptions_Click();
+    void mnuToolsIEOptions_Click();
+    void mnuHelpContents_Click();
     void mnuHelpShowtip_Click();
     void mnuHelpAbout_Click();
 
     frmDocument *activeDocument() const;
     QList<frmDocument *> documents() const;
     QMdiArea *mdiArea() const { return m_mdi; }
-    int listWidthTwips() const;
-    void setListWidthTwips(int twips);
+    DocumentCommands *commands() const { return m_commands; }
+    MainMenus *menus() const { return m_menus; }
+    MainToolbar *toolbar() const { return m_toolbar; }
     bool listPressed() const;
+    // Presses or releases the toolbar's list button; the panel shows exactly when it is pressed.
     void setListPressed(bool pressed);
 
     // Settings held while the program runs.
@@ -50,7 +65,7 @@ public:
 
     QTimer *Timer1;
     QTimer *Timer2;
-    QWidget *list;
+    SidePanel *list;
     QToolBar *Toolbar1;
 
 signals:
@@ -60,17 +75,22 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void buildShortcuts();
     void loadGeometry();
     void loadSettings();
     void saveState();
     void navigateFirstPage(const QString &commandLine);
+    void navigateActive(const QString &address);
+    void showPanelTab(int tab);
+    void setTabbed(bool tabbed);
     void updateCaption();
     double setting(const char *key, double defaultValue) const;
 
     AppContext m_context;
     QMdiArea *m_mdi;
-    QAction *m_listAction;
-    int m_listWidthTwips = 3360;
+    DocumentCommands *m_commands;
+    MainToolbar *m_toolbar;
+    MainMenus *m_menus;
     std::array<double, 4> m_geometryTwips{};
     QRect m_appliedGeometry;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 class BrowserControl;
+class QDialog;
 class QWidget;
 
 // Makes browser controls, so windows can be built with the real engine or a stand-in.
@@ -9,4 +10,6 @@ class BrowserFactory
 public:
     virtual ~BrowserFactory() = default;
     virtual BrowserControl *createBrowser(QWidget *parent) = 0;
+    // The options of the web profile (cache, cookies, history, scripts, images, downloads).
+    virtual QDialog *createProfileDialog(QWidget *parent) = 0;
 };

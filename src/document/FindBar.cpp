@@ -77,6 +77,16 @@ void FindBar::find(bool backward)
 
 QString FindBar::resultText() const { return m_result->text(); }
 
+bool FindBar::event(QEvent *event)
+{
+    // Esc closes the bar rather than stopping the page.
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void FindBar::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape)

@@ -21,6 +21,7 @@ signals:
     void closed();
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "DownloadManager.h"
 #include "WebEngineBrowser.h"
+#include "WebProfileDialog.h"
 
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
@@ -29,4 +30,9 @@ WebEngineEnvironment::~WebEngineEnvironment() = default;
 BrowserControl *WebEngineEnvironment::createBrowser(QWidget *parent)
 {
     return new WebEngineBrowser(m_profile.get(), m_prompts, parent);
+}
+
+QDialog *WebEngineEnvironment::createProfileDialog(QWidget *parent)
+{
+    return new WebProfileDialog(m_profile.get(), m_prompts, parent);
 }

@@ -17,6 +17,7 @@ public:
     ~WebEngineEnvironment() override;
 
     BrowserControl *createBrowser(QWidget *parent) override;
+    QDialog *createProfileDialog(QWidget *parent) override;
     QWebEngineProfile *profile() const { return m_profile.get(); }
     DownloadManager *downloads() const { return m_downloads.get(); }
 

@@ -1,5 +1,6 @@
 #include "ModalWatcher.h"
 #include "TestApp.h"
+#include "app/SidePanel.h"
 #include "app/Startup.h"
 #include "app/frmMain.h"
 #include "app/frmTip.h"
@@ -48,7 +49,7 @@ private slots:
         QCOMPARE(main->pos(), QPoint(1000 / 15, 1000 / 15));
         QCOMPARE(main->size(), QSize(6500 / 15, 6500 / 15));
         QVERIFY(main->list->isVisible());
-        QCOMPARE(main->listWidthTwips(), 3360);
+        QCOMPARE(main->list->widthTwips(), 3360);
         QCOMPARE(main->list->width(), 3360 / 15);
         QVERIFY(main->listPressed());
 
@@ -188,7 +189,7 @@ private slots:
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
         QCOMPARE(main.pos(), QPoint(1000 / 15, 1000 / 15));
-        QCOMPARE(main.listWidthTwips(), 3360);
+        QCOMPARE(main.list->widthTwips(), 3360);
         QCOMPARE(main.PingTime, 5000.0);
         QCOMPARE(main.Timer1->interval(), 5000);
         QCOMPARE(main.Timer2->interval(), 10000);

@@ -1,0 +1,175 @@
+#include "DocumentCommands.h"
+
+#include "BrowserControl.h"
+#include "DocumentHost.h"
+#include "app/Prompts.h"
+#include "frmDocument.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPrinter>
+
+namespace {
+
+constexpr qreal ZoomStep = 1.1;
+
+} // namespace
+
+DocumentCommands::DocumentCommands(DocumentHost &host, QMdiArea *area, Prompts &prompts, QWidget *owner)
+    : QObject(area), m_host(host), m_area(area), m_prompts(prompts), m_owner(owner)
+{
+}
+
+frmDocument *DocumentCommands::active() const { return qobject_cast<frmDocument *>(m_area->activeSubWindow()); }
+
+void DocumentCommands::mnuFileOpen_Click()
+{
+    if (!active())
+        m_host.LoadNewDoc();
+    const QString file = m_prompts.openFileName(m_owner, QStringLiteral("打开"),
+                                                QStringLiteral("超文本文件(*.htm *.html);;所有文件 (*)"));
+    if (!file.isEmpty())
+        if (frmDocument *document = active())
+            document->Web->navigate(file);
+}
+
+void DocumentCommands::mnuFileSaveAs_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->execWB(BrowserControl::SaveAs);
+}
+
+void DocumentCommands::mnuFileProperties_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->execWB(BrowserControl::Properties);
+}
+
+void DocumentCommands::mnuFilePageSetup_Click()
+{
+    // The choice is not kept: each print asks again.
+    QPrinter printer;
+    m_prompts.printer(m_owner, QStringLiteral("页面设置"), printer);
+}
+
+void DocumentCommands::mnuFilePrint_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->execWB(BrowserControl::Print);
+}
+
+void DocumentCommands::mnuEditback_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->goBack();
+}
+
+void DocumentCommands::MnuEditForward_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->goForward();
+}
+
+void DocumentCommands::mnuEditRefresh_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->refresh();
+}
+
+void DocumentCommands::mnuEditStop_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->stop();
+}
+
+void DocumentCommands::mnuEditCut_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->execWB(BrowserControl::Cut);
+}
+
+void DocumentCommands::mnuEditCopy_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->execWB(BrowserControl::Copy);
+}
+
+void DocumentCommands::mnuEditPaste_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->execWB(BrowserControl::Paste);
+}
+
+void DocumentCommands::mnuEditFind_Click()
+{
+    if (frmDocument *document = active())
+        document->Web->showFind();
+}
+
+void DocumentCommands::zoomIn()
+{
+    if (frmDocument *document = active())
+        document->Web->setZoom(qMin(5.0, document->Web->zoom() * ZoomStep));
+}
+
+void DocumentCommands::zoomOut()
+{
+    if (frmDocument *document = active())
+        document->Web->setZoom(qMax(0.25, document->Web->zoom() / ZoomStep));
+}
+
+void DocumentCommands::zoomReset()
+{
+    if (frmDocument *document = active())
+        document->Web->setZoom(1.0);
+}
+
+void DocumentCommands::focusAddress()
+{
+    if (frmDocument *document = active()) {
+        document->setShowCombo(true);
+        document->Combo->setFocus();
+        document->Combo->lineEdit()->selectAll();
+    }
+}
+
+void DocumentCommands::mnuWindowCascade_Click() { m_area->cascadeSubWindows(); }
+void DocumentCommands::mnuWindowTileHorizontal_Click() { tile(Qt::Vertical); }
+void DocumentCommands::mnuWindowTileVertical_Click() { tile(Qt::Horizontal); }
+
+// Horizontal tiling stacks the windows top to bottom (laid out along the vertical axis).
+void DocumentCommands::tile(Qt::Orientation orientation)
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *window : m_area->subWindowList(QMdiArea::StackingOrder))
+        if (!window->isMinimized() && !window->isHidden())
+            windows.append(window);
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_area->viewport()->rect();
+    const int n = int(windows.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *window = windows.at(i);
+        window->showNormal();
+        if (orientation == Qt::Vertical) {
+            const int top = area.height() * i / n;
+            window->setGeometry(0, top, area.width(), area.height() * (i + 1) / n - top);
+        } else {
+            const int left = area.width() * i / n;
+            window->setGeometry(left, 0, area.width() * (i + 1) / n - left, area.height());
+        }
+    }
+}
+
+void DocumentCommands::mnuWindowArrangeIcons_Click()
+{
+    int left = 0;
+    const int bottom = m_area->viewport()->height();
+    for (QMdiSubWindow *window : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized())
+            continue;
+        window->move(left, bottom - window->height());
+        left += window->width();
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+
+class DocumentHost;
+class Prompts;
+class QMdiArea;
+class QWidget;
+class frmDocument;
+
+// The File, Edit and Window commands that act on the active document window.
+// Each does nothing when no document window is open, unless it says otherwise.
+class DocumentCommands : public QObject
+{
+    Q_OBJECT
+public:
+    DocumentCommands(DocumentHost &host, QMdiArea *area, Prompts &prompts, QWidget *owner);
+
+    void mnuFileOpen_Click(); // opens a window first when there is none
+    void mnuFileSaveAs_Click();
+    void mnuFileProperties_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrint_Click();
+    void mnuEditback_Click();
+    void MnuEditForward_Click();
+    void mnuEditRefresh_Click();
+    void mnuEditStop_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditFind_Click();
+    void zoomIn();
+    void zoomOut();
+    void zoomReset();
+    void focusAddress();
+
+    void mnuWindowCascade_Click();
+    void mnuWindowTileHorizontal_Click();
+    void mnuWindowTileVertical_Click();
+    void mnuWindowArrangeIcons_Click();
+
+private:
+    frmDocument *active() const;
+    void tile(Qt::Orientation orientation);
+
+    DocumentHost &m_host;
+    QMdiArea *m_area;
+    Prompts &m_prompts;
+    QWidget *m_owner;
+};
