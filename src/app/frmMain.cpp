@@ -80,10 +80,7 @@ void frmMain::buildShortcuts()
     shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &DocumentCommands::zoomOut);
     shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)}, &DocumentCommands::zoomReset);
     shortcut({QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D)}, &DocumentCommands::focusAddress);
-    auto *close = new QAction(this);
-    close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    connect(close, &QAction::triggered, this, &frmMain::CloseDoc);
-    addAction(close);
+    // Ctrl+W is the document window's own close key (QKeySequence::Close).
 }
 
 double frmMain::setting(const char *key, double defaultValue) const
