@@ -12,12 +12,17 @@
 #include "document/BrowserControl.h"
 #include "document/BrowserFactory.h"
 #include "document/DocumentCommands.h"
+#include "search/EngineTree.h"
+#include "search/MultiSearch.h"
 #include "document/frmDocument.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QMenuBar>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTreeWidgetItem>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QTimer>
@@ -64,6 +69,10 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     setCentralWidget(central);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::updateCaption);
     connect(list, &SidePanel::hideRequested, this, [this] { setListPressed(false); });
+    m_engines = new EngineTree(list->SearchEngine, context.programFolder, this);
+    m_search = new MultiSearch(*this, *m_engines, list->SearchKey, *context.prompts, context.programFolder, this);
+    connect(list->GoSearch, &QPushButton::clicked, m_search, &MultiSearch::GoSearch_Click);
+    connect(list->cmdRefreshEngines, &QPushButton::clicked, m_engines, &EngineTree::cmdRefreshEngines_Click);
     setTabbed(context.settings->number(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments"), 0) == 1);
 }
 
@@ -97,9 +106,10 @@ void frmMain::Form_Load(const QString &commandLine)
     setListPressed(setting("ShowList", 1) != 0);
     list->setWidthTwips(int(setting("ListWidth", 3360)));
     list->tabs_Click();
-    LoadNewDoc();
-    if (frmDocument *document = activeDocument())
-        document->showMaximized();
+    frmDocument *first = LoadNewDoc();
+    LoadEngine();
+    m_engines->node(1)->setExpanded(true);
+    first->showMaximized();
     navigateFirstPage(commandLine);
 }
 
@@ -287,6 +297,17 @@ void frmMain::mnuToolsIEOptions_Click()
 void frmMain::mnuWindowCascade_Click() { m_commands->mnuWindowCascade_Click(); }
 
 void frmMain::btnBookmarkAdd_Click() {}
+
+void frmMain::LoadEngine() { m_engines->LoadEngine(); }
+
+void frmMain::searchSelection(const QString &text)
+{
+    list->SearchKey->setEditText(text);
+    if (m_search->hasTickedEngines())
+        m_search->GoSearch_Click();
+    else
+        showPanelTab(1);
+}
 
 void frmMain::mnuHelpShowtip_Click()
 {

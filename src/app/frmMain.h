@@ -7,6 +7,8 @@
 #include <array>
 
 class DocumentCommands;
+class EngineTree;
+class MultiSearch;
 class MainMenus;
 class MainToolbar;
 class QMdiArea;
@@ -29,6 +31,8 @@ public:
     void MotherButton_Click(const QString &key) override;
     void mnuWindowCascade_Click() override;
     void btnBookmarkAdd_Click() override;
+    void searchSelection(const QString &text) override;
+    void LoadEngine();
 
     void mnuFileNew_Click();
     void mnuFileClose_Click();
@@ -49,6 +53,8 @@ public:
     DocumentCommands *commands() const { return m_commands; }
     MainMenus *menus() const { return m_menus; }
     MainToolbar *toolbar() const { return m_toolbar; }
+    EngineTree *engines() const { return m_engines; }
+    MultiSearch *search() const { return m_search; }
     bool listPressed() const;
     // Presses or releases the toolbar's list button; the panel shows exactly when it is pressed.
     void setListPressed(bool pressed);
@@ -91,6 +97,8 @@ private:
     DocumentCommands *m_commands;
     MainToolbar *m_toolbar;
     MainMenus *m_menus;
+    EngineTree *m_engines;
+    MultiSearch *m_search;
     std::array<double, 4> m_geometryTwips{};
     QRect m_appliedGeometry;
 };

@@ -41,4 +41,6 @@ signals:
     // A page asks for a new window: set *target to the control the page opens in
     // (leave it null to drop the request). Must be connected directly.
     void NewWindow2(BrowserControl **target);
+    // The user asked, from the page's context menu, to search for the selected text.
+    void SearchSelection(const QString &text);
 };

@@ -14,4 +14,5 @@ public:
     virtual void MotherButton_Click(const QString &key) = 0;
     virtual void mnuWindowCascade_Click() = 0;
     virtual void btnBookmarkAdd_Click() = 0;
+    virtual void searchSelection(const QString &text) = 0;
 };

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QPointer>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -61,6 +62,23 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts,
         emit printFinished(ok);
     });
     connectPage();
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showContextMenu);
+}
+
+// The engine's own menu, plus a search with the ticked engines when text is selected.
+void WebEngineBrowser::showContextMenu(const QPoint &position)
+{
+    QMenu *menu = m_view->createStandardContextMenu();
+    const QString selected = m_page->selectedText().simplified();
+    if (!selected.isEmpty()) {
+        menu->addSeparator();
+        QAction *search = menu->addAction(QStringLiteral("用选中的搜索引擎搜索"));
+        search->setObjectName(QStringLiteral("searchSelection"));
+        connect(search, &QAction::triggered, this, [this, selected] { emit SearchSelection(selected); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_view->mapToGlobal(position));
 }
 
 WebEngineBrowser::~WebEngineBrowser()

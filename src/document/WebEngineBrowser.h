@@ -47,6 +47,7 @@ private:
     void print();
     void showProperties();
     void toggleFullScreen(QWebEngineFullScreenRequest request);
+    void showContextMenu(const QPoint &position);
 
     Prompts &m_prompts;
     WebPage *m_page;

@@ -5,12 +5,12 @@
 #include "DocumentHost.h"
 #include "app/Addresses.h"
 #include "app/AppContext.h"
+#include "app/EnterKeyFilter.h"
 #include "app/Images.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -78,7 +78,7 @@ QWidget *frmDocument::buildTopStrip()
     Progress->setTextVisible(false);
     Progress->setGeometry(60 / Twips, 180 / Twips, 5300 / Twips, 135 / Twips);
     Frame1->hide();
-    Combo->lineEdit()->installEventFilter(this);
+    new EnterKeyFilter(Combo->lineEdit(), [this] { Combo_KeyPress(); });
     return strip;
 }
 
@@ -138,6 +138,7 @@ void frmDocument::connectBrowser()
     });
     connect(Web, &BrowserControl::TitleChange, this, &QWidget::setWindowTitle);
     connect(Web, &BrowserControl::DocumentComplete, this, &frmDocument::addAddress);
+    connect(Web, &BrowserControl::SearchSelection, this, [this](const QString &text) { m_host.searchSelection(text); });
     connect(Web, &BrowserControl::NewWindow2, this, &frmDocument::Web_NewWindow2, Qt::DirectConnection);
 }
 
@@ -157,19 +158,6 @@ void frmDocument::addAddress(const QString &address)
 {
     Combo->insertItem(0, Images::icon(m_context.programFolder, QStringLiteral("earth")), address);
     Combo->setCurrentIndex(0);
-}
-
-bool frmDocument::eventFilter(QObject *watched, QEvent *event)
-{
-    // Handled here rather than on returnPressed, which the combo box can deliver twice.
-    if (watched == Combo->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Combo_KeyPress();
-            return true;
-        }
-    }
-    return QMdiSubWindow::eventFilter(watched, event);
 }
 
 void frmDocument::Combo_KeyPress()

@@ -30,9 +30,6 @@ public:
     QToolBar *tbrMDIchild;
     QStatusBar *sbStatusBar;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     QWidget *buildTopStrip();
     void buildToolbar();

@@ -1,0 +1,40 @@
+#include "MultiSearch.h"
+
+#include "EngineTree.h"
+#include "SearchUrl.h"
+#include "app/AppContext.h"
+#include "app/EnterKeyFilter.h"
+#include "app/Images.h"
+#include "app/Prompts.h"
+#include "document/BrowserControl.h"
+#include "document/DocumentHost.h"
+#include "document/frmDocument.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+MultiSearch::MultiSearch(DocumentHost &host, EngineTree &engines, QComboBox *SearchKey, Prompts &prompts,
+                         const QString &programFolder, QWidget *owner)
+    : QObject(owner), m_host(host), m_engines(engines), m_searchKey(SearchKey), m_prompts(prompts),
+      m_programFolder(programFolder), m_owner(owner)
+{
+    new EnterKeyFilter(SearchKey->lineEdit(), [this] { GoSearch_Click(); });
+}
+
+bool MultiSearch::hasTickedEngines() const { return !m_engines.tickedTags().isEmpty(); }
+
+void MultiSearch::GoSearch_Click()
+{
+    const QString query = m_searchKey->currentText();
+    if (query.isEmpty()) {
+        m_prompts.message(m_owner, QStringLiteral("没有输入关键词"), AppTitle);
+        return;
+    }
+    m_searchKey->insertItem(0, Images::icon(m_programFolder, QStringLiteral("earth")), query);
+    m_searchKey->setCurrentIndex(0);
+    for (const QString &tag : m_engines.tickedTags()) {
+        if (frmDocument *document = m_host.LoadNewDoc())
+            document->Web->navigate(composeSearchUrl(tag, query));
+        m_host.mnuWindowCascade_Click();
+    }
+}
