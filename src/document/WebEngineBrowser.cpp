@@ -13,8 +13,10 @@
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 namespace {
@@ -69,6 +71,8 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts,
 // The engine's own menu, plus a search with the ticked engines when text is selected.
 void WebEngineBrowser::showContextMenu(const QPoint &position)
 {
+    if (!m_view->lastContextMenuRequest())
+        return; // only the engine's own requests carry what the menu is built from
     QMenu *menu = m_view->createStandardContextMenu();
     const QString selected = m_page->selectedText().simplified();
     if (!selected.isEmpty()) {
@@ -201,7 +205,8 @@ void WebEngineBrowser::showProperties()
         "return [document.contentType, document.characterSet, document.lastModified,"
         " n && n.encodedBodySize ? n.encodedBodySize : -1];})()");
     QPointer<WebEngineBrowser> self(this);
-    m_page->runJavaScript(script, [self](const QVariant &result) {
+    // Our own world still runs when the user has switched page scripts off.
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant &result) {
         if (!self)
             return;
         const QVariantList values = result.toList();

@@ -1,0 +1,223 @@
+#include "LoopbackServer.h"
+#include "TestApp.h"
+#include "app/IniFile.h"
+#include "app/SidePanel.h"
+#include "app/frmMain.h"
+#include "document/BrowserControl.h"
+#include "document/WebEngineBrowser.h"
+#include "document/WebPage.h"
+#include "document/frmDocument.h"
+#include "search/EngineTree.h"
+#include "search/MultiSearch.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+// Searches from the side panel against engines served on the loopback.
+class tst_MultiSearch : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestApp> m_app;
+    std::unique_ptr<LoopbackServer> m_server;
+    std::unique_ptr<frmMain> m_main;
+
+    void writeEngines()
+    {
+        const QString ini = m_app->file(QStringLiteral("engines.ini"));
+        QFile::remove(ini);
+        WriteINI(ini, QStringLiteral("engines"), QStringLiteral("files"), QStringLiteral("2"));
+        WriteINI(ini, QStringLiteral("engines"), QStringLiteral("file 1"), QStringLiteral("\\g1.ini"));
+        WriteINI(ini, QStringLiteral("engines"), QStringLiteral("file 2"), QStringLiteral("\\g2.ini"));
+        const auto group = [this](const QString &file, const QString &key, const QStringList &paths) {
+            const QString path = m_app->file(file);
+            WriteINI(path, QStringLiteral("main"), QStringLiteral("ChineseName"), key.toUpper());
+            WriteINI(path, QStringLiteral("main"), QStringLiteral("Englishname"), key);
+            WriteINI(path, QStringLiteral("main"), QStringLiteral("Number"), QString::number(paths.size()));
+            WriteINI(path, QStringLiteral("main"), QStringLiteral("key"), QStringLiteral("{K}"));
+            for (int i = 0; i < paths.size(); ++i)
+                WriteINI(path, QStringLiteral("engine"), QStringLiteral("e %1").arg(i + 1),
+                         QStringLiteral("%1,,http://127.0.0.1:%2%1?q={K}&x=1").arg(paths.at(i)).arg(m_server->serverPort()));
+        };
+        group(QStringLiteral("g1.ini"), QStringLiteral("one"), {"/a", "/b"});
+        group(QStringLiteral("g2.ini"), QStringLiteral("two"), {"/c"});
+        for (const char *path : {"/a", "/b", "/c"})
+            m_server->route(path, QByteArray("<html><head><title>") + path + "</title></head><body>r</body></html>");
+    }
+    EngineTree *tree() { return m_main->engines(); }
+    void tick(int node, bool on = true) { tree()->node(node)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked); }
+    QComboBox *searchKey() { return m_main->list->SearchKey; }
+    void search(const QString &query)
+    {
+        searchKey()->setEditText(query);
+        m_main->list->GoSearch->click();
+    }
+    QStringList requestedPaths() const
+    {
+        QStringList paths;
+        for (const auto &request : m_server->requests())
+            paths.append(QString::fromLatin1(request.target.split('?').first()));
+        return paths;
+    }
+
+private slots:
+    void init()
+    {
+        m_app = std::make_unique<TestApp>();
+        m_server = std::make_unique<LoopbackServer>();
+        writeEngines();
+        m_main = std::make_unique<frmMain>(m_app->context);
+        m_main->Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+        m_main->resize(1000, 800);
+        m_main->show();
+        m_app->prompts.messages.clear();
+    }
+    void cleanup()
+    {
+        m_main.reset();
+        m_server.reset();
+        m_app.reset();
+    }
+
+    void startUpLoadsTheTreeWithTheRootOpen()
+    {
+        QCOMPARE(tree()->nodeCount(), 6);
+        QVERIFY(tree()->node(1)->isExpanded());
+        QCOMPARE(tree()->node(2)->text(0), QStringLiteral("ONE"));
+        QCOMPARE(m_main->list->SearchEngine->objectName(), QStringLiteral("SearchEngine"));
+    }
+
+    void emptyQueryAsksForOne()
+    {
+        tick(1);
+        search(QString());
+        QCOMPARE(m_app->prompts.messages.size(), 1);
+        QCOMPARE(m_app->prompts.messages.first().text, QStringLiteral("没有输入关键词"));
+        QCOMPARE(m_app->prompts.messages.first().title, QStringLiteral("Vantorel"));
+        QCOMPARE(searchKey()->count(), 0);
+        QCOMPARE(m_main->documents().size(), 1);
+        // Enter in the empty box does the same.
+        QTest::keyClick(searchKey()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(m_app->prompts.messages.size(), 2);
+        QCOMPARE(searchKey()->count(), 0);
+    }
+
+    void nothingTickedOnlyKeepsTheQuery()
+    {
+        search(QStringLiteral("qt"));
+        QCOMPARE(searchKey()->count(), 1);
+        QCOMPARE(searchKey()->itemText(0), QStringLiteral("qt"));
+        QCOMPARE(m_main->documents().size(), 1);
+        QVERIFY(m_app->prompts.messages.isEmpty());
+    }
+
+    void threeEnginesOfTwoGroupsOpenThreeWindowsInOrder()
+    {
+        tick(2); // group one: /a and /b
+        tick(6); // engine /c of group two
+        search(QStringLiteral("AT&T 中文 C#"));
+        const QList<frmDocument *> documents = m_main->documents();
+        QCOMPARE(documents.size(), 4);
+        QCOMPARE(documents.at(1)->windowTitle(), QStringLiteral("Web Document 2"));
+        QCOMPARE(m_main->activeDocument(), documents.at(3));
+        QTRY_COMPARE(m_server->requests().size(), 3);
+        QTRY_COMPARE(documents.at(1)->windowTitle(), QStringLiteral("/a"));
+        QTRY_COMPARE(documents.at(2)->windowTitle(), QStringLiteral("/b"));
+        QTRY_COMPARE(documents.at(3)->windowTitle(), QStringLiteral("/c"));
+        // The query arrives whole: nothing of it is taken as part of the address.
+        for (const auto &request : m_server->requests())
+            QCOMPARE(request.target.split('?').at(1), QByteArray("q=AT%26T%20%E4%B8%AD%E6%96%87%20C%23&x=1"));
+        // Cascaded: every window below and right of the one before.
+        for (int i = 1; i < documents.size(); ++i) {
+            QVERIFY(!documents.at(i)->isMaximized());
+            QVERIFY(documents.at(i)->pos().x() > documents.at(i - 1)->pos().x());
+            QVERIFY(documents.at(i)->pos().y() > documents.at(i - 1)->pos().y());
+        }
+    }
+
+    void tickedGroupWithClearedEnginesOpensNothing()
+    {
+        tick(2);
+        tick(3, false);
+        tick(4, false);
+        QVERIFY(tree()->node(2)->checkState(0) == Qt::Checked);
+        search(QStringLiteral("x"));
+        QCOMPARE(m_main->documents().size(), 1);
+    }
+
+    void equalQueriesStackInTheHistory()
+    {
+        search(QStringLiteral("same"));
+        search(QStringLiteral("same"));
+        searchKey()->setCurrentIndex(1);
+        search(searchKey()->currentText());
+        QCOMPARE(searchKey()->count(), 3);
+        QCOMPARE(searchKey()->currentIndex(), 0);
+        QVERIFY(!searchKey()->itemIcon(0).isNull());
+    }
+
+    void enterRunsTheSearch()
+    {
+        tick(6);
+        searchKey()->setEditText(QStringLiteral("enter"));
+        QTest::keyClick(searchKey()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(m_main->documents().size(), 2);
+        QCOMPARE(searchKey()->count(), 1);
+        QTRY_COMPARE(requestedPaths(), QStringList{QStringLiteral("/c")});
+    }
+
+    void refreshClearsTheTicks()
+    {
+        tick(1);
+        m_main->list->cmdRefreshEngines->click();
+        QVERIFY(!tree()->node(1)->isExpanded());
+        search(QStringLiteral("after refresh"));
+        QCOMPARE(m_main->documents().size(), 1);
+    }
+
+    void selectionSearchWithoutTicksShowsTheSearchTab()
+    {
+        m_main->setListPressed(false);
+        m_main->searchSelection(QStringLiteral("选中"));
+        QVERIFY(m_main->list->isVisible());
+        QCOMPARE(m_main->list->currentTab(), 1);
+        QCOMPARE(searchKey()->currentText(), QStringLiteral("选中"));
+        QCOMPARE(m_main->documents().size(), 1);
+    }
+
+    void contextMenuSearchesTheSelection()
+    {
+        tick(6);
+        m_server->route("/page", "<html><head><title>P</title></head><body><p id=t style='margin:0;font-size:40px'>needle text</p></body></html>");
+        frmDocument *document = m_main->activeDocument();
+        auto *browser = qobject_cast<WebEngineBrowser *>(document->Web);
+        QVERIFY(browser);
+        document->Web->navigate(m_server->address(QStringLiteral("/page")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("P"));
+        browser->page()->runJavaScript(QStringLiteral(
+            "var r=document.createRange();r.selectNodeContents(document.getElementById('t'));"
+            "getSelection().removeAllRanges();getSelection().addRange(r);"));
+        QTRY_COMPARE(browser->page()->selectedText(), QStringLiteral("needle text"));
+        QWidget *surface = browser->view()->focusProxy();
+        QVERIFY(surface);
+        QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(15, 15));
+        QAction *action = nullptr;
+        QTRY_VERIFY((action = browser->view()->findChild<QAction *>(QStringLiteral("searchSelection"))));
+        action->trigger();
+        QCOMPARE(searchKey()->itemText(0), QStringLiteral("needle text"));
+        QCOMPARE(m_main->documents().size(), 2);
+        QTRY_VERIFY(m_server->wasRequested("/c"));
+    }
+};
+
+QTEST_MAIN(tst_MultiSearch)
+#include "tst_multisearch.moc"
