@@ -73,6 +73,8 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     m_search = new MultiSearch(*this, *m_engines, list->SearchKey, *context.prompts, context.programFolder, this);
     connect(list->GoSearch, &QPushButton::clicked, m_search, &MultiSearch::GoSearch_Click);
     connect(list->cmdRefreshEngines, &QPushButton::clicked, m_engines, &EngineTree::cmdRefreshEngines_Click);
+    connect(list, &SidePanel::localAddressRefreshRequested, this, &frmMain::IPrefresh_Click);
+    connect(list->IPrefresh, &QPushButton::clicked, this, &frmMain::IPrefresh_Click);
     setTabbed(context.settings->number(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments"), 0) == 1);
 }
 
@@ -299,6 +301,9 @@ void frmMain::mnuWindowCascade_Click() { m_commands->mnuWindowCascade_Click(); }
 void frmMain::btnBookmarkAdd_Click() {}
 
 void frmMain::LoadEngine() { m_engines->LoadEngine(); }
+
+// The local address is looked up by the network tools, which come later.
+void frmMain::IPrefresh_Click() {}
 
 void frmMain::searchSelection(const QString &text)
 {

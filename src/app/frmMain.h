@@ -33,6 +33,7 @@ public:
     void btnBookmarkAdd_Click() override;
     void searchSelection(const QString &text) override;
     void LoadEngine();
+    void IPrefresh_Click();
 
     void mnuFileNew_Click();
     void mnuFileClose_Click();

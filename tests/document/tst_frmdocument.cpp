@@ -190,6 +190,22 @@ private slots:
         QCOMPARE(app.web().downloads()->count(), 0);
     }
 
+    void permissionsAreAskedAndDeniedByDefault()
+    {
+        TestApp app;
+        LoopbackServer server;
+        server.route("/ask", titled("Asking", "<script>Notification.requestPermission()"
+                                              ".then(p => document.title = 'answer ' + p);</script>"));
+        app.prompts.buttonAnswers.append(QMessageBox::No);
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(server.address(QStringLiteral("/ask")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("answer denied"));
+        QCOMPARE(app.prompts.messages.size(), 1);
+        QCOMPARE(app.prompts.messages.first().title, QStringLiteral("权限请求"));
+        QVERIFY(app.prompts.messages.first().text.contains(QStringLiteral("显示通知")));
+    }
+
     void loginAnswersTheSite()
     {
         TestApp app;
