@@ -134,20 +134,30 @@ void DocumentCommands::focusAddress()
     }
 }
 
-void DocumentCommands::mnuWindowCascade_Click() { m_area->cascadeSubWindows(); }
+// Tabs fill the area one at a time; moving their windows would only break the tab view.
+bool DocumentCommands::canArrange() const { return m_area->viewMode() == QMdiArea::SubWindowView; }
+
+void DocumentCommands::mnuWindowCascade_Click()
+{
+    if (canArrange())
+        m_area->cascadeSubWindows();
+}
+
 void DocumentCommands::mnuWindowTileHorizontal_Click() { tile(Qt::Vertical); }
 void DocumentCommands::mnuWindowTileVertical_Click() { tile(Qt::Horizontal); }
 
 // Horizontal tiling stacks the windows top to bottom (laid out along the vertical axis).
 void DocumentCommands::tile(Qt::Orientation orientation)
 {
+    if (!canArrange())
+        return;
     QList<QMdiSubWindow *> windows;
     for (QMdiSubWindow *window : m_area->subWindowList(QMdiArea::StackingOrder))
         if (!window->isMinimized() && !window->isHidden())
             windows.append(window);
     if (windows.isEmpty())
         return;
-    const QRect area = m_area->viewport()->rect();
+    const QRect area = tileArea();
     const int n = int(windows.size());
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow *window = windows.at(i);
@@ -162,8 +172,23 @@ void DocumentCommands::tile(Qt::Orientation orientation)
     }
 }
 
+// Tiles that fit need no scroll bars, so they may take the room of bars shown now.
+QRect DocumentCommands::tileArea() const
+{
+    QRect area = m_area->viewport()->rect();
+    const QRect inner = m_area->contentsRect();
+    const QRect port = m_area->viewport()->geometry();
+    if (m_area->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOn)
+        area.setWidth(inner.right() - port.left() + 1);
+    if (m_area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOn)
+        area.setHeight(inner.bottom() - port.top() + 1);
+    return area;
+}
+
 void DocumentCommands::mnuWindowArrangeIcons_Click()
 {
+    if (!canArrange())
+        return;
     int left = 0;
     const int bottom = m_area->viewport()->height();
     for (QMdiSubWindow *window : m_area->subWindowList(QMdiArea::CreationOrder)) {

@@ -5,6 +5,7 @@
 class DocumentHost;
 class Prompts;
 class QMdiArea;
+class QRect;
 class QWidget;
 class frmDocument;
 
@@ -41,7 +42,9 @@ public:
 
 private:
     frmDocument *active() const;
+    bool canArrange() const;
     void tile(Qt::Orientation orientation);
+    QRect tileArea() const;
 
     DocumentHost &m_host;
     QMdiArea *m_area;

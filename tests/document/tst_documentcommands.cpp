@@ -1,0 +1,476 @@
+#include "LoopbackServer.h"
+#include "TestApp.h"
+#include "app/MainMenus.h"
+#include "app/frmMain.h"
+#include "document/FindBar.h"
+#include "document/PagePropertiesDialog.h"
+#include "document/WebEngineBrowser.h"
+#include "document/WebPage.h"
+#include "document/frmDocument.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEngineSettings>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const QByteArray FruitBody = "<p id=\"t\">apple banana apple cherry</p><input id=\"i\" value=\"\">";
+
+QByteArray titled(const QByteArray &title, const QByteArray &body = FruitBody)
+{
+    return "<html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body>" + body
+           + "</body></html>";
+}
+
+WebEngineBrowser *browserOf(frmDocument *document) { return qobject_cast<WebEngineBrowser *>(document->Web); }
+
+// Runs a script in the page and waits for its value.
+QVariant evaluate(frmDocument *document, const QString &script)
+{
+    auto result = std::make_shared<std::optional<QVariant>>();
+    browserOf(document)->page()->runJavaScript(script, [result](const QVariant &value) { *result = value; });
+    if (!QTest::qWaitFor([&] { return result->has_value(); }, 10000))
+        return QStringLiteral("<no answer>");
+    return **result;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<QRect> geometries(QMdiArea *area)
+{
+    QList<QRect> result;
+    for (QMdiSubWindow *window : area->subWindowList())
+        result.append(window->geometry());
+    return result;
+}
+
+QList<QAction *> windowList(frmMain &main)
+{
+    QMenu *menu = main.menus()->mnuWindow;
+    emit menu->aboutToShow();
+    QList<QAction *> result;
+    for (QAction *action : menu->actions())
+        if (action->objectName() == QLatin1String("mnuWindowList"))
+            result.append(action);
+    return result;
+}
+
+} // namespace
+
+class tst_DocumentCommands : public QObject
+{
+    Q_OBJECT
+
+private:
+    void trigger(frmMain &main, const char *name)
+    {
+        QAction *action = main.menus()->item(QLatin1String(name));
+        QVERIFY2(action, name);
+        action->trigger();
+    }
+    // Opens a page in a new document window and waits until it has completed.
+    frmDocument *openPage(TestApp &app, frmMain &main, const QString &title)
+    {
+        const QString path = app.writeFile(title + QStringLiteral(".htm"), titled(title.toUtf8()));
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(path);
+        if (!QTest::qWaitFor([&] { return document->Combo->count() > 0; }, 10000))
+            return nullptr;
+        return document;
+    }
+
+private slots:
+    // File > Open
+
+    void openShowsFileAndRecordsItsPath()
+    {
+        TestApp app;
+        const QString path = app.writeFile(QStringLiteral("opened.htm"), titled("Opened Page"));
+        app.prompts.fileAnswers << path;
+        frmMain main(app.context);
+        main.show();
+        trigger(main, "mnuFileOpen");
+        QCOMPARE(main.documents().size(), 1);
+        frmDocument *document = main.activeDocument();
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Opened Page"));
+        QTRY_COMPARE(document->Combo->itemText(0), path);
+        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打开")});
+    }
+
+    void cancelledOpenLoadsNothing()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        trigger(main, "mnuFileOpen");
+        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打开")});
+        frmDocument *document = main.activeDocument();
+        QVERIFY(document);
+        QTest::qWait(300);
+        QCOMPARE(document->Combo->count(), 0);
+        QCOMPARE(document->windowTitle(), QStringLiteral("Web Document 1"));
+        // With a window already open, Open asks again without a second window.
+        trigger(main, "mnuFileOpen");
+        QCOMPARE(main.documents().size(), 1);
+    }
+
+    // Edit > Cut, Copy, Paste
+
+    void copyPutsSelectionOnClipboard()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = openPage(app, main, QStringLiteral("Copy"));
+        QVERIFY(document);
+        QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+        document->Web->takeFocus();
+        evaluate(document, QStringLiteral("getSelection().selectAllChildren(document.getElementById('t'))"));
+        // The selection stays the page's while the user is in the address box.
+        document->setShowCombo(true);
+        document->Combo->setFocus();
+        QTRY_VERIFY(document->Combo->hasFocus());
+        trigger(main, "mnuEditCopy");
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("apple banana apple cherry"));
+    }
+
+    void pasteFillsFocusedInput()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = openPage(app, main, QStringLiteral("Paste"));
+        QVERIFY(document);
+        document->Web->takeFocus();
+        evaluate(document, QStringLiteral("document.getElementById('i').focus()"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("pasted words"));
+        trigger(main, "mnuEditPaste");
+        const QString value = QStringLiteral("document.getElementById('i').value");
+        QTRY_COMPARE(evaluate(document, value).toString(), QStringLiteral("pasted words"));
+    }
+
+    void cutMovesInputTextToClipboard()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = openPage(app, main, QStringLiteral("Cut"));
+        QVERIFY(document);
+        document->Web->takeFocus();
+        evaluate(document, QStringLiteral("var i=document.getElementById('i'); i.value='cut me'; i.focus(); i.select()"));
+        trigger(main, "mnuEditCut");
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("cut me"));
+        QTRY_COMPARE(evaluate(document, QStringLiteral("document.getElementById('i').value")).toString(), QString());
+    }
+
+    // Edit > Find
+
+    void findReportsMatchesAndMisses()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = openPage(app, main, QStringLiteral("Find"));
+        QVERIFY(document);
+        auto *bar = document->findChild<FindBar *>(QStringLiteral("FindBar"));
+        QVERIFY(bar);
+        QVERIFY(!bar->isVisible());
+        trigger(main, "mnuEditFind");
+        QVERIFY(bar->isVisible());
+        auto *text = bar->findChild<QLineEdit *>(QStringLiteral("FindText"));
+        auto *result = bar->findChild<QLabel *>(QStringLiteral("FindResult"));
+        QTest::keyClicks(text, QStringLiteral("apple"));
+        QTest::keyClick(text, Qt::Key_Return);
+        QTRY_COMPARE(result->text(), QStringLiteral("第 1 项，共 2 项"));
+        QTest::keyClick(text, Qt::Key_Return);
+        QTRY_COMPARE(result->text(), QStringLiteral("第 2 项，共 2 项"));
+        text->setText(QStringLiteral("zebra"));
+        QTest::keyClick(text, Qt::Key_Return);
+        QTRY_COMPARE(result->text(), QStringLiteral("未找到"));
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+    }
+
+    // File > Print, Save as, Properties
+
+    void printWritesPdf()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = openPage(app, main, QStringLiteral("Print"));
+        QVERIFY(document);
+        const QString pdf = app.file(QStringLiteral("out.pdf"));
+        app.prompts.fileAnswers << pdf;
+        QSignalSpy finished(browserOf(document), &WebEngineBrowser::printFinished);
+        trigger(main, "mnuFilePrint");
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(finished.first().first().toBool(), true);
+        QVERIFY(contents(pdf).startsWith("%PDF"));
+        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打印")});
+    }
+
+    void cancelledPrintWritesNothing()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = openPage(app, main, QStringLiteral("NoPrint"));
+        QVERIFY(document);
+        QSignalSpy finished(browserOf(document), &WebEngineBrowser::printFinished);
+        trigger(main, "mnuFilePrint");
+        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打印")});
+        QVERIFY(!finished.wait(500));
+    }
+
+    void saveAsWritesEachFormat_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("marker");
+        QTest::newRow("complete") << QStringLiteral("网页，全部 (*.htm *.html)") << QStringLiteral("complete.htm")
+                                  << QByteArray("apple banana apple cherry");
+        QTest::newRow("html only") << QStringLiteral("网页，仅 HTML (*.htm *.html)") << QStringLiteral("single.htm")
+                                   << QByteArray("apple banana apple cherry");
+        QTest::newRow("archive") << QStringLiteral("Web 档案，单一文件 (*.mht *.mhtml)")
+                                 << QStringLiteral("archive.mht") << QByteArray("MIME-Version");
+    }
+
+    void saveAsWritesEachFormat()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, marker);
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = openPage(app, main, QStringLiteral("Saved"));
+        QVERIFY(document);
+        const QString target = app.file(QStringLiteral("saved/") + name);
+        QVERIFY(QDir().mkpath(QFileInfo(target).path()));
+        app.prompts.filterAnswers << filter;
+        app.prompts.fileAnswers << target;
+        trigger(main, "mnuFileSaveAs");
+        QTRY_VERIFY_WITH_TIMEOUT(contents(target).contains(marker), 20000);
+        QVERIFY(contents(target).contains("apple banana"));
+        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("另存为")});
+    }
+
+    void propertiesShowTitleAddressAndType_data()
+    {
+        QTest::addColumn<bool>("scripts");
+        QTest::newRow("scripts on") << true;
+        QTest::newRow("scripts off") << false;
+    }
+
+    void propertiesShowTitleAddressAndType()
+    {
+        QFETCH(bool, scripts);
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = openPage(app, main, QStringLiteral("Props"));
+        QVERIFY(document);
+        // The user may switch page scripts off; the dialog must still learn the page's type.
+        browserOf(document)->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts);
+        QSignalSpy loaded(document->Web, &BrowserControl::DocumentComplete);
+        document->Web->refresh();
+        QVERIFY(loaded.wait());
+        QCOMPARE(evaluate(document, QStringLiteral("1+1")).toInt(), scripts ? 2 : 0);
+        trigger(main, "mnuFileProperties");
+        PagePropertiesDialog *dialog = nullptr;
+        QTRY_VERIFY((dialog = main.findChild<PagePropertiesDialog *>()) && dialog->isVisible());
+        const auto text = [dialog](const char *name) { return dialog->findChild<QLabel *>(QLatin1String(name))->text(); };
+        QCOMPARE(text("propTitle"), QStringLiteral("Props"));
+        QCOMPARE(text("propAddress"), app.file(QStringLiteral("Props.htm")));
+        QCOMPARE(text("propType"), QStringLiteral("text/html"));
+        QCOMPARE(text("propEncoding"), QStringLiteral("UTF-8"));
+        dialog->accept();
+    }
+
+    // Window arrangement and the window list
+
+    void tilingFillsTheAreaWithoutOverlap_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("stacked");
+        QTest::newRow("horizontal") << QStringLiteral("mnuWindowTileHorizontal") << true;
+        QTest::newRow("vertical") << QStringLiteral("mnuWindowTileVertical") << false;
+    }
+
+    void tilingFillsTheAreaWithoutOverlap()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, stacked);
+        TestApp app;
+        frmMain main(app.context);
+        main.resize(1000, 800);
+        main.show();
+        for (int i = 0; i < 3; ++i)
+            main.LoadNewDoc();
+        // A window out of view brings scroll bars that the tiles must not leave room for.
+        main.documents().at(1)->move(1500, 1200);
+        QTRY_VERIFY(main.mdiArea()->verticalScrollBar()->isVisible());
+        trigger(main, command.toLatin1().constData());
+        QTRY_VERIFY(!main.mdiArea()->verticalScrollBar()->isVisible());
+        const QRect area = main.mdiArea()->viewport()->rect();
+        QList<QRect> tiles = geometries(main.mdiArea());
+        QCOMPARE(tiles.size(), 3);
+        std::sort(tiles.begin(), tiles.end(), [stacked](const QRect &a, const QRect &b) {
+            return stacked ? a.top() < b.top() : a.left() < b.left();
+        });
+        int next = 0;
+        for (const QRect &tile : tiles) {
+            QCOMPARE(stacked ? tile.top() : tile.left(), next);
+            QCOMPARE(stacked ? tile.left() : tile.top(), 0);
+            QCOMPARE(stacked ? tile.width() : tile.height(), stacked ? area.width() : area.height());
+            next = stacked ? tile.bottom() + 1 : tile.right() + 1;
+        }
+        QCOMPARE(next, stacked ? area.height() : area.width());
+    }
+
+    void tabbedViewIgnoresArrangement()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.resize(1000, 800);
+        main.show();
+        for (int i = 0; i < 3; ++i)
+            main.LoadNewDoc();
+        main.menus()->mnuViewTabbed->trigger();
+        QTRY_VERIFY(main.activeDocument()->isMaximized());
+        for (const char *command : {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
+                                    "mnuWindowArrangeIcons"}) {
+            trigger(main, command);
+            QVERIFY2(main.activeDocument()->isMaximized(), command);
+            QCOMPARE(main.activeDocument()->size(), main.mdiArea()->viewport()->size());
+        }
+    }
+
+    void cascadeStepsDownAndRight()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.resize(1000, 800);
+        main.show();
+        for (int i = 0; i < 3; ++i)
+            main.LoadNewDoc();
+        trigger(main, "mnuWindowTileVertical");
+        trigger(main, "mnuWindowCascade");
+        const QList<frmDocument *> documents = main.documents();
+        for (int i = 1; i < documents.size(); ++i) {
+            const QPoint step = documents.at(i)->pos() - documents.at(i - 1)->pos();
+            QVERIFY2(step.x() > 0 && step.y() > 0, qPrintable(QStringLiteral("window %1").arg(i)));
+        }
+        QCOMPARE(main.activeDocument(), documents.last());
+        QCOMPARE(main.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), documents.last());
+    }
+
+    void arrangeIconsLinesMinimizedWindowsAlongTheBottom()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.resize(1000, 800);
+        main.show();
+        for (int i = 0; i < 3; ++i)
+            main.LoadNewDoc()->showMinimized();
+        for (int i = 0; i < 3; ++i)
+            main.documents().at(i)->move(200 + 40 * i, 60 * i);
+        QCOMPARE(main.documents().at(2)->pos(), QPoint(280, 120));
+        trigger(main, "mnuWindowArrangeIcons");
+        const int bottom = main.mdiArea()->viewport()->height();
+        int left = 0;
+        for (frmDocument *document : main.documents()) {
+            QVERIFY(document->isMinimized());
+            QCOMPARE(document->geometry().bottom() + 1, bottom);
+            QCOMPARE(document->x(), left);
+            left += document->width();
+        }
+    }
+
+    void windowMenuListsAndSwitchesWindows()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        for (int i = 0; i < 3; ++i)
+            main.LoadNewDoc();
+        main.documents().at(1)->setWindowTitle(QStringLiteral("Middle Page"));
+        QList<QAction *> items = windowList(main);
+        QCOMPARE(items.size(), 3);
+        const QStringList captions{QStringLiteral("Web Document 1"), QStringLiteral("Middle Page"),
+                                   QStringLiteral("Web Document 3")};
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY2(items.at(i)->text().endsWith(captions.at(i)), qPrintable(items.at(i)->text()));
+            QCOMPARE(items.at(i)->isChecked(), i == 2);
+        }
+        items.at(0)->trigger();
+        QCOMPARE(main.activeDocument(), main.documents().at(0));
+        // Opening the menu again rebuilds the list once, with the new active window.
+        items = windowList(main);
+        QCOMPARE(items.size(), 3);
+        QVERIFY(items.at(0)->isChecked());
+        QVERIFY(!items.at(2)->isChecked());
+        main.documents().at(2)->close();
+        QTRY_COMPARE(windowList(main).size(), 2);
+    }
+
+    // Edit > Back, Forward, Refresh, Stop
+
+    void backForwardAndRefreshWalkTheHistory()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = openPage(app, main, QStringLiteral("Alpha"));
+        QVERIFY(document);
+        const QString beta = app.writeFile(QStringLiteral("beta.htm"), titled("Beta"));
+        document->Web->navigate(beta);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Beta"));
+        trigger(main, "mnuEditback");
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Alpha"));
+        trigger(main, "MnuEditForward");
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Beta"));
+        app.writeFile(QStringLiteral("beta.htm"), titled("Beta Again"));
+        trigger(main, "mnuEditRefresh");
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Beta Again"));
+        QCOMPARE(document->Web->locationURL(), beta);
+    }
+
+    void stopEndsAPendingLoad()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response slow{titled("Never")};
+        slow.delayMs = 15000;
+        server.route("/hang", slow);
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = main.LoadNewDoc();
+        QSignalSpy completed(document->Web, &BrowserControl::DownloadComplete);
+        document->Web->navigate(server.address(QStringLiteral("/hang")));
+        QTRY_VERIFY(server.wasRequested("/hang"));
+        QVERIFY(completed.isEmpty());
+        trigger(main, "mnuEditStop");
+        QTRY_COMPARE(completed.size(), 1);
+        QVERIFY(document->windowTitle() != QStringLiteral("Never"));
+    }
+};
+
+QTEST_MAIN(tst_DocumentCommands)
+#include "tst_documentcommands.moc"
