@@ -132,8 +132,10 @@ void MainMenus::fillWindowList()
     mnuWindow->addAction(line);
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow *window = windows.at(i);
-        const QString caption = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(window->windowTitle())
-                                      : QStringLiteral("%1 %2").arg(i + 1).arg(window->windowTitle());
+        QString title = window->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString caption = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title)
+                                      : QStringLiteral("%1 %2").arg(i + 1).arg(title);
         auto *action = new QAction(caption, m_windowList);
         mnuWindow->addAction(action);
         action->setObjectName(QStringLiteral("mnuWindowList"));

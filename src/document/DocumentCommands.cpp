@@ -23,6 +23,12 @@ DocumentCommands::DocumentCommands(DocumentHost &host, QMdiArea *area, Prompts &
 
 frmDocument *DocumentCommands::active() const { return qobject_cast<frmDocument *>(m_area->activeSubWindow()); }
 
+void DocumentCommands::withWeb(const std::function<void(BrowserControl &)> &command)
+{
+    if (frmDocument *document = active())
+        command(*document->Web);
+}
+
 void DocumentCommands::mnuFileOpen_Click()
 {
     if (!active())
@@ -36,14 +42,12 @@ void DocumentCommands::mnuFileOpen_Click()
 
 void DocumentCommands::mnuFileSaveAs_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->execWB(BrowserControl::SaveAs);
+    withWeb([](BrowserControl &web) { web.execWB(BrowserControl::SaveAs); });
 }
 
 void DocumentCommands::mnuFileProperties_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->execWB(BrowserControl::Properties);
+    withWeb([](BrowserControl &web) { web.execWB(BrowserControl::Properties); });
 }
 
 void DocumentCommands::mnuFilePageSetup_Click()
@@ -55,74 +59,62 @@ void DocumentCommands::mnuFilePageSetup_Click()
 
 void DocumentCommands::mnuFilePrint_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->execWB(BrowserControl::Print);
+    withWeb([](BrowserControl &web) { web.execWB(BrowserControl::Print); });
 }
 
 void DocumentCommands::mnuEditback_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->goBack();
+    withWeb([](BrowserControl &web) { web.goBack(); });
 }
 
 void DocumentCommands::MnuEditForward_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->goForward();
+    withWeb([](BrowserControl &web) { web.goForward(); });
 }
 
 void DocumentCommands::mnuEditRefresh_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->refresh();
+    withWeb([](BrowserControl &web) { web.refresh(); });
 }
 
 void DocumentCommands::mnuEditStop_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->stop();
+    withWeb([](BrowserControl &web) { web.stop(); });
 }
 
 void DocumentCommands::mnuEditCut_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->execWB(BrowserControl::Cut);
+    withWeb([](BrowserControl &web) { web.execWB(BrowserControl::Cut); });
 }
 
 void DocumentCommands::mnuEditCopy_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->execWB(BrowserControl::Copy);
+    withWeb([](BrowserControl &web) { web.execWB(BrowserControl::Copy); });
 }
 
 void DocumentCommands::mnuEditPaste_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->execWB(BrowserControl::Paste);
+    withWeb([](BrowserControl &web) { web.execWB(BrowserControl::Paste); });
 }
 
 void DocumentCommands::mnuEditFind_Click()
 {
-    if (frmDocument *document = active())
-        document->Web->showFind();
+    withWeb([](BrowserControl &web) { web.showFind(); });
 }
 
 void DocumentCommands::zoomIn()
 {
-    if (frmDocument *document = active())
-        document->Web->setZoom(qMin(5.0, document->Web->zoom() * ZoomStep));
+    withWeb([](BrowserControl &web) { web.setZoom(qMin(5.0, web.zoom() * ZoomStep)); });
 }
 
 void DocumentCommands::zoomOut()
 {
-    if (frmDocument *document = active())
-        document->Web->setZoom(qMax(0.25, document->Web->zoom() / ZoomStep));
+    withWeb([](BrowserControl &web) { web.setZoom(qMax(0.25, web.zoom() / ZoomStep)); });
 }
 
 void DocumentCommands::zoomReset()
 {
-    if (frmDocument *document = active())
-        document->Web->setZoom(1.0);
+    withWeb([](BrowserControl &web) { web.setZoom(1.0); });
 }
 
 void DocumentCommands::focusAddress()

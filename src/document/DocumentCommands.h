@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
+class BrowserControl;
 class DocumentHost;
 class Prompts;
 class QMdiArea;
@@ -42,6 +44,8 @@ public:
 
 private:
     frmDocument *active() const;
+    // Runs command on the active document's browser; without one, nothing happens.
+    void withWeb(const std::function<void(BrowserControl &)> &command);
     bool canArrange() const;
     void tile(Qt::Orientation orientation);
     QRect tileArea() const;

@@ -153,9 +153,10 @@ void WebEngineBrowser::execWB(Command command)
     case SaveAs: saveAs(); break;
     case Print: print(); break;
     case Properties: showProperties(); break;
-    case Cut: m_page->triggerAction(QWebEnginePage::Cut); break;
-    case Copy: m_page->triggerAction(QWebEnginePage::Copy); break;
-    case Paste: m_page->triggerAction(QWebEnginePage::Paste); break;
+    // The engine edits the focused frame only, so the page takes the focus first.
+    case Cut: m_view->setFocus(); m_page->triggerAction(QWebEnginePage::Cut); break;
+    case Copy: m_view->setFocus(); m_page->triggerAction(QWebEnginePage::Copy); break;
+    case Paste: m_view->setFocus(); m_page->triggerAction(QWebEnginePage::Paste); break;
     }
 }
 
