@@ -206,6 +206,34 @@ private slots:
         QVERIFY(app.prompts.messages.first().text.contains(QStringLiteral("显示通知")));
     }
 
+    void certificateProblemsAreAsked_data()
+    {
+        QTest::addColumn<bool>("proceed");
+        QTest::newRow("refused") << false;
+        QTest::newRow("accepted") << true;
+    }
+    void certificateProblemsAreAsked()
+    {
+        QFETCH(bool, proceed);
+        TestApp app;
+        LoopbackServer server;
+        server.useTls();
+        server.route("/secure", titled("Secure"));
+        app.prompts.buttonAnswers.append(proceed ? QMessageBox::Yes : QMessageBox::No);
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(server.address(QStringLiteral("/secure")));
+        QTRY_COMPARE(app.prompts.messages.size(), 1);
+        QCOMPARE(app.prompts.messages.first().title, QStringLiteral("安全警告"));
+        QVERIFY(app.prompts.messages.first().text.contains(QStringLiteral("127.0.0.1")));
+        if (proceed) {
+            QTRY_COMPARE(document->windowTitle(), QStringLiteral("Secure"));
+        } else {
+            QTRY_COMPARE(document->sbStatusBar->currentMessage(), QStringLiteral("无法打开此网页"));
+            QVERIFY(!server.wasRequested("/secure"));
+        }
+    }
+
     void loginAnswersTheSite()
     {
         TestApp app;

@@ -1,6 +1,7 @@
 #include "LoopbackServer.h"
 
 #include <QPointer>
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -15,11 +16,33 @@ LoopbackServer::LoopbackServer(QObject *parent) : QTcpServer(parent)
     });
 }
 
+void LoopbackServer::useTls() { m_tls = true; }
+
+void LoopbackServer::incomingConnection(qintptr descriptor)
+{
+    if (!m_tls)
+        return QTcpServer::incomingConnection(descriptor);
+    auto *socket = new QSslSocket(this);
+    if (!socket->setSocketDescriptor(descriptor)) {
+        delete socket;
+        return;
+    }
+    const QString fixtures = QStringLiteral(VANTOREL_TEST_FIXTURES);
+    socket->setLocalCertificate(fixtures + QStringLiteral("/loopback.crt"));
+    socket->setPrivateKey(fixtures + QStringLiteral("/loopback.key"));
+    connect(socket, &QSslSocket::encrypted, this, [this] { ++m_handshakes; });
+    socket->startServerEncryption();
+    addPendingConnection(socket);
+}
+
 void LoopbackServer::route(const QByteArray &path, const Response &response) { m_routes.insert(path, response); }
 
 QUrl LoopbackServer::url(const QString &pathAndQuery) const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(pathAndQuery));
+    return QUrl(QStringLiteral("%1://127.0.0.1:%2%3")
+                    .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
+                    .arg(serverPort())
+                    .arg(pathAndQuery));
 }
 
 bool LoopbackServer::wasRequested(const QByteArray &path) const

@@ -26,9 +26,13 @@ public:
 
     explicit LoopbackServer(QObject *parent = nullptr);
 
+    // Serve https with a self-signed certificate for 127.0.0.1 from then on.
+    void useTls();
+
     void route(const QByteArray &path, const Response &response);
     void route(const QByteArray &path, const QByteArray &html) { route(path, Response{html}); }
     QUrl url(const QString &pathAndQuery) const;
+    int handshakes() const { return m_handshakes; }
     QString address(const QString &pathAndQuery) const { return url(pathAndQuery).toString(); }
     const QList<Request> &requests() const { return m_requests; }
     bool wasRequested(const QByteArray &path) const;
@@ -36,9 +40,14 @@ public:
 signals:
     void requested(const QByteArray &target);
 
+protected:
+    void incomingConnection(qintptr descriptor) override;
+
 private:
     void serve(QTcpSocket *socket);
 
+    bool m_tls = false;
+    int m_handshakes = 0;
     QHash<QByteArray, Response> m_routes;
     QList<Request> m_requests;
 };
