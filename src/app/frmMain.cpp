@@ -1,32 +1,32 @@
 #include "frmMain.h"
 
 #include "Addresses.h"
-#include "frmAbout.h"
-#include "frmTip.h"
 #include "Images.h"
-#include "Prompts.h"
-#include "SettingsStore.h"
 #include "MainMenus.h"
 #include "MainToolbar.h"
+#include "Prompts.h"
+#include "SettingsStore.h"
 #include "SidePanel.h"
 #include "document/BrowserControl.h"
 #include "document/BrowserFactory.h"
 #include "document/DocumentCommands.h"
+#include "document/frmDocument.h"
+#include "frmAbout.h"
+#include "frmTip.h"
 #include "search/EngineTree.h"
 #include "search/MultiSearch.h"
-#include "document/frmDocument.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QMenuBar>
 #include <QComboBox>
-#include <QPushButton>
-#include <QTreeWidgetItem>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QMdiArea>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidgetItem>
 #include <cmath>
 
 namespace {
@@ -54,7 +54,14 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     connect(m_toolbar, &MainToolbar::clicked, this, &frmMain::MotherButton_Click);
     m_menus = new MainMenus(*this, m_commands, menuBar());
     buildShortcuts();
+    buildLayout();
+    connectPanel();
+    setTabbed(context.settings->number(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments"), 0) == 1);
+}
 
+// The side panel to the left of the document windows.
+void frmMain::buildLayout()
+{
     m_mdi->setObjectName(QStringLiteral("mdi"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -68,14 +75,18 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     row->addWidget(m_mdi, 1);
     setCentralWidget(central);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::updateCaption);
+}
+
+void frmMain::connectPanel()
+{
     connect(list, &SidePanel::hideRequested, this, [this] { setListPressed(false); });
-    m_engines = new EngineTree(list->SearchEngine, context.programFolder, this);
-    m_search = new MultiSearch(*this, *m_engines, list->SearchKey, *context.prompts, context.programFolder, this);
+    m_engines = new EngineTree(list->SearchEngine, m_context.programFolder, this);
+    m_search =
+        new MultiSearch(*this, *m_engines, list->SearchKey, *m_context.prompts, m_context.programFolder, this);
     connect(list->GoSearch, &QPushButton::clicked, m_search, &MultiSearch::GoSearch_Click);
     connect(list->cmdRefreshEngines, &QPushButton::clicked, m_engines, &EngineTree::cmdRefreshEngines_Click);
     connect(list, &SidePanel::localAddressRefreshRequested, this, &frmMain::IPrefresh_Click);
     connect(list->IPrefresh, &QPushButton::clicked, this, &frmMain::IPrefresh_Click);
-    setTabbed(context.settings->number(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments"), 0) == 1);
 }
 
 // Keys browser users expect beyond the menu shortcuts.

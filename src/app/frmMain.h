@@ -83,6 +83,8 @@ protected:
 
 private:
     void buildShortcuts();
+    void buildLayout();
+    void connectPanel();
     void loadGeometry();
     void loadSettings();
     void saveState();
