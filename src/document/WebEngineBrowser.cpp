@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineFullScreenRequest>
@@ -131,6 +132,13 @@ void WebEngineBrowser::connectPage()
 }
 
 void WebEngineBrowser::navigate(const QString &address)
+{
+    // Starting a load can start a renderer process; callers opening many windows
+    // should not wait for that, so the load begins from the event loop.
+    QTimer::singleShot(0, this, [this, address] { load(address); });
+}
+
+void WebEngineBrowser::load(const QString &address)
 {
     if (BuiltinPages::isBuiltin(address)) {
         m_page->setHtml(BuiltinPages::html(address));

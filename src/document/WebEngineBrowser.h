@@ -42,6 +42,7 @@ signals:
     void printFinished(bool success);
 
 private:
+    void load(const QString &address);
     void connectPage();
     void saveAs();
     void print();

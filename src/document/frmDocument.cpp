@@ -72,7 +72,9 @@ QWidget *frmDocument::buildTopStrip()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, 5415 / Twips, 375 / Twips);
     Frame1->setFlat(true);
-    Frame1->setStyleSheet(QStringLiteral("QGroupBox{font-size:9px;margin:0;padding:0;}"));
+    QFont small = Frame1->font();
+    small.setPixelSize(9);
+    Frame1->setFont(small);
     Progress = new QProgressBar(Frame1);
     Progress->setObjectName(QStringLiteral("Progress"));
     Progress->setTextVisible(false);
