@@ -223,6 +223,8 @@ int main(int argc, char *argv[])
 
     frmMain main(program.context);
     main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+    // A desktop-sized window, so cascaded document windows keep a usable page area.
+    main.resize(1200, 900);
     main.show();
     if (main.documents().size() != 1)
         return fail("Form_Load did not leave exactly one document window");

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPrinter>
+#include <QStyle>
 
 namespace {
 
@@ -129,10 +130,30 @@ void DocumentCommands::focusAddress()
 // Tabs fill the area one at a time; moving their windows would only break the tab view.
 bool DocumentCommands::canArrange() const { return m_area->viewMode() == QMdiArea::SubWindowView; }
 
+// Every window keeps a usable size, each one step down and right of the one
+// before, starting over at the top-left corner when the steps run out of room;
+// the newest window ends up on top.
 void DocumentCommands::mnuWindowCascade_Click()
 {
-    if (canArrange())
-        m_area->cascadeSubWindows();
+    if (!canArrange())
+        return;
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *window : m_area->subWindowList(QMdiArea::CreationOrder))
+        if (!window->isMinimized() && !window->isHidden())
+            windows.append(window);
+    const QRect area = tileArea();
+    const int step = qMax(20, m_area->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, m_area) + 4);
+    const QSize size(qMax(area.width() * 3 / 4, qMin(area.width(), 480)),
+                     qMax(area.height() * 3 / 4, qMin(area.height(), 360)));
+    const int room = qMin(area.width() - size.width(), area.height() - size.height());
+    const int places = qMax(1, room / step + 1);
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow *window = windows.at(i);
+        const int offset = int(i % places) * step;
+        window->showNormal();
+        window->setGeometry(QRect(QPoint(offset, offset), size));
+        window->raise();
+    }
 }
 
 void DocumentCommands::mnuWindowTileHorizontal_Click() { tile(Qt::Vertical); }

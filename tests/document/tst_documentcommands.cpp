@@ -381,6 +381,26 @@ private slots:
         QCOMPARE(main.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), documents.last());
     }
 
+    void manyCascadedWindowsKeepAUsableSize()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.resize(1000, 800);
+        main.show();
+        for (int i = 0; i < 25; ++i)
+            main.LoadNewDoc();
+        trigger(main, "mnuWindowCascade");
+        const QSize area = main.mdiArea()->viewport()->size();
+        for (frmDocument *document : main.documents()) {
+            QVERIFY(document->width() >= area.width() * 3 / 4 - 1);
+            QVERIFY(document->height() >= area.height() * 3 / 4 - 1);
+            QVERIFY(document->Web->height() > 100);
+            QVERIFY(document->geometry().right() <= area.width());
+            QVERIFY(document->geometry().bottom() <= area.height());
+        }
+        QCOMPARE(main.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), main.documents().last());
+    }
+
     void arrangeIconsLinesMinimizedWindowsAlongTheBottom()
     {
         TestApp app;
