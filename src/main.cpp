@@ -1,9 +1,11 @@
+#include "app/RenderingChoice.h"
 #include "app/Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    RenderingChoice::chooseBackend();
     QApplication app(argc, argv);
     return Startup::run(app);
 }

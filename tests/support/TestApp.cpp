@@ -1,8 +1,19 @@
 #include "TestApp.h"
 
+#include "app/RenderingChoice.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+
+namespace {
+
+// Tests render the way the program does on this machine.
+void chooseRendering() { RenderingChoice::chooseBackend(); }
+Q_COREAPP_STARTUP_FUNCTION(chooseRendering)
+
+} // namespace
 
 void copyDataFolder(const QString &dest)
 {
