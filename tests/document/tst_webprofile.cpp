@@ -1,0 +1,110 @@
+#include "LoopbackServer.h"
+#include "TestApp.h"
+#include "app/frmMain.h"
+#include "document/BrowserControl.h"
+#include "document/WebEngineBrowser.h"
+#include "document/WebPage.h"
+#include "document/WebProfileDialog.h"
+#include "document/frmDocument.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace {
+
+QByteArray titled(const QByteArray &title, const QByteArray &body = {})
+{
+    return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
+}
+
+} // namespace
+
+// The shared web profile: what persists, what the options dialog changes, full screen.
+class tst_WebProfile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cookiesSurviveARestart()
+    {
+        LoopbackServer server;
+        LoopbackServer::Response setter{titled("Set")};
+        setter.headers.append({QByteArray("Set-Cookie"), QByteArray("kept=yes; Max-Age=3600; Path=/")});
+        server.route("/set", setter);
+        server.route("/check", titled("Check"));
+        {
+            TestApp app;
+            frmMain main(app.context);
+            frmDocument *document = main.LoadNewDoc();
+            document->Web->navigate(server.address(QStringLiteral("/set")));
+            QTRY_COMPARE(document->windowTitle(), QStringLiteral("Set"));
+        }
+        TestApp again;
+        frmMain main(again.context);
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(server.address(QStringLiteral("/check")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Check"));
+        QCOMPARE(server.requests().last().headers.value("cookie"), QByteArray("kept=yes"));
+    }
+
+    void optionsDialogClearsCookiesAndSwitchesScripts()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response setter{titled("Set")};
+        setter.headers.append({QByteArray("Set-Cookie"), QByteArray("gone=soon; Max-Age=3600; Path=/")});
+        server.route("/set", setter);
+        server.route("/script", titled("Static", "<script>document.title = 'Scripted';</script>"));
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(server.address(QStringLiteral("/set")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Set"));
+
+        WebProfileDialog dialog(app.web().profile(), app.prompts);
+        dialog.findChild<QPushButton *>(QStringLiteral("btnClearCookies"))->click();
+        dialog.findChild<QCheckBox *>(QStringLiteral("chkJavaScript"))->setChecked(false);
+        dialog.apply();
+        QVERIFY(!app.web().profile()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+
+        document->Web->navigate(server.address(QStringLiteral("/script")));
+        QTRY_COMPARE(document->Web->locationURL(), server.address(QStringLiteral("/script")));
+        QTRY_VERIFY(server.wasRequested("/script"));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Static"));
+        QVERIFY(!server.requests().last().headers.contains("cookie"));
+    }
+
+    void pagesGoFullScreenAndBack()
+    {
+        TestApp app;
+        LoopbackServer server;
+        server.route("/video", titled("Video", "<button id=b onclick='this.requestFullscreen()"
+                                               ".then(() => document.title = `full`, e => document.title = e.name)'>"
+                                               "full screen</button><script>b.focus()</script>"));
+        frmMain main(app.context);
+        main.resize(900, 700);
+        main.show();
+        frmDocument *document = main.LoadNewDoc();
+        document->showMaximized();
+        auto *browser = qobject_cast<WebEngineBrowser *>(document->Web);
+        document->Web->navigate(server.address(QStringLiteral("/video")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Video"));
+        QTRY_VERIFY(browser->view()->focusProxy());
+        // A key press on the focused button is a user gesture, as the engine requires.
+        browser->view()->setFocus();
+        QTest::keyClick(browser->view()->focusProxy(), Qt::Key_Space);
+        QWebEngineView *full = nullptr;
+        QTRY_VERIFY((full = QWebEngineView::forPage(browser->page())) != browser->view());
+        QVERIFY(full);
+        QVERIFY(full != browser->view());
+        QVERIFY(full->isFullScreen());
+        browser->page()->triggerAction(QWebEnginePage::ExitFullScreen);
+        QTRY_COMPARE(QWebEngineView::forPage(browser->page()), browser->view());
+    }
+};
+
+QTEST_MAIN(tst_WebProfile)
+#include "tst_webprofile.moc"
