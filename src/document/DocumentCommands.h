@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowArranger.h"
+
 #include <QObject>
 #include <functional>
 
@@ -46,12 +48,10 @@ private:
     frmDocument *active() const;
     // Runs command on the active document's browser; without one, nothing happens.
     void withWeb(const std::function<void(BrowserControl &)> &command);
-    bool canArrange() const;
-    void tile(Qt::Orientation orientation);
-    QRect tileArea() const;
 
     DocumentHost &m_host;
     QMdiArea *m_area;
+    WindowArranger m_arranger;
     Prompts &m_prompts;
     QWidget *m_owner;
 };
