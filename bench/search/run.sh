@@ -28,29 +28,9 @@ cmake --build "$build" -j2 --target bench_search bench_search_floor >/dev/null
 vantorel="$build/bench/search/bench_search"
 floor="$build/bench/search/bench_search_floor"
 
-work=$(mktemp -d /tmp/bench-search.XXXXXX)
-log="$work/log.txt"
-xvfb_pid=""
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(tr -d '\n' <"$work/display")"
-
-export QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu"
-[ "$(id -u)" = 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+work_prefix=bench-search
+# shellcheck source=../common.sh
+source "$here/../common.sh"
 
 # Runs one program with fresh per-user folders; prints its result line.
 measure() {

@@ -45,29 +45,9 @@ xpoll="$build/bench/xpoll/bench_xpoll"
 vantorel="$build/vantorel"
 [ "$self_check" = 1 ] && vantorel_name="floor*" || vantorel_name="vantorel"
 
-work=$(mktemp -d /tmp/bench-startup.XXXXXX)
-log="$work/log.txt"
-xvfb_pid=""
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(tr -d '\n' <"$work/display")"
-
-export QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu"
-[ "$(id -u)" = 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+work_prefix=bench-startup
+# shellcheck source=../common.sh
+source "$here/../common.sh"
 
 # Runs one program with fresh per-user folders; prints its milliseconds.
 measure() {
