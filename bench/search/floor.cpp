@@ -18,6 +18,7 @@
 // --disk-profile: the views share a named profile that keeps cookies and a
 // disk cache, as a real browser's does, instead of the default in-memory one.
 
+#include "BenchWait.h"
 #include "ResultsSite.h"
 #include "UpdateCounter.h"
 
@@ -43,19 +44,6 @@ int fail(const char *what)
     return 1;
 }
 
-bool waitUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
 
 } // namespace
 
@@ -124,7 +112,7 @@ int main(int argc, char *argv[])
     warmView->resize(size);
     warmView->load(QUrl(QLatin1String(WarmUpAddress)));
     window.show();
-    if (!waitUntil([&] { return warm; }, timeoutMs))
+    if (!BenchWait::until([&] { return warm; }, timeoutMs))
         return fail("the warm-up page did not load");
     {
         QEventLoop loop;
@@ -170,11 +158,11 @@ int main(int argc, char *argv[])
     }
     const double windowsMs = double(clock.nsecsElapsed()) / 1e6;
 
-    if (!waitUntil([&] { return remaining == 0; }, timeoutMs))
+    if (!BenchWait::until([&] { return remaining == 0; }, timeoutMs))
         return fail("not every view finished loading");
     if (failed > 0)
         return fail("a view failed to load");
-    waitUntil([&] { return site.targets().size() >= engines; }, 2000);
+    BenchWait::until([&] { return site.targets().size() >= engines; }, 2000);
     if (site.targets().size() != engines)
         return fail("the site did not serve every page");
 

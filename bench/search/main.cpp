@@ -19,6 +19,7 @@
 // --profile instead takes LoadNewDoc's steps one by one for each engine and
 // prints what each step cost in total, then what bare engine views cost.
 
+#include "BenchWait.h"
 #include "ResultsSite.h"
 #include "UpdateCounter.h"
 #include "TestApp.h"
@@ -54,27 +55,7 @@ int fail(const char *what)
     return 1;
 }
 
-// Runs the event loop until done() holds or the time is up.
-bool waitUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
 
-void settle(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 void writeEngines(const TestApp &app, const ResultsSite &site)
 {
@@ -141,10 +122,10 @@ int profile(frmMain &main, TestApp &program, ResultsSite &site, const QString &q
         std::printf("step %-20s %8.1f ms\n", qPrintable(steps[i]), total[i]);
     std::printf("step %-20s %8.1f ms\n", "all windows", windowsMs);
     std::printf("each navigate (ms): %s\n", qPrintable(navigateEach.join(QLatin1Char(' '))));
-    if (!waitUntil([&] { return remaining <= 0; }, timeoutMs))
+    if (!BenchWait::until([&] { return remaining <= 0; }, timeoutMs))
         return fail("not every results page reported DocumentComplete");
     std::printf("step %-20s %8.1f ms\n", "pages loaded", msSince(all) + windowsMs);
-    settle(500);
+    BenchWait::settle(500);
 
     // The browser control alone, inside hidden parents, and shown on its own.
     QList<QWidget *> parents;
@@ -159,9 +140,9 @@ int profile(frmMain &main, TestApp &program, ResultsSite &site, const QString &q
         parent->show();
     }
     std::printf("bare %-20s %8.1f ms\n", "show control", msSince(step));
-    settle(500);
+    BenchWait::settle(500);
     qDeleteAll(parents);
-    settle(500);
+    BenchWait::settle(500);
 
     // A plain engine view on the default profile, as the floor makes them.
     QList<QWidget *> views;
@@ -181,7 +162,7 @@ int profile(frmMain &main, TestApp &program, ResultsSite &site, const QString &q
         loadEach.append(QString::number(msSince(step), 'f', 0));
     }
     std::printf("bare view load each (ms): %s\n", qPrintable(loadEach.join(QLatin1Char(' '))));
-    settle(500);
+    BenchWait::settle(500);
     qDeleteAll(views);
     std::fflush(stdout);
     return 0;
@@ -231,9 +212,9 @@ int main(int argc, char *argv[])
     bool warm = false;
     QObject::connect(main.documents().first()->Web, &BrowserControl::DocumentComplete, &main,
                      [&warm] { warm = true; });
-    if (!waitUntil([&] { return warm; }, timeoutMs))
+    if (!BenchWait::until([&] { return warm; }, timeoutMs))
         return fail("the first page (about:blank) did not load");
-    settle(300);
+    BenchWait::settle(300);
 
     main.engines()->node(1)->setCheckState(0, Qt::Checked);
     if (main.engines()->tickedTags().size() != engines)
@@ -282,9 +263,9 @@ int main(int argc, char *argv[])
     if (windows != engines || created.size() != engines)
         return fail("GoSearch_Click did not open one window per engine");
 
-    if (!waitUntil([&] { return remaining == 0; }, timeoutMs))
+    if (!BenchWait::until([&] { return remaining == 0; }, timeoutMs))
         return fail("not every results page reported DocumentComplete");
-    waitUntil([&] { return site.targets().size() >= engines; }, 2000);
+    BenchWait::until([&] { return site.targets().size() >= engines; }, 2000);
 
     // The site must have seen each engine once, with the query encoded.
     const QString encoded = QString::fromLatin1(QUrl::toPercentEncoding(query));
