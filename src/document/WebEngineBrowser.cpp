@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineFullScreenRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -100,10 +101,17 @@ void WebEngineBrowser::connectPage()
         emit StatusTextChange(QStringLiteral("正在打开 %1 ...").arg(m_page->requestedUrl().toDisplayString()));
     });
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int p) { emit ProgressChange(p, 100); });
-    connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
         emit DownloadComplete();
-        emit StatusTextChange(ok ? QStringLiteral("完成") : QStringLiteral("无法打开此网页"));
         emit DocumentComplete(locationURL());
+    });
+    connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        // An aborted load (stopped, or turned into a download) is no failure to report.
+        constexpr int Aborted = -3;
+        if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus && info.errorCode() != Aborted)
+            emit StatusTextChange(QStringLiteral("无法打开此网页"));
+        else if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+            emit StatusTextChange(QStringLiteral("完成"));
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
         if (!title.isEmpty())

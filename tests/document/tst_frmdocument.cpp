@@ -174,6 +174,8 @@ private slots:
         QCOMPARE(saved.readAll(), payload);
         QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("保存下载的文件")});
         QCOMPARE(app.web().downloads()->count(), 1);
+        // The page that became a download did not fail.
+        QCOMPARE(main.activeDocument()->sbStatusBar->currentMessage(), QStringLiteral("完成"));
     }
 
     void cancelledDownloadWritesNothing()
