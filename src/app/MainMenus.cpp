@@ -1,6 +1,7 @@
 #include "MainMenus.h"
 
 #include "document/DocumentCommands.h"
+#include "document/frmDocument.h"
 #include "frmMain.h"
 
 #include <QActionGroup>
@@ -140,7 +141,7 @@ void MainMenus::fillWindowList()
         mnuWindow->addAction(action);
         action->setObjectName(QStringLiteral("mnuWindowList"));
         action->setCheckable(true);
-        action->setChecked(window == m_main.mdiArea()->activeSubWindow());
+        action->setChecked(window == static_cast<QMdiSubWindow *>(m_main.activeDocument()));
         connect(action, &QAction::triggered, window, [this, window] { m_main.mdiArea()->setActiveSubWindow(window); });
     }
 }

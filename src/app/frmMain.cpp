@@ -59,6 +59,14 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     setTabbed(context.settings->number(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments"), 0) == 1);
 }
 
+// Windows closing with the main window must not reach back into it.
+frmMain::~frmMain()
+{
+    disconnect(m_mdi, nullptr, this, nullptr);
+    for (frmDocument *document : documents())
+        disconnect(document, nullptr, this, nullptr);
+}
+
 // The side panel to the left of the document windows.
 void frmMain::buildLayout()
 {
@@ -74,7 +82,11 @@ void frmMain::buildLayout()
     row->addWidget(list);
     row->addWidget(m_mdi, 1);
     setCentralWidget(central);
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::updateCaption);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
+        if (auto *document = qobject_cast<frmDocument *>(window))
+            m_current = document;
+        updateCaption();
+    });
 }
 
 void frmMain::connectPanel()
@@ -187,18 +199,23 @@ frmDocument *frmMain::LoadNewDoc()
     m_mdi->addSubWindow(document);
     document->show();
     m_mdi->setActiveSubWindow(document);
+    m_current = document;
     return document;
 }
 
 void frmMain::CloseDoc()
 {
-    if (QMdiSubWindow *active = m_mdi->activeSubWindow())
+    if (frmDocument *active = activeDocument())
         active->close();
 }
 
+// Tracked here rather than asked of the area, which answers null while the
+// application is inactive or the area not yet shown.
 frmDocument *frmMain::activeDocument() const
 {
-    return qobject_cast<frmDocument *>(m_mdi->activeSubWindow());
+    if (m_current && !m_current->isHidden())
+        return m_current;
+    return qobject_cast<frmDocument *>(m_mdi->currentSubWindow());
 }
 
 QList<frmDocument *> frmMain::documents() const

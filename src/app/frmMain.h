@@ -4,6 +4,7 @@
 #include "document/DocumentHost.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 class DocumentCommands;
@@ -22,6 +23,7 @@ class frmMain : public QMainWindow, public DocumentHost
     Q_OBJECT
 public:
     explicit frmMain(const AppContext &context, QWidget *parent = nullptr);
+    ~frmMain() override;
 
     // Start-up: settings, panel, first document window, first page.
     void Form_Load(const QString &commandLine);
@@ -48,7 +50,7 @@ public:
     void mnuHelpShowtip_Click();
     void mnuHelpAbout_Click();
 
-    frmDocument *activeDocument() const;
+    frmDocument *activeDocument() const override;
     QList<frmDocument *> documents() const;
     QMdiArea *mdiArea() const { return m_mdi; }
     DocumentCommands *commands() const { return m_commands; }
@@ -96,6 +98,7 @@ private:
     double setting(const char *key, double defaultValue) const;
 
     AppContext m_context;
+    QPointer<frmDocument> m_current;
     QMdiArea *m_mdi;
     DocumentCommands *m_commands;
     MainToolbar *m_toolbar;

@@ -21,7 +21,7 @@ DocumentCommands::DocumentCommands(DocumentHost &host, QMdiArea *area, Prompts &
 {
 }
 
-frmDocument *DocumentCommands::active() const { return qobject_cast<frmDocument *>(m_area->activeSubWindow()); }
+frmDocument *DocumentCommands::active() const { return m_host.activeDocument(); }
 
 void DocumentCommands::withWeb(const std::function<void(BrowserControl &)> &command)
 {

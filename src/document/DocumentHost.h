@@ -10,6 +10,8 @@ class DocumentHost
 public:
     virtual ~DocumentHost() = default;
     virtual frmDocument *LoadNewDoc() = 0;
+    // The document window commands act on; null when none is open.
+    virtual frmDocument *activeDocument() const = 0;
     virtual void CloseDoc() = 0;
     virtual void MotherButton_Click(const QString &key) = 0;
     virtual void mnuWindowCascade_Click() = 0;

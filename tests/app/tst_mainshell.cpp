@@ -264,9 +264,16 @@ private slots:
             QCOMPARE(app.settings().get(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments")),
                      QStringLiteral("1"));
         }
-        auto main = start(app);
+        homePage(app);
+        auto main = start(app, QString());
         QCOMPARE(main->mdiArea()->viewMode(), QMdiArea::TabbedView);
         QVERIFY(main->menus()->mnuViewTabbed->isChecked());
+        // The first page loads in the tab as it does in a window.
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Home"));
+        QCOMPARE(main->windowTitle(), QStringLiteral("Vantorel II - [Home]"));
+        main->MotherButton_Click(QStringLiteral("new"));
+        QCOMPARE(main->documents().size(), 2);
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Vantorel II 新窗口"));
     }
 
     void browserKeys()
