@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Shared by run.sh and test.sh: install what is missing, then build (Release) into build/.
+# Arguments name the targets to build; none builds everything.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -23,4 +24,6 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build" -j"$(nproc)"
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build "$root/build" -j"$(nproc)" "${targets[@]}"
