@@ -133,6 +133,7 @@ void WebEngineBrowser::connectPage()
             [this](QWebEnginePage::RenderProcessTerminationStatus status) {
                 if (status == QWebEnginePage::NormalTerminationStatus)
                     return;
+                m_crashedAddress = locationURL();
                 m_page->setHtml(QStringLiteral("<html><head><meta charset=\"utf-8\"><title>网页已崩溃</title></head>"
                                                "<body><h2>显示此网页的进程意外终止。</h2><p>请按“刷新”重新打开。</p>"
                                                "</body></html>"));
@@ -148,6 +149,7 @@ void WebEngineBrowser::navigate(const QString &address)
 
 void WebEngineBrowser::load(const QString &address)
 {
+    m_crashedAddress.clear();
     if (BuiltinPages::isBuiltin(address)) {
         m_page->setHtml(BuiltinPages::html(address));
         m_builtinAddress = address;
@@ -160,7 +162,14 @@ void WebEngineBrowser::load(const QString &address)
 void WebEngineBrowser::goBack() { m_page->triggerAction(QWebEnginePage::Back); }
 void WebEngineBrowser::goForward() { m_page->triggerAction(QWebEnginePage::Forward); }
 void WebEngineBrowser::goHome() { navigate(QString::fromLatin1(BuiltinPages::StartAddress)); }
-void WebEngineBrowser::refresh() { m_page->triggerAction(QWebEnginePage::Reload); }
+void WebEngineBrowser::refresh()
+{
+    // After a crash the error page is showing; refresh brings back the page that crashed.
+    if (!m_crashedAddress.isEmpty())
+        navigate(m_crashedAddress);
+    else
+        m_page->triggerAction(QWebEnginePage::Reload);
+}
 void WebEngineBrowser::stop() { m_page->triggerAction(QWebEnginePage::Stop); }
 
 void WebEngineBrowser::execWB(Command command)

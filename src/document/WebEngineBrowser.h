@@ -55,6 +55,7 @@ private:
     QWebEngineView *m_view;
     FindBar *m_findBar;
     QString m_builtinAddress; // the about: address shown by a page of ours
+    QString m_crashedAddress; // the page whose renderer died, while its error page shows
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QWebEngineView> m_fullScreenView;
 };

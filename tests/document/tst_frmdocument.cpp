@@ -3,6 +3,8 @@
 #include "app/frmMain.h"
 #include "document/BrowserControl.h"
 #include "document/DownloadManager.h"
+#include "document/WebEngineBrowser.h"
+#include "document/WebPage.h"
 #include "document/frmDocument.h"
 
 #include <QComboBox>
@@ -14,6 +16,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <csignal>
+#include <sys/types.h>
 
 namespace {
 
@@ -140,6 +144,24 @@ private slots:
         document->tbrMDIchild->findChild<QAction *>(QStringLiteral("forward"))->trigger();
         QVERIFY(app.prompts.messages.isEmpty());
         QCOMPARE(main.documents().size(), 1);
+    }
+
+    void crashedPageShowsAnErrorAndRefreshBringsItBack()
+    {
+        TestApp app;
+        LoopbackServer server;
+        server.route("/fragile", titled("Fragile"));
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        auto *browser = qobject_cast<WebEngineBrowser *>(document->Web);
+        document->Web->navigate(server.address(QStringLiteral("/fragile")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Fragile"));
+        QTRY_VERIFY(browser->page()->renderProcessPid() > 0);
+        ::kill(pid_t(browser->page()->renderProcessPid()), SIGKILL);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("网页已崩溃"));
+        document->tbrMDIchild->findChild<QAction *>(QStringLiteral("refresh"))->trigger();
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Fragile"));
+        QCOMPARE(document->Web->locationURL(), server.address(QStringLiteral("/fragile")));
     }
 
     void builtinNewWindowPage()
