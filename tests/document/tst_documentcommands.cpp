@@ -83,6 +83,14 @@ private:
         QVERIFY2(action, name);
         action->trigger();
     }
+    // A desktop-sized main window holding count empty document windows.
+    void showWithDocuments(frmMain &main, int count)
+    {
+        main.resize(1000, 800);
+        main.show();
+        for (int i = 0; i < count; ++i)
+            main.LoadNewDoc();
+    }
     // Opens a page in a new document window and waits until it has completed.
     frmDocument *openPage(TestApp &app, frmMain &main, const QString &title)
     {
@@ -319,10 +327,7 @@ private slots:
         QFETCH(bool, stacked);
         TestApp app;
         frmMain main(app.context);
-        main.resize(1000, 800);
-        main.show();
-        for (int i = 0; i < 3; ++i)
-            main.LoadNewDoc();
+        showWithDocuments(main, 3);
         // A window out of view brings scroll bars that the tiles must not leave room for.
         main.documents().at(1)->move(1500, 1200);
         QTRY_VERIFY(main.mdiArea()->verticalScrollBar()->isVisible());
@@ -348,10 +353,7 @@ private slots:
     {
         TestApp app;
         frmMain main(app.context);
-        main.resize(1000, 800);
-        main.show();
-        for (int i = 0; i < 3; ++i)
-            main.LoadNewDoc();
+        showWithDocuments(main, 3);
         main.menus()->mnuViewTabbed->trigger();
         QTRY_VERIFY(main.activeDocument()->isMaximized());
         for (const char *command : {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
@@ -366,10 +368,7 @@ private slots:
     {
         TestApp app;
         frmMain main(app.context);
-        main.resize(1000, 800);
-        main.show();
-        for (int i = 0; i < 3; ++i)
-            main.LoadNewDoc();
+        showWithDocuments(main, 3);
         trigger(main, "mnuWindowTileVertical");
         trigger(main, "mnuWindowCascade");
         const QList<frmDocument *> documents = main.documents();
@@ -385,10 +384,7 @@ private slots:
     {
         TestApp app;
         frmMain main(app.context);
-        main.resize(1000, 800);
-        main.show();
-        for (int i = 0; i < 25; ++i)
-            main.LoadNewDoc();
+        showWithDocuments(main, 25);
         trigger(main, "mnuWindowCascade");
         const QSize area = main.mdiArea()->viewport()->size();
         for (frmDocument *document : main.documents()) {
