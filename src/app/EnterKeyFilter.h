@@ -3,8 +3,9 @@
 #include <QObject>
 #include <functional>
 
-// Runs an action on Enter in a widget and swallows the key. Used on combo-box
-// edit fields, whose returnPressed can arrive twice.
+// Runs an action on Enter (either key) in a widget and swallows the key. Install it
+// on the widget that has the focus: an editable combo box hands keys to its edit
+// field by a direct call that passes no event filter.
 class EnterKeyFilter : public QObject
 {
     Q_OBJECT

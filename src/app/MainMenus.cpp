@@ -142,7 +142,11 @@ void MainMenus::fillWindowList()
         action->setObjectName(QStringLiteral("mnuWindowList"));
         action->setCheckable(true);
         action->setChecked(window == static_cast<QMdiSubWindow *>(m_main.activeDocument()));
-        connect(action, &QAction::triggered, window, [this, window] { m_main.mdiArea()->setActiveSubWindow(window); });
+        connect(action, &QAction::triggered, window, [this, window] {
+            if (window->isMinimized())
+                window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+            m_main.mdiArea()->setActiveSubWindow(window);
+        });
     }
 }
 

@@ -59,6 +59,8 @@ MainToolbar::MainToolbar(QToolBar *toolbar, const QString &programFolder)
         action->setToolTip(QString::fromUtf8(b.hint));
         action->setStatusTip(QString::fromUtf8(b.hint));
         connect(action, &QAction::triggered, this, [this, key] { emit clicked(key); });
+        // Kept when text mode clears the captions, so screen readers still name the button.
+        toolbar->widgetForAction(action)->setAccessibleName(QString::fromUtf8(b.caption));
     }
     listButton()->setCheckable(true);
     QAction *link = button(QStringLiteral("link"));

@@ -7,6 +7,7 @@
 #include "frmMain.h"
 #include "frmSplash.h"
 #include "frmTip.h"
+#include "search/SearchUrl.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -39,6 +40,9 @@ int run(QApplication &app)
     WebEngineEnvironment web(prompts);
     AppContext context;
     context.programFolder = QApplication::applicationDirPath();
+    web.setTypedSearch([folder = context.programFolder](const QString &query) {
+        return firstEngineSearch(folder, query);
+    });
     context.tipsApplication = QFileInfo(QApplication::applicationFilePath()).completeBaseName();
     context.settings = &settings;
     context.prompts = &prompts;

@@ -22,6 +22,7 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -92,6 +93,7 @@ void frmMain::buildLayout()
 void frmMain::connectPanel()
 {
     connect(list, &SidePanel::hideRequested, this, [this] { setListPressed(false); });
+    connect(m_toolbar->listButton(), &QAction::toggled, list, &QWidget::setVisible);
     m_engines = new EngineTree(list->SearchEngine, m_context.programFolder, this);
     m_search =
         new MultiSearch(*this, *m_engines, list->SearchKey, *m_context.prompts, m_context.programFolder, this);
@@ -196,6 +198,8 @@ frmDocument *frmMain::LoadNewDoc()
     document->setWindowTitle(QStringLiteral("Web Document %1").arg(DocCount));
     connect(document, &QMdiSubWindow::windowStateChanged, this, &frmMain::updateCaption);
     connect(document, &QWidget::windowTitleChanged, this, &frmMain::updateCaption);
+    // The area reports the change of active window while the closing one still stands.
+    connect(document, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &frmMain::updateCaption); });
     m_mdi->addSubWindow(document);
     document->show();
     m_mdi->setActiveSubWindow(document);
@@ -395,6 +399,14 @@ void frmMain::saveState()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    // Quitting would drop the partial files without a word.
+    if (m_context.browsers->runningDownloads() > 0
+        && m_context.prompts->message(this, QStringLiteral("有下载正在进行，确定要退出吗？"), AppTitle,
+                                      QMessageBox::Question, QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes) {
+        event->ignore();
+        return;
+    }
     if (!isMinimized())
         saveState();
     m_mdi->closeAllSubWindows();

@@ -12,4 +12,6 @@ public:
     virtual BrowserControl *createBrowser(QWidget *parent) = 0;
     // The options of the web profile (cache, cookies, history, scripts, images, downloads).
     virtual QDialog *createProfileDialog(QWidget *parent) = 0;
+    // Downloads still on their way.
+    virtual int runningDownloads() const = 0;
 };

@@ -34,7 +34,7 @@ void DownloadManager::downloadRequested(QWebEngineDownloadRequest *download)
         download->accept();
         return;
     }
-    const QString suggested = QDir(download->downloadDirectory()).filePath(download->downloadFileName());
+    const QString suggested = QDir(startFolder(download->downloadDirectory())).filePath(download->downloadFileName());
     const QString path = m_prompts.saveFileName(QApplication::activeWindow(), QStringLiteral("保存下载的文件"),
                                                 suggested);
     if (path.isEmpty()) {
@@ -51,3 +51,17 @@ void DownloadManager::downloadRequested(QWebEngineDownloadRequest *download)
 }
 
 int DownloadManager::count() const { return m_rows->count(); }
+
+int DownloadManager::running() const
+{
+    const QList<DownloadWidget *> rows = findChildren<DownloadWidget *>();
+    return int(std::count_if(rows.begin(), rows.end(), [](const DownloadWidget *row) { return row->isRunning(); }));
+}
+
+// The dialog would open in the process's current folder when the suggested one is missing.
+QString DownloadManager::startFolder(const QString &folder)
+{
+    if (!folder.isEmpty() && QDir().mkpath(folder))
+        return folder;
+    return QDir::homePath();
+}

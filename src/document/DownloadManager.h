@@ -14,8 +14,11 @@ public:
     explicit DownloadManager(Prompts &prompts, QWidget *parent = nullptr);
     void downloadRequested(QWebEngineDownloadRequest *download);
     int count() const;
+    int running() const;
 
 private:
+    static QString startFolder(const QString &folder);
+
     Prompts &m_prompts;
     QVBoxLayout *m_rows;
 };

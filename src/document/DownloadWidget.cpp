@@ -27,8 +27,15 @@ DownloadWidget::DownloadWidget(QWebEngineDownloadRequest *download, QWidget *par
 
 QString DownloadWidget::stateText() const { return m_state->text(); }
 
+bool DownloadWidget::isRunning() const
+{
+    return m_download && m_download->state() == QWebEngineDownloadRequest::DownloadInProgress;
+}
+
 void DownloadWidget::update()
 {
+    if (!m_download)
+        return;
     const QLocale locale(QLocale::Chinese);
     const qint64 received = m_download->receivedBytes();
     const qint64 total = m_download->totalBytes();

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QPointer>
+#include <QWebEngineDownloadRequest>
 #include <QWidget>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QWebEngineDownloadRequest;
 
 // One row of the download list: name, progress, state, cancel.
 class DownloadWidget : public QWidget
@@ -14,11 +15,12 @@ class DownloadWidget : public QWidget
 public:
     explicit DownloadWidget(QWebEngineDownloadRequest *download, QWidget *parent = nullptr);
     QString stateText() const;
+    bool isRunning() const;
 
 private:
     void update();
 
-    QWebEngineDownloadRequest *m_download;
+    QPointer<QWebEngineDownloadRequest> m_download;
     QLabel *m_name;
     QProgressBar *m_progress;
     QLabel *m_state;

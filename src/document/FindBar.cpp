@@ -38,7 +38,13 @@ FindBar::FindBar(QWebEnginePage *page, QWidget *parent)
     connect(m_text, &QLineEdit::returnPressed, this, [this] { find(false); });
     connect(next, &QToolButton::clicked, this, [this] { find(false); });
     connect(previous, &QToolButton::clicked, this, [this] { find(true); });
-    connect(m_matchCase, &QCheckBox::toggled, this, [this] { find(false); });
+    // The engine treats the same text as "find next" and keeps the old case rule;
+    // a new rule needs a new search.
+    connect(m_matchCase, &QCheckBox::toggled, this, [this] {
+        m_page->findText(QString());
+        find(false);
+    });
+    connect(m_page, &QWebEnginePage::loadStarted, m_result, &QLabel::clear);
     connect(closeButton, &QToolButton::clicked, this, &FindBar::close);
     hide();
 }

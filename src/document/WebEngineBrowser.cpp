@@ -7,6 +7,7 @@
 #include "app/Prompts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QPointer>
@@ -49,8 +50,9 @@ QString safeFileName(QString title)
 
 } // namespace
 
-WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, QWidget *parent)
-    : BrowserControl(parent), m_prompts(prompts), m_page(new WebPage(profile, prompts, this)),
+WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, const TypedAddress::Search &search,
+                                   QWidget *parent)
+    : BrowserControl(parent), m_prompts(prompts), m_search(search), m_page(new WebPage(profile, prompts, this)),
       m_view(new QWebEngineView(this)), m_findBar(new FindBar(m_page, this))
 {
     m_view->setPage(m_page);
@@ -66,6 +68,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts,
         emit printFinished(ok);
     });
     connectPage();
+    connect(qApp, &QApplication::focusChanged, this, &WebEngineBrowser::keepPageFocus);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showContextMenu);
 }
@@ -85,6 +88,21 @@ void WebEngineBrowser::showContextMenu(const QPoint &position)
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(m_view->mapToGlobal(position));
+}
+
+// When a navigation moves the page to another renderer, the engine hides or deletes
+// the widget that had the focus, and Qt hands the focus to the next widget in the
+// window or to none. The page takes it back unless it has moved on since.
+void WebEngineBrowser::keepPageFocus(QWidget *old, QWidget *now)
+{
+    if (!old || old == m_view || !m_view->isAncestorOf(old) || m_view->isAncestorOf(now) || m_fullScreenView)
+        return;
+    if (!old->isHidden() && now)
+        return; // the user moved on
+    QTimer::singleShot(0, m_view, [this, now = QPointer<QWidget>(now)] {
+        if (m_view->isVisible() && QApplication::focusWidget() == now)
+            m_view->setFocus();
+    });
 }
 
 WebEngineBrowser::~WebEngineBrowser()
@@ -156,7 +174,9 @@ void WebEngineBrowser::load(const QString &address)
         return;
     }
     m_builtinAddress.clear();
-    m_page->load(QUrl::fromUserInput(address, QDir::currentPath(), QUrl::AssumeLocalFile));
+    const QUrl url = TypedAddress::resolve(address, m_search);
+    if (!url.isEmpty())
+        m_page->load(url);
 }
 
 void WebEngineBrowser::goBack() { m_page->triggerAction(QWebEnginePage::Back); }

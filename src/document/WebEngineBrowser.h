@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BrowserControl.h"
+#include "core/TypedAddress.h"
 
 #include <memory>
 
@@ -17,7 +18,9 @@ class WebEngineBrowser : public BrowserControl
 {
     Q_OBJECT
 public:
-    WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, QWidget *parent = nullptr);
+    // search outlives the browser: it belongs to the environment that makes browsers.
+    WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, const TypedAddress::Search &search,
+                     QWidget *parent = nullptr);
     ~WebEngineBrowser() override;
 
     void navigate(const QString &address) override;
@@ -49,8 +52,10 @@ private:
     void showProperties();
     void toggleFullScreen(QWebEngineFullScreenRequest request);
     void showContextMenu(const QPoint &position);
+    void keepPageFocus(QWidget *old, QWidget *now);
 
     Prompts &m_prompts;
+    const TypedAddress::Search &m_search;
     WebPage *m_page;
     QWebEngineView *m_view;
     FindBar *m_findBar;

@@ -29,8 +29,10 @@ WebEngineEnvironment::~WebEngineEnvironment() = default;
 
 BrowserControl *WebEngineEnvironment::createBrowser(QWidget *parent)
 {
-    return new WebEngineBrowser(m_profile.get(), m_prompts, parent);
+    return new WebEngineBrowser(m_profile.get(), m_prompts, m_search, parent);
 }
+
+int WebEngineEnvironment::runningDownloads() const { return m_downloads->running(); }
 
 QDialog *WebEngineEnvironment::createProfileDialog(QWidget *parent)
 {

@@ -80,7 +80,8 @@ QWidget *frmDocument::buildTopStrip()
     Progress->setTextVisible(false);
     Progress->setGeometry(60 / Twips, 180 / Twips, 5300 / Twips, 135 / Twips);
     Frame1->hide();
-    new EnterKeyFilter(Combo->lineEdit(), [this] { Combo_KeyPress(); });
+    // The box, not its edit field, has the focus and receives the keys.
+    new EnterKeyFilter(Combo, [this] { Combo_KeyPress(); });
     return strip;
 }
 

@@ -18,7 +18,7 @@ MultiSearch::MultiSearch(DocumentHost &host, EngineTree &engines, QComboBox *Sea
     : QObject(owner), m_host(host), m_engines(engines), m_searchKey(SearchKey), m_prompts(prompts),
       m_programFolder(programFolder), m_owner(owner)
 {
-    new EnterKeyFilter(SearchKey->lineEdit(), [this] { GoSearch_Click(); });
+    new EnterKeyFilter(SearchKey, [this] { GoSearch_Click(); });
 }
 
 bool MultiSearch::hasTickedEngines() const { return !m_engines.tickedTags().isEmpty(); }

@@ -1,5 +1,7 @@
 #include "SearchUrl.h"
 
+#include "EngineStore.h"
+
 #include <QUrl>
 
 namespace {
@@ -19,4 +21,12 @@ QString composeSearchUrl(const QString &tag, const QString &query)
     const QString prefix = tag.mid(start, split - start);
     const QString suffix = tag.mid(split + RightMark.size());
     return prefix + QString::fromLatin1(QUrl::toPercentEncoding(query)) + suffix;
+}
+
+QString firstEngineSearch(const QString &programFolder, const QString &query)
+{
+    for (const EngineGroup &group : loadEngineGroups(programFolder))
+        if (!group.engines.isEmpty())
+            return composeSearchUrl(group.engines.first().tag(), query);
+    return QString();
 }

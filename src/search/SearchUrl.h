@@ -7,3 +7,7 @@
 // "&", "#", "+", "%" and blanks reach the engine as typed instead of ending
 // the query field early.
 QString composeSearchUrl(const QString &tag, const QString &query);
+
+// The address of a search for query with the first engine of the engine files
+// in programFolder; the empty text when there is no engine.
+QString firstEngineSearch(const QString &programFolder, const QString &query);

@@ -1,24 +1,40 @@
 #include "LoopbackServer.h"
 #include "TestApp.h"
+#include "XDisplay.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
-// Starts the built program from a program folder of its own and watches it load a page.
+// Starts the built program from a program folder of its own and watches it load pages.
 class tst_EndToEnd : public QObject
 {
     Q_OBJECT
 
+private:
+    QTemporaryDir m_folder;
+    QString m_binary;
+
+    void stop(QProcess &program)
+    {
+        program.terminate();
+        if (!program.waitForFinished(10000))
+            program.kill();
+    }
+
 private slots:
+    void initTestCase()
+    {
+        copyDataFolder(m_folder.path());
+        m_binary = m_folder.filePath(QStringLiteral("vantorel"));
+        QVERIFY(QFile::copy(QStringLiteral(VANTOREL_BINARY), m_binary));
+    }
+
     void startsWithNoHomeAndLoadsThePage()
     {
-        QTemporaryDir folder;
-        copyDataFolder(folder.path());
-        const QString binary = folder.filePath(QStringLiteral("vantorel"));
-        QVERIFY(QFile::copy(QStringLiteral(VANTOREL_BINARY), binary));
-
         LoopbackServer server;
         server.route("/start", "<html><head><title>End To End</title></head><body>"
                                "<script>onload = () => fetch('/loaded');</script></body></html>");
@@ -26,14 +42,47 @@ private slots:
 
         QProcess program;
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        program.start(binary, {QStringLiteral("-nohome"), server.address(QStringLiteral("/start"))});
+        program.start(m_binary, {QStringLiteral("-nohome"), server.address(QStringLiteral("/start"))});
         QVERIFY(program.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(server.wasRequested("/loaded"), 60000);
         QCOMPARE(program.state(), QProcess::Running);
+        stop(program);
+    }
 
-        program.terminate();
-        if (!program.waitForFinished(10000))
-            program.kill();
+    // Real key presses on an X display: Ctrl+L, an address without a scheme, Enter.
+    void typedAddressOpensOnEnter()
+    {
+        XDisplay display;
+        QVERIFY2(display.isRunning(), "Xvfb did not start");
+        LoopbackServer server;
+        server.route("/home", "<html><head><title>Typing Home</title></head><body>home</body></html>");
+        server.route("/typed", "<html><head><title>Typed</title></head><body>typed</body></html>");
+        const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        QDir().mkpath(config + QStringLiteral("/Vantorel"));
+        QFile settings(config + QStringLiteral("/Vantorel/vantorel.ini"));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[Options]\nShowTips=0\n[Settings]\nHomepage=" + server.address(QStringLiteral("/home")).toUtf8()
+                       + "\n");
+        settings.close();
+
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.setProcessEnvironment(display.environment());
+        program.start(m_binary, {});
+        QVERIFY(program.waitForStarted());
+        QString window;
+        QTRY_VERIFY_WITH_TIMEOUT(!(window = display.findWindow(QStringLiteral("Typing Home"))).isEmpty()
+                                     || program.state() != QProcess::Running,
+                                 60000);
+        QCOMPARE(program.state(), QProcess::Running);
+        display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+        display.xdotool({QStringLiteral("key"), QStringLiteral("ctrl+l")});
+        const QString typed = QStringLiteral("127.0.0.1:%1/typed").arg(server.serverPort());
+        display.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), typed});
+        display.xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        QTRY_VERIFY_WITH_TIMEOUT(server.wasRequested("/typed"), 30000);
+        QTRY_VERIFY(!display.findWindow(QStringLiteral("[Typed]")).isEmpty());
+        stop(program);
     }
 };
 

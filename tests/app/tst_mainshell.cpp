@@ -7,6 +7,7 @@
 #include "document/BrowserControl.h"
 #include "document/frmDocument.h"
 
+#include <QAccessible>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
@@ -105,6 +106,38 @@ private slots:
         QVERIFY(textMode->isChecked());
         for (const QString &key : Keys)
             QCOMPARE(main->toolbar()->button(key)->text(), before.value(key));
+    }
+
+    void buttonsKeepTheirNamesForAssistiveTools()
+    {
+        TestApp app;
+        auto main = start(app);
+        const auto nameOf = [&](const QString &key) {
+            QWidget *button = main->Toolbar1->widgetForAction(main->toolbar()->button(key));
+            return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        };
+        main->menus()->mnuViewToolbarString->trigger();
+        QCOMPARE(nameOf(QStringLiteral("list")), QStringLiteral("辅助"));
+        QCOMPARE(nameOf(QStringLiteral("bbs")), QStringLiteral("BBS"));
+        // The panel follows the button however it is toggled.
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(
+            main->Toolbar1->widgetForAction(main->toolbar()->listButton()));
+        QVERIFY(main->list->isVisible());
+        list->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QTRY_VERIFY(!main->list->isVisible());
+        QVERIFY(!main->listPressed());
+        list->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QTRY_VERIFY(main->list->isVisible());
+    }
+
+    void captionLosesTheTitleWithTheLastWindow()
+    {
+        TestApp app;
+        const QString page = app.writeFile(QStringLiteral("t.htm"), "<html><head><title>Titled</title></head></html>");
+        auto main = start(app, QStringLiteral("-nohome ") + page);
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Vantorel II - [Titled]"));
+        main->CloseDoc();
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Vantorel II"));
     }
 
     void hidingTheToolbarDisablesTextMode()

@@ -1,4 +1,5 @@
 #include "LoopbackServer.h"
+#include "PageScript.h"
 #include "TestApp.h"
 #include "app/MainMenus.h"
 #include "app/frmMain.h"
@@ -8,6 +9,7 @@
 #include "document/WebPage.h"
 #include "document/frmDocument.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
@@ -35,15 +37,7 @@ QByteArray titled(const QByteArray &title, const QByteArray &body = FruitBody)
 
 WebEngineBrowser *browserOf(frmDocument *document) { return qobject_cast<WebEngineBrowser *>(document->Web); }
 
-// Runs a script in the page and waits for its value.
-QVariant evaluate(frmDocument *document, const QString &script)
-{
-    auto result = std::make_shared<std::optional<QVariant>>();
-    browserOf(document)->page()->runJavaScript(script, [result](const QVariant &value) { *result = value; });
-    if (!QTest::qWaitFor([&] { return result->has_value(); }, 10000))
-        return QStringLiteral("<no answer>");
-    return **result;
-}
+QVariant evaluate(frmDocument *document, const QString &script) { return evaluate(document->Web, script); }
 
 QByteArray contents(const QString &path)
 {
@@ -212,6 +206,31 @@ private slots:
         QTRY_COMPARE(result->text(), QStringLiteral("未找到"));
         QTest::keyClick(text, Qt::Key_Escape);
         QVERIFY(!bar->isVisible());
+    }
+
+    void findFollowsMatchCaseAndForgetsTheOldPage()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.show();
+        const QString path = app.writeFile(QStringLiteral("case.htm"), titled("Case", "<p>apple Apple APPLE apple</p>"));
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(path);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Case"));
+        trigger(main, "mnuEditFind");
+        auto *bar = document->findChild<FindBar *>(QStringLiteral("FindBar"));
+        auto *text = bar->findChild<QLineEdit *>(QStringLiteral("FindText"));
+        auto *result = bar->findChild<QLabel *>(QStringLiteral("FindResult"));
+        auto *matchCase = bar->findChild<QCheckBox *>();
+        QTest::keyClicks(text, QStringLiteral("apple"));
+        QTest::keyClick(text, Qt::Key_Return);
+        QTRY_COMPARE(result->text(), QStringLiteral("第 1 项，共 4 项"));
+        QTest::mouseClick(matchCase, Qt::LeftButton, {}, QPoint(4, matchCase->height() / 2));
+        QVERIFY(matchCase->isChecked());
+        QTRY_VERIFY2(result->text().endsWith(QStringLiteral("共 2 项")), qPrintable(result->text()));
+        document->Web->navigate(app.writeFile(QStringLiteral("other.htm"), titled("Other")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Other"));
+        QCOMPARE(result->text(), QString());
     }
 
     // File > Print, Save as, Properties
@@ -444,6 +463,11 @@ private slots:
         QVERIFY(!items.at(2)->isChecked());
         main.documents().at(2)->close();
         QTRY_COMPARE(windowList(main).size(), 2);
+        // A minimized window chosen from the list comes back.
+        main.documents().at(1)->showMinimized();
+        windowList(main).at(1)->trigger();
+        QVERIFY(!main.documents().at(1)->isMinimized());
+        QCOMPARE(main.activeDocument(), main.documents().at(1));
     }
 
     // Edit > Back, Forward, Refresh, Stop

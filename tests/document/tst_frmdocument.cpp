@@ -1,5 +1,7 @@
 #include "LoopbackServer.h"
+#include "PageScript.h"
 #include "TestApp.h"
+#include "UserInput.h"
 #include "app/frmMain.h"
 #include "document/BrowserControl.h"
 #include "document/DownloadManager.h"
@@ -7,7 +9,10 @@
 #include "document/WebPage.h"
 #include "document/frmDocument.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -77,16 +82,27 @@ private slots:
         QCOMPARE(document->sbStatusBar->currentMessage(), QStringLiteral("完成"));
     }
 
+    void enterAddsTypedTextThenBrowserForm_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    }
     void enterAddsTypedTextThenBrowserForm()
     {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
         TestApp app;
         const QString path = app.writeFile(QStringLiteral("typed.htm"), titled("Typed"));
         frmMain main(app.context);
         frmDocument *document = main.LoadNewDoc();
         main.show();
         document->setShowCombo(true);
-        document->Combo->setEditText(path);
-        QTest::keyClick(document->Combo->lineEdit(), Qt::Key_Return);
+        QWidget *keys = clickToFocus(document->Combo);
+        QVERIFY(keys);
+        QTest::keyClicks(keys, path);
+        QTest::keyClick(keys, Qt::Key(key), modifiers);
         QCOMPARE(items(document->Combo), QStringList{path});
         QTRY_COMPARE(document->Combo->count(), 2);
         QCOMPARE(document->Combo->itemText(0), document->Web->locationURL());
@@ -198,6 +214,80 @@ private slots:
         QCOMPARE(app.web().downloads()->count(), 1);
         // The page that became a download did not fail.
         QCOMPARE(main.activeDocument()->sbStatusBar->currentMessage(), QStringLiteral("完成"));
+    }
+
+    void quittingDuringADownloadAsksFirst()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response file{QByteArray(300000, 'x'), "application/octet-stream"};
+        file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"big.bin\"")});
+        file.stallAfter = 1000;
+        server.route("/big.bin", file);
+        app.prompts.fileAnswers.append(app.file(QStringLiteral("big.bin")));
+        frmMain main(app.context);
+        main.show();
+        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/big.bin")));
+        QTRY_COMPARE_WITH_TIMEOUT(app.web().runningDownloads(), 1, 20000);
+        app.prompts.buttonAnswers.append(QMessageBox::No);
+        QVERIFY(!main.close());
+        QCOMPARE(app.prompts.messages.size(), 1);
+        QCOMPARE(app.prompts.messages.first().text, QStringLiteral("有下载正在进行，确定要退出吗？"));
+        QVERIFY(main.isVisible());
+        QCOMPARE(app.web().runningDownloads(), 1);
+        app.prompts.buttonAnswers.append(QMessageBox::Yes);
+        QVERIFY(main.close());
+    }
+
+    void downloadDialogStartsInTheDownloadFolder()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response file{"x", "application/octet-stream"};
+        file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"d.bin\"")});
+        server.route("/d.bin", file);
+        const QString downloads = app.file(QStringLiteral("not yet/Downloads"));
+        app.web().profile()->setDownloadPath(downloads);
+        frmMain main(app.context);
+        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/d.bin")));
+        QTRY_COMPARE(app.prompts.suggested.size(), 1);
+        QCOMPARE(app.prompts.suggested.first(), QDir(downloads).filePath(QStringLiteral("d.bin")));
+        QVERIFY(QFileInfo(downloads).isDir());
+    }
+
+    void pageKeepsTheKeysAfterTheEngineSwapsItsView()
+    {
+        TestApp app;
+        LoopbackServer server;
+        server.route("/far", titled("Far", "<div style=\"height:5000px\">tall</div>"
+                                          "<script>onscroll = () => document.title = 'scrolled';</script>"));
+        const QString start = app.writeFile(QStringLiteral("near.htm"),
+                                            titled("Near", "<a id=\"go\" href=\"" + server.address(QStringLiteral("/far")).toUtf8()
+                                                              + "\">far away</a>"));
+        frmMain main(app.context);
+        main.resize(900, 700);
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(start);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Near"));
+        // Widgets made after this page's view come after it in the focus chain.
+        main.LoadNewDoc()->Web->navigate(start);
+        QTRY_COMPARE(main.activeDocument()->windowTitle(), QStringLiteral("Near"));
+        main.mdiArea()->setActiveSubWindow(document);
+        auto *view = qobject_cast<WebEngineBrowser *>(document->Web)->view();
+        QVERIFY(clickToFocus(view));
+        const QVariantList link = evaluate(document->Web, QStringLiteral("var r = document.getElementById('go')"
+                                                                         ".getBoundingClientRect(); [r.x + 5, r.y + 5]"))
+                                      .toList();
+        QCOMPARE(link.size(), 2);
+        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, QPoint(link.at(0).toInt(), link.at(1).toInt()));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Far"));
+        QTRY_VERIFY(QApplication::focusWidget() && view->isAncestorOf(QApplication::focusWidget()));
+        // The new page may not take keys the moment it shows; a user would press again.
+        for (int i = 0; i < 10 && document->windowTitle() != QLatin1String("scrolled"); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+            QTest::qWait(300);
+        }
+        QCOMPARE(document->windowTitle(), QStringLiteral("scrolled"));
     }
 
     void cancelledDownloadWritesNothing()

@@ -1,5 +1,6 @@
 #include "LoopbackServer.h"
 #include "TestApp.h"
+#include "UserInput.h"
 #include "app/IniFile.h"
 #include "app/SidePanel.h"
 #include "app/frmMain.h"
@@ -106,7 +107,9 @@ private slots:
         QCOMPARE(searchKey()->count(), 0);
         QCOMPARE(m_main->documents().size(), 1);
         // Enter in the empty box does the same.
-        QTest::keyClick(searchKey()->lineEdit(), Qt::Key_Return);
+        QWidget *keys = clickToFocus(searchKey());
+        QVERIFY(keys);
+        QTest::keyClick(keys, Qt::Key_Return);
         QCOMPARE(m_app->prompts.messages.size(), 2);
         QCOMPARE(searchKey()->count(), 0);
     }
@@ -168,11 +171,25 @@ private slots:
     void enterRunsTheSearch()
     {
         tick(6);
-        searchKey()->setEditText(QStringLiteral("enter"));
-        QTest::keyClick(searchKey()->lineEdit(), Qt::Key_Return);
+        QWidget *keys = clickToFocus(searchKey());
+        QVERIFY(keys);
+        QTest::keyClicks(keys, QStringLiteral("enter"));
+        QTest::keyClick(keys, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(m_main->documents().size(), 2);
         QCOMPARE(searchKey()->count(), 1);
         QTRY_COMPARE(requestedPaths(), QStringList{QStringLiteral("/c")});
+    }
+
+    void wordsTypedAsAnAddressSearchWithTheFirstEngine()
+    {
+        frmDocument *document = m_main->activeDocument();
+        document->setShowCombo(true);
+        QWidget *keys = clickToFocus(document->Combo);
+        QVERIFY(keys);
+        QTest::keyClicks(keys, QStringLiteral("two words"));
+        QTest::keyClick(keys, Qt::Key_Return);
+        QTRY_COMPARE(requestedPaths(), QStringList{QStringLiteral("/a")});
+        QCOMPARE(m_server->requests().first().target, QByteArray("/a?q=two%20words&x=1"));
     }
 
     void refreshClearsTheTicks()

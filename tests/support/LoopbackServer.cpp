@@ -67,8 +67,11 @@ void LoopbackServer::serve(QTcpSocket *socket)
         if (colon > 0)
             request.headers.insert(lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
     }
-    m_requests.append(request);
-    emit requested(request.target);
+    // The engine asks for icons on its own; tests count what pages and users ask for.
+    if (request.target != "/favicon.ico") {
+        m_requests.append(request);
+        emit requested(request.target);
+    }
 
     const QByteArray path = request.target.split('?').first();
     const auto it = m_routes.constFind(path);
@@ -83,10 +86,13 @@ void LoopbackServer::serve(QTcpSocket *socket)
         head += header.first + ": " + header.second + "\r\n";
     head += "Connection: close\r\n\r\n";
     const QPointer<QTcpSocket> target(socket);
-    QTimer::singleShot(response.delayMs, this, [target, reply = head + response.body] {
+    const bool stall = response.stallAfter >= 0;
+    const QByteArray body = stall ? response.body.left(response.stallAfter) : response.body;
+    QTimer::singleShot(response.delayMs, this, [target, reply = head + body, stall] {
         if (!target)
             return;
         target->write(reply);
-        target->disconnectFromHost();
+        if (!stall)
+            target->disconnectFromHost();
     });
 }

@@ -17,6 +17,7 @@ public:
         int status = 200;
         QList<QPair<QByteArray, QByteArray>> headers;
         int delayMs = 0; // hold the answer back this long
+        qsizetype stallAfter = -1; // send only this much of the body, then keep the connection open
     };
     struct Request {
         QByteArray method;

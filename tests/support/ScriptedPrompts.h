@@ -21,6 +21,7 @@ public:
     QStringList filterAnswers;                        // chosen save filters
     QStringList credentialAnswers;                    // user, password pairs
     QStringList asked;                                // titles of input and file prompts
+    QStringList suggested;                            // the paths save dialogs started with
 
     QMessageBox::StandardButton message(QWidget *, const QString &text, const QString &title,
                                         QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override
@@ -46,9 +47,10 @@ public:
         return true;
     }
     QString openFileName(QWidget *, const QString &title, const QString &) override { return nextFile(title); }
-    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &,
+    QString saveFileName(QWidget *, const QString &title, const QString &start, const QString &,
                          QString *selectedFilter) override
     {
+        suggested.append(start);
         if (selectedFilter && !filterAnswers.isEmpty())
             *selectedFilter = filterAnswers.takeFirst();
         return nextFile(title);

@@ -1,6 +1,7 @@
 #include "TestApp.h"
 
 #include "app/RenderingChoice.h"
+#include "search/SearchUrl.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,6 +33,7 @@ TestApp::TestApp()
     copyDataFolder(m_dir.path());
     m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("settings")));
     m_web = std::make_unique<WebEngineEnvironment>(prompts);
+    m_web->setTypedSearch([folder = m_dir.path()](const QString &query) { return firstEngineSearch(folder, query); });
     context.programFolder = m_dir.path();
     context.tipsApplication = AppTitle;
     context.settings = m_settings.get();
