@@ -99,6 +99,24 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     return trimBlanks(QStringView(line).mid(line.indexOf(u'=') + 1)).toString();
 }
 
+QHash<QString, QString> IniDocument::section(const QString &section) const
+{
+    QHash<QString, QString> entries;
+    const qsizetype header = findSection(section);
+    if (header < 0)
+        return entries;
+    const qsizetype end = sectionEnd(header);
+    entries.reserve(end - header - 1);
+    // Backwards, so that the first of a repeated key is the one left standing.
+    for (qsizetype i = end - 1; i > header; --i) {
+        const QStringView line = m_lines.at(i);
+        const auto key = keyName(line);
+        if (key)
+            entries.insert(key->toString().toCaseFolded(), trimBlanks(line.mid(line.indexOf(u'=') + 1)).toString());
+    }
+    return entries;
+}
+
 void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
     const QString entry = singleLine(value);

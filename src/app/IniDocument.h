@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,9 @@ public:
 
     // The value with the blanks around it trimmed; nullopt when section or key is absent.
     std::optional<QString> value(const QString &section, const QString &key) const;
+    // Every key of the section in one pass, keyed by its case-folded name, with
+    // values as value() gives them: the first of a repeated key wins, blanks trimmed.
+    QHash<QString, QString> section(const QString &section) const;
     // Replaces the key's value, or adds the key at the end of its section,
     // or adds the section at the end of the text.
     void setValue(const QString &section, const QString &key, const QString &value);
