@@ -128,10 +128,12 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
     }
     const qsizetype row = findKey(header, key);
     if (row >= 0) {
-        // Keep the key as it was spelled and the blanks around '='; only the value changes.
+        // Keep the key as it was spelled and a "key = value" layout; in "key= value"
+        // the blank came with the value (profile counts are written so) and goes with it.
         QString &line = m_lines[row];
-        qsizetype start = line.indexOf(u'=') + 1;
-        while (start < line.size() && isBlank(line.at(start)))
+        const qsizetype eq = line.indexOf(u'=');
+        qsizetype start = eq + 1;
+        while (eq > 0 && isBlank(line.at(eq - 1)) && start < line.size() && isBlank(line.at(start)))
             ++start;
         line = line.left(start) + entry;
         return;

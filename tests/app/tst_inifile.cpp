@@ -32,6 +32,8 @@ private slots:
     void createsFileAndSection();
     void writeKeepsEverythingElse();
     void addsKeyAtEndOfItsSection();
+    void replaceKeepsLayout_data();
+    void replaceKeepsLayout();
     void emptyValueKeepsKey();
     void lineBreakInValueStaysOneLine();
     void failedWriteLeavesNoTrace();
@@ -238,6 +240,29 @@ void tst_IniFile::addsKeyAtEndOfItsSection()
     WriteINI(path(), "One", "new", "x");
     WriteINI(path(), "Two", "last", "y");
     QCOMPARE(readRaw(path()), QByteArray("[One]\r\na=1\r\nnew=x\r\n\r\n[Two]\r\nc=3\r\nlast=y\r\n"));
+}
+
+void tst_IniFile::replaceKeepsLayout_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("plain") << QByteArray("number=8") << " 9" << QByteArray("number= 9");
+    QTest::newRow("blank replaced by blank") << QByteArray("number= 8") << " 9" << QByteArray("number= 9");
+    QTest::newRow("blank dropped") << QByteArray("number= 8") << "20" << QByteArray("number=20");
+    QTest::newRow("spaced layout kept") << QByteArray("a = 1") << "x" << QByteArray("a = x");
+    QTest::newRow("tabbed layout kept") << QByteArray("a\t=\t1") << "x" << QByteArray("a\t=\tx");
+    QTest::newRow("key spelling kept") << QByteArray("NUMBER=1") << "2" << QByteArray("NUMBER=2");
+}
+
+void tst_IniFile::replaceKeepsLayout()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, expected);
+    writeRaw(path(), "[S]\r\n" + line + "\r\n");
+    WriteINI(path(), "S", QString::fromLatin1(line.left(line.indexOf('=')).trimmed()), value);
+    QCOMPARE(readRaw(path()), "[S]\r\n" + expected + "\r\n");
 }
 
 void tst_IniFile::emptyValueKeepsKey()
