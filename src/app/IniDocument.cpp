@@ -1,5 +1,7 @@
 #include "IniDocument.h"
 
+#include <QSet>
+
 namespace {
 
 bool isBlank(QChar c)
@@ -75,6 +77,31 @@ IniDocument IniDocument::fromText(const QString &text)
             line.chop(1);
     }
     return doc;
+}
+
+void IniDocument::scan(QStringView text, const KeyVisitor &visit)
+{
+    QSet<QString> seen;
+    QStringView section;
+    bool first = false;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        QStringView line = text.mid(start, end - start);
+        start = end + 1;
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (const auto name = sectionName(line)) {
+            section = *name;
+            const QString folded = name->toString().toCaseFolded();
+            first = !seen.contains(folded);
+            seen.insert(folded);
+        } else if (const auto key = keyName(line); key && first) {
+            visit(section, *key, trimBlanks(line.mid(line.indexOf(u'=') + 1)));
+        }
+    }
 }
 
 QString IniDocument::toText(const QString &lineEnd) const

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // An INI text held line by line, so that a change touches one line and every
@@ -14,8 +15,14 @@ class IniDocument
 public:
     IniDocument() = default;
 
+    using KeyVisitor = std::function<void(QStringView section, QStringView key, QStringView value)>;
+
     // Accepts LF and CR LF line ends.
     static IniDocument fromText(const QString &text);
+    // Reads text without keeping it: every key line in file order, with section,
+    // key and value as value() sees them. Keys of a repeated section are left
+    // out, since lookups never reach them; a repeated key is passed each time.
+    static void scan(QStringView text, const KeyVisitor &visit);
     // Every line, the last one too, ends with lineEnd.
     QString toText(const QString &lineEnd) const;
 

@@ -61,10 +61,10 @@ IniFile IniFile::profile(const QString &path)
 
 std::optional<IniDocument> IniFile::read() const
 {
-    const auto text = readText();
-    if (!text)
+    const auto content = text();
+    if (!content)
         return std::nullopt;
-    return IniDocument::fromText(*text);
+    return IniDocument::fromText(*content);
 }
 
 std::optional<QString> IniFile::value(const QString &section, const QString &key) const
@@ -101,13 +101,12 @@ quint64 IniFile::writes()
 
 // The empty text for a file that does not exist yet; nullopt when it exists but
 // cannot be read, so that a write never replaces a file it could not see.
-std::optional<QString> IniFile::readText() const
+std::optional<QString> IniFile::text() const
 {
     QFile file(m_path);
-    if (!file.exists())
-        return QString();
+    // Open first: a load opens every bookmark file, and most of them exist.
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return file.exists() ? std::nullopt : std::optional<QString>(QString());
     QStringDecoder decoder(m_encoding.constData());
     return QString(decoder.decode(file.readAll()));
 }

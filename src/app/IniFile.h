@@ -23,6 +23,8 @@ public:
 
     // An empty document when the file does not exist; nullopt when it exists but cannot be read.
     std::optional<IniDocument> read() const;
+    // The decoded text, with the same empty text and nullopt as read().
+    std::optional<QString> text() const;
     std::optional<QString> value(const QString &section, const QString &key) const;
     // Returns false when the file could not be written; the old file is then untouched.
     bool setValue(const QString &section, const QString &key, const QString &value) const;
@@ -36,7 +38,6 @@ public:
     QString path() const { return m_path; }
 
 private:
-    std::optional<QString> readText() const;
     bool writeText(const QString &text) const;
 
     QString m_path;

@@ -28,8 +28,6 @@ constexpr int MaxNumber = 999999999;
 // count must not turn into millions of items.
 constexpr int MaxFiles = 10000;
 
-using Numbered = QList<std::pair<int, QString>>;
-
 QString numberedKey(const QString &prefix, int number)
 {
     return prefix + u' ' + QString::number(number);
@@ -48,12 +46,13 @@ int readNumber(const IniDocument &doc, const QString &section, const QString &ke
     return readNumber(doc.value(section, key).value_or(QString()));
 }
 
-// The N of a folded key "prefix N": one blank, decimal digits without a leading
-// zero. 0 for any other key, which a profile read would never find.
+// The N of a key "prefix N": one blank, decimal digits without a leading zero.
+// 0 for any other key, which a profile read would never find.
 int keyNumber(QStringView key, QStringView prefix)
 {
     const qsizetype start = prefix.size() + 1;
-    if (key.size() <= start || key.size() > start + 9 || !key.startsWith(prefix) || key.at(start - 1) != u' ')
+    if (key.size() <= start || key.size() > start + 9 || key.at(start - 1) != u' ' || key.at(start) == u'0'
+        || !key.startsWith(prefix, Qt::CaseInsensitive))
         return 0;
     int number = 0;
     for (const QChar c : key.mid(start)) {
@@ -61,34 +60,79 @@ int keyNumber(QStringView key, QStringView prefix)
             return 0;
         number = number * 10 + (c.unicode() - u'0');
     }
-    return key.at(start) == u'0' ? 0 : number;
+    return number;
 }
 
-// The keys "prefix 1" .. "prefix limit" that exist, in number order.
-Numbered numberedValues(const QHash<QString, QString> &section, const QString &prefix, int limit)
+template<typename Value>
+using Numbered = QList<std::pair<int, Value>>;
+
+// In number order, only the first of a repeated number (the one a lookup
+// finds), none above limit.
+template<typename Value>
+void settle(Numbered<Value> &list, int limit)
 {
-    Numbered found;
+    const auto byNumber = [](const auto &a, const auto &b) { return a.first < b.first; };
+    const auto unordered = [](const auto &a, const auto &b) { return a.first >= b.first; };
+    if (std::adjacent_find(list.cbegin(), list.cend(), unordered) != list.cend()) {
+        std::stable_sort(list.begin(), list.end(), byNumber);
+        const auto same = [](const auto &a, const auto &b) { return a.first == b.first; };
+        list.erase(std::unique(list.begin(), list.end(), same), list.end());
+    }
+    const auto above = std::upper_bound(list.begin(), list.end(), std::pair<int, Value>{limit, {}}, byNumber);
+    list.erase(above, list.end());
+}
+
+// The keys "prefix 1" .. "prefix limit" of a section, in number order.
+Numbered<QString> numberedValues(const QHash<QString, QString> &section, const QString &prefix, int limit)
+{
+    Numbered<QString> found;
     for (auto it = section.cbegin(); it != section.cend(); ++it) {
-        const int number = keyNumber(it.key(), prefix);
-        if (number > 0 && number <= limit)
+        if (const int number = keyNumber(it.key(), prefix))
             found.append({number, it.value()});
     }
-    std::sort(found.begin(), found.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    settle(found, limit);
     return found;
 }
 
-std::optional<BookmarkEntry> parseEntry(int number, const QString &line)
+std::optional<BookmarkEntry> parseEntry(int number, QStringView line)
 {
     const qsizetype comma = line.indexOf(u',');
     if (comma < 0)
         return std::nullopt;
-    return BookmarkEntry{number, line.left(comma), line.mid(comma + 1)};
+    return BookmarkEntry{number, line.left(comma).toString(), line.mid(comma + 1).toString()};
 }
 
-QList<BookmarkEntry> readEntries(const IniDocument &doc, int number)
+// What one pass over a category file finds. The entries are views into its text.
+struct CategoryText
 {
+    QHash<QString, QString> main;
+    Numbered<QStringView> entries;
+};
+
+// Category files can hold thousands of entries: one pass that keeps views of
+// the text, rather than a document of lines, keeps a load near a bare parse.
+CategoryText scanCategory(QStringView text)
+{
+    CategoryText found;
+    IniDocument::scan(text, [&found](QStringView section, QStringView key, QStringView value) {
+        if (section.compare(EntrySection, Qt::CaseInsensitive) == 0) {
+            if (const int number = keyNumber(key, EntryPrefix))
+                found.entries.append({number, value});
+        } else if (section.compare(MainSection, Qt::CaseInsensitive) == 0) {
+            const QString folded = key.toString().toCaseFolded();
+            if (!found.main.contains(folded))
+                found.main.insert(folded, value.toString());
+        }
+    });
+    return found;
+}
+
+QList<BookmarkEntry> readEntries(Numbered<QStringView> &lines, int number)
+{
+    settle(lines, number);
     QList<BookmarkEntry> entries;
-    for (const auto &[n, line] : numberedValues(doc.section(EntrySection), EntryPrefix, number)) {
+    entries.reserve(lines.size());
+    for (const auto &[n, line] : std::as_const(lines)) {
         if (auto entry = parseEntry(n, line))
             entries.append(std::move(*entry));
     }
@@ -98,16 +142,16 @@ QList<BookmarkEntry> readEntries(const IniDocument &doc, int number)
 // Nullopt for a retired, missing or unreadable category.
 std::optional<BookmarkCategory> readCategory(int index, const QString &path)
 {
-    const auto doc = IniFile::profile(path).read();
-    if (!doc)
+    const auto text = IniFile::profile(path).text();
+    if (!text)
         return std::nullopt;
-    const QHash<QString, QString> main = doc->section(MainSection);
-    const QString name = cutToProfileLimit(main.value(NameKey));
-    const QString number = cutToProfileLimit(main.value(NumberKey));
+    CategoryText found = scanCategory(*text);
+    const QString name = cutToProfileLimit(found.main.value(NameKey));
+    const QString number = cutToProfileLimit(found.main.value(NumberKey));
     if (name.isEmpty() || number.isEmpty())
         return std::nullopt;
     BookmarkCategory category{index, path, name, readNumber(number), {}};
-    category.entries = readEntries(*doc, category.number);
+    category.entries = readEntries(found.entries, category.number);
     return category;
 }
 
@@ -307,7 +351,7 @@ QList<std::pair<int, QString>> BookmarkStore::listedFiles() const
 {
     const auto index = IniFile::profile(indexFile()).read().value_or(IniDocument());
     const QHash<QString, QString> listing = index.section(IndexSection);
-    Numbered files = numberedValues(listing, FilePrefix, qMin(readNumber(listing.value(FilesKey)), MaxFiles));
+    Numbered<QString> files = numberedValues(listing, FilePrefix, qMin(readNumber(listing.value(FilesKey)), MaxFiles));
     for (auto &file : files)
         file.second = cutToProfileLimit(file.second);
     return files;

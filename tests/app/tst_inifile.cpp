@@ -473,6 +473,14 @@ void tst_IniFile::section()
     // One pass gives what a lookup of each key gives.
     for (auto it = entries.cbegin(); it != entries.cend(); ++it)
         QCOMPARE(doc->value(section, it.key()), std::optional<QString>(it.value()));
+    // So does a scan of the text, keeping the first of each key.
+    QHash<QString, QString> scanned;
+    const QString decoded = QStringDecoder("GBK").decode(text);
+    IniDocument::scan(decoded, [&](QStringView name, QStringView key, QStringView value) {
+        if (name.compare(section, Qt::CaseInsensitive) == 0 && !scanned.contains(key.toString().toCaseFolded()))
+            scanned.insert(key.toString().toCaseFolded(), value.toString());
+    });
+    QCOMPARE(scanned, wanted);
 }
 
 QTEST_GUILESS_MAIN(tst_IniFile)

@@ -153,6 +153,10 @@ void tst_BookmarkStore::category_data()
     QTest::newRow("absurd number") << "甲" << "2000000000" << QStringList{"bk 7=a,u7"} << QStringList{"7|a|u7"};
     QTest::newRow("bk1 never read") << "甲" << "2" << QStringList{"bk1=a,u1", "bk 2=b,u2", "bk 02=c,u"} << QStringList{"2|b|u2"};
     QTest::newRow("key case and order") << "甲" << "2" << QStringList{"BK 2=b,u2", "bk 1=a,u1"} << QStringList{"1|a|u1", "2|b|u2"};
+    QTest::newRow("first of a repeated key") << "甲" << "2" << QStringList{"bk 2=b,u2", "bk 1=", "BK 1=a,u1", "bk 2=x,y"}
+                                             << QStringList{"2|b|u2"};
+    QTest::newRow("repeated section unread") << "甲" << "2" << QStringList{"bk 1=a,u1", "[Bookmarks]", "bk 2=b,u2"}
+                                             << QStringList{"1|a|u1"};
     QTest::newRow("no comma skipped") << "甲" << "2" << QStringList{"bk 1=plain", "bk 2=b,u2"} << QStringList{"2|b|u2"};
     QTest::newRow("commas in address") << "甲" << "1" << QStringList{"bk 1=名, https://a/?x=1,2,3 "}
                                        << QStringList{"1|名| https://a/?x=1,2,3"};
