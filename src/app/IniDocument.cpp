@@ -98,9 +98,11 @@ void IniDocument::scan(QStringView text, const KeyVisitor &visit)
             const QString folded = name->toString().toCaseFolded();
             first = !seen.contains(folded);
             seen.insert(folded);
-        } else if (const auto key = keyName(line); key && first) {
-            visit(section, *key, trimBlanks(line.mid(line.indexOf(u'=') + 1)));
+            continue;
         }
+        const qsizetype eq = first ? line.indexOf(u'=') : -1;
+        if (eq >= 0 && !isComment(line))
+            visit(section, trimBlanks(line.left(eq)), trimBlanks(line.mid(eq + 1)));
     }
 }
 

@@ -114,8 +114,15 @@ struct CategoryText
 CategoryText scanCategory(QStringView text)
 {
     CategoryText found;
-    IniDocument::scan(text, [&found](QStringView section, QStringView key, QStringView value) {
-        if (section.compare(EntrySection, Qt::CaseInsensitive) == 0) {
+    QStringView current;
+    bool entries = false;
+    IniDocument::scan(text, [&](QStringView section, QStringView key, QStringView value) {
+        // The same header for thousands of lines: compare its name once.
+        if (section.data() != current.data() || section.size() != current.size()) {
+            current = section;
+            entries = section.compare(EntrySection, Qt::CaseInsensitive) == 0;
+        }
+        if (entries) {
             if (const int number = keyNumber(key, EntryPrefix))
                 found.entries.append({number, value});
         } else if (section.compare(MainSection, Qt::CaseInsensitive) == 0) {
