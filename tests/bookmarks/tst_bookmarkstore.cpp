@@ -26,18 +26,13 @@ private slots:
     void index();
     void category_data();
     void category();
-    void duplicateNamesShowFirst();
     void getBookmarkFileDoesNotFilter();
-    void add_data();
-    void add();
-    void writeBookmark_data();
-    void writeBookmark();
+    void edit_data();
+    void edit();
     void move_data();
     void move();
-    void clearAndRename();
     void createCategory_data();
     void createCategory();
-    void appendWritesOnce();
     void twoWritersLoseNothing();
     void writeVisibleToNextRead();
     void shippedData();
@@ -106,35 +101,38 @@ QString tst_BookmarkStore::raw(const QString &rel) const
 void tst_BookmarkStore::index_data()
 {
     QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QStringList>("shown");
-    QTest::newRow("in key order") << QStringList{"files=2", "file 2=\\b.txt", "file 1=\\a.txt"} << QStringList{"甲", "乙"};
-    QTest::newRow("files 3, entry 2 absent") << QStringList{"files=3", "file 1=\\a.txt", "file 3=\\c.txt"} << QStringList{"甲", "丙"};
-    QTest::newRow("empty entry") << QStringList{"files=2", "file 1=", "file 2=\\b.txt"} << QStringList{"乙"};
-    QTest::newRow("missing file") << QStringList{"files=2", "file 1=\\gone.txt", "file 2=\\b.txt"} << QStringList{"乙"};
-    QTest::newRow("file1 never read") << QStringList{"files=2", "file1=\\a.txt", "file 2=\\b.txt"} << QStringList{"乙"};
+    QTest::addColumn<QStringList>("shown"); // index:name
+    QTest::newRow("in key order") << QStringList{"files=2", "file 2=\\b.txt", "file 1=\\a.txt"} << QStringList{"1:甲", "2:乙"};
+    QTest::newRow("files 3, entry 2 absent") << QStringList{"files=3", "file 1=\\a.txt", "file 3=\\c.txt"} << QStringList{"1:甲", "3:丙"};
+    QTest::newRow("empty entry") << QStringList{"files=2", "file 1=", "file 2=\\b.txt"} << QStringList{"2:乙"};
+    QTest::newRow("missing file") << QStringList{"files=2", "file 1=\\gone.txt", "file 2=\\b.txt"} << QStringList{"2:乙"};
+    QTest::newRow("same name: first shown") << QStringList{"files=3", "file 1=\\e.txt", "file 2=\\a.txt", "file 3=\\b.txt"}
+                                            << QStringList{"1:甲", "3:乙"};
+    QTest::newRow("file1 never read") << QStringList{"files=2", "file1=\\a.txt", "file 2=\\b.txt"} << QStringList{"2:乙"};
     QTest::newRow("file 01 never read") << QStringList{"files=1", "file 01=\\a.txt"} << QStringList{};
-    QTest::newRow("files limits") << QStringList{"files=1", "file 1=\\a.txt", "file 2=\\b.txt"} << QStringList{"甲"};
-    QTest::newRow("files with blank") << QStringList{"files= 2", "file 1=\\a.txt", "file 2=\\b.txt"} << QStringList{"甲", "乙"};
+    QTest::newRow("files limits") << QStringList{"files=1", "file 1=\\a.txt", "file 2=\\b.txt"} << QStringList{"1:甲"};
+    QTest::newRow("files with blank") << QStringList{"files= 2", "file 1=\\a.txt", "file 2=\\b.txt"} << QStringList{"1:甲", "2:乙"};
     QTest::newRow("files not a number") << QStringList{"files=x", "file 1=\\a.txt"} << QStringList{};
     QTest::newRow("absurd files") << QStringList{"files=100000000000", "file 1=\\a.txt"} << QStringList{};
-    QTest::newRow("backslashes") << QStringList{"files=1", "file 1=\\sub\\deep\\d.txt"} << QStringList{"丁"};
-    QTest::newRow("slashes") << QStringList{"files=1", "file 1=/sub/deep/d.txt"} << QStringList{"丁"};
-    QTest::newRow("no leading separator") << QStringList{"files=1", "file 1=sub\\deep\\d.txt"} << QStringList{"丁"};
+    QTest::newRow("backslashes") << QStringList{"files=1", "file 1=\\sub\\deep\\d.txt"} << QStringList{"1:丁"};
+    QTest::newRow("slashes") << QStringList{"files=1", "file 1=/sub/deep/d.txt"} << QStringList{"1:丁"};
+    QTest::newRow("no leading separator") << QStringList{"files=1", "file 1=sub\\deep\\d.txt"} << QStringList{"1:丁"};
 }
 
 void tst_BookmarkStore::index()
 {
     QFETCH(QStringList, lines);
     write("bookmark.ini", QStringList{"[bookmark]"} + lines);
-    const QStringList all{"a.txt", "b.txt", "c.txt", "sub/deep/d.txt"};
+    const QStringList all{"a.txt", "b.txt", "c.txt", "sub/deep/d.txt", "e.txt"};
     for (int i = 0; i < all.size(); ++i)
-        writeCategory(all.at(i), QString("甲乙丙丁").at(i), "1", {"bk 1=n,http://x/"});
-    const QList<BookmarkCategory> categories = m_store->categories();
-    QTEST(names(categories), "shown");
-    for (const BookmarkCategory &c : categories) {
-        QCOMPARE(QFileInfo(c.path).canonicalFilePath(), QFileInfo(file(all.at(QString("甲乙丙丁").indexOf(c.name)))).canonicalFilePath());
+        writeCategory(all.at(i), QString("甲乙丙丁甲").at(i), "1", {"bk 1=n,http://x/" + all.at(i)});
+    QStringList shown;
+    for (const BookmarkCategory &c : m_store->categories()) {
+        shown.append(QString::number(c.index) + u':' + c.name);
+        QVERIFY(c.entries.first().address.endsWith(QFileInfo(c.path).fileName()));
         QCOMPARE(m_store->GetBookmarkFile(c.index), c.name + u',' + c.path);
     }
+    QTEST(shown, "shown");
 }
 
 void tst_BookmarkStore::category_data()
@@ -186,17 +184,6 @@ void tst_BookmarkStore::category()
         QCOMPARE(describe({*m_store->entry(file("c.txt"), e.number)}), describe({e}));
 }
 
-void tst_BookmarkStore::duplicateNamesShowFirst()
-{
-    write("bookmark.ini", {"[bookmark]", "files=3", "file 1=\\a.txt", "file 2=\\b.txt", "file 3=\\c.txt"});
-    writeCategory("a.txt", "同名", "1", {"bk 1=a,u"});
-    writeCategory("b.txt", "同名", "1", {"bk 1=b,u"});
-    writeCategory("c.txt", "别名", "1", {"bk 1=c,u"});
-    const QList<BookmarkCategory> categories = m_store->categories();
-    QCOMPARE(names(categories), (QStringList{"同名", "别名"}));
-    QCOMPARE(categories.first().entries.first().name, QStringLiteral("a"));
-}
-
 void tst_BookmarkStore::getBookmarkFileDoesNotFilter()
 {
     write("bookmark.ini", {"[bookmark]", "files=3", "file 1=\\a.txt", "file 2=\\sub/old.txt", "file 3=\\gone.txt"});
@@ -210,53 +197,62 @@ void tst_BookmarkStore::getBookmarkFileDoesNotFilter()
     QCOMPARE(names(m_store->categories()), QStringList{"甲"});
 }
 
-void tst_BookmarkStore::add_data()
+void tst_BookmarkStore::edit_data()
 {
+    QTest::addColumn<QString>("op");
     QTest::addColumn<QString>("number");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<int>("added");
-    QTest::newRow("above the high water") << "7" << "新" << "https://a/" << 8;
-    QTest::newRow("no number yet") << "" << "新" << "https://a/" << 1;
-    QTest::newRow("commas") << " 2" << "a,b,c" << "https://a/?l=1,2" << 3;
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("writes");
+    QTest::addColumn<QStringList>("after"); // the lines after "[main]"
+    const QString zh = "chinesename=甲";
+    const QStringList entries{"[bookmarks]", "bk 1=a,u", "bk 3=", "bk 5=e,u"};
+    QTest::newRow("add above the high water") << "add" << " 7" << QStringList{"新,名", "https://a/?x=1,2"} << 8 << 1
+                                              << QStringList{zh, "number= 8"} + entries + QStringList{"bk 8=新，名,https://a/?x=1,2"};
+    QTest::newRow("add without number") << "add" << "" << QStringList{"新", "u"} << 1 << 1
+                                        << QStringList{zh, "number= 1", "[bookmarks]", "bk 1=新,u", "bk 3=", "bk 5=e,u"};
+    QTest::newRow("write beyond the high water") << "write" << "8" << QStringList{"5", "20", "新,名", "u,v"} << -1 << 1
+                                                 << QStringList{zh, "number=20", "[bookmarks]", "bk 1=a,u", "bk 3=", "bk 5=", "bk 20=新，名,u,v"};
+    QTest::newRow("write below it") << "write" << " 8" << QStringList{"5", "3", "新", "u"} << -1 << 1
+                                    << QStringList{zh, "number= 8", "[bookmarks]", "bk 1=a,u", "bk 3=新,u", "bk 5="};
+    QTest::newRow("write in place") << "write" << "8" << QStringList{"5", "5", "新", "u"} << -1 << 1
+                                    << QStringList{zh, "number=8", "[bookmarks]", "bk 1=a,u", "bk 3=", "bk 5=新,u"};
+    QTest::newRow("clear") << "clear" << "5" << QStringList{"1"} << -1 << 1
+                           << QStringList{zh, "number=5", "[bookmarks]", "bk 1=", "bk 3=", "bk 5=e,u"};
+    QTest::newRow("rename") << "rename" << "5" << QStringList{"新,名"} << -1 << 1 << QStringList{"chinesename=新，名", "number=5"} + entries;
+    QTest::newRow("retire") << "rename" << "5" << QStringList{""} << -1 << 1 << QStringList{"chinesename=", "number=5"} + entries;
+    QTest::newRow("append once") << "append" << " 5" << QStringList{"a,1", "https://a/", "", "x", "b", "u,2", "y", " ", "c", "v"}
+                                 << 3 << 1 << QStringList{zh, "number=8"} + entries + QStringList{"bk 6=a，1,https://a/", "bk 7=b,u,2", "bk 8=c,v"};
+    QTest::newRow("append nothing") << "append" << "5" << QStringList{"", "x"} << 0 << 0 << QStringList{zh, "number=5"} + entries;
 }
 
-void tst_BookmarkStore::add()
+void tst_BookmarkStore::edit()
 {
+    QFETCH(QString, op);
     QFETCH(QString, number);
-    QFETCH(QString, name);
-    QFETCH(QString, address);
-    QFETCH(int, added);
+    QFETCH(QStringList, args);
+    QFETCH(int, writes);
+    QFETCH(QStringList, after);
     writeCategory("c.txt", "甲", number, {"bk 1=a,u", "bk 3=", "bk 5=e,u"});
-    QCOMPARE(m_store->addBookmark(file("c.txt"), name, address), added);
-    QVERIFY(raw("c.txt").contains(QStringLiteral("\r\nnumber= %1\r\n").arg(added)));
-    const auto entry = m_store->entry(file("c.txt"), added);
-    QVERIFY(entry);
-    QCOMPARE(entry->name, QString(name).replace(u',', u'，'));
-    QCOMPARE(entry->address, address);
-    QCOMPARE(m_store->highWater(file("c.txt")), added);
-}
-
-void tst_BookmarkStore::writeBookmark_data()
-{
-    QTest::addColumn<int>("newNumber");
-    QTest::addColumn<QString>("numberLine");
-    QTest::addColumn<QStringList>("entries");
-    QTest::newRow("beyond the high water") << 20 << "number=20" << QStringList{"1|a|u", "8|h|u", "20|新，名|https://n/,x"};
-    QTest::newRow("over another entry") << 8 << "number= 8" << QStringList{"1|a|u", "8|新，名|https://n/,x"};
-    QTest::newRow("in place") << 3 << "number= 8" << QStringList{"1|a|u", "3|新，名|https://n/,x", "8|h|u"};
-}
-
-void tst_BookmarkStore::writeBookmark()
-{
-    QFETCH(int, newNumber);
-    QFETCH(QString, numberLine);
-    writeCategory("c.txt", "甲", " 8", {"bk 1=a,u", "bk 3=c,u", "bk 8=h,u"});
-    write("bookmark.ini", {"[bookmark]", "files=1", "file 1=\\c.txt"});
-    m_store->writeBookmark(file("c.txt"), 3, newNumber, "新,名", "https://n/,x");
-    QVERIFY(raw("c.txt").contains("\r\n" + numberLine + "\r\n"));
-    QVERIFY(newNumber == 3 || raw("c.txt").contains("\r\nbk 3=\r\n"));
-    QTEST(describe(m_store->categories().first().entries), "entries");
+    const quint64 before = IniFile::writes();
+    const QString path = file("c.txt");
+    int result = -1;
+    if (op == "add")
+        result = m_store->addBookmark(path, args.at(0), args.at(1));
+    else if (op == "write")
+        m_store->writeBookmark(path, args.at(0).toInt(), args.at(1).toInt(), args.at(2), args.at(3));
+    else if (op == "clear")
+        m_store->clearBookmark(path, args.at(0).toInt());
+    else if (op == "rename")
+        m_store->renameCategory(path, args.at(0));
+    QList<std::pair<QString, QString>> pairs;
+    for (qsizetype i = 0; op == "append" && i + 1 < args.size(); i += 2)
+        pairs.append({args.at(i), args.at(i + 1)});
+    if (op == "append")
+        result = m_store->appendBookmarks(path, pairs);
+    QTEST(result, "result");
+    QCOMPARE(IniFile::writes() - before, quint64(writes));
+    QCOMPARE(raw("c.txt"), (QStringList{"[main]"} + after).join("\r\n") + "\r\n");
 }
 
 void tst_BookmarkStore::move_data()
@@ -281,23 +277,9 @@ void tst_BookmarkStore::move()
     writeCategory("a.txt", "甲", "3", {"bk 1=a,u", "bk 2=b,u", "bk 3=c,u"});
     writeCategory("b.txt", "乙", targetNumber, {"bk 2=x,u"});
     QCOMPARE(m_store->moveBookmark(file("a.txt"), 2, file("b.txt"), name, address), added);
-    QVERIFY(raw("a.txt").contains("\r\nbk 2=\r\nbk 3=c,u\r\n"));
-    QVERIFY(raw("a.txt").contains("\r\nnumber=3\r\n"));
-    QVERIFY(raw("b.txt").contains("\r\n" + line + "\r\n"));
+    QVERIFY(raw("a.txt").endsWith("number=3\r\n[bookmarks]\r\nbk 1=a,u\r\nbk 2=\r\nbk 3=c,u\r\n"));
     QVERIFY(raw("b.txt").contains(QStringLiteral("\r\nnumber=%1\r\n").arg(added)));
-}
-
-void tst_BookmarkStore::clearAndRename()
-{
-    write("bookmark.ini", {"[bookmark]", "files=1", "file 1=\\c.txt"});
-    writeCategory("c.txt", "甲", "3", {"bk 1=a,u", "bk 2=b,u", "bk 3=c,u"});
-    m_store->clearBookmark(file("c.txt"), 2);
-    m_store->renameCategory(file("c.txt"), "新,名");
-    QCOMPARE(raw("c.txt"), QStringLiteral("[main]\r\nchinesename=新，名\r\nnumber=3\r\n[bookmarks]\r\nbk 1=a,u\r\nbk 2=\r\nbk 3=c,u\r\n"));
-    QCOMPARE(describe(m_store->categories().first().entries), (QStringList{"1|a|u", "3|c|u"}));
-    m_store->renameCategory(file("c.txt"), QString());
-    QVERIFY(m_store->categories().isEmpty());
-    QCOMPARE(m_store->GetBookmarkFile(1), "," + file("c.txt"));
+    QVERIFY(raw("b.txt").endsWith("\r\n" + line + "\r\n"));
 }
 
 void tst_BookmarkStore::createCategory_data()
@@ -354,29 +336,9 @@ void tst_BookmarkStore::createCategory()
         return;
     }
     QCOMPARE(raw("bookmark.ini"), QString(index).replace("files= 3", "files= 4") + "file 4=" + location + "\r\n");
-    const QString path = file(location.mid(1).replace(u'\\', u'/'));
-    QVERIFY(raw(location.mid(1).replace(u'\\', u'/')).contains("\r\nnumber=0\r\n"));
-    for (const BookmarkCategory &c : m_store->categories()) {
-        if (c.name == BookmarkStore::storedName(name)) {
-            QCOMPARE(QFileInfo(c.path).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
-            QCOMPARE(c.number, 0);
-            QVERIFY(c.entries.isEmpty());
-            return;
-        }
-    }
-    QFAIL("the new category is not shown");
-}
-
-void tst_BookmarkStore::appendWritesOnce()
-{
-    writeCategory("c.txt", "甲", " 4", {"bk 4=d,u"});
-    const quint64 before = IniFile::writes();
-    QCOMPARE(m_store->appendBookmarks(file("c.txt"), {{"a,1", "https://a/"}, {"", "https://x/"}, {"b", "https://b/,2"},
-                                                      {"y", " "}, {"c", "https://c/"}}), 3);
-    QCOMPARE(IniFile::writes(), before + 1);
-    QVERIFY(raw("c.txt").endsWith("number=7\r\n[bookmarks]\r\nbk 4=d,u\r\nbk 5=a，1,https://a/\r\nbk 6=b,https://b/,2\r\nbk 7=c,https://c/\r\n"));
-    QCOMPARE(m_store->appendBookmarks(file("c.txt"), {{"", "https://x/"}}), 0);
-    QCOMPARE(IniFile::writes(), before + 1);
+    const QString stored = BookmarkStore::storedName(name);
+    QVERIFY(raw(location.mid(1).replace(u'\\', u'/')).startsWith("[main]\r\nchinesename=" + stored + "\r\nnumber=0\r\n"));
+    QVERIFY(names(m_store->categories()).contains(stored));
 }
 
 void tst_BookmarkStore::twoWritersLoseNothing()
@@ -394,13 +356,11 @@ void tst_BookmarkStore::twoWritersLoseNothing()
     second.join();
     write("bookmark.ini", {"[bookmark]", "files=1", "file 1=\\c.txt"});
     const QList<BookmarkEntry> entries = m_store->categories().first().entries;
-    QCOMPARE(entries.size(), 2 * each);
     QSet<QString> seen;
-    for (int i = 0; i < entries.size(); ++i) {
-        QCOMPARE(entries.at(i).number, i + 1);
-        seen.insert(entries.at(i).name);
-    }
+    for (const BookmarkEntry &e : entries)
+        seen.insert(e.name);
     QCOMPARE(seen.size(), 2 * each);
+    QCOMPARE(entries.last().number, 2 * each);
 }
 
 void tst_BookmarkStore::writeVisibleToNextRead()
