@@ -29,7 +29,7 @@ public:
     // Returns false when the file could not be written; the old file is then untouched.
     bool setValue(const QString &section, const QString &key, const QString &value) const;
     // One transaction: lock, read, change, replace. No other writer of this file,
-    // in this process or another, can come in between. False as setValue.
+    // in this process or another, can come in between. False on the failures of setValue.
     bool update(const std::function<void(IniDocument &)> &change) const;
 
     // Files this process has replaced so far; lets tests and benchmarks count writes.
