@@ -1,5 +1,7 @@
 #include "IniDocument.h"
 
+#include <QSet>
+
 namespace {
 
 bool isBlank(QChar c)
@@ -77,6 +79,33 @@ IniDocument IniDocument::fromText(const QString &text)
     return doc;
 }
 
+void IniDocument::scan(QStringView text, const KeyVisitor &visit)
+{
+    QSet<QString> seen;
+    QStringView section;
+    bool first = false;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        QStringView line = text.mid(start, end - start);
+        start = end + 1;
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (const auto name = sectionName(line)) {
+            section = *name;
+            const QString folded = name->toString().toCaseFolded();
+            first = !seen.contains(folded);
+            seen.insert(folded);
+            continue;
+        }
+        const qsizetype eq = first ? line.indexOf(u'=') : -1;
+        if (eq >= 0 && !isComment(line))
+            visit(section, trimBlanks(line.left(eq)), trimBlanks(line.mid(eq + 1)));
+    }
+}
+
 QString IniDocument::toText(const QString &lineEnd) const
 {
     QString text;
@@ -99,6 +128,24 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     return trimBlanks(QStringView(line).mid(line.indexOf(u'=') + 1)).toString();
 }
 
+QHash<QString, QString> IniDocument::section(const QString &section) const
+{
+    QHash<QString, QString> entries;
+    const qsizetype header = findSection(section);
+    if (header < 0)
+        return entries;
+    const qsizetype end = sectionEnd(header);
+    entries.reserve(end - header - 1);
+    // Backwards, so that the first of a repeated key is the one left standing.
+    for (qsizetype i = end - 1; i > header; --i) {
+        const QStringView line = m_lines.at(i);
+        const auto key = keyName(line);
+        if (key)
+            entries.insert(key->toString().toCaseFolded(), trimBlanks(line.mid(line.indexOf(u'=') + 1)).toString());
+    }
+    return entries;
+}
+
 void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
     const QString entry = singleLine(value);
@@ -110,10 +157,12 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
     }
     const qsizetype row = findKey(header, key);
     if (row >= 0) {
-        // Keep the key as it was spelled and the blanks around '='; only the value changes.
+        // Keep the key as it was spelled and a "key = value" layout; in "key= value"
+        // the blank came with the value (profile counts are written so) and goes with it.
         QString &line = m_lines[row];
-        qsizetype start = line.indexOf(u'=') + 1;
-        while (start < line.size() && isBlank(line.at(start)))
+        const qsizetype eq = line.indexOf(u'=');
+        qsizetype start = eq + 1;
+        while (eq > 0 && isBlank(line.at(eq - 1)) && start < line.size() && isBlank(line.at(start)))
             ++start;
         line = line.left(start) + entry;
         return;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // An INI text held line by line, so that a change touches one line and every
@@ -13,8 +15,14 @@ class IniDocument
 public:
     IniDocument() = default;
 
+    using KeyVisitor = std::function<void(QStringView section, QStringView key, QStringView value)>;
+
     // Accepts LF and CR LF line ends.
     static IniDocument fromText(const QString &text);
+    // Reads text without keeping it: every key line in file order, with section,
+    // key and value as value() sees them. Keys of a repeated section are left
+    // out, since lookups never reach them; a repeated key is passed each time.
+    static void scan(QStringView text, const KeyVisitor &visit);
     // Every line, the last one too, ends with lineEnd.
     QString toText(const QString &lineEnd) const;
 
@@ -22,6 +30,9 @@ public:
 
     // The value with the blanks around it trimmed; nullopt when section or key is absent.
     std::optional<QString> value(const QString &section, const QString &key) const;
+    // Every key of the section in one pass, keyed by its case-folded name, with
+    // values as value() gives them: the first of a repeated key wins, blanks trimmed.
+    QHash<QString, QString> section(const QString &section) const;
     // Replaces the key's value, or adds the key at the end of its section,
     // or adds the section at the end of the text.
     void setValue(const QString &section, const QString &key, const QString &value);

@@ -8,6 +8,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <atomic>
+
 namespace {
 
 constexpr qsizetype MaxValueBytes = 254;
@@ -18,6 +20,8 @@ constexpr int LockWaitMs = 10000;
 
 const QByteArray Gbk = QByteArrayLiteral("GBK");
 
+std::atomic<quint64> replacedFiles = 0;
+
 qsizetype gbkBytes(QStringView text)
 {
     QStringEncoder encoder(Gbk.constData());
@@ -25,26 +29,25 @@ qsizetype gbkBytes(QStringView text)
     return bytes.size();
 }
 
-// The longest prefix that fits into maxBytes of GBK; a character that would
-// straddle the limit is left out whole.
-QString cutToBytes(const QString &value, qsizetype maxBytes)
+} // namespace
+
+// A character that would straddle the limit is left out whole.
+QString cutToProfileLimit(const QString &value)
 {
-    if (value.size() * 2 <= maxBytes || gbkBytes(value) <= maxBytes)
+    if (value.size() * 2 <= MaxValueBytes || gbkBytes(value) <= MaxValueBytes)
         return value;
     qsizetype used = 0;
     qsizetype i = 0;
     while (i < value.size()) {
         const qsizetype width = value.at(i).isHighSurrogate() && i + 1 < value.size() ? 2 : 1;
         const qsizetype bytes = value.at(i).unicode() < 0x80 ? 1 : gbkBytes(QStringView(value).mid(i, width));
-        if (used + bytes > maxBytes)
+        if (used + bytes > MaxValueBytes)
             break;
         used += bytes;
         i += width;
     }
     return value.left(i);
 }
-
-} // namespace
 
 IniFile::IniFile(const QString &path, const QByteArray &encoding, const QString &lineEnd)
     : m_path(path), m_encoding(encoding), m_lineEnd(lineEnd)
@@ -56,38 +59,54 @@ IniFile IniFile::profile(const QString &path)
     return IniFile(path, Gbk, QStringLiteral("\r\n"));
 }
 
+std::optional<IniDocument> IniFile::read() const
+{
+    const auto content = text();
+    if (!content)
+        return std::nullopt;
+    return IniDocument::fromText(*content);
+}
+
 std::optional<QString> IniFile::value(const QString &section, const QString &key) const
 {
-    const auto text = readText();
-    if (!text)
+    const auto doc = read();
+    if (!doc)
         return std::nullopt;
-    return IniDocument::fromText(*text).value(section, key);
+    return doc->value(section, key);
 }
 
 bool IniFile::setValue(const QString &section, const QString &key, const QString &value) const
+{
+    return update([&](IniDocument &doc) { doc.setValue(section, key, value); });
+}
+
+bool IniFile::update(const std::function<void(IniDocument &)> &change) const
 {
     QLockFile lock(m_path + QStringLiteral(".lock"));
     lock.setStaleLockTime(StaleLockMs);
     if (!lock.tryLock(LockWaitMs))
         return false;
     // Read under the lock, or a concurrent writer's change would be lost.
-    const auto text = readText();
-    if (!text)
+    auto doc = read();
+    if (!doc)
         return false;
-    IniDocument doc = IniDocument::fromText(*text);
-    doc.setValue(section, key, value);
-    return writeText(doc.toText(m_lineEnd));
+    change(*doc);
+    return writeText(doc->toText(m_lineEnd));
+}
+
+quint64 IniFile::writes()
+{
+    return replacedFiles;
 }
 
 // The empty text for a file that does not exist yet; nullopt when it exists but
 // cannot be read, so that a write never replaces a file it could not see.
-std::optional<QString> IniFile::readText() const
+std::optional<QString> IniFile::text() const
 {
     QFile file(m_path);
-    if (!file.exists())
-        return QString();
+    // Open first: a load opens every bookmark file, and most of them exist.
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return file.exists() ? std::nullopt : std::optional<QString>(QString());
     QStringDecoder decoder(m_encoding.constData());
     return QString(decoder.decode(file.readAll()));
 }
@@ -103,7 +122,10 @@ bool IniFile::writeText(const QString &text) const
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    if (!file.commit())
+        return false;
+    ++replacedFiles;
+    return true;
 }
 
 QString ReadINI(const QString &file, const QString &section, const QString &key, const QString &defaultValue)
@@ -111,7 +133,7 @@ QString ReadINI(const QString &file, const QString &section, const QString &key,
     const auto value = IniFile::profile(file).value(section, key);
     if (!value)
         return defaultValue;
-    return cutToBytes(*value, MaxValueBytes);
+    return cutToProfileLimit(*value);
 }
 
 void WriteINI(const QString &file, const QString &section, const QString &key, const QString &value)

@@ -38,6 +38,11 @@ private slots:
     void failedWriteKeepsOldFile();
     void concurrentWritersLoseNothing();
     void readersNeverSeeHalfAFile();
+    void updateIsOneWrite();
+    void unreadableFileIsNeverWritten();
+    void concurrentUpdatesLoseNothing();
+    void section_data();
+    void section();
 
 private:
     QString path(const QString &name = QStringLiteral("test.ini")) const { return m_dir->filePath(name); }
@@ -104,6 +109,7 @@ void tst_IniFile::cutAt254Bytes()
     QCOMPARE(got, expected);
     QVERIFY(!got.contains(QChar(0)));
     QVERIFY(gbk(got).size() <= 254);
+    QCOMPARE(cutToProfileLimit(stored), expected);
 }
 
 void tst_IniFile::absentGivesDefaultExactly_data()
@@ -331,6 +337,111 @@ void tst_IniFile::readersNeverSeeHalfAFile()
     writer.join();
     QCOMPARE(broken, 0);
     QCOMPARE(readRaw(path()).count("\r\n"), 152);
+}
+
+void tst_IniFile::updateIsOneWrite()
+{
+    writeRaw(path(), "[S]\r\nn=4\r\n");
+    const quint64 before = IniFile::writes();
+    const bool written = IniFile::profile(path()).update([](IniDocument &doc) {
+        const int n = doc.value("S", "n")->toInt() + 1;
+        doc.setValue("T", QStringLiteral("e %1").arg(n), "x");
+        doc.setValue("S", "n", QString::number(n));
+        doc.setValue("S", "m", "中");
+    });
+    QVERIFY(written);
+    QCOMPARE(IniFile::writes(), before + 1);
+    QCOMPARE(readRaw(path()), "[S]\r\nn=5\r\nm=" + gbk("中") + "\r\n[T]\r\ne 5=x\r\n");
+    QVERIFY(!QFile::exists(path() + ".lock"));
+}
+
+void tst_IniFile::unreadableFileIsNeverWritten()
+{
+    QVERIFY(IniFile::profile(path()).read()->lines().isEmpty());
+    QVERIFY(QDir(m_dir->path()).mkdir("folder.ini"));
+    const IniFile folder = IniFile::profile(path("folder.ini"));
+    QVERIFY(!folder.read() && !folder.text());
+    const quint64 before = IniFile::writes();
+    bool called = false;
+    QVERIFY(!folder.update([&](IniDocument &) { called = true; }));
+    // A document that could not be read must never be handed out for writing.
+    QVERIFY(!called);
+    QCOMPARE(IniFile::writes(), before);
+}
+
+void tst_IniFile::concurrentUpdatesLoseNothing()
+{
+    const int writers = 4;
+    const int rounds = 25;
+    std::vector<std::thread> threads;
+    for (int w = 0; w < writers; ++w) {
+        threads.emplace_back([this, w] {
+            for (int k = 0; k < rounds; ++k) {
+                IniFile::profile(path()).update([&](IniDocument &doc) {
+                    const int n = doc.value("S", "count").value_or(QString()).toInt() + 1;
+                    doc.setValue("S", "count", QString::number(n));
+                    doc.setValue("E", QStringLiteral("e %1").arg(n), QStringLiteral("w%1").arg(w));
+                });
+            }
+        });
+    }
+    for (auto &t : threads)
+        t.join();
+    const auto doc = IniFile::profile(path()).read();
+    QVERIFY(doc);
+    QCOMPARE(doc->value("S", "count"), std::optional<QString>(QString::number(writers * rounds)));
+    QCOMPARE(doc->section("E").size(), writers * rounds);
+}
+
+void tst_IniFile::section_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QStringList>("expected"); // folded key, value, ...
+
+    QTest::newRow("absent section") << QByteArray("[A]\r\nk=1\r\n") << "B" << QStringList{};
+    QTest::newRow("no file text") << QByteArray() << "A" << QStringList{};
+    QTest::newRow("names folded") << QByteArray("[Main]\r\nChineseName=x\r\nNUMBER= 8 \r\n") << "main"
+                                  << QStringList{"chinesename", "x", "number", "8"};
+    QTest::newRow("first key wins") << QByteArray("[S]\r\nbk 1=a\r\nBK 1=b\r\nbk 1=c\r\n") << "S"
+                                    << QStringList{"bk 1", "a"};
+    QTest::newRow("first section only") << QByteArray("[S]\r\na=1\r\n[T]\r\nb=2\r\n[s]\r\nc=3\r\n") << "S"
+                                        << QStringList{"a", "1"};
+    QTest::newRow("blanks trimmed, inner kept") << QByteArray("[S]\r\n  bk 2 =\t x , y \r\n") << "S"
+                                                << QStringList{"bk 2", "x , y"};
+    QTest::newRow("later equals in value") << QByteArray("[S]\r\nu=a=b,c\r\n") << "S" << QStringList{"u", "a=b,c"};
+    QTest::newRow("comments and junk skipped")
+        << QByteArray("[S]\r\n;k=no\r\njunk\r\n\r\nk=yes\r\n=empty key\r\n") << "S"
+        << QStringList{"k", "yes", "", "empty key"};
+    QTest::newRow("empty value kept") << QByteArray("[S]\r\nk=\r\n") << "S" << QStringList{"k", ""};
+    QTest::newRow("Chinese") << gbk("[书签]\r\n名字=中文\r\n") << QStringLiteral("书签")
+                             << QStringList{QStringLiteral("名字"), QStringLiteral("中文")};
+}
+
+void tst_IniFile::section()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, section);
+    QFETCH(QStringList, expected);
+    writeRaw(path(), text);
+    const auto doc = IniFile::profile(path()).read();
+    QVERIFY(doc);
+    const QHash<QString, QString> entries = doc->section(section);
+    QHash<QString, QString> wanted;
+    for (qsizetype i = 0; i + 1 < expected.size(); i += 2)
+        wanted.insert(expected.at(i), expected.at(i + 1));
+    QCOMPARE(entries, wanted);
+    // One pass gives what a lookup of each key gives.
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+        QCOMPARE(doc->value(section, it.key()), std::optional<QString>(it.value()));
+    // So does a scan of the text, keeping the first of each key.
+    QHash<QString, QString> scanned;
+    const QString decoded = QStringDecoder("GBK").decode(text);
+    IniDocument::scan(decoded, [&](QStringView name, QStringView key, QStringView value) {
+        if (name.compare(section, Qt::CaseInsensitive) == 0 && !scanned.contains(key.toString().toCaseFolded()))
+            scanned.insert(key.toString().toCaseFolded(), value.toString());
+    });
+    QCOMPARE(scanned, wanted);
 }
 
 QTEST_GUILESS_MAIN(tst_IniFile)

@@ -1,0 +1,394 @@
+#include "BookmarkStore.h"
+
+#include "app/IniDocument.h"
+#include "app/IniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+const QString IndexSection = QStringLiteral("bookmark");
+const QString MainSection = QStringLiteral("main");
+const QString EntrySection = QStringLiteral("bookmarks");
+const QString FilesKey = QStringLiteral("files");
+const QString NameKey = QStringLiteral("chinesename");
+const QString NumberKey = QStringLiteral("number");
+const QString FilePrefix = QStringLiteral("file");
+const QString EntryPrefix = QStringLiteral("bk");
+
+// Nine digits, so the next number cannot overflow. Loads visit only the keys
+// that exist, so even this many cannot make them spin.
+constexpr int MaxNumber = 999999999;
+// The pickers list every index up to "files", existing or not; a corrupt
+// count must not turn into millions of items.
+constexpr int MaxFiles = 10000;
+
+QString numberedKey(const QString &prefix, int number)
+{
+    return prefix + u' ' + QString::number(number);
+}
+
+// Counts that are not a whole number read as 0.
+int readNumber(const QString &text)
+{
+    bool ok = false;
+    const int number = cutToProfileLimit(text).toInt(&ok);
+    return ok ? qBound(0, number, MaxNumber) : 0;
+}
+
+int readNumber(const IniDocument &doc, const QString &section, const QString &key)
+{
+    return readNumber(doc.value(section, key).value_or(QString()));
+}
+
+// The N of a key "prefix N": one blank, decimal digits without a leading zero.
+// 0 for any other key, which a profile read would never find.
+int keyNumber(QStringView key, QStringView prefix)
+{
+    const qsizetype start = prefix.size() + 1;
+    if (key.size() <= start || key.size() > start + 9 || key.at(start - 1) != u' ' || key.at(start) == u'0'
+        || !key.startsWith(prefix, Qt::CaseInsensitive))
+        return 0;
+    int number = 0;
+    for (const QChar c : key.mid(start)) {
+        if (c < u'0' || c > u'9')
+            return 0;
+        number = number * 10 + (c.unicode() - u'0');
+    }
+    return number;
+}
+
+template<typename Value>
+using Numbered = QList<std::pair<int, Value>>;
+
+// In number order, only the first of a repeated number (the one a lookup
+// finds), none above limit.
+template<typename Value>
+void settle(Numbered<Value> &list, int limit)
+{
+    const auto byNumber = [](const auto &a, const auto &b) { return a.first < b.first; };
+    const auto unordered = [](const auto &a, const auto &b) { return a.first >= b.first; };
+    if (std::adjacent_find(list.cbegin(), list.cend(), unordered) != list.cend()) {
+        std::stable_sort(list.begin(), list.end(), byNumber);
+        const auto same = [](const auto &a, const auto &b) { return a.first == b.first; };
+        list.erase(std::unique(list.begin(), list.end(), same), list.end());
+    }
+    const auto above = std::upper_bound(list.begin(), list.end(), std::pair<int, Value>{limit, {}}, byNumber);
+    list.erase(above, list.end());
+}
+
+// The keys "prefix 1" .. "prefix limit" of a section, in number order.
+Numbered<QString> numberedValues(const QHash<QString, QString> &section, const QString &prefix, int limit)
+{
+    Numbered<QString> found;
+    for (auto it = section.cbegin(); it != section.cend(); ++it) {
+        if (const int number = keyNumber(it.key(), prefix))
+            found.append({number, it.value()});
+    }
+    settle(found, limit);
+    return found;
+}
+
+std::optional<BookmarkEntry> parseEntry(int number, QStringView line)
+{
+    const qsizetype comma = line.indexOf(u',');
+    if (comma < 0)
+        return std::nullopt;
+    return BookmarkEntry{number, line.left(comma).toString(), line.mid(comma + 1).toString()};
+}
+
+// What one pass over a category file finds. The entries are views into its text.
+struct CategoryText
+{
+    QHash<QString, QString> main;
+    Numbered<QStringView> entries;
+};
+
+// Category files can hold thousands of entries: one pass that keeps views of
+// the text, rather than a document of lines, keeps a load near a bare parse.
+CategoryText scanCategory(QStringView text)
+{
+    CategoryText found;
+    QStringView current;
+    bool entries = false;
+    IniDocument::scan(text, [&](QStringView section, QStringView key, QStringView value) {
+        // The same header for thousands of lines: compare its name once.
+        if (section.data() != current.data() || section.size() != current.size()) {
+            current = section;
+            entries = section.compare(EntrySection, Qt::CaseInsensitive) == 0;
+        }
+        if (entries) {
+            if (const int number = keyNumber(key, EntryPrefix))
+                found.entries.append({number, value});
+        } else if (section.compare(MainSection, Qt::CaseInsensitive) == 0) {
+            const QString folded = key.toString().toCaseFolded();
+            if (!found.main.contains(folded))
+                found.main.insert(folded, value.toString());
+        }
+    });
+    return found;
+}
+
+QList<BookmarkEntry> readEntries(Numbered<QStringView> &lines, int number)
+{
+    settle(lines, number);
+    QList<BookmarkEntry> entries;
+    entries.reserve(lines.size());
+    for (const auto &[n, line] : std::as_const(lines)) {
+        if (auto entry = parseEntry(n, line))
+            entries.append(std::move(*entry));
+    }
+    return entries;
+}
+
+// Nullopt for a retired, missing or unreadable category.
+std::optional<BookmarkCategory> readCategory(int index, const QString &path)
+{
+    const auto text = IniFile::profile(path).text();
+    if (!text)
+        return std::nullopt;
+    CategoryText found = scanCategory(*text);
+    const QString name = cutToProfileLimit(found.main.value(NameKey));
+    const QString number = cutToProfileLimit(found.main.value(NumberKey));
+    if (name.isEmpty() || number.isEmpty())
+        return std::nullopt;
+    BookmarkCategory category{index, path, name, readNumber(number), {}};
+    category.entries = readEntries(found.entries, category.number);
+    return category;
+}
+
+QString entryText(const QString &name, const QString &address)
+{
+    return BookmarkStore::storedName(name) + u',' + address;
+}
+
+QString readName(const QString &path)
+{
+    return cutToProfileLimit(IniFile::profile(path).value(MainSection, NameKey).value_or(QString()));
+}
+
+// Where a file really is, symbolic links resolved; empty when that cannot be
+// told (its folder does not exist, or it is a link to nothing, which a write
+// would follow to wherever it points).
+QString realPath(const QString &file)
+{
+    const QFileInfo info(file);
+    if (info.exists())
+        return info.canonicalFilePath();
+    if (info.isSymLink())
+        return QString();
+    const QString parent = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return parent.isEmpty() ? QString() : QDir(parent).filePath(info.fileName());
+}
+
+// The part of path below root, starting with a separator; empty when path is not below root.
+QString belowFolder(const QString &path, const QString &root)
+{
+    if (root.isEmpty() || path.isEmpty())
+        return QString();
+    const QString prefix = root.endsWith(u'/') ? root : root + u'/';
+    if (!path.startsWith(prefix) || path.size() == prefix.size())
+        return QString();
+    return path.mid(prefix.size() - 1);
+}
+
+} // namespace
+
+BookmarkStore::BookmarkStore(const QString &profileFolder) : m_folder(QDir::cleanPath(profileFolder))
+{
+}
+
+QString BookmarkStore::indexFile() const
+{
+    return m_folder + QStringLiteral("/bookmark.ini");
+}
+
+QList<BookmarkCategory> BookmarkStore::categories() const
+{
+    QList<BookmarkCategory> shown;
+    QSet<QString> names;
+    for (const auto &[index, location] : listedFiles()) {
+        if (location.isEmpty())
+            continue;
+        auto category = readCategory(index, fullPath(location));
+        // Two nodes cannot share a name: the first one stays.
+        if (!category || names.contains(category->name))
+            continue;
+        names.insert(category->name);
+        shown.append(std::move(*category));
+    }
+    return shown;
+}
+
+int BookmarkStore::fileCount() const
+{
+    return qMin(readNumber(ReadINI(indexFile(), IndexSection, FilesKey)), MaxFiles);
+}
+
+QString BookmarkStore::GetBookmarkFile(int index) const
+{
+    const QString path = fullPath(ReadINI(indexFile(), IndexSection, numberedKey(FilePrefix, index)));
+    return readName(path) + u',' + path;
+}
+
+QStringList BookmarkStore::categoryEntries() const
+{
+    const auto index = IniFile::profile(indexFile()).read().value_or(IniDocument());
+    const QHash<QString, QString> listing = index.section(IndexSection);
+    const int files = qMin(readNumber(listing.value(FilesKey)), MaxFiles);
+    QStringList entries;
+    for (int i = 1; i <= files; ++i) {
+        const QString path = fullPath(cutToProfileLimit(listing.value(numberedKey(FilePrefix, i))));
+        entries.append(readName(path) + u',' + path);
+    }
+    return entries;
+}
+
+int BookmarkStore::highWater(const QString &categoryFile) const
+{
+    return readNumber(ReadINI(categoryFile, MainSection, NumberKey));
+}
+
+std::optional<BookmarkEntry> BookmarkStore::entry(const QString &categoryFile, int number) const
+{
+    const auto line = IniFile::profile(categoryFile).value(EntrySection, numberedKey(EntryPrefix, number));
+    return line ? parseEntry(number, *line) : std::nullopt;
+}
+
+int BookmarkStore::addBookmark(const QString &categoryFile, const QString &name, const QString &address)
+{
+    int number = 0;
+    const bool written = IniFile::profile(categoryFile).update([&](IniDocument &doc) {
+        number = readNumber(doc, MainSection, NumberKey) + 1;
+        doc.setValue(EntrySection, numberedKey(EntryPrefix, number), entryText(name, address));
+        doc.setValue(MainSection, NumberKey, u' ' + QString::number(number));
+    });
+    return written ? number : 0;
+}
+
+void BookmarkStore::writeBookmark(const QString &categoryFile, int oldNumber, int newNumber, const QString &name,
+                                  const QString &address)
+{
+    IniFile::profile(categoryFile).update([&](IniDocument &doc) {
+        doc.setValue(EntrySection, numberedKey(EntryPrefix, oldNumber), QString());
+        doc.setValue(EntrySection, numberedKey(EntryPrefix, newNumber), entryText(name, address));
+        if (newNumber > readNumber(doc, MainSection, NumberKey))
+            doc.setValue(MainSection, NumberKey, QString::number(newNumber));
+    });
+}
+
+int BookmarkStore::moveBookmark(const QString &fromFile, int number, const QString &toFile, const QString &name,
+                                const QString &address)
+{
+    const QString line = name.isEmpty() && address.isEmpty() ? QString() : entryText(name, address);
+    int added = 0;
+    const bool written = IniFile::profile(toFile).update([&](IniDocument &doc) {
+        added = readNumber(doc, MainSection, NumberKey) + 1;
+        doc.setValue(EntrySection, numberedKey(EntryPrefix, added), line);
+        doc.setValue(MainSection, NumberKey, QString::number(added));
+    });
+    // Only once the bookmark has its new place may the old one go.
+    if (!written)
+        return 0;
+    clearBookmark(fromFile, number);
+    return added;
+}
+
+void BookmarkStore::clearBookmark(const QString &categoryFile, int number)
+{
+    WriteINI(categoryFile, EntrySection, numberedKey(EntryPrefix, number), QString());
+}
+
+void BookmarkStore::renameCategory(const QString &categoryFile, const QString &name)
+{
+    WriteINI(categoryFile, MainSection, NameKey, storedName(name));
+}
+
+BookmarkStore::CreateResult BookmarkStore::createCategory(const QString &file, const QString &name)
+{
+    const QString real = realPath(file);
+    const QString location = belowFolder(real, QFileInfo(m_folder).canonicalFilePath());
+    if (location.isEmpty())
+        return CreateResult::OutsideFolder;
+    const CreateResult check = checkNewFile(real, name);
+    if (check != CreateResult::Created)
+        return check;
+    const bool listed = IniFile::profile(indexFile()).update([&](IniDocument &doc) {
+        const int files = readNumber(doc, IndexSection, FilesKey) + 1;
+        doc.setValue(IndexSection, FilesKey, u' ' + QString::number(files));
+        doc.setValue(IndexSection, numberedKey(FilePrefix, files), QString(location).replace(u'/', u'\\'));
+    });
+    const bool named = listed && IniFile::profile(real).update([&](IniDocument &doc) {
+        doc.setValue(MainSection, NameKey, storedName(name));
+        doc.setValue(MainSection, NumberKey, QStringLiteral("0"));
+    });
+    return named ? CreateResult::Created : CreateResult::Failed;
+}
+
+int BookmarkStore::appendBookmarks(const QString &categoryFile, const QList<std::pair<QString, QString>> &bookmarks)
+{
+    QStringList lines;
+    for (const auto &[name, address] : bookmarks) {
+        if (!name.trimmed().isEmpty() && !address.trimmed().isEmpty())
+            lines.append(entryText(name, address));
+    }
+    if (lines.isEmpty())
+        return 0;
+    const bool written = IniFile::profile(categoryFile).update([&](IniDocument &doc) {
+        int number = readNumber(doc, MainSection, NumberKey);
+        for (const QString &line : std::as_const(lines))
+            doc.setValue(EntrySection, numberedKey(EntryPrefix, ++number), line);
+        doc.setValue(MainSection, NumberKey, QString::number(number));
+    });
+    return written ? int(lines.size()) : 0;
+}
+
+QString BookmarkStore::storedName(const QString &name)
+{
+    return QString(name).replace(u',', u'，');
+}
+
+// Every "file N" of the index up to "files", in number order, read in one pass.
+QList<std::pair<int, QString>> BookmarkStore::listedFiles() const
+{
+    const auto index = IniFile::profile(indexFile()).read().value_or(IniDocument());
+    const QHash<QString, QString> listing = index.section(IndexSection);
+    Numbered<QString> files = numberedValues(listing, FilePrefix, qMin(readNumber(listing.value(FilesKey)), MaxFiles));
+    for (auto &file : files)
+        file.second = cutToProfileLimit(file.second);
+    return files;
+}
+
+// The stored location is relative to the folder and may use "\" or "/".
+QString BookmarkStore::fullPath(const QString &location) const
+{
+    if (location.isEmpty())
+        return m_folder;
+    QString path = location;
+    path.replace(u'\\', u'/');
+    return path.startsWith(u'/') ? m_folder + path : m_folder + u'/' + path;
+}
+
+// Whether the file may become a new category; Created when it may.
+BookmarkStore::CreateResult BookmarkStore::checkNewFile(const QString &realFile, const QString &name) const
+{
+    // A file that cannot be read cannot be changed either; listing it would leave a dead index entry.
+    const auto doc = IniFile::profile(realFile).read();
+    if (!doc)
+        return CreateResult::Failed;
+    // The index is never a category, and overwriting a live one would lose it.
+    const QString current = cutToProfileLimit(doc->value(MainSection, NameKey).value_or(QString()));
+    if (realFile == QFileInfo(indexFile()).canonicalFilePath() || !current.isEmpty())
+        return CreateResult::LiveFile;
+    const QString shownAs = cutToProfileLimit(storedName(name));
+    for (const BookmarkCategory &category : categories()) {
+        if (category.name == shownAs)
+            return CreateResult::NameTaken;
+    }
+    return CreateResult::Created;
+}
