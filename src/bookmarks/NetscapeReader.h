@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ExchangeData.h"
+
+#include <QHash>
+#include <QStringList>
+
+struct HtmlToken;
+
+// Turns the tags of a bookmark file into categories: every folder (<H3>
+// followed by its <DL>) is one, named "Parent / Child" when nested, and the
+// bookmarks outside any folder go into one named after the <H1> heading.
+class NetscapeReader
+{
+public:
+    static QList<ExchangeCategory> read(const QString &html);
+
+private:
+    enum class Capture { None, Heading, Folder, Anchor };
+
+    void handle(const HtmlToken &token);
+    void startTag(const HtmlToken &token);
+    void finishCapture();
+    void openList();
+    void addBookmark(const QString &name);
+    ExchangeCategory &category(const QStringList &path);
+    QList<ExchangeCategory> result() const;
+
+    QString m_heading = QStringLiteral("书签");
+    QList<QStringList> m_lists; // the folder path of each open <DL>
+    QStringList m_path;         // the folder being read
+    QString m_pendingFolder;    // an <H3> still waiting for its <DL>
+    bool m_hasPendingFolder = false;
+
+    Capture m_capture = Capture::None;
+    QString m_captured;
+    QString m_href;
+    QString m_addDate;
+
+    QList<ExchangeCategory> m_categories;
+    QHash<QString, qsizetype> m_index;
+};
