@@ -18,6 +18,24 @@ struct ExchangeCategory
     QList<ExchangeBookmark> bookmarks;
 };
 
+// A category needs a name to be listed; other browsers allow nameless folders.
+inline QString folderTitle(const QString &title)
+{
+    return title.isEmpty() ? QStringLiteral("未命名") : title;
+}
+
+// A folder inside another becomes the category "Parent / Child".
+inline QString nestedCategoryName(const QString &parent, const QString &child)
+{
+    return parent + QStringLiteral(" / ") + folderTitle(child);
+}
+
+// Other browsers keep empty folders; as categories they would only clutter the list.
+inline void dropEmptyCategories(QList<ExchangeCategory> *categories)
+{
+    categories->removeIf([](const ExchangeCategory &category) { return category.bookmarks.isEmpty(); });
+}
+
 // What an import from an installed browser found. On failure categories is
 // empty and error says why; lookedIn lists every file or folder that was tried.
 struct BrowserImport

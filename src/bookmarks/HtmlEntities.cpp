@@ -4,9 +4,6 @@
 
 namespace {
 
-// Longer than the digits or name of any reference decoded here.
-constexpr qsizetype MaxReference = 8;
-
 const QHash<QString, QChar> &namedEntities()
 {
     static const QHash<QString, QChar> names = {
@@ -43,7 +40,7 @@ qsizetype numeric(QStringView text, qsizetype from, QString *out)
     const bool hex = from < text.size() && (text[from] == u'x' || text[from] == u'X');
     qsizetype i = hex ? from + 1 : from;
     const qsizetype digits = i;
-    while (i < text.size() && (hex ? isHexDigit(text[i]) : isDecimalDigit(text[i])) && i - digits < MaxReference)
+    while (i < text.size() && (hex ? isHexDigit(text[i]) : isDecimalDigit(text[i])))
         ++i;
     if (i == digits)
         return 0;
@@ -57,7 +54,7 @@ qsizetype numeric(QStringView text, qsizetype from, QString *out)
 qsizetype named(QStringView text, qsizetype from, QString *out)
 {
     qsizetype i = from;
-    while (i < text.size() && i - from < MaxReference && text[i].isLetterOrNumber())
+    while (i < text.size() && text[i].isLetterOrNumber())
         ++i;
     if (i >= text.size() || text[i] != u';')
         return 0;

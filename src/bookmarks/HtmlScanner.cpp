@@ -79,8 +79,6 @@ void HtmlScanner::readTag(HtmlToken *token)
     }
     token->name = readName();
     readAttributes(token);
-    if (token->kind == HtmlToken::EndTag)
-        token->attributes.clear();
 }
 
 void HtmlScanner::readAttributes(HtmlToken *token)

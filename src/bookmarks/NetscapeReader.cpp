@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString Separator = QStringLiteral(" / ");
-
 // Tags that end whatever heading or link came before, closed or not: older
 // files leave <A> and <H3> open at the end of a line.
 const QSet<QString> &structuralTags()
@@ -59,7 +57,8 @@ QList<ExchangeCategory> NetscapeReader::read(const QString &html)
     while (scanner.next(&token))
         reader.handle(token);
     reader.finishCapture();
-    return reader.result();
+    dropEmptyCategories(&reader.m_categories);
+    return reader.m_categories;
 }
 
 void NetscapeReader::handle(const HtmlToken &token)
@@ -76,7 +75,7 @@ void NetscapeReader::handle(const HtmlToken &token)
         startTag(token);
     } else if (token.name == QStringLiteral("dl") && !m_lists.isEmpty()) {
         m_lists.removeLast();
-        m_path = m_lists.isEmpty() ? QStringList() : m_lists.last();
+        m_current = m_lists.isEmpty() ? QString() : m_lists.last();
     }
 }
 
@@ -109,7 +108,7 @@ void NetscapeReader::finishCapture()
             m_heading = text;
         break;
     case Capture::Folder:
-        m_pendingFolder = text.isEmpty() ? QStringLiteral("未命名") : text;
+        m_pendingFolder = folderTitle(text);
         m_hasPendingFolder = true;
         break;
     case Capture::Anchor:
@@ -126,36 +125,26 @@ void NetscapeReader::finishCapture()
 void NetscapeReader::openList()
 {
     if (m_hasPendingFolder)
-        m_path.append(m_pendingFolder);
+        m_current = m_current.isNull() ? m_pendingFolder : nestedCategoryName(m_current, m_pendingFolder);
     m_hasPendingFolder = false;
-    m_lists.append(m_path);
-    category(m_path);
+    m_lists.append(m_current);
+    category(m_current);
 }
 
 void NetscapeReader::addBookmark(const QString &name)
 {
     if (m_href.isEmpty() || m_href.startsWith(QStringLiteral("place:"), Qt::CaseInsensitive))
         return;
-    category(m_path).bookmarks.append({name.isEmpty() ? m_href : name, m_href, seconds(m_addDate)});
+    category(m_current).bookmarks.append({name.isEmpty() ? m_href : name, m_href, seconds(m_addDate)});
 }
 
-ExchangeCategory &NetscapeReader::category(const QStringList &path)
+ExchangeCategory &NetscapeReader::category(const QString &name)
 {
-    const QString name = path.isEmpty() ? m_heading : path.join(Separator);
-    auto found = m_index.constFind(name);
+    const QString shown = name.isNull() ? m_heading : name;
+    auto found = m_index.constFind(shown);
     if (found == m_index.cend()) {
-        found = m_index.insert(name, m_categories.size());
-        m_categories.append({name, {}});
+        found = m_index.insert(shown, m_categories.size());
+        m_categories.append({shown, {}});
     }
     return m_categories[*found];
-}
-
-QList<ExchangeCategory> NetscapeReader::result() const
-{
-    QList<ExchangeCategory> categories;
-    for (const ExchangeCategory &category : m_categories) {
-        if (!category.bookmarks.isEmpty())
-            categories.append(category);
-    }
-    return categories;
 }

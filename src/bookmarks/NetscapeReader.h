@@ -3,7 +3,6 @@
 #include "ExchangeData.h"
 
 #include <QHash>
-#include <QStringList>
 
 struct HtmlToken;
 
@@ -23,12 +22,11 @@ private:
     void finishCapture();
     void openList();
     void addBookmark(const QString &name);
-    ExchangeCategory &category(const QStringList &path);
-    QList<ExchangeCategory> result() const;
+    ExchangeCategory &category(const QString &name);
 
     QString m_heading = QStringLiteral("书签");
-    QList<QStringList> m_lists; // the folder path of each open <DL>
-    QStringList m_path;         // the folder being read
+    QList<QString> m_lists; // the category of each open <DL>
+    QString m_current;      // the category being read; null outside any folder
     QString m_pendingFolder;    // an <H3> still waiting for its <DL>
     bool m_hasPendingFolder = false;
 
