@@ -22,7 +22,6 @@ private slots:
     void exportNeedsAnExistingFolder_data();
     void exportNeedsAnExistingFolder();
     void importReadsChosenFilesInOrder();
-    void importAfterExportGivesTheBookmarks();
 
 private:
     QString target() const { return m_dir->filePath(QStringLiteral("fav")); }
@@ -168,21 +167,6 @@ void tst_Favorites::importReadsChosenFilesInOrder()
     QCOMPARE(bookmarks.at(1).name, QStringLiteral("长"));
     QCOMPARE(bookmarks.at(1).address, longAddress);
     QVERIFY(qAbs(bookmarks.at(1).added - before) <= 5);
-}
-
-void tst_Favorites::importAfterExportGivesTheBookmarks()
-{
-    const QList<ExchangeCategory> categories = sample();
-    FavoritesExport::write(target(), categories);
-    QStringList paths;
-    for (const ExchangeBookmark &bookmark : categories.first().bookmarks)
-        paths.append(target() + QStringLiteral("/新闻/") + bookmark.name + QStringLiteral(".url"));
-    const QList<ExchangeBookmark> back = FavoritesImport::read(paths);
-    QCOMPARE(back.size(), 2);
-    for (int i = 0; i < back.size(); ++i) {
-        QCOMPARE(back.at(i).name, categories.first().bookmarks.at(i).name);
-        QCOMPARE(back.at(i).address, categories.first().bookmarks.at(i).address);
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_Favorites)

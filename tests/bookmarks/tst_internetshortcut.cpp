@@ -22,6 +22,7 @@ private slots:
     void favouriteName_data();
     void favouriteName();
     void newFileIsGbkCrLf();
+    void addressGbkLacksIsWrittenEncoded_data();
     void addressGbkLacksIsWrittenEncoded();
     void rewriteKeepsOtherLines();
     void rewriteUpdatesWideUrl();
@@ -159,15 +160,23 @@ void tst_InternetShortcut::newFileIsGbkCrLf()
     QCOMPARE(readRaw(), gbk(QStringLiteral("[InternetShortcut]\r\nURL=http://例子.cn/中文\r\n")));
 }
 
+void tst_InternetShortcut::addressGbkLacksIsWrittenEncoded_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("url") << QStringLiteral("http://a.cn/😀?q=中") << QByteArray("URL=http://a.cn/%F0%9F%98%80?q=%E4%B8%AD");
+    QTest::newRow("not a url") << QStringLiteral("http://a b/😀") << QByteArray("URL=http://a%20b/%F0%9F%98%80");
+}
+
 void tst_InternetShortcut::addressGbkLacksIsWrittenEncoded()
 {
-    const QString address = QStringLiteral("http://a.cn/😀?q=中");
+    QFETCH(QString, address);
+    QFETCH(QByteArray, line);
     QVERIFY(InternetShortcut::write(path(), address));
-    const QByteArray bytes = readRaw();
-    QVERIFY2(bytes.contains("URL=http://a.cn/%F0%9F%98%80?q=%E4%B8%AD\r\n"), bytes.constData());
+    QCOMPARE(readRaw(), "[InternetShortcut]\r\n" + line + "\r\n");
     const auto stored = InternetShortcut::read(path());
     QVERIFY(stored);
-    QCOMPARE(QUrl::fromEncoded(stored->toLatin1()), QUrl(address));
+    QCOMPARE(QUrl::fromPercentEncoding(stored->toLatin1()), address);
 }
 
 void tst_InternetShortcut::rewriteKeepsOtherLines()
