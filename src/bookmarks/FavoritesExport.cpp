@@ -11,7 +11,7 @@ namespace {
 
 // Each shortcut waits for the disk (QSaveFile syncs before it renames), so
 // several writers at once overlap those waits; the processor is hardly used.
-constexpr int Writers = 8;
+constexpr int Writers = 16;
 
 bool ensureFolder(const QString &path)
 {
