@@ -1,0 +1,79 @@
+#include "ChromiumBookmarks.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+const QStringList BookmarkFiles = {
+    QStringLiteral(".config/google-chrome/Default/Bookmarks"),
+    QStringLiteral(".config/chromium/Default/Bookmarks"),
+    QStringLiteral("snap/chromium/common/chromium/Default/Bookmarks"),
+};
+
+const QList<std::pair<QString, QString>> Roots = {
+    {QStringLiteral("bookmark_bar"), QStringLiteral("书签栏")},
+    {QStringLiteral("other"), QStringLiteral("其他书签")},
+    {QStringLiteral("synced"), QStringLiteral("移动设备书签")},
+};
+
+// Chromium counts microseconds from 1601-01-01 UTC, as Windows file times do.
+constexpr qint64 EpochOffsetSeconds = 11'644'473'600LL;
+
+qint64 unixSeconds(const QJsonValue &dateAdded)
+{
+    const qint64 seconds = dateAdded.toString().toLongLong() / 1'000'000 - EpochOffsetSeconds;
+    return seconds > 0 ? seconds : 0;
+}
+
+void addFolder(const QJsonObject &folder, const QString &name, QList<ExchangeCategory> *categories)
+{
+    const qsizetype index = categories->size();
+    categories->append({name, {}});
+    for (const QJsonValue &value : folder.value(QStringLiteral("children")).toArray()) {
+        const QJsonObject node = value.toObject();
+        const QString type = node.value(QStringLiteral("type")).toString();
+        const QString title = node.value(QStringLiteral("name")).toString();
+        if (type == QStringLiteral("folder")) {
+            addFolder(node, nestedCategoryName(name, title), categories);
+        } else if (type == QStringLiteral("url")) {
+            const QString url = node.value(QStringLiteral("url")).toString();
+            if (!url.isEmpty())
+                (*categories)[index].bookmarks.append(
+                    {title.isEmpty() ? url : title, url, unixSeconds(node.value(QStringLiteral("date_added")))});
+        }
+    }
+}
+
+} // namespace
+
+namespace ChromiumBookmarks {
+
+BrowserImport read(const QString &home)
+{
+    BrowserImport result;
+    for (const QString &name : BookmarkFiles) {
+        const QString path = QDir(home).filePath(name);
+        result.lookedIn.append(path);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+        const QJsonObject roots = doc.object().value(QStringLiteral("roots")).toObject();
+        if (error.error != QJsonParseError::NoError || roots.isEmpty()) {
+            result.error = QStringLiteral("书签文件无法识别：") + path;
+            return result;
+        }
+        for (const auto &[key, title] : Roots)
+            addFolder(roots.value(key).toObject(), title, &result.categories);
+        dropEmptyCategories(&result.categories);
+        return result;
+    }
+    result.error = QStringLiteral("找不到 Chrome 或 Chromium 的书签文件");
+    return result;
+}
+
+} // namespace ChromiumBookmarks

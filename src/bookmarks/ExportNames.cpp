@@ -1,0 +1,66 @@
+#include "ExportNames.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr qsizetype MaxNameBytes = 255;
+
+qsizetype utf8Bytes(QStringView text)
+{
+    return text.toUtf8().size();
+}
+
+// The longest prefix of at most maxBytes in UTF-8 that does not split a surrogate pair.
+QString cutToBytes(const QString &name, qsizetype maxBytes)
+{
+    if (utf8Bytes(name) <= maxBytes)
+        return name;
+    qsizetype used = 0;
+    qsizetype i = 0;
+    while (i < name.size()) {
+        const qsizetype width = name.at(i).isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
+        const qsizetype bytes = utf8Bytes(QStringView(name).mid(i, width));
+        if (used + bytes > maxBytes)
+            break;
+        used += bytes;
+        i += width;
+    }
+    return name.left(i);
+}
+
+QString withoutSeparators(QString name)
+{
+    name.replace(u'/', u'_');
+    name.replace(QChar(u'\0'), u'_');
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return QStringLiteral("_");
+    return name;
+}
+
+} // namespace
+
+ExportNames::ExportNames(const QString &suffix)
+    : m_suffix(suffix)
+{
+}
+
+QString ExportNames::safe(const QString &name, const QString &suffix)
+{
+    return cutToBytes(withoutSeparators(name), MaxNameBytes - utf8Bytes(suffix));
+}
+
+QString ExportNames::unique(const QString &name)
+{
+    const QString first = safe(name, m_suffix) + m_suffix;
+    QString candidate = first;
+    // Counting on from the last number given to this name keeps many equal names linear.
+    int &n = m_lastNumber[first];
+    while (m_taken.contains(QFile::encodeName(candidate))) {
+        n = qMax(n, 1) + 1;
+        const QString tail = QStringLiteral(" (%1)").arg(n) + m_suffix;
+        candidate = safe(name, tail) + tail;
+    }
+    m_taken.insert(QFile::encodeName(candidate));
+    return candidate;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ExchangeData.h"
+
+#include <QStringList>
+
+struct ExportCounts
+{
+    int written = 0;        // shortcut files written
+    int failed = 0;         // bookmarks not exported
+    QStringList failedPaths; // folders and files that could not be written
+};
+
+// Writes categories into a favourites folder: one sub-folder per category (an
+// existing one is reused) and one Internet shortcut per bookmark (an existing
+// one gets its address set again). A folder or file that cannot be written is
+// skipped; the rest goes on.
+namespace FavoritesExport {
+
+// Nothing is written when folder is empty or is not an existing folder.
+ExportCounts write(const QString &folder, const QList<ExchangeCategory> &categories);
+
+} // namespace FavoritesExport

@@ -1,0 +1,150 @@
+#include "InternetShortcut.h"
+
+#include "Utf7.h"
+#include "app/IniDocument.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QUrl>
+
+namespace {
+
+const QString Section = QStringLiteral("InternetShortcut");
+const QString WideSection = QStringLiteral("InternetShortcut.W");
+const QString UrlKey = QStringLiteral("URL");
+const QString Suffix = QStringLiteral(".url");
+const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+const char *const Gbk = "GBK";
+
+struct ShortcutText
+{
+    QString text;
+    bool utf8 = false;
+    bool bom = false;
+};
+
+bool isAscii(const QByteArray &bytes)
+{
+    for (char c : bytes) {
+        if (uchar(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Windows writes the ANSI code page (GBK here); editors write UTF-8, which GBK
+// text of any length is almost never valid as.
+ShortcutText decode(const QByteArray &bytes)
+{
+    ShortcutText result;
+    if (bytes.startsWith(Bom)) {
+        result.utf8 = result.bom = true;
+        result.text = QStringDecoder(QStringDecoder::Utf8).decode(bytes.mid(Bom.size()));
+        return result;
+    }
+    if (!isAscii(bytes)) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8.decode(bytes);
+        if (!utf8.hasError()) {
+            result.utf8 = true;
+            result.text = text;
+            return result;
+        }
+    }
+    result.text = QStringDecoder(Gbk).decode(bytes);
+    return result;
+}
+
+std::optional<ShortcutText> readText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return decode(file.readAll());
+}
+
+bool fitsGbk(const QString &text)
+{
+    QStringEncoder encoder(Gbk);
+    const QByteArray bytes = encoder.encode(text);
+    return !encoder.hasError() && QString(QStringDecoder(Gbk).decode(bytes)) == text;
+}
+
+// Percent-encoded ASCII loses nothing and any browser reads it back.
+QString asciiForm(const QString &address)
+{
+    const QUrl url(address, QUrl::TolerantMode);
+    if (url.isValid())
+        return QString::fromLatin1(url.toEncoded());
+    return QString::fromLatin1(QUrl::toPercentEncoding(address, QByteArrayLiteral(":/?#[]@!$&'()*+,;=%~")));
+}
+
+QByteArray encode(const ShortcutText &shortcut)
+{
+    if (!shortcut.utf8)
+        return QStringEncoder(Gbk).encode(shortcut.text);
+    const QByteArray bytes = QStringEncoder(QStringEncoder::Utf8).encode(shortcut.text);
+    return shortcut.bom ? Bom + bytes : bytes;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace
+
+namespace InternetShortcut {
+
+std::optional<QString> read(const QString &path)
+{
+    const auto shortcut = readText(path);
+    if (!shortcut)
+        return std::nullopt;
+    const IniDocument doc = IniDocument::fromText(shortcut->text);
+    const auto wide = doc.value(WideSection, UrlKey);
+    if (wide && !wide->isEmpty())
+        return Utf7::decode(*wide);
+    const auto address = doc.value(Section, UrlKey);
+    if (!address || address->isEmpty())
+        return std::nullopt;
+    return address;
+}
+
+QString favouriteName(const QString &path)
+{
+    QString name = QFileInfo(path).fileName();
+    if (name.endsWith(Suffix, Qt::CaseInsensitive))
+        name.chop(Suffix.size());
+    return name;
+}
+
+bool write(const QString &path, const QString &address)
+{
+    ShortcutText shortcut;
+    if (QFileInfo::exists(path)) {
+        const auto existing = readText(path);
+        if (!existing)
+            return false;
+        shortcut = *existing;
+    }
+    IniDocument doc = IniDocument::fromText(shortcut.text);
+    doc.setValue(Section, UrlKey, shortcut.utf8 || fitsGbk(address) ? address : asciiForm(address));
+    // A stale wide URL would win over the one just written.
+    if (doc.value(WideSection, UrlKey))
+        doc.setValue(WideSection, UrlKey, Utf7::encode(address));
+    shortcut.text = doc.toText(QStringLiteral("\r\n"));
+    return writeBytes(path, encode(shortcut));
+}
+
+} // namespace InternetShortcut

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Internet-shortcut files (".url") as Windows keeps favourites: an INI text
+// whose [InternetShortcut] section holds the address under the key URL.
+namespace InternetShortcut {
+
+// The address, or nullopt when the file cannot be read or has no address.
+// A URL in [InternetShortcut.W] (UTF-7, written for text the ANSI code page
+// lacks) takes precedence over the one in [InternetShortcut].
+std::optional<QString> read(const QString &path);
+
+// The file name without its ".url" ending.
+QString favouriteName(const QString &path);
+
+// Sets the URL key, creating the file when needed and keeping every other line.
+// New files are GBK with CR LF; an existing UTF-8 file stays UTF-8. False when
+// the file could not be read or written; it is then left as it was.
+bool write(const QString &path, const QString &address);
+
+} // namespace InternetShortcut

@@ -1,0 +1,245 @@
+#include "bookmarks/ChromiumBookmarks.h"
+#include "bookmarks/FirefoxBookmarks.h"
+#include "bookmarks/FirefoxProfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_BrowserImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void firefoxProfile_data();
+    void firefoxProfile();
+    void firefoxChangesStillInTheLog();
+    void firefoxWithoutPlaces();
+    void nothingInstalled();
+    void chromeRootsBeforeChromium();
+    void chromiumUnreadable();
+
+private:
+    QString home(const QString &path) const { return QDir(m_home->path()).filePath(path); }
+    void writeFile(const QString &path, const QByteArray &bytes);
+    QString makeFirefoxProfile();
+
+    std::unique_ptr<QTemporaryDir> m_home;
+};
+
+namespace {
+
+QStringList categoryNames(const BrowserImport &import)
+{
+    QStringList names;
+    for (const ExchangeCategory &category : import.categories)
+        names.append(category.name);
+    return names;
+}
+
+QStringList flatten(const BrowserImport &import)
+{
+    QStringList lines;
+    for (const ExchangeCategory &category : import.categories) {
+        for (const ExchangeBookmark &bookmark : category.bookmarks)
+            lines.append(QStringList{category.name, bookmark.name, bookmark.address, QString::number(bookmark.added)}
+                             .join(u'|'));
+    }
+    return lines;
+}
+
+// A places database with the columns read, rows inserted out of order.
+// Separators (3), a place: query and the tags root must not show up.
+const char *const PlacesRows[] = {
+    "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT)",
+    "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER, parent INTEGER,"
+    " position INTEGER, title TEXT, dateAdded INTEGER, guid TEXT)",
+    "INSERT INTO moz_places VALUES (1, 'https://www.mozilla.org/'), (2, 'http://intranet/'), (3, 'http://deep/'),"
+    " (4, 'http://untitled/'), (5, 'place:sort=8'), (6, 'http://tagged/'), (7, 'http://m.cn/')",
+    "INSERT INTO moz_bookmarks VALUES (1, 2, NULL, 0, 0, '', 0, 'root________'),"
+    " (6, 2, NULL, 1, 4, 'mobile', 0, 'mobile______'), (2, 2, NULL, 1, 0, 'menu', 0, 'menu________'),"
+    " (3, 2, NULL, 1, 1, 'toolbar', 0, 'toolbar_____'), (4, 2, NULL, 1, 2, 'tags', 0, 'tags________'),"
+    " (5, 2, NULL, 1, 3, 'unfiled', 0, 'unfiled_____')",
+    "INSERT INTO moz_bookmarks VALUES (10, 1, 1, 2, 2, '火狐', 1700000000123456, 'a1'),"
+    " (13, 1, 5, 2, 4, 'Recent', 1700000000000000, 'a4'), (12, 3, NULL, 2, 3, NULL, 0, 'a3'),"
+    " (11, 2, NULL, 2, 1, '工作', 0, 'a2'), (14, 1, 2, 11, 1, '内网', 1700000100000000, 'a5'),"
+    " (15, 2, NULL, 11, 0, '深层', 0, 'a6'), (16, 1, 3, 15, 0, '深', 1700000200000000, 'a7'),"
+    " (17, 1, 4, 3, 1, NULL, 1700000300000000, 'a8'), (18, 2, NULL, 4, 0, 'tag', 0, 'a9'),"
+    " (19, 1, 6, 18, 0, 'tagged', 0, 'b1'), (20, 1, 7, 6, 0, '手机', 1700000400000000, 'b2'),"
+    " (21, 1, 1, 3, 0, '首位', 1700000500000000, 'b3'), (22, 2, NULL, 2, 0, '先', 0, 'b4'),"
+    " (23, 1, 7, 22, 0, '先看', 1700000600000000, 'b5')",
+};
+
+const QStringList PlacesBookmarks = {
+    "书签菜单|火狐|https://www.mozilla.org/|1700000000",
+    "书签菜单 / 先|先看|http://m.cn/|1700000600",
+    "书签菜单 / 工作|内网|http://intranet/|1700000100",
+    "书签菜单 / 工作 / 深层|深|http://deep/|1700000200",
+    "书签工具栏|首位|https://www.mozilla.org/|1700000500",
+    "书签工具栏|http://untitled/|http://untitled/|1700000300",
+    "移动设备书签|手机|http://m.cn/|1700000400",
+};
+
+// The unfiled root is empty and left out.
+const QStringList PlacesCategories = {"书签菜单", "书签菜单 / 先", "书签菜单 / 工作", "书签菜单 / 工作 / 深层",
+                                      "书签工具栏", "移动设备书签"};
+
+QJsonObject url(const QString &name, const QString &address, const QString &added)
+{
+    return {{"type", "url"}, {"name", name}, {"url", address}, {"date_added", added}, {"guid", "x"}};
+}
+
+QJsonObject folder(const QString &name, const QJsonArray &children)
+{
+    return {{"type", "folder"}, {"name", name}, {"children", children}, {"date_added", "0"}};
+}
+
+} // namespace
+
+void tst_BrowserImport::init()
+{
+    m_home = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_home->isValid());
+}
+
+void tst_BrowserImport::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString tst_BrowserImport::makeFirefoxProfile()
+{
+    writeFile(home(".mozilla/firefox/profiles.ini"),
+              "[Profile0]\nName=default\nIsRelative=1\nPath=abc.default\nDefault=1\n\n[General]\nVersion=2\n");
+    const QString profile = home(".mozilla/firefox/abc.default");
+    QDir().mkpath(profile);
+    return profile;
+}
+
+void tst_BrowserImport::firefoxProfile_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("expected"); // "@" stands for the folder of profiles.ini; null: none
+    QTest::newRow("install default")
+        << QByteArray("[Install4F96D1932A9F858E]\nDefault=b.release\nLocked=1\n\n[Profile1]\nPath=a.default\n"
+                      "IsRelative=1\nDefault=1\n\n[Profile0]\nPath=b.release\nIsRelative=1\n")
+        << "@/b.release";
+    QTest::newRow("marked default")
+        << QByteArray("[Profile0]\r\nPath=a\r\nIsRelative=1\r\n[Profile1]\r\nPath=b\r\nIsRelative=1\r\nDefault=1\r\n")
+        << "@/b";
+    QTest::newRow("first listed") << QByteArray("[Profile0]\nPath=a\nIsRelative=1\n[Profile1]\nPath=b\nIsRelative=1\n")
+                                  << "@/a";
+    QTest::newRow("absolute") << QByteArray("[Profile0]\nPath=/srv/ff/p\nIsRelative=0\n") << "/srv/ff/p";
+    QTest::newRow("install names an absolute profile")
+        << QByteArray("[InstallX]\nDefault=/srv/x\n[Profile0]\nPath=a\nIsRelative=1\nDefault=1\n"
+                      "[Profile1]\nPath=/srv/x\nIsRelative=0\n")
+        << "/srv/x";
+    QTest::newRow("names ignore case") << QByteArray("[profile0]\npath = a\nisrelative=1\n") << "@/a";
+    QTest::newRow("profile without path skipped")
+        << QByteArray("[Profile0]\nName=broken\n[Profile1]\nPath=b\nIsRelative=1\n") << "@/b";
+    QTest::newRow("no profile") << QByteArray("[General]\nStartWithLastProfile=1\n") << QString();
+}
+
+void tst_BrowserImport::firefoxProfile()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QString, expected);
+    const QString path = home("firefox/profiles.ini");
+    writeFile(path, ini);
+    const auto profile = FirefoxProfiles::defaultProfile(path);
+    QCOMPARE(profile.has_value(), !expected.isNull());
+    if (profile)
+        QCOMPARE(*profile, QString(expected).replace(u'@', home("firefox")));
+}
+
+void tst_BrowserImport::firefoxChangesStillInTheLog()
+{
+    const QString places = QDir(makeFirefoxProfile()).filePath("places.sqlite");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "running");
+        db.setDatabaseName(places);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec("PRAGMA journal_mode=WAL"));
+        QVERIFY(query.exec("PRAGMA wal_autocheckpoint=0"));
+        for (const char *statement : PlacesRows)
+            QVERIFY(query.exec(QString::fromUtf8(statement)));
+        // As long as this connection stays open, everything lives in places.sqlite-wal only.
+        QVERIFY(QFileInfo::exists(places + "-wal"));
+        const BrowserImport import = FirefoxBookmarks::read(m_home->path());
+        QVERIFY2(import.ok(), qPrintable(import.error));
+        QCOMPARE(flatten(import), PlacesBookmarks);
+        QCOMPARE(categoryNames(import), PlacesCategories);
+        QCOMPARE(QSqlDatabase::connectionNames(), QStringList({"running"}));
+    }
+    QSqlDatabase::removeDatabase("running");
+}
+
+void tst_BrowserImport::firefoxWithoutPlaces()
+{
+    const QString profile = makeFirefoxProfile();
+    const BrowserImport import = FirefoxBookmarks::read(m_home->path());
+    QVERIFY(!import.ok());
+    QVERIFY(import.categories.isEmpty());
+    QCOMPARE(import.lookedIn, QStringList({home(".mozilla/firefox/profiles.ini"), profile + "/places.sqlite"}));
+}
+
+void tst_BrowserImport::nothingInstalled()
+{
+    const BrowserImport firefox = FirefoxBookmarks::read(m_home->path());
+    QVERIFY(!firefox.ok());
+    QCOMPARE(firefox.lookedIn, QStringList({home(".mozilla/firefox/profiles.ini"),
+                                            home("snap/firefox/common/.mozilla/firefox/profiles.ini"),
+                                            home(".var/app/org.mozilla.firefox/.mozilla/firefox/profiles.ini")}));
+    const BrowserImport chromium = ChromiumBookmarks::read(m_home->path());
+    QVERIFY(!chromium.ok());
+    QCOMPARE(chromium.lookedIn, QStringList({home(".config/google-chrome/Default/Bookmarks"),
+                                             home(".config/chromium/Default/Bookmarks"),
+                                             home("snap/chromium/common/chromium/Default/Bookmarks")}));
+}
+
+void tst_BrowserImport::chromeRootsBeforeChromium()
+{
+    // 13340000000 s after 1601 is 1695526400 s after 1970.
+    const QJsonObject roots{
+        {"bookmark_bar", folder("Bookmarks bar", {url("百度", "https://www.baidu.com/", "13340000000000000"),
+                                                  folder("新闻", {url("新浪", "https://sina.com.cn/", "13340000001000000")}),
+                                                  folder("空", {})})},
+        {"other", folder("Other bookmarks", {url("", "https://nameless/", "0"),
+                                             QJsonObject{{"type", "url"}, {"name", "no address"}}})},
+        {"synced", folder("Mobile bookmarks", {})}};
+    writeFile(home(".config/google-chrome/Default/Bookmarks"),
+              QJsonDocument(QJsonObject{{"checksum", "0"}, {"roots", roots}, {"version", 1}}).toJson());
+    const QJsonObject other{{"bookmark_bar", folder("b", {url("chromium", "http://x/", "0")})}};
+    writeFile(home(".config/chromium/Default/Bookmarks"), QJsonDocument(QJsonObject{{"roots", other}}).toJson());
+    const BrowserImport import = ChromiumBookmarks::read(m_home->path());
+    QVERIFY2(import.ok(), qPrintable(import.error));
+    QCOMPARE(flatten(import), QStringList({"书签栏|百度|https://www.baidu.com/|1695526400",
+                                           "书签栏 / 新闻|新浪|https://sina.com.cn/|1695526401",
+                                           "其他书签|https://nameless/|https://nameless/|0"}));
+    QCOMPARE(categoryNames(import), QStringList({"书签栏", "书签栏 / 新闻", "其他书签"}));
+}
+
+void tst_BrowserImport::chromiumUnreadable()
+{
+    const QString path = home(".config/google-chrome/Default/Bookmarks");
+    writeFile(path, "{ \"roots\": ");
+    const BrowserImport import = ChromiumBookmarks::read(m_home->path());
+    QVERIFY(!import.ok());
+    QVERIFY(import.error.contains(path));
+    QCOMPARE(import.lookedIn, QStringList({path}));
+}
+
+QTEST_GUILESS_MAIN(tst_BrowserImport)
+#include "tst_browserimport.moc"
