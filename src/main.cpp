@@ -1,5 +1,5 @@
-#include "app/RenderingChoice.h"
-#include "app/Startup.h"
+#include "platform/RenderingChoice.h"
+#include "shell/Startup.h"
 
 #include <QApplication>
 

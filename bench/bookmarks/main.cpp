@@ -19,8 +19,8 @@
 // A and B: the load medians of 100 categories and of one category; R: the
 // worse of the two ratios load/floor. Exit status 1 when a load misses bookmarks.
 
-#include "app/IniDocument.h"
-#include "app/IniFile.h"
+#include "core/IniDocument.h"
+#include "core/IniFile.h"
 #include "bookmarks/BookmarkStore.h"
 
 #include <QApplication>

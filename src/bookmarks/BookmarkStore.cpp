@@ -1,7 +1,7 @@
 #include "BookmarkStore.h"
 
-#include "app/IniDocument.h"
-#include "app/IniFile.h"
+#include "core/IniDocument.h"
+#include "core/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>

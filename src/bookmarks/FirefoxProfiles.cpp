@@ -1,6 +1,6 @@
 #include "FirefoxProfiles.h"
 
-#include "app/IniDocument.h"
+#include "core/IniDocument.h"
 
 #include <QDir>
 #include <QFile>

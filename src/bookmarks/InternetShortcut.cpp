@@ -1,7 +1,7 @@
 #include "InternetShortcut.h"
 
 #include "Utf7.h"
-#include "app/IniDocument.h"
+#include "core/IniDocument.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QString>
-#include <QUrl>
 #include <QWidget>
+
+#include <functional>
 
 // What the program requires of a web-browser control. Document windows and the
 // help tab talk only to this; the engine stays behind it.
@@ -13,7 +14,12 @@ public:
     // Command numbers of execWB, as stored and passed around by the document commands.
     enum Command { SaveAs = 4, Print = 6, Properties = 10, Cut = 11, Copy = 12, Paste = 13 };
 
+    // Makes the control a page that asks for a new window opens in; null drops the request.
+    using NewWindowHandler = std::function<BrowserControl *()>;
+
     using QWidget::QWidget;
+
+    void setNewWindowHandler(NewWindowHandler handler) { m_newWindow = std::move(handler); }
 
     virtual void navigate(const QString &address) = 0;
     virtual void goBack() = 0;
@@ -38,9 +44,13 @@ signals:
     void DownloadComplete();
     void TitleChange(const QString &title);
     void DocumentComplete(const QString &address);
-    // A page asks for a new window: set *target to the control the page opens in
-    // (leave it null to drop the request). Must be connected directly.
-    void NewWindow2(BrowserControl **target);
     // The user asked, from the page's context menu, to search for the selected text.
     void SearchSelection(const QString &text);
+
+protected:
+    // The control for a page that asked for a new window, from the handler; null without one.
+    BrowserControl *NewWindow2() const { return m_newWindow ? m_newWindow() : nullptr; }
+
+private:
+    NewWindowHandler m_newWindow;
 };

@@ -2,7 +2,7 @@
 
 #include "BrowserControl.h"
 #include "DocumentHost.h"
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 #include "frmDocument.h"
 
 #include <QComboBox>

@@ -3,10 +3,9 @@
 #include "BrowserControl.h"
 #include "BrowserFactory.h"
 #include "DocumentHost.h"
-#include "app/Addresses.h"
-#include "app/AppContext.h"
-#include "app/EnterKeyFilter.h"
-#include "app/Images.h"
+#include "core/Addresses.h"
+#include "platform/EnterKeyFilter.h"
+#include "platform/Images.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -25,13 +24,14 @@ constexpr int Twips = 15;
 
 } // namespace
 
-frmDocument::frmDocument(DocumentHost &host, const AppContext &context, QWidget *parent)
-    : QMdiSubWindow(parent), m_host(host), m_context(context)
+frmDocument::frmDocument(DocumentHost &host, BrowserFactory &browsers, const QString &programFolder,
+                         QWidget *parent)
+    : QMdiSubWindow(parent), m_host(host), m_programFolder(programFolder)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmDocument"));
     auto *body = new QWidget;
-    Web = context.browsers->createBrowser(body);
+    Web = browsers.createBrowser(body);
     Web->setObjectName(QStringLiteral("Web"));
     sbStatusBar = new QStatusBar;
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
@@ -52,7 +52,7 @@ frmDocument::frmDocument(DocumentHost &host, const AppContext &context, QWidget 
     layout->addWidget(Web, 1);
     layout->addWidget(sbStatusBar);
     setWidget(body);
-    setWindowIcon(Images::icon(context.programFolder, QStringLiteral("earth")));
+    setWindowIcon(Images::icon(programFolder, QStringLiteral("earth")));
     resize(640, 480);
     connectBrowser();
 }
@@ -91,7 +91,7 @@ void frmDocument::buildToolbar()
     tbrMDIchild->setObjectName(QStringLiteral("tbrMDIchild"));
     tbrMDIchild->setIconSize(QSize(16, 16));
     const auto button = [this](const char *key, const char *image, const QString &text) {
-        QAction *action = tbrMDIchild->addAction(Images::icon(m_context.programFolder, QLatin1String(image)), text);
+        QAction *action = tbrMDIchild->addAction(Images::icon(m_programFolder, QLatin1String(image)), text);
         action->setObjectName(QLatin1String(key));
         return action;
     };
@@ -105,14 +105,13 @@ void frmDocument::buildToolbar()
         setShowCombo(true);
     });
     connect(button("bookmark", "bookmark-add", QStringLiteral("加入书签")), &QAction::triggered, this,
-            [this] { m_host.btnBookmarkAdd_Click(); });
+            &frmDocument::bookmarkRequested);
 
     auto *menu = new QMenu(this);
     connect(menu->addAction(QStringLiteral("新建窗口(&N)")), &QAction::triggered, this, [this] { m_host.LoadNewDoc(); });
     connect(menu->addAction(QStringLiteral("关闭窗口(&C)")), &QAction::triggered, this, [this] { m_host.CloseDoc(); });
     menu->addSeparator();
-    connect(menu->addAction(QStringLiteral("访问主页(&H)")), &QAction::triggered, this,
-            [this] { m_host.MotherButton_Click(QStringLiteral("home")); });
+    connect(menu->addAction(QStringLiteral("访问主页(&H)")), &QAction::triggered, this, &frmDocument::homeRequested);
     connect(menu->addAction(QStringLiteral("访问Halbrek(&S)")), &QAction::triggered, this,
             [this] { Web->navigate(Addresses::MakerSite); });
     const QStringList names{"mnuNewWindow", "mnuCloseWindow", "line", "mnuOpenHomepage", "mnuVisitHalbrek"};
@@ -141,8 +140,8 @@ void frmDocument::connectBrowser()
     });
     connect(Web, &BrowserControl::TitleChange, this, &QWidget::setWindowTitle);
     connect(Web, &BrowserControl::DocumentComplete, this, &frmDocument::addAddress);
-    connect(Web, &BrowserControl::SearchSelection, this, [this](const QString &text) { m_host.searchSelection(text); });
-    connect(Web, &BrowserControl::NewWindow2, this, &frmDocument::Web_NewWindow2, Qt::DirectConnection);
+    connect(Web, &BrowserControl::SearchSelection, this, &frmDocument::searchRequested);
+    Web->setNewWindowHandler([this] { return Web_NewWindow2(); });
 }
 
 void frmDocument::Navigate(const QString &url)
@@ -159,7 +158,7 @@ void frmDocument::setShowCombo(bool show)
 
 void frmDocument::addAddress(const QString &address)
 {
-    Combo->insertItem(0, Images::icon(m_context.programFolder, QStringLiteral("earth")), address);
+    Combo->insertItem(0, Images::icon(m_programFolder, QStringLiteral("earth")), address);
     Combo->setCurrentIndex(0);
 }
 
@@ -178,10 +177,9 @@ void frmDocument::Web_ProgressChange(int progress, int progressMax)
     Progress->setValue(progress);
 }
 
-void frmDocument::Web_NewWindow2(BrowserControl **target)
+BrowserControl *frmDocument::Web_NewWindow2()
 {
     frmDocument *document = m_host.LoadNewDoc();
-    if (document)
-        *target = document->Web;
     m_host.mnuWindowCascade_Click();
+    return document ? document->Web : nullptr;
 }

@@ -3,13 +3,13 @@
 #include <QMdiSubWindow>
 
 class BrowserControl;
+class BrowserFactory;
 class DocumentHost;
 class QComboBox;
 class QGroupBox;
 class QProgressBar;
 class QStatusBar;
 class QToolBar;
-struct AppContext;
 
 // A document window: one browser control with its address box, progress frame,
 // small toolbar and status bar.
@@ -17,7 +17,8 @@ class frmDocument : public QMdiSubWindow
 {
     Q_OBJECT
 public:
-    frmDocument(DocumentHost &host, const AppContext &context, QWidget *parent = nullptr);
+    // programFolder holds the images.
+    frmDocument(DocumentHost &host, BrowserFactory &browsers, const QString &programFolder, QWidget *parent = nullptr);
 
     void Navigate(const QString &url);
     void setShowCombo(bool show);
@@ -30,6 +31,13 @@ public:
     QToolBar *tbrMDIchild;
     QStatusBar *sbStatusBar;
 
+signals:
+    // The user asked for what the main window does: file this page, search the
+    // selection, go to the home page.
+    void bookmarkRequested();
+    void searchRequested(const QString &text);
+    void homeRequested();
+
 private:
     QWidget *buildTopStrip();
     void buildToolbar();
@@ -37,9 +45,9 @@ private:
     void addAddress(const QString &address);
     void Combo_KeyPress();
     void Web_ProgressChange(int progress, int progressMax);
-    void Web_NewWindow2(BrowserControl **target);
+    BrowserControl *Web_NewWindow2();
 
     DocumentHost &m_host;
-    const AppContext &m_context;
+    QString m_programFolder;
     bool ShowCombo = false;
 };

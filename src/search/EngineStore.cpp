@@ -1,6 +1,6 @@
 #include "EngineStore.h"
 
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QSet>
 
@@ -27,10 +27,10 @@ QString numberedKey(const QString &prefix, int number)
 }
 
 // The stored location starts with a separator and may use backslashes.
-QString groupFilePath(const QString &programFolder, QString location)
+QString groupFilePath(const QString &profileFolder, QString location)
 {
     location.replace(u'\\', u'/');
-    return programFolder + location;
+    return profileFolder + location;
 }
 
 QList<Engine> readEngines(const QString &file, const QString &marker)
@@ -84,9 +84,9 @@ bool parseEngineEntry(const QString &entry, const QString &marker, Engine *engin
     return true;
 }
 
-QList<EngineGroup> loadEngineGroups(const QString &programFolder)
+QList<EngineGroup> loadEngineGroups(const QString &profileFolder)
 {
-    const QString index = programFolder + QStringLiteral("/engines.ini");
+    const QString index = profileFolder + QStringLiteral("/engines.ini");
     QList<EngineGroup> groups;
     QSet<QString> keys;
     const int files = readCount(index, EnginesSection, QStringLiteral("files"));
@@ -94,7 +94,7 @@ QList<EngineGroup> loadEngineGroups(const QString &programFolder)
         const QString location = ReadINI(index, EnginesSection, numberedKey(QStringLiteral("file"), i));
         if (location.isEmpty())
             continue;
-        EngineGroup group = readGroup(groupFilePath(programFolder, location));
+        EngineGroup group = readGroup(groupFilePath(profileFolder, location));
         // A repeated key would make two nodes one; the later group is left out.
         if (!group.key.isEmpty() && keys.contains(group.key))
             continue;

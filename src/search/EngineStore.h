@@ -22,8 +22,8 @@ struct EngineGroup
     QList<Engine> engines;
 };
 
-// Reads engines.ini in programFolder and every group file it names, in file order.
-QList<EngineGroup> loadEngineGroups(const QString &programFolder);
+// Reads engines.ini in profileFolder and every group file it names, in file order.
+QList<EngineGroup> loadEngineGroups(const QString &profileFolder);
 
 // Parses one "e N" entry: name, ignored note and URL template split at the first
 // two commas, the query's place being the first marker after the second comma.

@@ -1,7 +1,7 @@
 #include "EngineTree.h"
 
 #include "EngineStore.h"
-#include "app/Images.h"
+#include "platform/Images.h"
 
 #include <QStyle>
 #include <QTreeWidget>
@@ -9,8 +9,8 @@
 
 #include <QScopedValueRollback>
 
-EngineTree::EngineTree(QTreeWidget *tree, const QString &programFolder, QObject *parent)
-    : QObject(parent), m_tree(tree), m_programFolder(programFolder)
+EngineTree::EngineTree(QTreeWidget *tree, const QString &profileFolder, const QString &imagesFolder, QObject *parent)
+    : QObject(parent), m_tree(tree), m_profileFolder(profileFolder), m_imagesFolder(imagesFolder)
 {
     connect(m_tree, &QTreeWidget::itemChanged, this, &EngineTree::onItemChanged);
 }
@@ -32,9 +32,9 @@ void EngineTree::LoadEngine()
     const QScopedValueRollback guard(m_applying, true);
     m_tree->clear();
     const QIcon folder = m_tree->style()->standardIcon(QStyle::SP_DirIcon);
-    const QIcon earth = Images::icon(m_programFolder, QStringLiteral("earth"));
+    const QIcon earth = Images::icon(m_imagesFolder, QStringLiteral("earth"));
     QTreeWidgetItem *root = makeNode(QStringLiteral("所有搜索引擎"), RootKey, folder);
-    for (const EngineGroup &group : loadEngineGroups(m_programFolder)) {
+    for (const EngineGroup &group : loadEngineGroups(m_profileFolder)) {
         QTreeWidgetItem *groupNode = makeNode(group.name, group.key, folder);
         root->addChild(groupNode);
         for (const Engine &engine : group.engines) {

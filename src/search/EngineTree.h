@@ -17,7 +17,8 @@ public:
     static constexpr int KeyRole = Qt::UserRole + 1;
     static inline const QString RootKey = QStringLiteral("VantorelSearchEnginesList");
 
-    EngineTree(QTreeWidget *tree, const QString &programFolder, QObject *parent = nullptr);
+    // The engine files are read from profileFolder, the pictures from imagesFolder.
+    EngineTree(QTreeWidget *tree, const QString &profileFolder, const QString &imagesFolder, QObject *parent = nullptr);
 
     // Rebuilds the tree whole: every box clear, the root collapsed.
     void LoadEngine();
@@ -37,6 +38,7 @@ private:
     void onItemChanged(QTreeWidgetItem *item);
 
     QTreeWidget *m_tree;
-    QString m_programFolder;
+    QString m_profileFolder;
+    QString m_imagesFolder;
     bool m_applying = false;
 };

@@ -2,16 +2,15 @@
 
 #include "EngineTree.h"
 #include "SearchUrl.h"
-#include "app/AppContext.h"
-#include "app/EnterKeyFilter.h"
-#include "app/Images.h"
-#include "app/Prompts.h"
+#include "core/AppInfo.h"
+#include "core/Prompts.h"
 #include "document/BrowserControl.h"
 #include "document/DocumentHost.h"
 #include "document/frmDocument.h"
+#include "platform/EnterKeyFilter.h"
+#include "platform/Images.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 
 MultiSearch::MultiSearch(DocumentHost &host, EngineTree &engines, QComboBox *SearchKey, Prompts &prompts,
                          const QString &programFolder, QWidget *owner)

@@ -23,9 +23,9 @@ QString composeSearchUrl(const QString &tag, const QString &query)
     return prefix + QString::fromLatin1(QUrl::toPercentEncoding(query)) + suffix;
 }
 
-QString firstEngineSearch(const QString &programFolder, const QString &query)
+QString firstEngineSearch(const QString &profileFolder, const QString &query)
 {
-    for (const EngineGroup &group : loadEngineGroups(programFolder))
+    for (const EngineGroup &group : loadEngineGroups(profileFolder))
         if (!group.engines.isEmpty())
             return composeSearchUrl(group.engines.first().tag(), query);
     return QString();

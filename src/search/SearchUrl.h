@@ -9,5 +9,5 @@
 QString composeSearchUrl(const QString &tag, const QString &query);
 
 // The address of a search for query with the first engine of the engine files
-// in programFolder; the empty text when there is no engine.
-QString firstEngineSearch(const QString &programFolder, const QString &query);
+// in profileFolder; the empty text when there is no engine.
+QString firstEngineSearch(const QString &profileFolder, const QString &query);

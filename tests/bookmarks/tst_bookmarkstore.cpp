@@ -1,6 +1,6 @@
 #include "bookmarks/BookmarkStore.h"
 
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 #include "TestApp.h"
 
 #include <QDir>
@@ -379,10 +379,11 @@ void tst_BookmarkStore::writeVisibleToNextRead()
 
 void tst_BookmarkStore::shippedData()
 {
-    copyDataFolder(m_dir->filePath("profile"));
-    const QList<BookmarkCategory> categories = m_store->categories();
+    copyDataFolder(m_dir->filePath("shipped"));
+    const BookmarkStore shipped(m_dir->filePath("shipped/profile"));
+    const QList<BookmarkCategory> categories = shipped.categories();
     QVERIFY(categories.size() >= 3);
-    QCOMPARE(categories.size(), m_store->fileCount());
+    QCOMPARE(categories.size(), shipped.fileCount());
     int total = 0;
     for (const BookmarkCategory &c : categories) {
         QFile in(c.path);

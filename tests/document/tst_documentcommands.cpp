@@ -1,12 +1,12 @@
 #include "LoopbackServer.h"
 #include "PageScript.h"
 #include "TestApp.h"
-#include "app/MainMenus.h"
-#include "app/frmMain.h"
-#include "document/FindBar.h"
-#include "document/PagePropertiesDialog.h"
-#include "document/WebEngineBrowser.h"
-#include "document/WebPage.h"
+#include "shell/MainMenus.h"
+#include "shell/frmMain.h"
+#include "document/webengine/FindBar.h"
+#include "document/webengine/PagePropertiesDialog.h"
+#include "document/webengine/WebEngineBrowser.h"
+#include "document/webengine/WebPage.h"
 #include "document/frmDocument.h"
 
 #include <QCheckBox>
@@ -103,7 +103,7 @@ private slots:
     {
         TestApp app;
         const QString path = app.writeFile(QStringLiteral("opened.htm"), titled("Opened Page"));
-        app.prompts.fileAnswers << path;
+        app.prompts.answerFile(path);
         frmMain main(app.context);
         main.show();
         trigger(main, "mnuFileOpen");
@@ -119,6 +119,7 @@ private slots:
         TestApp app;
         frmMain main(app.context);
         main.show();
+        app.prompts.answerFile(QString());
         trigger(main, "mnuFileOpen");
         QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打开")});
         frmDocument *document = main.activeDocument();
@@ -127,6 +128,7 @@ private slots:
         QCOMPARE(document->Combo->count(), 0);
         QCOMPARE(document->windowTitle(), QStringLiteral("Web Document 1"));
         // With a window already open, Open asks again without a second window.
+        app.prompts.answerFile(QString());
         trigger(main, "mnuFileOpen");
         QCOMPARE(main.documents().size(), 1);
     }
@@ -243,7 +245,7 @@ private slots:
         frmDocument *document = openPage(app, main, QStringLiteral("Print"));
         QVERIFY(document);
         const QString pdf = app.file(QStringLiteral("out.pdf"));
-        app.prompts.fileAnswers << pdf;
+        app.prompts.answerFile(pdf);
         QSignalSpy finished(browserOf(document), &WebEngineBrowser::printFinished);
         trigger(main, "mnuFilePrint");
         QVERIFY(finished.wait(30000));
@@ -260,41 +262,55 @@ private slots:
         frmDocument *document = openPage(app, main, QStringLiteral("NoPrint"));
         QVERIFY(document);
         QSignalSpy finished(browserOf(document), &WebEngineBrowser::printFinished);
+        app.prompts.answerFile(QString());
         trigger(main, "mnuFilePrint");
         QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打印")});
         QVERIFY(!finished.wait(500));
     }
 
+    // Complete pages keep their pictures in a folder beside them, HTML only keeps
+    // the page alone, a web archive is one MIME file.
     void saveAsWritesEachFormat_data()
     {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("marker");
-        QTest::newRow("complete") << QStringLiteral("网页，全部 (*.htm *.html)") << QStringLiteral("complete.htm")
-                                  << QByteArray("apple banana apple cherry");
+        QTest::addColumn<bool>("mime");
+        QTest::addColumn<bool>("pictures");
+        QTest::newRow("complete") << QStringLiteral("网页，全部 (*.htm *.html)") << QStringLiteral("complete.htm") << false
+                                  << true;
         QTest::newRow("html only") << QStringLiteral("网页，仅 HTML (*.htm *.html)") << QStringLiteral("single.htm")
-                                   << QByteArray("apple banana apple cherry");
+                                   << false << false;
         QTest::newRow("archive") << QStringLiteral("Web 档案，单一文件 (*.mht *.mhtml)")
-                                 << QStringLiteral("archive.mht") << QByteArray("MIME-Version");
+                                 << QStringLiteral("archive.mht") << true << false;
     }
 
     void saveAsWritesEachFormat()
     {
         QFETCH(QString, filter);
         QFETCH(QString, name);
-        QFETCH(QByteArray, marker);
+        QFETCH(bool, mime);
+        QFETCH(bool, pictures);
         TestApp app;
         frmMain main(app.context);
         main.show();
-        frmDocument *document = openPage(app, main, QStringLiteral("Saved"));
-        QVERIFY(document);
+        app.writeFile(QStringLiteral("dot.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\"/>");
+        const QString page = app.writeFile(QStringLiteral("saved.htm"), titled("Saved", FruitBody + "<img src=\"dot.svg\">"));
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(page);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Saved"));
         const QString target = app.file(QStringLiteral("saved/") + name);
         QVERIFY(QDir().mkpath(QFileInfo(target).path()));
-        app.prompts.filterAnswers << filter;
-        app.prompts.fileAnswers << target;
+        app.prompts.answerFile(target, filter);
         trigger(main, "mnuFileSaveAs");
-        QTRY_VERIFY_WITH_TIMEOUT(contents(target).contains(marker), 20000);
-        QVERIFY(contents(target).contains("apple banana"));
+        QTRY_VERIFY_WITH_TIMEOUT(contents(target).contains(mime ? "</html>" : "apple banana apple cherry"), 20000);
+        QCOMPARE(contents(target).contains("MIME-Version"), mime);
+        const QDir folder(QFileInfo(target).path());
+        const QStringList others = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QCOMPARE(others.size(), pictures ? 2 : 1);
+        if (pictures)
+            QVERIFY(!QDir(folder.filePath(others.value(0) == name ? others.value(1) : others.value(0)))
+                         .entryList({QStringLiteral("*.svg")})
+                         .isEmpty());
         QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("另存为")});
     }
 

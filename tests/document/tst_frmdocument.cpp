@@ -2,11 +2,11 @@
 #include "PageScript.h"
 #include "TestApp.h"
 #include "UserInput.h"
-#include "app/frmMain.h"
+#include "shell/frmMain.h"
 #include "document/BrowserControl.h"
-#include "document/DownloadManager.h"
-#include "document/WebEngineBrowser.h"
-#include "document/WebPage.h"
+#include "document/webengine/DownloadManager.h"
+#include "document/webengine/WebEngineBrowser.h"
+#include "document/webengine/WebPage.h"
 #include "document/frmDocument.h"
 
 #include <QApplication>
@@ -203,7 +203,7 @@ private slots:
         server.route("/data.bin", file);
         const QString target = app.file(QStringLiteral("chosen/saved.bin"));
         QDir().mkpath(QFileInfo(target).path());
-        app.prompts.fileAnswers.append(target);
+        app.prompts.answerFile(target);
         frmMain main(app.context);
         main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/data.bin")));
         QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(target).size(), qint64(payload.size()), 20000);
@@ -224,18 +224,19 @@ private slots:
         file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"big.bin\"")});
         file.stallAfter = 1000;
         server.route("/big.bin", file);
-        app.prompts.fileAnswers.append(app.file(QStringLiteral("big.bin")));
+        app.prompts.answerFile(app.file(QStringLiteral("big.bin")));
         frmMain main(app.context);
         main.show();
         main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/big.bin")));
         QTRY_COMPARE_WITH_TIMEOUT(app.web().runningDownloads(), 1, 20000);
-        app.prompts.buttonAnswers.append(QMessageBox::No);
+        const QString question = QStringLiteral("有下载正在进行，确定要退出吗？");
+        app.prompts.expectMessage(question, Prompts::No);
         QVERIFY(!main.close());
         QCOMPARE(app.prompts.messages.size(), 1);
         QCOMPARE(app.prompts.messages.first().text, QStringLiteral("有下载正在进行，确定要退出吗？"));
         QVERIFY(main.isVisible());
         QCOMPARE(app.web().runningDownloads(), 1);
-        app.prompts.buttonAnswers.append(QMessageBox::Yes);
+        app.prompts.expectMessage(question, Prompts::Yes);
         QVERIFY(main.close());
     }
 
@@ -248,6 +249,7 @@ private slots:
         server.route("/d.bin", file);
         const QString downloads = app.file(QStringLiteral("not yet/Downloads"));
         app.web().profile()->setDownloadPath(downloads);
+        app.prompts.answerFile(QString());
         frmMain main(app.context);
         main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/d.bin")));
         QTRY_COMPARE(app.prompts.suggested.size(), 1);
@@ -297,6 +299,7 @@ private slots:
         LoopbackServer::Response file{"x", "application/octet-stream"};
         file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"none.bin\"")});
         server.route("/none.bin", file);
+        app.prompts.answerFile(QString());
         frmMain main(app.context);
         main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/none.bin")));
         QTRY_COMPARE(app.prompts.asked.size(), 1);
@@ -310,7 +313,7 @@ private slots:
         LoopbackServer server;
         server.route("/ask", titled("Asking", "<script>Notification.requestPermission()"
                                               ".then(p => document.title = 'answer ' + p);</script>"));
-        app.prompts.buttonAnswers.append(QMessageBox::No);
+        app.prompts.expectMessage(QStringLiteral("权限请求"), Prompts::No);
         frmMain main(app.context);
         frmDocument *document = main.LoadNewDoc();
         document->Web->navigate(server.address(QStringLiteral("/ask")));
@@ -333,7 +336,7 @@ private slots:
         LoopbackServer server;
         server.useTls();
         server.route("/secure", titled("Secure"));
-        app.prompts.buttonAnswers.append(proceed ? QMessageBox::Yes : QMessageBox::No);
+        app.prompts.expectMessage(QStringLiteral("安全警告"), proceed ? Prompts::Yes : Prompts::No);
         frmMain main(app.context);
         frmDocument *document = main.LoadNewDoc();
         document->Web->navigate(server.address(QStringLiteral("/secure")));
@@ -355,7 +358,9 @@ private slots:
         LoopbackServer::Response locked{titled("Locked"), "text/html", 401};
         locked.headers.append({QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"members\"")});
         server.route("/private", locked);
-        app.prompts.credentialAnswers << QStringLiteral("alice") << QStringLiteral("secret");
+        app.prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("secret")});
+        // The site keeps saying no; the second time the user gives up.
+        app.prompts.answerCredentials(std::nullopt);
         frmMain main(app.context);
         main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/private")));
         QTRY_VERIFY(server.requests().size() >= 2);

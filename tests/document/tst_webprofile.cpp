@@ -1,10 +1,10 @@
 #include "LoopbackServer.h"
 #include "TestApp.h"
-#include "app/frmMain.h"
+#include "shell/frmMain.h"
 #include "document/BrowserControl.h"
-#include "document/WebEngineBrowser.h"
-#include "document/WebPage.h"
-#include "document/WebProfileDialog.h"
+#include "document/webengine/WebEngineBrowser.h"
+#include "document/webengine/WebPage.h"
+#include "document/webengine/WebProfileDialog.h"
 #include "document/frmDocument.h"
 
 #include <QCheckBox>

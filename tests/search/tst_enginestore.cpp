@@ -1,7 +1,7 @@
 #include "search/EngineStore.h"
 #include "search/SearchUrl.h"
 
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 #include "TestApp.h"
 
 #include <QDir>
@@ -294,7 +294,7 @@ void tst_EngineStore::tagJoinsPrefixAndSuffix()
 void tst_EngineStore::shippedData()
 {
     copyDataFolder(m_dir->path());
-    const QString folder = m_dir->path();
+    const QString folder = m_dir->filePath(QStringLiteral("profile"));
     const QList<EngineGroup> groups = loadEngineGroups(folder);
     QVERIFY(groups.size() >= 4);
 

@@ -63,7 +63,7 @@ void tst_EngineTree::init()
     writeFile(QStringLiteral("c.ini"), QStringLiteral("[main]\nChineseName=丙组\nEnglishname=c\nNumber=0\nkey=%s\n"));
     m_widget = std::make_unique<QTreeWidget>();
     m_widget->setObjectName(QStringLiteral("SearchEngine"));
-    m_tree = std::make_unique<EngineTree>(m_widget.get(), m_dir->path());
+    m_tree = std::make_unique<EngineTree>(m_widget.get(), m_dir->path(), m_dir->path());
     m_tree->LoadEngine();
 }
 

@@ -1,12 +1,13 @@
 #include "LoopbackServer.h"
+#include "Named.h"
 #include "TestApp.h"
 #include "UserInput.h"
-#include "app/IniFile.h"
-#include "app/SidePanel.h"
-#include "app/frmMain.h"
+#include "core/IniFile.h"
+#include "shell/SidePanel.h"
+#include "shell/frmMain.h"
 #include "document/BrowserControl.h"
-#include "document/WebEngineBrowser.h"
-#include "document/WebPage.h"
+#include "document/webengine/WebEngineBrowser.h"
+#include "document/webengine/WebPage.h"
 #include "document/frmDocument.h"
 #include "search/EngineTree.h"
 #include "search/MultiSearch.h"
@@ -34,13 +35,13 @@ private:
 
     void writeEngines()
     {
-        const QString ini = m_app->file(QStringLiteral("engines.ini"));
+        const QString ini = m_app->profileFile(QStringLiteral("engines.ini"));
         QFile::remove(ini);
         WriteINI(ini, QStringLiteral("engines"), QStringLiteral("files"), QStringLiteral("2"));
         WriteINI(ini, QStringLiteral("engines"), QStringLiteral("file 1"), QStringLiteral("\\g1.ini"));
         WriteINI(ini, QStringLiteral("engines"), QStringLiteral("file 2"), QStringLiteral("\\g2.ini"));
         const auto group = [this](const QString &file, const QString &key, const QStringList &paths) {
-            const QString path = m_app->file(file);
+            const QString path = m_app->profileFile(file);
             WriteINI(path, QStringLiteral("main"), QStringLiteral("ChineseName"), key.toUpper());
             WriteINI(path, QStringLiteral("main"), QStringLiteral("Englishname"), key);
             WriteINI(path, QStringLiteral("main"), QStringLiteral("Number"), QString::number(paths.size()));
@@ -56,11 +57,11 @@ private:
     }
     EngineTree *tree() { return m_main->engines(); }
     void tick(int node, bool on = true) { tree()->node(node)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked); }
-    QComboBox *searchKey() { return m_main->list->SearchKey; }
+    QComboBox *searchKey() { return child<QComboBox>(m_main.get(), QStringLiteral("SearchKey")); }
     void search(const QString &query)
     {
         searchKey()->setEditText(query);
-        m_main->list->GoSearch->click();
+        child<QPushButton>(m_main.get(), QStringLiteral("GoSearch"))->click();
     }
     QStringList requestedPaths() const
     {
@@ -94,12 +95,14 @@ private slots:
         QCOMPARE(tree()->nodeCount(), 6);
         QVERIFY(tree()->node(1)->isExpanded());
         QCOMPARE(tree()->node(2)->text(0), QStringLiteral("ONE"));
-        QCOMPARE(m_main->list->SearchEngine->objectName(), QStringLiteral("SearchEngine"));
+        QCOMPARE(child<QTreeWidget>(m_main.get(), QStringLiteral("SearchEngine"))->objectName(), QStringLiteral("SearchEngine"));
     }
 
     void emptyQueryAsksForOne()
     {
         tick(1);
+        m_app->prompts.expectMessage(QStringLiteral("没有输入关键词"));
+        m_app->prompts.expectMessage(QStringLiteral("没有输入关键词"));
         search(QString());
         QCOMPARE(m_app->prompts.messages.size(), 1);
         QCOMPARE(m_app->prompts.messages.first().text, QStringLiteral("没有输入关键词"));
@@ -195,7 +198,7 @@ private slots:
     void refreshClearsTheTicks()
     {
         tick(1);
-        m_main->list->cmdRefreshEngines->click();
+        child<QPushButton>(m_main.get(), QStringLiteral("cmdRefreshEngines"))->click();
         QVERIFY(!tree()->node(1)->isExpanded());
         search(QStringLiteral("after refresh"));
         QCOMPARE(m_main->documents().size(), 1);

@@ -78,7 +78,7 @@ void LoopbackServer::serve(QTcpSocket *socket)
     const Response response = it != m_routes.constEnd()
                                   ? *it
                                   : Response{"<html><head><title>Not Found</title></head><body>404</body></html>",
-                                             "text/html", 404, {}};
+                                             "text/html", 404};
     QByteArray head = "HTTP/1.0 " + QByteArray::number(response.status) + " X\r\n";
     head += "Content-Type: " + response.contentType + "\r\n";
     head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";

@@ -12,9 +12,13 @@ class LoopbackServer : public QTcpServer
     Q_OBJECT
 public:
     struct Response {
+        Response(QByteArray body = {}, QByteArray contentType = "text/html; charset=utf-8", int status = 200)
+            : body(std::move(body)), contentType(std::move(contentType)), status(status)
+        {
+        }
         QByteArray body;
-        QByteArray contentType = "text/html; charset=utf-8";
-        int status = 200;
+        QByteArray contentType;
+        int status;
         QList<QPair<QByteArray, QByteArray>> headers;
         int delayMs = 0; // hold the answer back this long
         qsizetype stallAfter = -1; // send only this much of the body, then keep the connection open

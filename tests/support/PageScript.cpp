@@ -1,7 +1,7 @@
 #include "PageScript.h"
 
-#include "document/WebEngineBrowser.h"
-#include "document/WebPage.h"
+#include "document/webengine/WebEngineBrowser.h"
+#include "document/webengine/WebPage.h"
 
 #include <QTest>
 

@@ -1,85 +1,60 @@
 #pragma once
 
-#include "app/Prompts.h"
+#include "core/Prompts.h"
 
 #include <QList>
-#include <QPrinter>
 #include <QStringList>
 
-// Answers prompts from queues and records what was asked.
+#include <optional>
+
+// Answers prompts from what the test said to expect, and records what was asked.
+// A question the test did not expect fails the test, and so does an expected
+// answer that no question took by the time the prompts go away.
 class ScriptedPrompts : public Prompts
 {
 public:
     struct Message {
         QString text, title;
-        QMessageBox::Icon icon;
+        Icon icon;
     };
-    QList<Message> messages;
-    QList<QMessageBox::StandardButton> buttonAnswers; // default: Ok / Yes
-    QStringList textAnswers;                          // a null QString means cancel
-    QStringList fileAnswers;                          // open, save and folder answers in order
-    QStringList filterAnswers;                        // chosen save filters
-    QStringList credentialAnswers;                    // user, password pairs
-    QStringList asked;                                // titles of input and file prompts
-    QStringList suggested;                            // the paths save dialogs started with
+    QList<Message> messages; // every message and notification, in order
+    QStringList asked;       // titles of input, file and printer prompts, texts of login prompts
+    QStringList suggested;   // the paths save dialogs started with
 
-    QMessageBox::StandardButton message(QWidget *, const QString &text, const QString &title,
-                                        QMessageBox::Icon icon, QMessageBox::StandardButtons buttons) override
-    {
-        messages.append({text, title, icon});
-        if (!buttonAnswers.isEmpty())
-            return buttonAnswers.takeFirst();
-        return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-    }
-    void notify(QWidget *, const QString &text, const QString &title) override
-    {
-        messages.append({text, title, QMessageBox::NoIcon});
-    }
-    bool inputText(QWidget *, const QString &, const QString &title, QString &text) override
-    {
-        asked.append(title);
-        if (textAnswers.isEmpty() || textAnswers.first().isNull()) {
-            if (!textAnswers.isEmpty())
-                textAnswers.removeFirst();
-            return false;
-        }
-        text = textAnswers.takeFirst();
-        return true;
-    }
-    QString openFileName(QWidget *, const QString &title, const QString &) override { return nextFile(title); }
+    ~ScriptedPrompts() override;
+
+    // The next message box must have match in its text (or as its title); it is answered with answer.
+    void expectMessage(const QString &match, Button answer = Ok);
+    // The next file, folder or printer prompt gets path (the empty text cancels; a
+    // printer prints into the PDF file path), and optionally the chosen filter.
+    void answerFile(const QString &path, const QString &filter = QString());
+    // The next input box gets text; a null text cancels it.
+    void answerText(const QString &text);
+    // The next login prompt gets user and password; nullopt cancels it.
+    void answerCredentials(std::optional<std::pair<QString, QString>> login);
+
+    Button message(QWidget *, const QString &text, const QString &title, Icon icon, Buttons buttons) override;
+    void notify(QWidget *, const QString &text, const QString &title) override;
+    bool inputText(QWidget *, const QString &, const QString &title, QString &text) override;
+    QString openFileName(QWidget *, const QString &title, const QString &) override;
     QString saveFileName(QWidget *, const QString &title, const QString &start, const QString &,
-                         QString *selectedFilter) override
-    {
-        suggested.append(start);
-        if (selectedFilter && !filterAnswers.isEmpty())
-            *selectedFilter = filterAnswers.takeFirst();
-        return nextFile(title);
-    }
-    bool credentials(QWidget *, const QString &text, QString &user, QString &password) override
-    {
-        asked.append(text);
-        if (credentialAnswers.isEmpty())
-            return false;
-        user = credentialAnswers.takeFirst();
-        password = credentialAnswers.takeFirst();
-        return true;
-    }
-    // Prints into the PDF file named by the next file answer; cancels when there is none.
-    bool printer(QWidget *, const QString &title, QPrinter &printer) override
-    {
-        const QString pdf = nextFile(title);
-        if (pdf.isEmpty())
-            return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    }
-    QString folder(QWidget *, const QString &title, const QString &) override { return nextFile(title); }
+                         QString *selectedFilter) override;
+    QString folder(QWidget *, const QString &title, const QString &) override;
+    bool credentials(QWidget *, const QString &text, QString &user, QString &password) override;
+    bool printer(QWidget *, const QString &title, QPrinter &printer) override;
 
 private:
-    QString nextFile(const QString &title)
-    {
-        asked.append(title);
-        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
-    }
+    struct Expected {
+        QString match;
+        Button answer;
+    };
+    struct FileAnswer {
+        QString path, filter;
+    };
+    std::optional<FileAnswer> nextFile(const QString &title);
+
+    QList<Expected> m_messages;
+    QList<FileAnswer> m_files;
+    QStringList m_texts;
+    QList<std::optional<std::pair<QString, QString>>> m_logins;
 };

@@ -1,6 +1,8 @@
 #include "TestApp.h"
 
-#include "app/RenderingChoice.h"
+#include "OwnWarnings.h"
+#include "core/ProfileFolder.h"
+#include "platform/RenderingChoice.h"
 #include "search/SearchUrl.h"
 
 #include <QCoreApplication>
@@ -30,15 +32,20 @@ void copyDataFolder(const QString &dest)
 
 TestApp::TestApp()
 {
+    failOnOwnWarnings();
     copyDataFolder(m_dir.path());
+    const ProfileFolder profile(m_dir.filePath(QStringLiteral("user/profile")));
+    profile.prepare(m_dir.filePath(QStringLiteral("profile")));
     m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("settings")));
     m_web = std::make_unique<WebEngineEnvironment>(prompts);
-    m_web->setTypedSearch([folder = m_dir.path()](const QString &query) { return firstEngineSearch(folder, query); });
+    m_web->setTypedSearch([folder = profile.path()](const QString &query) { return firstEngineSearch(folder, query); });
     context.programFolder = m_dir.path();
+    context.profileFolder = profile.path();
     context.tipsApplication = AppTitle;
     context.settings = m_settings.get();
     context.prompts = &prompts;
     context.browsers = m_web.get();
+    context.launcher = &launcher;
 }
 
 TestApp::~TestApp() = default;

@@ -1,25 +1,32 @@
 #pragma once
 
+#include "ScriptedLauncher.h"
 #include "ScriptedPrompts.h"
-#include "app/AppContext.h"
-#include "app/SettingsStore.h"
-#include "document/WebEngineEnvironment.h"
+#include "core/SettingsStore.h"
+#include "document/webengine/WebEngineEnvironment.h"
+#include "shell/AppContext.h"
 
 #include <QTemporaryDir>
 #include <memory>
 
-// A program folder made from data/ in a temporary folder, with its own settings,
-// scripted prompts and the real web engine.
+// A program folder made from data/ in a temporary folder, a profile folder made
+// from it as start-up makes one, its own settings, scripted prompts and process
+// start, and the real web engine.
 class TestApp
 {
 public:
     TestApp();
     ~TestApp();
 
-    AppContext context;
     ScriptedPrompts prompts;
+    ScriptedLauncher launcher;
+    AppContext context;
+
     QString folder() const { return m_dir.path(); }
+    // A file of the program folder.
     QString file(const QString &name) const { return m_dir.filePath(name); }
+    // A file of the profile folder.
+    QString profileFile(const QString &name) const { return context.profileFolder + QLatin1Char('/') + name; }
     // Writes a file into the program folder and returns its path.
     QString writeFile(const QString &name, const QByteArray &bytes) const;
     SettingsStore &settings() { return *m_settings; }

@@ -1,0 +1,3 @@
+#include "AppInfo.h"
+
+QString AppInfo::version() { return QStringLiteral(VANTOREL_VERSION); }

@@ -1,0 +1,4 @@
+#include "Logging.h"
+
+Q_LOGGING_CATEGORY(lcProfile, "vantorel.profile")
+Q_LOGGING_CATEGORY(lcPlatform, "vantorel.platform")

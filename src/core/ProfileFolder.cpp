@@ -1,0 +1,51 @@
+#include "ProfileFolder.h"
+
+#include "Logging.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+QString ProfileFolder::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Vantorel/profile");
+}
+
+ProfileFolder::ProfileFolder(const QString &path) : m_path(QDir::cleanPath(path)) {}
+
+QString ProfileFolder::file(const QString &name) const { return m_path + QLatin1Char('/') + name; }
+
+bool ProfileFolder::prepare(const QString &shipped) const
+{
+    if (!QDir().mkpath(m_path)) {
+        qCWarning(lcProfile) << "cannot make the profile folder" << m_path;
+        return false;
+    }
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QDir source(shipped);
+    QDirIterator it(shipped, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString from = it.next();
+        copyWhenAbsent(from, file(source.relativeFilePath(from)));
+    }
+    return true;
+}
+
+// Written anew rather than copied, so the copy is the user's to change even when
+// the shipped file is read-only, and a crash never leaves half a file behind.
+bool ProfileFolder::copyWhenAbsent(const QString &from, const QString &to) const
+{
+    if (QFileInfo::exists(to))
+        return true;
+    QFile source(from);
+    QDir().mkpath(QFileInfo(to).path());
+    QSaveFile target(to);
+    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly)
+        || target.write(source.readAll()) != source.size() || !target.commit()) {
+        qCWarning(lcProfile) << "cannot copy" << from << "to" << to;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QFlags>
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+// Every modal question the program asks goes through here, so that tests can
+// answer without a nested event loop.
+class Prompts
+{
+public:
+    enum Icon { NoIcon, Information, Warning, Critical, Question };
+    enum Button { NoButton = 0, Ok = 0x1, Yes = 0x2, No = 0x4, Cancel = 0x8 };
+    Q_DECLARE_FLAGS(Buttons, Button)
+
+    virtual ~Prompts() = default;
+
+    virtual Button message(QWidget *owner, const QString &text, const QString &title, Icon icon = NoIcon,
+                           Buttons buttons = Ok) = 0;
+    // Shows a message without waiting for it to be closed.
+    virtual void notify(QWidget *owner, const QString &text, const QString &title) = 0;
+    // Returns false on cancel.
+    virtual bool inputText(QWidget *owner, const QString &prompt, const QString &title, QString &text) = 0;
+    // The empty text on cancel.
+    virtual QString openFileName(QWidget *owner, const QString &title, const QString &filter) = 0;
+    // selectedFilter, when given, brings the chosen filter back.
+    virtual QString saveFileName(QWidget *owner, const QString &title, const QString &suggested,
+                                 const QString &filter = QString(), QString *selectedFilter = nullptr) = 0;
+    virtual QString folder(QWidget *owner, const QString &title, const QString &start) = 0;
+    // Asks for a user name and password; false on cancel.
+    virtual bool credentials(QWidget *owner, const QString &text, QString &user, QString &password) = 0;
+    // The system print dialog on printer; false on cancel.
+    virtual bool printer(QWidget *owner, const QString &title, QPrinter &printer) = 0;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(Prompts::Buttons)

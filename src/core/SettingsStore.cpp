@@ -1,0 +1,119 @@
+#include "SettingsStore.h"
+
+#include "IniFile.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+IniFile settingsFile(const QString &path)
+{
+    return IniFile(path, QByteArrayLiteral("UTF-8"), QStringLiteral("\n"));
+}
+
+qsizetype skipDigits(QStringView text, qsizetype i)
+{
+    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 0x80)
+        ++i;
+    return i;
+}
+
+// Length of the number at the start of text ("" when there is none).
+qsizetype numberLength(QStringView text)
+{
+    qsizetype i = 0;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    const qsizetype intEnd = skipDigits(text, i);
+    qsizetype end = intEnd;
+    if (end < text.size() && text[end] == u'.')
+        end = skipDigits(text, end + 1);
+    if (intEnd == i && end <= intEnd + 1)
+        return 0; // no digit at all
+    if (end < text.size() && (text[end] == u'e' || text[end] == u'E')) {
+        qsizetype exp = end + 1;
+        if (exp < text.size() && (text[exp] == u'+' || text[exp] == u'-'))
+            ++exp;
+        const qsizetype expEnd = skipDigits(text, exp);
+        if (expEnd > exp)
+            end = expEnd;
+    }
+    return end;
+}
+
+} // namespace
+
+std::optional<double> leadingNumber(const QString &text)
+{
+    QStringView view(text);
+    qsizetype start = 0;
+    while (start < view.size() && (view[start] == u' ' || view[start] == u'\t'))
+        ++start;
+    view = view.mid(start);
+    const qsizetype length = numberLength(view);
+    if (length == 0)
+        return std::nullopt;
+    bool ok = false;
+    const double value = view.left(length).toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+SettingsStore::SettingsStore(const QString &folder) : m_folder(folder)
+{
+    if (m_folder.isEmpty()) {
+        m_folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                   + QStringLiteral("/Vantorel");
+    }
+}
+
+QString SettingsStore::folder() const
+{
+    return m_folder;
+}
+
+QString SettingsStore::fileFor(const QString &application) const
+{
+    QString name = application.toLower();
+    // The name becomes a file name; keep it inside the folder.
+    name.replace(u'/', u'_');
+    name.replace(u'\\', u'_');
+    return m_folder + u'/' + name + QStringLiteral(".ini");
+}
+
+QString SettingsStore::get(const QString &application, const QString &section, const QString &key,
+                           const QString &defaultValue) const
+{
+    return settingsFile(fileFor(application)).value(section, key).value_or(defaultValue);
+}
+
+void SettingsStore::save(const QString &application, const QString &section, const QString &key,
+                         const QString &value)
+{
+    if (!QDir().mkpath(m_folder))
+        return;
+    settingsFile(fileFor(application)).setValue(section, key, value);
+}
+
+double SettingsStore::number(const QString &application, const QString &section, const QString &key,
+                             double defaultValue) const
+{
+    return leadingNumber(get(application, section, key)).value_or(defaultValue);
+}
+
+QString SettingsStore::get(const SettingKey &key, const QString &application) const
+{
+    return get(application, key.section, key.key, key.defaultValue);
+}
+
+double SettingsStore::number(const SettingKey &key, const QString &application) const
+{
+    return number(application, key.section, key.key, leadingNumber(key.defaultValue).value_or(0));
+}
+
+void SettingsStore::save(const SettingKey &key, const QString &value, const QString &application)
+{
+    save(application, key.section, key.key, value);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "AppInfo.h"
+#include "SettingKeys.h"
+
+#include <QString>
+
+#include <optional>
+
+// Per-user settings: one UTF-8 INI file per application, named after the
+// application in lower case, under the folder. Application, section and key
+// compare without regard to case; values are stored verbatim as key=value.
+class SettingsStore
+{
+public:
+    // folder defaults to $XDG_CONFIG_HOME/Vantorel
+    explicit SettingsStore(const QString &folder = QString());
+
+    QString get(const QString &application, const QString &section, const QString &key,
+                const QString &defaultValue = QString()) const;
+    void save(const QString &application, const QString &section, const QString &key, const QString &value);
+    // The value as a number; absent, empty or not a number gives defaultValue.
+    double number(const QString &application, const QString &section, const QString &key,
+                  double defaultValue) const;
+    // The same by the key table, under the application title unless said otherwise.
+    QString get(const SettingKey &key, const QString &application = AppInfo::Title) const;
+    // Not a number reads as the key's default.
+    double number(const SettingKey &key, const QString &application = AppInfo::Title) const;
+    void save(const SettingKey &key, const QString &value, const QString &application = AppInfo::Title);
+
+    QString folder() const;
+
+    QString fileFor(const QString &application) const;
+
+private:
+    QString m_folder;
+};
+
+// The value of the number a text starts with, blanks before it skipped:
+// "12abc" -> 12, " 3.5 " -> 3.5, "1e3" -> 1000, "abc" and "" -> nullopt.
+std::optional<double> leadingNumber(const QString &text);

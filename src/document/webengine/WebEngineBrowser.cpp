@@ -1,0 +1,292 @@
+#include "WebEngineBrowser.h"
+
+#include "BuiltinPages.h"
+#include "FindBar.h"
+#include "PagePropertiesDialog.h"
+#include "WebPage.h"
+#include "core/Prompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QPointer>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineContextMenuRequest>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+namespace {
+
+const QString FilterComplete = QStringLiteral("网页，全部 (*.htm *.html)");
+const QString FilterHtmlOnly = QStringLiteral("网页，仅 HTML (*.htm *.html)");
+const QString FilterArchive = QStringLiteral("Web 档案，单一文件 (*.mht *.mhtml)");
+
+QWebEngineDownloadRequest::SavePageFormat formatFor(const QString &filter, const QString &path)
+{
+    if (filter == FilterArchive || path.endsWith(QLatin1String(".mht"), Qt::CaseInsensitive)
+        || path.endsWith(QLatin1String(".mhtml"), Qt::CaseInsensitive))
+        return QWebEngineDownloadRequest::MimeHtmlSaveFormat;
+    if (filter == FilterHtmlOnly)
+        return QWebEngineDownloadRequest::SingleHtmlSaveFormat;
+    return QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
+}
+
+QString safeFileName(QString title)
+{
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    for (QChar &c : title)
+        if (forbidden.contains(c))
+            c = QLatin1Char('_');
+    title = title.trimmed();
+    return title.isEmpty() ? QStringLiteral("网页") : title;
+}
+
+} // namespace
+
+WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, const TypedAddress::Search &search,
+                                   QWidget *parent)
+    : BrowserControl(parent), m_prompts(prompts), m_search(search), m_page(new WebPage(profile, prompts, this)),
+      m_view(new QWebEngineView(this)), m_findBar(new FindBar(m_page, this))
+{
+    m_view->setPage(m_page);
+    setFocusProxy(m_view);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(m_findBar);
+    connect(m_findBar, &FindBar::closed, m_view, [this] { m_view->setFocus(); });
+    connect(m_view, &QWebEngineView::printFinished, this, [this](bool ok) {
+        m_printer.reset();
+        emit printFinished(ok);
+    });
+    connectPage();
+    connect(qApp, &QApplication::focusChanged, this, &WebEngineBrowser::keepPageFocus);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showContextMenu);
+}
+
+// The engine's own menu, plus a search with the ticked engines when text is selected.
+void WebEngineBrowser::showContextMenu(const QPoint &position)
+{
+    if (!m_view->lastContextMenuRequest())
+        return; // only the engine's own requests carry what the menu is built from
+    QMenu *menu = m_view->createStandardContextMenu();
+    const QString selected = m_page->selectedText().simplified();
+    if (!selected.isEmpty()) {
+        menu->addSeparator();
+        QAction *search = menu->addAction(QStringLiteral("用选中的搜索引擎搜索"));
+        search->setObjectName(QStringLiteral("searchSelection"));
+        connect(search, &QAction::triggered, this, [this, selected] { emit SearchSelection(selected); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_view->mapToGlobal(position));
+}
+
+// When a navigation moves the page to another renderer, the engine hides or deletes
+// the widget that had the focus, and Qt hands the focus to the next widget in the
+// window or to none. The page takes it back unless it has moved on since.
+void WebEngineBrowser::keepPageFocus(QWidget *old, QWidget *now)
+{
+    if (!old || old == m_view || !m_view->isAncestorOf(old) || m_view->isAncestorOf(now) || m_fullScreenView)
+        return;
+    if (!old->isHidden() && now)
+        return; // the user moved on
+    QTimer::singleShot(0, m_view, [this, now = QPointer<QWidget>(now)] {
+        if (m_view->isVisible() && QApplication::focusWidget() == now)
+            m_view->setFocus();
+    });
+}
+
+WebEngineBrowser::~WebEngineBrowser()
+{
+    // Views go before the page they show.
+    m_fullScreenView.reset();
+    delete m_view;
+}
+
+void WebEngineBrowser::connectPage()
+{
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        emit DownloadBegin();
+        emit StatusTextChange(QStringLiteral("正在打开 %1 ...").arg(m_page->requestedUrl().toDisplayString()));
+    });
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int p) { emit ProgressChange(p, 100); });
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
+        emit DownloadComplete();
+        emit DocumentComplete(locationURL());
+    });
+    connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        // An aborted load (stopped, or turned into a download) is no failure to report.
+        constexpr int Aborted = -3;
+        if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus && info.errorCode() != Aborted)
+            emit StatusTextChange(QStringLiteral("无法打开此网页"));
+        else if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+            emit StatusTextChange(QStringLiteral("完成"));
+    });
+    connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
+        if (!title.isEmpty())
+            emit TitleChange(title);
+    });
+    connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserControl::StatusTextChange);
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        if (url.scheme() != QLatin1String("data"))
+            m_builtinAddress.clear();
+    });
+    m_page->setNewWindowHandler([this]() -> QWebEnginePage * {
+        auto *browser = qobject_cast<WebEngineBrowser *>(NewWindow2());
+        return browser ? browser->page() : nullptr;
+    });
+    connect(m_page, &QWebEnginePage::fullScreenRequested, this, &WebEngineBrowser::toggleFullScreen);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                if (status == QWebEnginePage::NormalTerminationStatus)
+                    return;
+                m_crashedAddress = locationURL();
+                m_page->setHtml(QStringLiteral("<html><head><meta charset=\"utf-8\"><title>网页已崩溃</title></head>"
+                                               "<body><h2>显示此网页的进程意外终止。</h2><p>请按“刷新”重新打开。</p>"
+                                               "</body></html>"));
+            });
+}
+
+void WebEngineBrowser::navigate(const QString &address)
+{
+    // Starting a load can start a renderer process; callers opening many windows
+    // should not wait for that, so the load begins from the event loop.
+    QTimer::singleShot(0, this, [this, address] { load(address); });
+}
+
+void WebEngineBrowser::load(const QString &address)
+{
+    m_crashedAddress.clear();
+    if (BuiltinPages::isBuiltin(address)) {
+        m_page->setHtml(BuiltinPages::html(address));
+        m_builtinAddress = address;
+        return;
+    }
+    m_builtinAddress.clear();
+    const QUrl url = TypedAddress::resolve(address, m_search);
+    if (!url.isEmpty())
+        m_page->load(url);
+}
+
+void WebEngineBrowser::goBack() { m_page->triggerAction(QWebEnginePage::Back); }
+void WebEngineBrowser::goForward() { m_page->triggerAction(QWebEnginePage::Forward); }
+void WebEngineBrowser::goHome() { navigate(QString::fromLatin1(BuiltinPages::StartAddress)); }
+void WebEngineBrowser::refresh()
+{
+    // After a crash the error page is showing; refresh brings back the page that crashed.
+    if (!m_crashedAddress.isEmpty())
+        navigate(m_crashedAddress);
+    else
+        m_page->triggerAction(QWebEnginePage::Reload);
+}
+void WebEngineBrowser::stop() { m_page->triggerAction(QWebEnginePage::Stop); }
+
+void WebEngineBrowser::execWB(Command command)
+{
+    switch (command) {
+    case SaveAs: saveAs(); break;
+    case Print: print(); break;
+    case Properties: showProperties(); break;
+    // The engine edits the focused frame only, so the page takes the focus first.
+    case Cut: m_view->setFocus(); m_page->triggerAction(QWebEnginePage::Cut); break;
+    case Copy: m_view->setFocus(); m_page->triggerAction(QWebEnginePage::Copy); break;
+    case Paste: m_view->setFocus(); m_page->triggerAction(QWebEnginePage::Paste); break;
+    }
+}
+
+QString WebEngineBrowser::locationURL() const
+{
+    if (!m_builtinAddress.isEmpty())
+        return m_builtinAddress;
+    const QUrl url = m_page->url();
+    return url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
+}
+
+QString WebEngineBrowser::locationName() const { return m_page->title(); }
+void WebEngineBrowser::takeFocus() { m_view->setFocus(); }
+void WebEngineBrowser::showFind() { m_findBar->open(); }
+void WebEngineBrowser::setZoom(qreal factor) { m_view->setZoomFactor(factor); }
+qreal WebEngineBrowser::zoom() const { return m_view->zoomFactor(); }
+
+void WebEngineBrowser::saveAs()
+{
+    const QString folder = m_page->profile()->downloadPath();
+    const QString suggested = QDir(folder).filePath(safeFileName(m_page->title()) + QStringLiteral(".htm"));
+    QString filter = FilterComplete;
+    const QString path = m_prompts.saveFileName(window(), QStringLiteral("另存为"), suggested,
+                                                QStringList{FilterComplete, FilterHtmlOnly, FilterArchive}.join(
+                                                    QStringLiteral(";;")),
+                                                &filter);
+    if (!path.isEmpty())
+        m_page->save(path, formatFor(filter, path));
+}
+
+void WebEngineBrowser::print()
+{
+    if (m_printer)
+        return; // one print job at a time
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(m_page->title());
+    if (!m_prompts.printer(window(), QStringLiteral("打印"), *printer))
+        return;
+    m_printer = std::move(printer);
+    m_view->print(m_printer.get());
+}
+
+void WebEngineBrowser::showProperties()
+{
+    const QString script = QStringLiteral(
+        "(function(){var n=performance.getEntriesByType('navigation')[0];"
+        "return [document.contentType, document.characterSet, document.lastModified,"
+        " n && n.encodedBodySize ? n.encodedBodySize : -1];})()");
+    QPointer<WebEngineBrowser> self(this);
+    // Our own world still runs when the user has switched page scripts off.
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self](const QVariant &result) {
+        if (!self)
+            return;
+        const QVariantList values = result.toList();
+        PageProperties properties;
+        properties.title = self->m_page->title();
+        properties.address = self->locationURL();
+        if (values.size() == 4) {
+            properties.type = values.at(0).toString();
+            properties.encoding = values.at(1).toString();
+            properties.modified = values.at(2).toString();
+            properties.size = values.at(3).toLongLong();
+        }
+        auto *dialog = new PagePropertiesDialog(properties, self->window());
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
+}
+
+void WebEngineBrowser::toggleFullScreen(QWebEngineFullScreenRequest request)
+{
+    if (request.toggleOn()) {
+        if (m_fullScreenView)
+            return request.reject();
+        m_fullScreenView = std::make_unique<QWebEngineView>();
+        auto *exit = new QAction(m_fullScreenView.get());
+        exit->setShortcut(Qt::Key_Escape);
+        connect(exit, &QAction::triggered, m_page, [this] { m_page->triggerAction(QWebEnginePage::ExitFullScreen); });
+        m_fullScreenView->addAction(exit);
+        m_fullScreenView->setPage(m_page);
+        m_fullScreenView->showFullScreen();
+    } else {
+        if (!m_fullScreenView)
+            return request.reject();
+        m_view->setPage(m_page);
+        m_fullScreenView->setPage(nullptr);
+        m_fullScreenView.reset();
+    }
+    request.accept();
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "document/BrowserControl.h"
+#include "core/TypedAddress.h"
+
+#include <memory>
+
+class FindBar;
+class Prompts;
+class QPrinter;
+class QWebEngineFullScreenRequest;
+class QWebEngineProfile;
+class QWebEngineView;
+class WebPage;
+
+// The browser control on Qt WebEngine.
+class WebEngineBrowser : public BrowserControl
+{
+    Q_OBJECT
+public:
+    // search outlives the browser: it belongs to the environment that makes browsers.
+    WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, const TypedAddress::Search &search,
+                     QWidget *parent = nullptr);
+    ~WebEngineBrowser() override;
+
+    void navigate(const QString &address) override;
+    void goBack() override;
+    void goForward() override;
+    void goHome() override;
+    void refresh() override;
+    void stop() override;
+    void execWB(Command command) override;
+    QString locationURL() const override;
+    QString locationName() const override;
+    void takeFocus() override;
+    void showFind() override;
+    void setZoom(qreal factor) override;
+    qreal zoom() const override;
+
+    QWebEngineView *view() const { return m_view; }
+    WebPage *page() const { return m_page; }
+    FindBar *findBar() const { return m_findBar; }
+
+signals:
+    void printFinished(bool success);
+
+private:
+    void load(const QString &address);
+    void connectPage();
+    void saveAs();
+    void print();
+    void showProperties();
+    void toggleFullScreen(QWebEngineFullScreenRequest request);
+    void showContextMenu(const QPoint &position);
+    void keepPageFocus(QWidget *old, QWidget *now);
+
+    Prompts &m_prompts;
+    const TypedAddress::Search &m_search;
+    WebPage *m_page;
+    QWebEngineView *m_view;
+    FindBar *m_findBar;
+    QString m_builtinAddress; // the about: address shown by a page of ours
+    QString m_crashedAddress; // the page whose renderer died, while its error page shows
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QWebEngineView> m_fullScreenView;
+};

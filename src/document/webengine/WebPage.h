@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWebEngineCertificateError>
+#include <QWebEnginePage>
+
+#include <functional>
+
+class Prompts;
+
+// Answers the engine's requests: new windows, certificates, logins, permissions.
+// Questions that may wait are deferred and asked from the event loop.
+class WebPage : public QWebEnginePage
+{
+    Q_OBJECT
+public:
+    WebPage(QWebEngineProfile *profile, Prompts &prompts, QObject *parent);
+
+    // Gives the page that a new window asked for opens in; null drops the request.
+    void setNewWindowHandler(std::function<QWebEnginePage *()> handler) { m_newWindow = std::move(handler); }
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType type) override;
+
+private:
+    void askCertificate(QWebEngineCertificateError error);
+    void askPermission(const QUrl &origin, Feature feature);
+    void askCredentials(const QString &text, QAuthenticator *authenticator);
+    QWidget *owner() const;
+
+    Prompts &m_prompts;
+    std::function<QWebEnginePage *()> m_newWindow;
+};

@@ -1,0 +1,109 @@
+#include "WebProfileDialog.h"
+
+#include "core/Prompts.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+WebProfileDialog::WebProfileDialog(QWebEngineProfile *profile, Prompts &prompts, QWidget *parent)
+    : QDialog(parent), m_profile(profile), m_prompts(prompts), m_javaScript(new QCheckBox(QStringLiteral("启用 JavaScript"))),
+      m_images(new QCheckBox(QStringLiteral("自动加载图片"))), m_downloadFolder(new QLineEdit), m_done(new QLabel)
+{
+    setObjectName(QStringLiteral("WebProfileDialog"));
+    setWindowTitle(QStringLiteral("Internet 选项"));
+    m_javaScript->setObjectName(QStringLiteral("chkJavaScript"));
+    m_images->setObjectName(QStringLiteral("chkImages"));
+    m_downloadFolder->setObjectName(QStringLiteral("txtDownloadFolder"));
+    m_done->setObjectName(QStringLiteral("lblDone"));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        apply();
+        accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, &WebProfileDialog::apply);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(buildPrivacy());
+    layout->addWidget(buildContent());
+    layout->addWidget(m_done);
+    layout->addWidget(buttons);
+}
+
+QWidget *WebProfileDialog::buildPrivacy()
+{
+    auto *box = new QGroupBox(QStringLiteral("浏览历史记录"));
+    auto *row = new QHBoxLayout(box);
+    const auto button = [row, this](const QString &text, const char *name, void (WebProfileDialog::*handler)()) {
+        auto *b = new QPushButton(text);
+        b->setObjectName(QLatin1String(name));
+        connect(b, &QPushButton::clicked, this, handler);
+        row->addWidget(b);
+    };
+    button(QStringLiteral("清除缓存"), "btnClearCache", &WebProfileDialog::clearCache);
+    button(QStringLiteral("删除 Cookie"), "btnClearCookies", &WebProfileDialog::clearCookies);
+    button(QStringLiteral("清除历史记录"), "btnClearHistory", &WebProfileDialog::clearHistory);
+    return box;
+}
+
+QWidget *WebProfileDialog::buildContent()
+{
+    auto *box = new QGroupBox(QStringLiteral("内容"));
+    auto *layout = new QVBoxLayout(box);
+    QWebEngineSettings *settings = m_profile->settings();
+    m_javaScript->setChecked(settings->testAttribute(QWebEngineSettings::JavascriptEnabled));
+    m_images->setChecked(settings->testAttribute(QWebEngineSettings::AutoLoadImages));
+    m_downloadFolder->setText(m_profile->downloadPath());
+    layout->addWidget(m_javaScript);
+    layout->addWidget(m_images);
+    auto *row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("下载文件夹：")));
+    row->addWidget(m_downloadFolder, 1);
+    auto *browse = new QPushButton(QStringLiteral("浏览..."));
+    connect(browse, &QPushButton::clicked, this, &WebProfileDialog::chooseFolder);
+    row->addWidget(browse);
+    layout->addLayout(row);
+    return box;
+}
+
+void WebProfileDialog::chooseFolder()
+{
+    const QString folder = m_prompts.folder(this, QStringLiteral("选择下载文件夹"), m_downloadFolder->text());
+    if (!folder.isEmpty())
+        m_downloadFolder->setText(folder);
+}
+
+void WebProfileDialog::clearCache()
+{
+    m_profile->clearHttpCache();
+    m_done->setText(QStringLiteral("缓存已清除。"));
+}
+
+void WebProfileDialog::clearCookies()
+{
+    m_profile->cookieStore()->deleteAllCookies();
+    m_done->setText(QStringLiteral("Cookie 已删除。"));
+}
+
+void WebProfileDialog::clearHistory()
+{
+    m_profile->clearAllVisitedLinks();
+    m_done->setText(QStringLiteral("历史记录已清除。"));
+}
+
+void WebProfileDialog::apply()
+{
+    QWebEngineSettings *settings = m_profile->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, m_javaScript->isChecked());
+    settings->setAttribute(QWebEngineSettings::AutoLoadImages, m_images->isChecked());
+    if (!m_downloadFolder->text().trimmed().isEmpty())
+        m_profile->setDownloadPath(m_downloadFolder->text().trimmed());
+}

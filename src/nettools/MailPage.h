@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// The mail tab of the side panel: recipient, subject, body, send and reset, and the
+// status line of the connection.
+class MailPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MailPage(QWidget *parent = nullptr);
+
+private:
+    QLineEdit *txtMailTO;
+    QLineEdit *txtMailSubject;
+    QPlainTextEdit *txtMail;
+    QPushButton *cmdMailSend;
+    QPushButton *cmdMailReset;
+    QLabel *StatusTXT;
+};

@@ -1,0 +1,96 @@
+#include "DialogPrompts.h"
+
+#include "CredentialsDialog.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+QMessageBox::Icon boxIcon(Prompts::Icon icon)
+{
+    switch (icon) {
+    case Prompts::Information: return QMessageBox::Information;
+    case Prompts::Warning: return QMessageBox::Warning;
+    case Prompts::Critical: return QMessageBox::Critical;
+    case Prompts::Question: return QMessageBox::Question;
+    case Prompts::NoIcon: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+constexpr std::pair<Prompts::Button, QMessageBox::StandardButton> ButtonPairs[] = {
+    {Prompts::Ok, QMessageBox::Ok},
+    {Prompts::Yes, QMessageBox::Yes},
+    {Prompts::No, QMessageBox::No},
+    {Prompts::Cancel, QMessageBox::Cancel},
+};
+
+} // namespace
+
+Prompts::Button DialogPrompts::message(QWidget *owner, const QString &text, const QString &title, Icon icon,
+                                       Buttons buttons)
+{
+    QMessageBox::StandardButtons shown;
+    for (const auto &[ours, theirs] : ButtonPairs)
+        if (buttons.testFlag(ours))
+            shown |= theirs;
+    QMessageBox box(boxIcon(icon), title, text, shown, owner);
+    const int answer = box.exec();
+    for (const auto &[ours, theirs] : ButtonPairs)
+        if (answer == theirs)
+            return ours;
+    return NoButton;
+}
+
+void DialogPrompts::notify(QWidget *owner, const QString &text, const QString &title)
+{
+    auto *box = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+bool DialogPrompts::inputText(QWidget *owner, const QString &prompt, const QString &title, QString &text)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, text, &ok);
+    if (ok)
+        text = answer;
+    return ok;
+}
+
+QString DialogPrompts::openFileName(QWidget *owner, const QString &title, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(owner, title, QString(), filter);
+}
+
+QString DialogPrompts::saveFileName(QWidget *owner, const QString &title, const QString &suggested,
+                                    const QString &filter, QString *selectedFilter)
+{
+    return QFileDialog::getSaveFileName(owner, title, suggested, filter, selectedFilter);
+}
+
+QString DialogPrompts::folder(QWidget *owner, const QString &title, const QString &start)
+{
+    return QFileDialog::getExistingDirectory(owner, title, start, QFileDialog::ShowDirsOnly);
+}
+
+bool DialogPrompts::credentials(QWidget *owner, const QString &text, QString &user, QString &password)
+{
+    CredentialsDialog dialog(text, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    user = dialog.user();
+    password = dialog.password();
+    return true;
+}
+
+bool DialogPrompts::printer(QWidget *owner, const QString &title, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, owner);
+    dialog.setWindowTitle(title);
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/Prompts.h"
+
+// The real dialogs behind the prompts.
+class DialogPrompts : public Prompts
+{
+public:
+    Button message(QWidget *owner, const QString &text, const QString &title, Icon icon, Buttons buttons) override;
+    void notify(QWidget *owner, const QString &text, const QString &title) override;
+    bool inputText(QWidget *owner, const QString &prompt, const QString &title, QString &text) override;
+    QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
+    QString saveFileName(QWidget *owner, const QString &title, const QString &suggested, const QString &filter,
+                         QString *selectedFilter) override;
+    QString folder(QWidget *owner, const QString &title, const QString &start) override;
+    bool credentials(QWidget *owner, const QString &text, QString &user, QString &password) override;
+    bool printer(QWidget *owner, const QString &title, QPrinter &printer) override;
+};

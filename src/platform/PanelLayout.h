@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QBoxLayout>
+#include <QPushButton>
+#include <QString>
+
+#include <initializer_list>
+
+// Helpers for the side panel's pages, whose sizes come in twips.
+namespace PanelLayout {
+
+constexpr int Twips = 15;
+constexpr int RowGap = 4;
+// The panel keeps 60 twips (4 px) right of the tab strip, and the query box as much
+// right of the search page's edge.
+constexpr int RightGap = 60 / Twips;
+
+template<typename T>
+T *named(T *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton *fixedButton(const char *name, const QString &caption, int widthTwips, int heightTwips = 255);
+QVBoxLayout *column(QWidget *page, int spacing);
+// Buttons that sit side by side at their fixed sizes, flush left.
+QHBoxLayout *buttonRow(std::initializer_list<QPushButton *> buttons);
+
+} // namespace PanelLayout

@@ -1,0 +1,171 @@
+#include "MainMenus.h"
+
+#include "document/DocumentCommands.h"
+#include "document/DocumentHost.h"
+#include "document/frmDocument.h"
+
+#include <QActionGroup>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+MainMenus::MainMenus(DocumentHost &host, QMdiArea *area, DocumentCommands *commands, QMenuBar *bar)
+    : QObject(bar), m_host(host), m_area(area), m_commands(commands), m_bar(bar)
+{
+    buildFile();
+    buildEdit();
+    buildView();
+    buildTools();
+    buildWindow();
+    buildHelp();
+}
+
+QAction *MainMenus::item(const QString &name) const { return m_bar->findChild<QAction *>(name); }
+
+QMenu *MainMenus::menu(const char *name, const QString &caption)
+{
+    QMenu *menu = m_bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QAction *MainMenus::add(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut)
+{
+    auto *action = new QAction(caption, m_bar);
+    action->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    menu->addAction(action);
+    return action;
+}
+
+QAction *MainMenus::add(QMenu *menu, const char *name, const QString &caption, void (DocumentCommands::*handler)(),
+                        const QKeySequence &shortcut)
+{
+    QAction *action = add(menu, name, caption, shortcut);
+    connect(action, &QAction::triggered, m_commands, handler);
+    return action;
+}
+
+void MainMenus::separator(QMenu *menu, const char *name) { menu->addSeparator()->setObjectName(QLatin1String(name)); }
+
+void MainMenus::buildFile()
+{
+    QMenu *file = menu("mnuFile", QStringLiteral("文件(&F)"));
+    add(file, "mnuFileNew", QStringLiteral("新建(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    add(file, "mnuFileOpen", QStringLiteral("打开(&O)..."), &DocumentCommands::mnuFileOpen_Click,
+        QKeySequence(Qt::CTRL | Qt::Key_O));
+    add(file, "mnuFileClose", QStringLiteral("关闭(&C)"));
+    separator(file, "mnuFileBar0");
+    add(file, "mnuFileSaveAs", QStringLiteral("另存为(&A)..."), &DocumentCommands::mnuFileSaveAs_Click);
+    separator(file, "mnuFileBar1");
+    add(file, "mnuFileProperties", QStringLiteral("属性(&I)"), &DocumentCommands::mnuFileProperties_Click);
+    separator(file, "mnuFileBar2");
+    add(file, "mnuFilePageSetup", QStringLiteral("页面设置(&U)..."), &DocumentCommands::mnuFilePageSetup_Click);
+    add(file, "mnuFilePrint", QStringLiteral("打印(&P)..."), &DocumentCommands::mnuFilePrint_Click);
+    separator(file, "mnuFileBar3");
+    add(file, "mnuFileSend", QStringLiteral("发送(&D)..."));
+    separator(file, "mnuFileBar4");
+    add(file, "mnuFileExit", QStringLiteral("退出(&X)"));
+}
+
+void MainMenus::buildEdit()
+{
+    QMenu *edit = menu("mnuEdit", QStringLiteral("编辑(&E)"));
+    add(edit, "mnuEditback", QStringLiteral("后退(&B)"), &DocumentCommands::mnuEditback_Click)
+        ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    add(edit, "MnuEditForward", QStringLiteral("前进(&W)"), &DocumentCommands::MnuEditForward_Click)
+        ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    separator(edit, "mnuEditbar5");
+    add(edit, "mnuEditRefresh", QStringLiteral("刷新(&R)"), &DocumentCommands::mnuEditRefresh_Click, QKeySequence(Qt::Key_F5));
+    add(edit, "mnuEditStop", QStringLiteral("停止(&S)"), &DocumentCommands::mnuEditStop_Click, QKeySequence(Qt::Key_Escape));
+    separator(edit, "mnuEditBar0");
+    add(edit, "mnuEditCut", QStringLiteral("剪切(&T)"), &DocumentCommands::mnuEditCut_Click, QKeySequence(Qt::CTRL | Qt::Key_X));
+    add(edit, "mnuEditCopy", QStringLiteral("复制(&C)"), &DocumentCommands::mnuEditCopy_Click, QKeySequence(Qt::CTRL | Qt::Key_C));
+    add(edit, "mnuEditPaste", QStringLiteral("粘贴(&P)"), &DocumentCommands::mnuEditPaste_Click,
+        QKeySequence(Qt::CTRL | Qt::Key_V));
+    add(edit, "mnuEditFind", QStringLiteral("查找(&F)"), &DocumentCommands::mnuEditFind_Click)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_I), QKeySequence(Qt::CTRL | Qt::Key_F)});
+}
+
+void MainMenus::buildView()
+{
+    QMenu *view = menu("mnuView", QStringLiteral("视图(&V)"));
+    mnuViewToolbar = add(view, "mnuViewToolbar", QStringLiteral("母窗口工具栏(&T)"));
+    mnuViewToolbarString =
+        add(view, "mnuViewToolbarString", QStringLiteral("工具栏文字(&S)"));
+    mnuViewTabbed = add(view, "mnuViewTabbed", QStringLiteral("标签页模式(&B)"));
+    separator(view, "mnuViewBar1");
+    mnuViewShowPicture = add(view, "mnuViewShowPicture", QStringLiteral("显示图片(&P)"));
+    mnuViewPlaySound = add(view, "mnuViewPlaySound", QStringLiteral("播放声音(&M)"));
+    mnuViewPlayANI = add(view, "mnuViewPlayANI", QStringLiteral("播放动画(&A)"));
+    mnuViewPlayVideo = add(view, "mnuViewPlayVideo", QStringLiteral("播放视频(&V)"));
+    separator(view, "mnuViewBar0");
+    add(view, "mnuViewOptions", QStringLiteral("选项(&O)..."));
+    // A click flips the check mark first; the handlers then apply the new state.
+    for (QAction *action : {mnuViewToolbar, mnuViewToolbarString, mnuViewTabbed, mnuViewShowPicture,
+                            mnuViewPlaySound, mnuViewPlayANI, mnuViewPlayVideo})
+        action->setCheckable(true);
+    mnuViewToolbar->setChecked(true);
+    mnuViewToolbarString->setChecked(true);
+}
+
+void MainMenus::buildTools()
+{
+    QMenu *tools = menu("mnuTools", QStringLiteral("工具(&T)"));
+    add(tools, "mnuToolsOptions", QStringLiteral("选项(&O)..."));
+    add(tools, "mnuToolsIEOptions", QStringLiteral("Internet Explorer选项(&I)"));
+    add(tools, "mnuToolsProfileFolder", QStringLiteral("打开配置文件夹"));
+}
+
+void MainMenus::buildWindow()
+{
+    mnuWindow = menu("mnuWindow", QStringLiteral("窗口(&W)"));
+    add(mnuWindow, "mnuWindowNewWindow", QStringLiteral("新建窗口(&N)"));
+    separator(mnuWindow, "mnuWindowBar0");
+    add(mnuWindow, "mnuWindowCascade", QStringLiteral("层叠(&C)"), &DocumentCommands::mnuWindowCascade_Click);
+    add(mnuWindow, "mnuWindowTileHorizontal", QStringLiteral("横向平铺(&H)"), &DocumentCommands::mnuWindowTileHorizontal_Click);
+    add(mnuWindow, "mnuWindowTileVertical", QStringLiteral("纵向平铺(&V)"), &DocumentCommands::mnuWindowTileVertical_Click);
+    add(mnuWindow, "mnuWindowArrangeIcons", QStringLiteral("排列图标(&A)"), &DocumentCommands::mnuWindowArrangeIcons_Click);
+    connect(mnuWindow, &QMenu::aboutToShow, this, &MainMenus::fillWindowList);
+}
+
+// The window list after the fixed items is made anew each time the menu opens.
+void MainMenus::fillWindowList()
+{
+    delete m_windowList;
+    m_windowList = new QActionGroup(mnuWindow);
+    const QList<QMdiSubWindow *> windows = m_area->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    auto *line = new QAction(m_windowList);
+    line->setSeparator(true);
+    mnuWindow->addAction(line);
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow *window = windows.at(i);
+        QString title = window->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString caption = i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title)
+                                      : QStringLiteral("%1 %2").arg(i + 1).arg(title);
+        auto *action = new QAction(caption, m_windowList);
+        mnuWindow->addAction(action);
+        action->setObjectName(QStringLiteral("mnuWindowList"));
+        action->setCheckable(true);
+        action->setChecked(window == static_cast<QMdiSubWindow *>(m_host.activeDocument()));
+        connect(action, &QAction::triggered, window, [this, window] {
+            if (window->isMinimized())
+                window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+            m_area->setActiveSubWindow(window);
+        });
+    }
+}
+
+void MainMenus::buildHelp()
+{
+    QMenu *help = menu("mnuHelp", QStringLiteral("帮助(&H)"));
+    add(help, "mnuHelpContents", QStringLiteral("目录(&C)"), QKeySequence(Qt::Key_F1));
+    add(help, "mnuHelpShowtip", QStringLiteral("显示日积月累(&T)"));
+    separator(help, "mnuHelpBar0");
+    add(help, "mnuHelpAbout", QStringLiteral("关于(&A) "));
+}

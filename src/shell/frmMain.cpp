@@ -1,0 +1,424 @@
+#include "frmMain.h"
+
+#include "MainMenus.h"
+#include "MainToolbar.h"
+#include "SidePanel.h"
+#include "autotext/AutotextPage.h"
+#include "bookmarks/BookmarkPage.h"
+#include "core/Addresses.h"
+#include "core/ProcessLauncher.h"
+#include "core/Prompts.h"
+#include "core/SettingsStore.h"
+#include "document/BrowserControl.h"
+#include "document/BrowserFactory.h"
+#include "document/DocumentCommands.h"
+#include "document/frmDocument.h"
+#include "frmAbout.h"
+#include "frmTip.h"
+#include "nettools/MailPage.h"
+#include "nettools/ToolsPage.h"
+#include "platform/Images.h"
+#include "search/EngineTree.h"
+#include "search/SearchPage.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidgetItem>
+#include <cmath>
+
+namespace {
+
+const QString Caption = QStringLiteral("Vantorel II");
+
+QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+
+} // namespace
+
+frmMain::frmMain(const AppContext &context, QWidget *parent)
+    : QMainWindow(parent), Timer1(new QTimer(this)), Timer2(new QTimer(this)), Toolbar1(new QToolBar),
+      m_context(context), m_mdi(new QMdiArea), m_commands(new DocumentCommands(*this, m_mdi, *context.prompts, this)),
+      m_placement(*context.settings)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Caption);
+    setWindowIcon(Images::icon(context.programFolder, QStringLiteral("vantorel")));
+    Timer1->setSingleShot(true);
+    Timer2->setSingleShot(true);
+
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    addToolBar(Toolbar1);
+    m_toolbar = new MainToolbar(Toolbar1, context.programFolder);
+    connect(m_toolbar, &MainToolbar::clicked, this, &frmMain::MotherButton_Click);
+    m_menus = new MainMenus(*this, m_mdi, m_commands, menuBar());
+    connectMenus();
+    buildShortcuts();
+    list = buildPanel();
+    buildLayout();
+    setTabbed(context.settings->number(SettingKeys::TabbedDocuments) == 1);
+}
+
+// Windows closing with the main window must not reach back into it.
+frmMain::~frmMain()
+{
+    disconnect(m_mdi, nullptr, this, nullptr);
+    for (frmDocument *document : documents())
+        disconnect(document, nullptr, this, nullptr);
+}
+
+SidePanel *frmMain::buildPanel()
+{
+    m_searchPage = new SearchPage(*this, *m_context.prompts, m_context.programFolder, m_context.profileFolder);
+    auto *tools = new ToolsPage;
+    auto *panel = new SidePanel({{m_searchPage, QStringLiteral("搜索引擎")},
+                                 {new BookmarkPage, QStringLiteral("书签管理")},
+                                 {new AutotextPage, QStringLiteral("自动填表")},
+                                 {new MailPage, QStringLiteral("电子邮件")},
+                                 {tools, QStringLiteral("实用工具")}},
+                                *m_context.browsers, m_context.programFile(QStringLiteral("help.htm")));
+    connect(panel, &SidePanel::hideRequested, this, [this] { setListPressed(false); });
+    connect(panel, &SidePanel::localAddressRefreshRequested, this, &frmMain::IPrefresh_Click);
+    connect(tools, &ToolsPage::localAddressRefreshRequested, this, &frmMain::IPrefresh_Click);
+    // However the button changes (a click, a key, an assistive tool), the panel follows.
+    connect(m_toolbar->listButton(), &QAction::toggled, panel, &QWidget::setVisible);
+    return panel;
+}
+
+// The side panel to the left of the document windows.
+void frmMain::buildLayout()
+{
+    m_mdi->setObjectName(QStringLiteral("mdi"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setTabsClosable(true);
+    m_mdi->setTabsMovable(true);
+    auto *central = new QWidget;
+    auto *row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(list);
+    row->addWidget(m_mdi, 1);
+    setCentralWidget(central);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
+        if (auto *document = qobject_cast<frmDocument *>(window))
+            m_current = document;
+        updateCaption();
+    });
+}
+
+void frmMain::connectMenus()
+{
+    const std::pair<const char *, void (frmMain::*)()> items[] = {
+        {"mnuFileNew", &frmMain::mnuFileNew_Click},
+        {"mnuFileClose", &frmMain::mnuFileClose_Click},
+        {"mnuFileSend", &frmMain::mnuFileSend_Click},
+        {"mnuFileExit", &frmMain::mnuFileExit_Click},
+        {"mnuViewToolbar", &frmMain::mnuViewToolbar_Click},
+        {"mnuViewToolbarString", &frmMain::mnuViewToolbarString_Click},
+        {"mnuViewTabbed", &frmMain::mnuViewTabbed_Click},
+        {"mnuViewOptions", &frmMain::mnuViewOptions_Click},
+        {"mnuToolsOptions", &frmMain::mnuViewOptions_Click},
+        {"mnuToolsIEOptions", &frmMain::mnuToolsIEOptions_Click},
+        {"mnuToolsProfileFolder", &frmMain::mnuToolsProfileFolder_Click},
+        {"mnuWindowNewWindow", &frmMain::mnuFileNew_Click},
+        {"mnuHelpContents", &frmMain::mnuHelpContents_Click},
+        {"mnuHelpShowtip", &frmMain::mnuHelpShowtip_Click},
+        {"mnuHelpAbout", &frmMain::mnuHelpAbout_Click},
+    };
+    for (const auto &[name, handler] : items)
+        connect(m_menus->item(QLatin1String(name)), &QAction::triggered, this, handler);
+}
+
+// Keys browser users expect beyond the menu shortcuts.
+void frmMain::buildShortcuts()
+{
+    const auto shortcut = [this](const QList<QKeySequence> &keys, void (DocumentCommands::*handler)()) {
+        auto *action = new QAction(this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, m_commands, handler);
+        addAction(action);
+    };
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, &DocumentCommands::zoomIn);
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &DocumentCommands::zoomOut);
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)}, &DocumentCommands::zoomReset);
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D)}, &DocumentCommands::focusAddress);
+    // Ctrl+W is the document window's own close key (QKeySequence::Close).
+}
+
+void frmMain::Form_Load(const QString &commandLine)
+{
+    m_placement.restore(*this);
+    loadSettings();
+    Timer1->setInterval(int(PingTime));
+    Timer2->setInterval(int(NetStatTime));
+    setListPressed(m_context.settings->number(SettingKeys::ShowList) != 0);
+    list->setWidthTwips(int(m_context.settings->number(SettingKeys::ListWidth)));
+    list->tabs_Click();
+    frmDocument *first = LoadNewDoc();
+    LoadEngine();
+    m_searchPage->engines()->node(1)->setExpanded(true);
+    first->showMaximized();
+    navigateFirstPage(commandLine);
+}
+
+void frmMain::loadSettings()
+{
+    const SettingsStore &store = *m_context.settings;
+    SmtpServer = store.get(SettingKeys::SmtpServer);
+    UserName = store.get(SettingKeys::UserNameRead);
+    MyEmail = store.get(SettingKeys::MyEmail);
+    PingTime = store.number(SettingKeys::PingTime);
+    NetStatTime = store.number(SettingKeys::NetStatTime);
+    ClickBookmark = qint32(std::lround(store.number(SettingKeys::ClickBookmark)));
+    m_menus->mnuViewPlayANI->setChecked(store.number(SettingKeys::ShowAnimations) == 1);
+    m_menus->mnuViewShowPicture->setChecked(store.number(SettingKeys::ShowPicture) == 1);
+    m_menus->mnuViewPlaySound->setChecked(store.number(SettingKeys::PlaySound) == 1);
+    m_menus->mnuViewPlayVideo->setChecked(store.number(SettingKeys::PlayVideo) == 1);
+    // Read even when the command line names the first page, so "home" still works.
+    Homepage = store.get(SettingKeys::Homepage);
+}
+
+void frmMain::navigateFirstPage(const QString &commandLine)
+{
+    frmDocument *document = activeDocument();
+    if (!document)
+        return;
+    const QString option = QStringLiteral("-nohome");
+    const qsizetype p = commandLine.indexOf(option);
+    if (p < 0) {
+        document->Web->navigate(Homepage);
+        return;
+    }
+    // The address is everything after the switch and the one character that follows it.
+    QString address = commandLine.mid(p + option.size() + 1);
+    if (address.isEmpty())
+        address = QStringLiteral("about:blank");
+    // The box must not hold up the first page.
+    m_context.prompts->notify(this, address, AppTitle);
+    document->Web->navigate(address);
+}
+
+frmDocument *frmMain::LoadNewDoc()
+{
+    ++DocCount;
+    auto *document = new frmDocument(*this, *m_context.browsers, m_context.programFolder);
+    document->setWindowTitle(QStringLiteral("Web Document %1").arg(DocCount));
+    connect(document, &QMdiSubWindow::windowStateChanged, this, &frmMain::updateCaption);
+    connect(document, &QWidget::windowTitleChanged, this, &frmMain::updateCaption);
+    // The area reports the change of active window while the closing one still stands.
+    connect(document, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &frmMain::updateCaption); });
+    connect(document, &frmDocument::bookmarkRequested, this, &frmMain::btnBookmarkAdd_Click);
+    connect(document, &frmDocument::searchRequested, this, &frmMain::searchSelection);
+    connect(document, &frmDocument::homeRequested, this, &frmMain::goHome);
+    m_mdi->addSubWindow(document);
+    document->show();
+    m_mdi->setActiveSubWindow(document);
+    m_current = document;
+    return document;
+}
+
+void frmMain::CloseDoc()
+{
+    if (frmDocument *active = activeDocument())
+        active->close();
+}
+
+// Tracked here rather than asked of the area, which answers null while the
+// application is inactive or the area not yet shown.
+frmDocument *frmMain::activeDocument() const
+{
+    if (m_current && !m_current->isHidden())
+        return m_current;
+    return qobject_cast<frmDocument *>(m_mdi->currentSubWindow());
+}
+
+QList<frmDocument *> frmMain::documents() const
+{
+    QList<frmDocument *> result;
+    for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (auto *document = qobject_cast<frmDocument *>(window))
+            result.append(document);
+    return result;
+}
+
+EngineTree *frmMain::engines() const { return m_searchPage->engines(); }
+
+void frmMain::MotherButton_Click(const QString &key)
+{
+    const QHash<QString, std::function<void()>> commands = {
+        {QStringLiteral("new"), [this] { newWindowFromToolbar(); }},
+        {QStringLiteral("close"), [this] { CloseDoc(); }},
+        {QStringLiteral("open"), [this] { m_commands->mnuFileOpen_Click(); }},
+        {QStringLiteral("save"), [this] { m_commands->mnuFileSaveAs_Click(); }},
+        {QStringLiteral("print"), [this] { m_commands->mnuFilePrint_Click(); }},
+        {QStringLiteral("copy"), [this] { m_commands->mnuEditCopy_Click(); }},
+        {QStringLiteral("find"), [this] { m_commands->mnuEditFind_Click(); }},
+        {QStringLiteral("list"), [this] { list->setVisible(listPressed()); }},
+        {QStringLiteral("home"), [this] { goHome(); }},
+        {QStringLiteral("bookmark"), [this] { showPanelTab(2); }},
+        {QStringLiteral("bbs"), [this] { navigateActive(Addresses::Forum); }},
+        {QStringLiteral("update"), [this] { navigateActive(Addresses::MakerSite); }},
+    };
+    if (const auto command = commands.value(key))
+        command();
+}
+
+void frmMain::newWindowFromToolbar()
+{
+    frmDocument *created = LoadNewDoc();
+    const double choice = leadingNumber(m_context.settings->get(SettingKeys::NWindowWithHomepage)).value_or(-1);
+    if (choice == 1)
+        created->Web->navigate(Homepage);
+    else if (choice == 0)
+        created->Web->navigate(Addresses::NewWindowPage);
+}
+
+void frmMain::goHome()
+{
+    if (Homepage != Addresses::IEHomepage)
+        navigateActive(Homepage);
+    else if (frmDocument *document = activeDocument())
+        document->Web->goHome();
+}
+
+void frmMain::navigateActive(const QString &address)
+{
+    if (frmDocument *document = activeDocument())
+        document->Web->navigate(address);
+}
+
+void frmMain::showPanelTab(int tab)
+{
+    setListPressed(true);
+    list->selectTab(tab);
+}
+
+void frmMain::mnuFileNew_Click() { LoadNewDoc(); }
+void frmMain::mnuFileClose_Click() { MotherButton_Click(QStringLiteral("close")); }
+void frmMain::mnuFileSend_Click() { showPanelTab(5); }
+void frmMain::mnuFileExit_Click() { close(); }
+void frmMain::mnuHelpContents_Click() { showPanelTab(6); }
+
+void frmMain::mnuViewToolbar_Click()
+{
+    const bool shown = m_menus->mnuViewToolbar->isChecked();
+    Toolbar1->setVisible(shown);
+    m_menus->mnuViewToolbarString->setEnabled(shown);
+}
+
+void frmMain::mnuViewToolbarString_Click()
+{
+    m_toolbar->setCaptionsShown(m_menus->mnuViewToolbarString->isChecked());
+}
+
+void frmMain::mnuViewTabbed_Click()
+{
+    const bool tabbed = m_menus->mnuViewTabbed->isChecked();
+    setTabbed(tabbed);
+    m_context.settings->save(SettingKeys::TabbedDocuments, flag(tabbed));
+}
+
+void frmMain::setTabbed(bool tabbed)
+{
+    m_menus->mnuViewTabbed->setChecked(tabbed);
+    m_mdi->setViewMode(tabbed ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+    updateCaption();
+}
+
+// The program's own options dialog comes later; until then these do nothing.
+void frmMain::mnuViewOptions_Click() {}
+
+void frmMain::mnuToolsIEOptions_Click()
+{
+    if (QDialog *dialog = m_context.browsers->createProfileDialog(this)) {
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    }
+}
+
+void frmMain::mnuToolsProfileFolder_Click()
+{
+    QString error;
+    if (!m_context.launcher->startDetached(QStringLiteral("xdg-open"), {m_context.profileFolder}, QString(), &error))
+        m_context.prompts->message(this, QStringLiteral("无法打开配置文件夹 %1：%2").arg(m_context.profileFolder, error),
+                                   AppTitle, Prompts::Warning);
+}
+
+void frmMain::mnuWindowCascade_Click() { m_commands->mnuWindowCascade_Click(); }
+
+void frmMain::btnBookmarkAdd_Click() {}
+
+void frmMain::LoadEngine() { m_searchPage->LoadEngine(); }
+
+// The local address is looked up by the network tools, which come later.
+void frmMain::IPrefresh_Click() {}
+
+void frmMain::searchSelection(const QString &text)
+{
+    if (!m_searchPage->searchFor(text))
+        showPanelTab(1);
+}
+
+void frmMain::mnuHelpShowtip_Click()
+{
+    m_context.settings->save(SettingKeys::ShowTipsWrite, QStringLiteral("1"), m_context.tipsApplication);
+    frmTip tip(m_context, this);
+    if (tip.Form_Load())
+        tip.exec();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmAbout about(m_context.programFolder, this);
+    about.exec();
+}
+
+bool frmMain::listPressed() const { return m_toolbar->listButton()->isChecked(); }
+
+void frmMain::setListPressed(bool pressed)
+{
+    m_toolbar->listButton()->setChecked(pressed);
+    list->setVisible(pressed);
+}
+
+void frmMain::updateCaption()
+{
+    frmDocument *document = activeDocument();
+    const bool filling = document && (document->isMaximized() || m_mdi->viewMode() == QMdiArea::TabbedView);
+    setWindowTitle(filling ? QStringLiteral("%1 - [%2]").arg(Caption, document->windowTitle()) : Caption);
+}
+
+void frmMain::saveState()
+{
+    m_placement.save(*this);
+    m_context.settings->save(SettingKeys::ShowList, flag(listPressed()));
+    m_context.settings->save(SettingKeys::ListWidth, QString::number(float(list->widthTwips())));
+}
+
+// Quitting would drop the partial files of running downloads without a word.
+bool frmMain::mayQuit()
+{
+    return m_context.browsers->runningDownloads() == 0
+        || m_context.prompts->message(this, QStringLiteral("有下载正在进行，确定要退出吗？"), AppTitle,
+                                      Prompts::Question, Prompts::Yes | Prompts::No)
+               == Prompts::Yes;
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!mayQuit()) {
+        event->ignore();
+        return;
+    }
+    if (!isMinimized())
+        saveState();
+    m_mdi->closeAllSubWindows();
+    event->accept();
+    emit closed();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include "shell/AppContext.h"
+
+class QCheckBox;
+class QLabel;
+
+// Tip of the day: one random line of TIPOFDAY.TXT.
+class frmTip : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmTip(const AppContext &context, QWidget *parent = nullptr);
+
+    // False when the tips flag is 0: the dialog is not to be shown at all.
+    bool Form_Load();
+    bool LoadTips(const QString &path);
+    void DisplayCurrentTip();
+    void ShowRandomTip();
+    QString tipText() const;
+    int currentTip() const { return m_currentTip; }
+
+    QLabel *lblTipText;
+    QCheckBox *chkLoadTipsAtStartup;
+
+private:
+    void chkLoadTipsAtStartup_Click();
+
+    AppContext m_context;
+    QStringList m_tips;
+    int m_currentTip = 0;
+};

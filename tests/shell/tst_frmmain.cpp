@@ -1,0 +1,216 @@
+#include "ModalWatcher.h"
+#include "TestApp.h"
+#include "shell/SidePanel.h"
+#include "shell/Startup.h"
+#include "shell/frmMain.h"
+#include "shell/frmTip.h"
+#include "document/BrowserControl.h"
+#include "document/frmDocument.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QTest>
+#include <QTimer>
+
+class tst_frmMain : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString page(TestApp &app, const QString &name, const QString &title)
+    {
+        return app.writeFile(name, QStringLiteral("<html><head><title>%1</title></head><body>%1</body></html>")
+                                       .arg(title)
+                                       .toUtf8());
+    }
+    QString setting(TestApp &app, const char *key)
+    {
+        return app.settings().get(AppTitle, QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("absent"));
+    }
+
+private slots:
+    void firstStartWithEmptySettings()
+    {
+        TestApp app;
+        app.settings().save(AppTitle, QStringLiteral("Settings"), QStringLiteral("Homepage"),
+                            page(app, QStringLiteral("home.htm"), QStringLiteral("Home Page")));
+        bool tipShownFirst = false;
+        whenModalShown<frmTip>([&](frmTip *tip) {
+            // The tip dialog comes before the main window appears.
+            tipShownFirst = true;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (qobject_cast<frmMain *>(w) && w->isVisible())
+                    tipShownFirst = false;
+            tip->accept();
+        });
+        const auto main = Startup::launch(app.context, QStringLiteral("vantorel"));
+        QVERIFY(tipShownFirst);
+        QVERIFY(main->isVisible());
+        QCOMPARE(main->pos(), QPoint(1000 / 15, 1000 / 15));
+        QCOMPARE(main->size(), QSize(6500 / 15, 6500 / 15));
+        QVERIFY(main->list->isVisible());
+        QCOMPARE(main->list->widthTwips(), 3360);
+        QCOMPARE(main->list->width(), 3360 / 15);
+        QVERIFY(main->listPressed());
+
+        QCOMPARE(main->documents().size(), 1);
+        frmDocument *document = main->activeDocument();
+        QVERIFY(document->isMaximized());
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Home Page"));
+        QCOMPARE(main->windowTitle(), QStringLiteral("Vantorel II - [Home Page]"));
+    }
+
+    void qtSpeaksChinese()
+    {
+        Startup::installTranslations(*qApp);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    }
+
+    void firstDocumentCaption()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        app.settings().save(AppTitle, QStringLiteral("Settings"), QStringLiteral("Homepage"), QStringLiteral("about:blank"));
+        main.Form_Load(QStringLiteral("vantorel"));
+        QCOMPARE(main.activeDocument()->windowTitle(), QStringLiteral("Web Document 1"));
+        QCOMPARE(main.DocCount, 1);
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<bool>("boxShown");
+        QTest::addColumn<QString>("expectedTitle");
+        QTest::newRow("address") << QStringLiteral("-nohome %1") << true << QStringLiteral("Given");
+        QTest::newRow("capitals") << QStringLiteral("-NOHOME %1") << false << QStringLiteral("Home");
+    }
+    void commandLine()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(bool, boxShown);
+        QFETCH(QString, expectedTitle);
+        TestApp app;
+        app.settings().save(AppTitle, QStringLiteral("Settings"), QStringLiteral("Homepage"),
+                            page(app, QStringLiteral("home.htm"), QStringLiteral("Home")));
+        const QString given = page(app, QStringLiteral("given.htm"), QStringLiteral("Given"));
+        frmMain main(app.context);
+        main.Form_Load(QStringLiteral("/opt/vantorel ") + arguments.arg(given));
+        QCOMPARE(app.prompts.messages.size(), boxShown ? 1 : 0);
+        if (boxShown) {
+            QCOMPARE(app.prompts.messages.first().text, given);
+            QCOMPARE(app.prompts.messages.first().title, QStringLiteral("Vantorel"));
+        }
+        QTRY_COMPARE(main.activeDocument()->windowTitle(), expectedTitle);
+    }
+
+    void noHomeWithoutAddressOpensBlank()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.Form_Load(QStringLiteral("vantorel -nohome"));
+        QCOMPARE(app.prompts.messages.size(), 1);
+        QCOMPARE(app.prompts.messages.first().text, QStringLiteral("about:blank"));
+        QTRY_COMPARE(main.activeDocument()->Web->locationURL(), QStringLiteral("about:blank"));
+    }
+
+    void windowNumbersKeepGrowing()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.LoadNewDoc();
+        frmDocument *second = main.LoadNewDoc();
+        main.LoadNewDoc();
+        main.mdiArea()->setActiveSubWindow(second);
+        main.CloseDoc();
+        QTRY_COMPARE(main.documents().size(), 2);
+        QCOMPARE(main.LoadNewDoc()->windowTitle(), QStringLiteral("Web Document 4"));
+        QCOMPARE(main.DocCount, 4);
+    }
+
+    void closeDocWithoutDocumentDoesNothing()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.CloseDoc();
+        QVERIFY(main.documents().isEmpty());
+    }
+
+    void closeSavesGeometryAndPanel()
+    {
+        TestApp app;
+        {
+            frmMain main(app.context);
+            main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+            main.show();
+            main.close();
+        }
+        // An unmoved window keeps the exact twips it started with.
+        QCOMPARE(setting(app, "MainLeft"), QStringLiteral("1000"));
+        QCOMPARE(setting(app, "MainWidth"), QStringLiteral("6500"));
+        QCOMPARE(setting(app, "ShowList"), QStringLiteral("1"));
+        QCOMPARE(setting(app, "ListWidth"), QStringLiteral("3360"));
+        {
+            frmMain main(app.context);
+            main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+            main.move(100, 50);
+            main.resize(800, 600);
+            main.setListPressed(false);
+            main.close();
+        }
+        QCOMPARE(setting(app, "MainLeft"), QStringLiteral("1500"));
+        QCOMPARE(setting(app, "MainTop"), QStringLiteral("750"));
+        QCOMPARE(setting(app, "MainWidth"), QStringLiteral("12000"));
+        QCOMPARE(setting(app, "MainHeight"), QStringLiteral("9000"));
+        QCOMPARE(setting(app, "ShowList"), QStringLiteral("0"));
+        frmMain next(app.context);
+        next.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+        next.show();
+        QVERIFY(!next.listPressed());
+        QVERIFY(!next.list->isVisible());
+    }
+
+    void closingWhileMinimizedSavesNothing()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+        main.setListPressed(false);
+        main.setWindowState(Qt::WindowMinimized);
+        main.close();
+        QCOMPARE(setting(app, "ShowList"), QStringLiteral("absent"));
+        QCOMPARE(setting(app, "MainLeft"), QStringLiteral("absent"));
+    }
+
+    void badNumbersReadAsDefaults()
+    {
+        TestApp app;
+        for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "ListWidth", "PingTime"})
+            app.settings().save(AppTitle, QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("wide"));
+        frmMain main(app.context);
+        main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+        QCOMPARE(main.pos(), QPoint(1000 / 15, 1000 / 15));
+        QCOMPARE(main.list->widthTwips(), 3360);
+        QCOMPARE(main.PingTime, 5000.0);
+        QCOMPARE(main.Timer1->interval(), 5000);
+        QCOMPARE(main.Timer2->interval(), 10000);
+    }
+
+    void settingsVariablesAtStart()
+    {
+        TestApp app;
+        SettingsStore &store = app.settings();
+        store.save(AppTitle, QStringLiteral("Email"), QStringLiteral("UserName"), QStringLiteral("张三"));
+        store.save(AppTitle, QStringLiteral("Email"), QStringLiteral("SMTP"), QStringLiteral("mail.example.org"));
+        store.save(AppTitle, QStringLiteral("Settings"), QStringLiteral("ClickBookmark"), QStringLiteral("1"));
+        store.save(AppTitle, QStringLiteral("Settings"), QStringLiteral("NetStatTime"), QStringLiteral("2500"));
+        frmMain main(app.context);
+        main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+        QCOMPARE(main.UserName, QStringLiteral("张三"));
+        QCOMPARE(main.SmtpServer, QStringLiteral("mail.example.org"));
+        QCOMPARE(main.ClickBookmark, 1);
+        QCOMPARE(main.Timer2->interval(), 2500);
+    }
+};
+
+QTEST_MAIN(tst_frmMain)
+#include "tst_frmmain.moc"

@@ -1,0 +1,362 @@
+#include "ModalWatcher.h"
+#include "ScriptedBrowser.h"
+#include "TestApp.h"
+#include "shell/MainMenus.h"
+#include "shell/MainToolbar.h"
+#include "shell/SidePanel.h"
+#include "shell/frmMain.h"
+#include "document/BrowserControl.h"
+#include "document/frmDocument.h"
+
+#include <QAccessible>
+#include <QDialog>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+const QStringList Keys{"new", "close", "open", "save", "print", "copy", "find", "list",
+                       "home", "bookmark", "option", "link", "bbs", "update"};
+
+} // namespace
+
+class tst_MainShell : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<frmMain> start(TestApp &app, const QString &arguments = QStringLiteral("-nohome about:blank"))
+    {
+        auto main = std::make_unique<frmMain>(app.context);
+        main->Form_Load(QStringLiteral("vantorel ") + arguments);
+        main->show();
+        return main;
+    }
+    QString homePage(TestApp &app)
+    {
+        const QString page = app.writeFile(QStringLiteral("home.htm"),
+                                           "<html><head><title>Home</title></head><body>home</body></html>");
+        app.settings().save(SettingKeys::Homepage, page);
+        return page;
+    }
+
+private slots:
+    void panelWidensAndNarrows()
+    {
+        TestApp app;
+        auto main = start(app);
+        QCOMPARE(main->list->widthTwips(), 3360);
+        for (int i = 0; i < 3; ++i)
+            main->list->btnListgetBigger->click();
+        QCOMPARE(main->list->widthTwips(), 3720);
+        QCOMPARE(main->list->width(), 3720 / 15);
+        main->list->setWidthTwips(200);
+        main->list->btnListgetSmaller->click();
+        QCOMPARE(main->list->widthTwips(), 80);
+        main->list->btnListgetSmaller->click();
+        QCOMPARE(main->list->widthTwips(), 80);
+    }
+
+    void hidingReleasesTheButtonAndShowingKeepsTheWidth()
+    {
+        TestApp app;
+        auto main = start(app);
+        main->list->btnListgetBigger->click();
+        main->list->btnTurnofflist->click();
+        QVERIFY(!main->list->isVisible());
+        QVERIFY(!main->listPressed());
+        main->toolbar()->listButton()->trigger();
+        QVERIFY(main->listPressed());
+        QVERIFY(main->list->isVisible());
+        QCOMPARE(main->list->width(), 3480 / 15);
+        main->close();
+        QCOMPARE(app.settings().get(AppTitle, QStringLiteral("Settings"), QStringLiteral("ListWidth")),
+                 QStringLiteral("3480"));
+    }
+
+    void toolbarButtonsInOrder()
+    {
+        TestApp app;
+        auto main = start(app);
+        QStringList keys;
+        for (QAction *action : main->Toolbar1->actions())
+            if (!action->isSeparator())
+                keys.append(action->objectName());
+        QCOMPARE(keys, Keys);
+        QCOMPARE(main->toolbar()->button(QStringLiteral("option"))->toolTip(), QStringLiteral("更改Vantorel设置"));
+        QVERIFY(main->toolbar()->button(QStringLiteral("link"))->menu());
+    }
+
+    void textModeOffAndOnRestoresEveryCaption()
+    {
+        TestApp app;
+        auto main = start(app);
+        QHash<QString, QString> before;
+        for (const QString &key : Keys)
+            before.insert(key, main->toolbar()->button(key)->text());
+        QCOMPARE(before.value(QStringLiteral("bbs")), QStringLiteral("BBS"));
+        QAction *textMode = main->menus()->mnuViewToolbarString;
+        textMode->trigger();
+        QVERIFY(!textMode->isChecked());
+        for (const QString &key : Keys)
+            QVERIFY2(main->toolbar()->button(key)->text().isEmpty(), qPrintable(key));
+        textMode->trigger();
+        QVERIFY(textMode->isChecked());
+        for (const QString &key : Keys)
+            QCOMPARE(main->toolbar()->button(key)->text(), before.value(key));
+    }
+
+    void buttonsKeepTheirNamesForAssistiveTools()
+    {
+        TestApp app;
+        auto main = start(app);
+        const auto nameOf = [&](const QString &key) {
+            QWidget *button = main->Toolbar1->widgetForAction(main->toolbar()->button(key));
+            return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        };
+        main->menus()->mnuViewToolbarString->trigger();
+        QCOMPARE(nameOf(QStringLiteral("list")), QStringLiteral("辅助"));
+        QCOMPARE(nameOf(QStringLiteral("bbs")), QStringLiteral("BBS"));
+        // The panel follows the button however it is toggled.
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(
+            main->Toolbar1->widgetForAction(main->toolbar()->listButton()));
+        QVERIFY(main->list->isVisible());
+        list->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QTRY_VERIFY(!main->list->isVisible());
+        QVERIFY(!main->listPressed());
+        list->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QTRY_VERIFY(main->list->isVisible());
+    }
+
+    void captionLosesTheTitleWithTheLastWindow()
+    {
+        TestApp app;
+        const QString page = app.writeFile(QStringLiteral("t.htm"), "<html><head><title>Titled</title></head></html>");
+        auto main = start(app, QStringLiteral("-nohome ") + page);
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Vantorel II - [Titled]"));
+        main->CloseDoc();
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Vantorel II"));
+    }
+
+    void hidingTheToolbarDisablesTextMode()
+    {
+        TestApp app;
+        auto main = start(app);
+        main->menus()->mnuViewToolbar->trigger();
+        QVERIFY(!main->Toolbar1->isVisible());
+        QVERIFY(!main->menus()->mnuViewToolbarString->isEnabled());
+        main->menus()->mnuViewToolbar->trigger();
+        QVERIFY(main->Toolbar1->isVisible());
+        QVERIFY(main->menus()->mnuViewToolbarString->isEnabled());
+    }
+
+    void bookmarkShowsThePanelOnItsTab()
+    {
+        TestApp app;
+        auto main = start(app);
+        main->setListPressed(false);
+        main->MotherButton_Click(QStringLiteral("bookmark"));
+        QVERIFY(main->list->isVisible());
+        QVERIFY(main->listPressed());
+        QCOMPARE(main->list->currentTab(), 2);
+    }
+
+    void sendAndHelpContentsShowThePanel()
+    {
+        TestApp app;
+        auto main = start(app);
+        main->setListPressed(false);
+        main->menus()->item(QStringLiteral("mnuFileSend"))->trigger();
+        QVERIFY(main->list->isVisible());
+        QCOMPARE(main->list->currentTab(), 5);
+        main->setListPressed(false);
+        main->menus()->item(QStringLiteral("mnuHelpContents"))->trigger();
+        QVERIFY(main->listPressed());
+        QCOMPARE(main->list->currentTab(), 6);
+        QTRY_VERIFY(main->list->helpBrowser()->locationURL().endsWith(QStringLiteral("help.htm")));
+    }
+
+    void newWindowFollowsTheSetting_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("absent") << QString() << QStringLiteral("about:Vantorel II 新窗口");
+        QTest::newRow("1") << QStringLiteral("1") << QStringLiteral("home");
+        QTest::newRow("0") << QStringLiteral("0") << QStringLiteral("about:Vantorel II 新窗口");
+        QTest::newRow("2") << QStringLiteral("2") << QString();
+    }
+    void newWindowFollowsTheSetting()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, expected);
+        TestApp app;
+        ScriptedBrowsers browsers;
+        app.context.browsers = &browsers;
+        const QString home = homePage(app);
+        if (!setting.isNull())
+            app.settings().save(SettingKeys::NWindowWithHomepage, setting);
+        auto main = start(app);
+        main->MotherButton_Click(QStringLiteral("new"));
+        frmDocument *document = main->activeDocument();
+        QCOMPARE(document->windowTitle(), QStringLiteral("Web Document 2"));
+        const QStringList navigations = static_cast<ScriptedBrowser *>(document->Web)->navigations();
+        if (expected.isEmpty())
+            QCOMPARE(navigations, QStringList());
+        else
+            QCOMPARE(navigations, QStringList{expected == QLatin1String("home") ? home : expected});
+    }
+
+    void fileNewOpensAnEmptyWindow()
+    {
+        TestApp app;
+        ScriptedBrowsers browsers;
+        app.context.browsers = &browsers;
+        homePage(app);
+        auto main = start(app);
+        main->menus()->item(QStringLiteral("mnuFileNew"))->trigger();
+        QCOMPARE(main->documents().size(), 2);
+        QCOMPARE(static_cast<ScriptedBrowser *>(main->activeDocument()->Web)->calls, QStringList());
+    }
+
+    void profileFolderOpensInTheFileManager()
+    {
+        TestApp app;
+        auto main = start(app);
+        main->menus()->item(QStringLiteral("mnuToolsProfileFolder"))->trigger();
+        QCOMPARE(app.launcher.started.size(), 1);
+        QCOMPARE(app.launcher.started.first().program, QStringLiteral("xdg-open"));
+        QCOMPARE(app.launcher.started.first().arguments, QStringList{app.context.profileFolder});
+        // A desktop without a file manager is told so.
+        app.launcher.failure = QStringLiteral("No such file or directory");
+        app.prompts.expectMessage(QStringLiteral("无法打开配置文件夹"));
+        main->menus()->item(QStringLiteral("mnuToolsProfileFolder"))->trigger();
+        QVERIFY(app.prompts.messages.last().text.contains(QStringLiteral("No such file or directory")));
+    }
+
+    void homeWithTheControlsOwnHomePage()
+    {
+        TestApp app;
+        app.settings().save(SettingKeys::Homepage, QStringLiteral("IE Homepage"));
+        auto main = start(app);
+        main->MotherButton_Click(QStringLiteral("home"));
+        QTRY_COMPARE(main->activeDocument()->Web->locationURL(), QStringLiteral("about:home"));
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Vantorel II 起始页"));
+    }
+
+    void commandsWithoutAnyDocumentDoNothing()
+    {
+        TestApp app;
+        auto main = start(app);
+        main->CloseDoc();
+        QTRY_VERIFY(main->documents().isEmpty());
+        app.prompts.messages.clear();
+        for (const char *name : {"mnuFileSaveAs", "mnuFileProperties", "mnuFilePrint", "mnuFileClose", "mnuEditback",
+                                 "MnuEditForward", "mnuEditRefresh", "mnuEditStop", "mnuEditCut", "mnuEditCopy",
+                                 "mnuEditPaste", "mnuEditFind", "mnuWindowCascade", "mnuWindowTileHorizontal",
+                                 "mnuWindowTileVertical", "mnuWindowArrangeIcons"})
+            main->menus()->item(QLatin1String(name))->trigger();
+        for (const char *key : {"close", "save", "print", "copy", "find", "home", "bbs", "update", "link", "option"})
+            main->MotherButton_Click(QLatin1String(key));
+        QVERIFY(main->documents().isEmpty());
+        QVERIFY(app.prompts.messages.isEmpty());
+        QVERIFY(app.prompts.asked.isEmpty());
+
+        // Open makes a window first, then asks for the file.
+        app.prompts.answerFile(QString());
+        main->menus()->item(QStringLiteral("mnuFileOpen"))->trigger();
+        QCOMPARE(main->documents().size(), 1);
+        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打开")});
+    }
+
+    void pageSetupAsksForAPrinter()
+    {
+        TestApp app;
+        auto main = start(app);
+        app.prompts.answerFile(QString());
+        main->menus()->item(QStringLiteral("mnuFilePageSetup"))->trigger();
+        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("页面设置")});
+    }
+
+    void menuTreeCaptionsAndShortcuts()
+    {
+        TestApp app;
+        auto main = start(app);
+        const MainMenus *menus = main->menus();
+        QCOMPARE(menus->item(QStringLiteral("mnuHelpAbout"))->text(), QStringLiteral("关于(&A) "));
+        QCOMPARE(menus->item(QStringLiteral("mnuEditFind"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+        QCOMPARE(menus->item(QStringLiteral("mnuFileNew"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QCOMPARE(menus->item(QStringLiteral("mnuToolsIEOptions"))->text(), QStringLiteral("Internet Explorer选项(&I)"));
+        QStringList view;
+        for (QAction *action : main->findChild<QMenu *>(QStringLiteral("mnuView"))->actions())
+            view.append(action->objectName());
+        QCOMPARE(view.mid(0, 4), (QStringList{"mnuViewToolbar", "mnuViewToolbarString", "mnuViewTabbed", "mnuViewBar1"}));
+    }
+
+    void multimediaChecksFollowSettings()
+    {
+        TestApp app;
+        app.settings().save(AppTitle, QStringLiteral("Multimedia"), QStringLiteral("PlaySound"), QStringLiteral("0"));
+        auto main = start(app);
+        QVERIFY(!main->menus()->mnuViewPlaySound->isChecked());
+        QVERIFY(main->menus()->mnuViewShowPicture->isChecked());
+        QVERIFY(main->menus()->mnuViewPlayVideo->isChecked());
+        QVERIFY(main->menus()->mnuViewPlayANI->isChecked());
+    }
+
+    void tabbedModeIsStoredAndApplied()
+    {
+        TestApp app;
+        {
+            auto main = start(app);
+            QCOMPARE(main->mdiArea()->viewMode(), QMdiArea::SubWindowView);
+            main->menus()->mnuViewTabbed->trigger();
+            QCOMPARE(main->mdiArea()->viewMode(), QMdiArea::TabbedView);
+            QCOMPARE(app.settings().get(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments")),
+                     QStringLiteral("1"));
+        }
+        homePage(app);
+        auto main = start(app, QString());
+        QCOMPARE(main->mdiArea()->viewMode(), QMdiArea::TabbedView);
+        QVERIFY(main->menus()->mnuViewTabbed->isChecked());
+        // The first page loads in the tab as it does in a window.
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Home"));
+        QCOMPARE(main->windowTitle(), QStringLiteral("Vantorel II - [Home]"));
+        main->MotherButton_Click(QStringLiteral("new"));
+        QCOMPARE(main->documents().size(), 2);
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Vantorel II 新窗口"));
+    }
+
+    void browserKeys()
+    {
+        TestApp app;
+        auto main = start(app);
+        frmDocument *document = main->activeDocument();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QTest::keyClick(main.get(), Qt::Key_Equal, Qt::ControlModifier);
+        QVERIFY(document->Web->zoom() > 1.0);
+        QTest::keyClick(main.get(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(document->Web->zoom(), 1.0);
+        QTest::keyClick(main.get(), Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(document->Web->zoom() < 1.0);
+        QTest::keyClick(main.get(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(document->showCombo());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_VERIFY(main->documents().isEmpty());
+    }
+
+    void profileOptionsOpen()
+    {
+        TestApp app;
+        auto main = start(app);
+        main->menus()->item(QStringLiteral("mnuToolsIEOptions"))->trigger();
+        QTRY_VERIFY(main->findChild<QDialog *>(QStringLiteral("WebProfileDialog")));
+    }
+};
+
+QTEST_MAIN(tst_MainShell)
+#include "tst_mainshell.moc"
