@@ -5,6 +5,7 @@
 #include "core/Prompts.h"
 #include "frmDocument.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -124,6 +125,21 @@ void DocumentCommands::focusAddress()
         document->Combo->setFocus();
         document->Combo->lineEdit()->selectAll();
     }
+}
+
+void DocumentCommands::addShortcuts(QWidget *window)
+{
+    const auto shortcut = [this, window](const QList<QKeySequence> &keys, void (DocumentCommands::*handler)()) {
+        auto *action = new QAction(window);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, handler);
+        window->addAction(action);
+    };
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, &DocumentCommands::zoomIn);
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &DocumentCommands::zoomOut);
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)}, &DocumentCommands::zoomReset);
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D)}, &DocumentCommands::focusAddress);
+    // Ctrl+W is the document window's own close key (QKeySequence::Close).
 }
 
 void DocumentCommands::mnuWindowCascade_Click() { m_arranger.cascade(); }

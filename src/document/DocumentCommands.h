@@ -38,6 +38,8 @@ public:
     void zoomOut();
     void zoomReset();
     void focusAddress();
+    // Keys browser users expect beyond the menu shortcuts, on window.
+    void addShortcuts(QWidget *window);
 
     void mnuWindowCascade_Click();
     void mnuWindowTileHorizontal_Click();

@@ -11,6 +11,7 @@
 #include "core/SettingsStore.h"
 #include "document/BrowserControl.h"
 #include "document/BrowserFactory.h"
+#include "document/DocumentArea.h"
 #include "document/DocumentCommands.h"
 #include "document/frmDocument.h"
 #include "frmAbout.h"
@@ -42,7 +43,7 @@ QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
 frmMain::frmMain(const AppContext &context, QWidget *parent)
     : QMainWindow(parent), Timer1(new QTimer(this)), Timer2(new QTimer(this)), Toolbar1(new QToolBar),
-      m_context(context), m_mdi(new QMdiArea), m_commands(new DocumentCommands(*this, m_mdi, *context.prompts, this)),
+      m_context(context), m_mdi(new DocumentArea), m_commands(new DocumentCommands(*this, m_mdi, *context.prompts, this)),
       m_placement(*context.settings)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -58,7 +59,7 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     connect(m_toolbar, &MainToolbar::clicked, this, &frmMain::MotherButton_Click);
     m_menus = new MainMenus(*this, m_mdi, m_commands, menuBar());
     connectMenus();
-    buildShortcuts();
+    m_commands->addShortcuts(this);
     list = buildPanel();
     buildLayout();
     setTabbed(context.settings->number(SettingKeys::TabbedDocuments) == 1);
@@ -93,11 +94,6 @@ SidePanel *frmMain::buildPanel()
 // The side panel to the left of the document windows.
 void frmMain::buildLayout()
 {
-    m_mdi->setObjectName(QStringLiteral("mdi"));
-    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_mdi->setTabsClosable(true);
-    m_mdi->setTabsMovable(true);
     auto *central = new QWidget;
     auto *row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
@@ -105,11 +101,7 @@ void frmMain::buildLayout()
     row->addWidget(list);
     row->addWidget(m_mdi, 1);
     setCentralWidget(central);
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
-        if (auto *document = qobject_cast<frmDocument *>(window))
-            m_current = document;
-        updateCaption();
-    });
+    connect(m_mdi, &DocumentArea::currentChanged, this, &frmMain::updateCaption);
 }
 
 void frmMain::connectMenus()
@@ -133,22 +125,6 @@ void frmMain::connectMenus()
     };
     for (const auto &[name, handler] : items)
         connect(m_menus->item(QLatin1String(name)), &QAction::triggered, this, handler);
-}
-
-// Keys browser users expect beyond the menu shortcuts.
-void frmMain::buildShortcuts()
-{
-    const auto shortcut = [this](const QList<QKeySequence> &keys, void (DocumentCommands::*handler)()) {
-        auto *action = new QAction(this);
-        action->setShortcuts(keys);
-        connect(action, &QAction::triggered, m_commands, handler);
-        addAction(action);
-    };
-    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, &DocumentCommands::zoomIn);
-    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &DocumentCommands::zoomOut);
-    shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)}, &DocumentCommands::zoomReset);
-    shortcut({QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D)}, &DocumentCommands::focusAddress);
-    // Ctrl+W is the document window's own close key (QKeySequence::Close).
 }
 
 void frmMain::Form_Load(const QString &commandLine)
@@ -209,17 +185,10 @@ frmDocument *frmMain::LoadNewDoc()
     ++DocCount;
     auto *document = new frmDocument(*this, *m_context.browsers, m_context.programFolder);
     document->setWindowTitle(QStringLiteral("Web Document %1").arg(DocCount));
-    connect(document, &QMdiSubWindow::windowStateChanged, this, &frmMain::updateCaption);
-    connect(document, &QWidget::windowTitleChanged, this, &frmMain::updateCaption);
-    // The area reports the change of active window while the closing one still stands.
-    connect(document, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &frmMain::updateCaption); });
     connect(document, &frmDocument::bookmarkRequested, this, &frmMain::btnBookmarkAdd_Click);
     connect(document, &frmDocument::searchRequested, this, &frmMain::searchSelection);
     connect(document, &frmDocument::homeRequested, this, &frmMain::goHome);
-    m_mdi->addSubWindow(document);
-    document->show();
-    m_mdi->setActiveSubWindow(document);
-    m_current = document;
+    m_mdi->addDocument(document);
     return document;
 }
 
@@ -229,23 +198,9 @@ void frmMain::CloseDoc()
         active->close();
 }
 
-// Tracked here rather than asked of the area, which answers null while the
-// application is inactive or the area not yet shown.
-frmDocument *frmMain::activeDocument() const
-{
-    if (m_current && !m_current->isHidden())
-        return m_current;
-    return qobject_cast<frmDocument *>(m_mdi->currentSubWindow());
-}
-
-QList<frmDocument *> frmMain::documents() const
-{
-    QList<frmDocument *> result;
-    for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::CreationOrder))
-        if (auto *document = qobject_cast<frmDocument *>(window))
-            result.append(document);
-    return result;
-}
+frmDocument *frmMain::activeDocument() const { return m_mdi->activeDocument(); }
+QList<frmDocument *> frmMain::documents() const { return m_mdi->documents(); }
+QMdiArea *frmMain::mdiArea() const { return m_mdi; }
 
 EngineTree *frmMain::engines() const { return m_searchPage->engines(); }
 
@@ -327,8 +282,7 @@ void frmMain::mnuViewTabbed_Click()
 void frmMain::setTabbed(bool tabbed)
 {
     m_menus->mnuViewTabbed->setChecked(tabbed);
-    m_mdi->setViewMode(tabbed ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
-    updateCaption();
+    m_mdi->setTabbed(tabbed);
 }
 
 // The program's own options dialog comes later; until then these do nothing.
@@ -389,9 +343,8 @@ void frmMain::setListPressed(bool pressed)
 
 void frmMain::updateCaption()
 {
-    frmDocument *document = activeDocument();
-    const bool filling = document && (document->isMaximized() || m_mdi->viewMode() == QMdiArea::TabbedView);
-    setWindowTitle(filling ? QStringLiteral("%1 - [%2]").arg(Caption, document->windowTitle()) : Caption);
+    setWindowTitle(m_mdi->currentFills() ? QStringLiteral("%1 - [%2]").arg(Caption, activeDocument()->windowTitle())
+                                         : Caption);
 }
 
 void frmMain::saveState()

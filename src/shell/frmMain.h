@@ -5,8 +5,8 @@
 #include "document/DocumentHost.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
+class DocumentArea;
 class DocumentCommands;
 class EngineTree;
 class MainMenus;
@@ -54,7 +54,7 @@ public:
     void mnuHelpAbout_Click();
 
     QList<frmDocument *> documents() const;
-    QMdiArea *mdiArea() const { return m_mdi; }
+    QMdiArea *mdiArea() const;
     DocumentCommands *commands() const { return m_commands; }
     MainMenus *menus() const { return m_menus; }
     MainToolbar *toolbar() const { return m_toolbar; }
@@ -87,7 +87,6 @@ protected:
 private:
     SidePanel *buildPanel();
     void buildLayout();
-    void buildShortcuts();
     void connectMenus();
     void loadSettings();
     void saveState();
@@ -101,8 +100,7 @@ private:
     bool mayQuit();
 
     AppContext m_context;
-    QPointer<frmDocument> m_current;
-    QMdiArea *m_mdi;
+    DocumentArea *m_mdi;
     DocumentCommands *m_commands;
     SearchPage *m_searchPage = nullptr;
     MainToolbar *m_toolbar;

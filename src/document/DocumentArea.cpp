@@ -1,0 +1,61 @@
+#include "DocumentArea.h"
+
+#include "frmDocument.h"
+
+#include <QTimer>
+
+DocumentArea::DocumentArea(QWidget *parent) : QMdiArea(parent), m_watcher(new QObject(this))
+{
+    setObjectName(QStringLiteral("mdi"));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setTabsClosable(true);
+    setTabsMovable(true);
+    connect(this, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
+        if (auto *document = qobject_cast<frmDocument *>(window))
+            m_current = document;
+        emit currentChanged();
+    });
+}
+
+void DocumentArea::addDocument(frmDocument *document)
+{
+    // Not connected to the area itself: it drops every connection between a window
+    // and itself when it takes the window out, before the window is gone.
+    connect(document, &QMdiSubWindow::windowStateChanged, m_watcher, [this] { emit currentChanged(); });
+    connect(document, &QWidget::windowTitleChanged, m_watcher, [this] { emit currentChanged(); });
+    connect(document, &QObject::destroyed, m_watcher,
+            [this] { QTimer::singleShot(0, this, &DocumentArea::currentChanged); });
+    addSubWindow(document);
+    document->show();
+    setActiveSubWindow(document);
+    m_current = document;
+}
+
+frmDocument *DocumentArea::activeDocument() const
+{
+    if (m_current && !m_current->isHidden())
+        return m_current;
+    return qobject_cast<frmDocument *>(currentSubWindow());
+}
+
+QList<frmDocument *> DocumentArea::documents() const
+{
+    QList<frmDocument *> result;
+    for (QMdiSubWindow *window : subWindowList(QMdiArea::CreationOrder))
+        if (auto *document = qobject_cast<frmDocument *>(window))
+            result.append(document);
+    return result;
+}
+
+void DocumentArea::setTabbed(bool tabbed)
+{
+    setViewMode(tabbed ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+    emit currentChanged();
+}
+
+bool DocumentArea::currentFills() const
+{
+    const frmDocument *document = activeDocument();
+    return document && (document->isMaximized() || viewMode() == QMdiArea::TabbedView);
+}
