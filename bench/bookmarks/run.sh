@@ -19,10 +19,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" -j2 --target bench_bookmarks >/dev/null
+# shellcheck source=../build.sh
+source "$here/../build.sh"
+bench_build bench_bookmarks
 
 work=$(mktemp -d /tmp/bench-bookmarks.XXXXXX)
 trap 'rm -rf "$work"' EXIT

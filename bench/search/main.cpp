@@ -24,7 +24,6 @@
 #include "UpdateCounter.h"
 #include "TestApp.h"
 #include "core/IniFile.h"
-#include "shell/SidePanel.h"
 #include "shell/Startup.h"
 #include "shell/frmMain.h"
 #include "document/BrowserControl.h"
@@ -34,6 +33,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -59,12 +59,12 @@ int fail(const char *what)
 
 void writeEngines(const TestApp &app, const ResultsSite &site)
 {
-    const QString index = app.file(QStringLiteral("engines.ini"));
+    const QString index = app.profileFile(QStringLiteral("engines.ini"));
     QFile::remove(index);
     WriteINI(index, QStringLiteral("engines"), QStringLiteral("files"), QStringLiteral("1"));
     WriteINI(index, QStringLiteral("engines"), QStringLiteral("file 1"), QStringLiteral("\\engines\\bench.ini"));
-    QDir().mkpath(app.file(QStringLiteral("engines")));
-    const QString group = app.file(QStringLiteral("engines/bench.ini"));
+    QDir().mkpath(app.profileFile(QStringLiteral("engines")));
+    const QString group = app.profileFile(QStringLiteral("engines/bench.ini"));
     QFile::remove(group);
     WriteINI(group, QStringLiteral("main"), QStringLiteral("ChineseName"), QStringLiteral("基准测试"));
     WriteINI(group, QStringLiteral("main"), QStringLiteral("Englishname"), QStringLiteral("bench"));
@@ -100,7 +100,7 @@ int profile(frmMain &main, TestApp &program, ResultsSite &site, const QString &q
     all.start();
     for (int i = 1; i <= site.engines(); ++i) {
         step.start();
-        auto *document = new frmDocument(main, program.context);
+        auto *document = new frmDocument(main, *program.context.browsers, program.context.programFolder);
         total[0] += msSince(step);
         main.mdiArea()->addSubWindow(document);
         total[1] += msSince(step);
@@ -220,7 +220,7 @@ int main(int argc, char *argv[])
     if (main.engines()->tickedTags().size() != engines)
         return fail("ticking the root did not tick every engine");
     const QString query = QString::fromUtf16(BenchQuery);
-    main.list->SearchKey->setEditText(query);
+    main.findChild<QComboBox *>(QStringLiteral("SearchKey"))->setEditText(query);
     if (profiling)
         return profile(main, program, site, query, timeoutMs);
 
@@ -256,7 +256,7 @@ int main(int argc, char *argv[])
         app.installEventFilter(&updates);
     site.startClock();
     clock.start();
-    main.search()->GoSearch_Click();
+    main.findChild<QPushButton *>(QStringLiteral("GoSearch"))->click();
     const qsizetype windows = main.documents().size() - 1;
     const double windowsMs = double(clock.nsecsElapsed()) / 1e6;
     QObject::disconnect(hook);

@@ -21,10 +21,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" -j2 --target bench_search bench_search_floor >/dev/null
+# shellcheck source=../build.sh
+source "$here/../build.sh"
+bench_build bench_search bench_search_floor
 vantorel="$build/bench/search/bench_search"
 floor="$build/bench/search/bench_search_floor"
 

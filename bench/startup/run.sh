@@ -34,12 +34,11 @@ EOF
 url="file://$page"
 
 # Build what we measure (quick when nothing changed).
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
 targets=(bench_floor bench_xpoll)
 [ "$self_check" = 1 ] || targets+=(vantorel stage_data)
-cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
+# shellcheck source=../build.sh
+source "$here/../build.sh"
+bench_build "${targets[@]}"
 floor="$build/bench/floor/bench_floor"
 xpoll="$build/bench/xpoll/bench_xpoll"
 vantorel="$build/vantorel"

@@ -1,6 +1,6 @@
 #include "EngineStore.h"
 
-#include "core/IniFile.h"
+#include "core/ProfileReader.h"
 
 #include <QSet>
 
@@ -14,10 +14,10 @@ const QString EngineSection = QStringLiteral("engine");
 constexpr int MaxCount = 10000;
 
 // Counts that are not a whole number read as 0.
-int readCount(const QString &file, const QString &section, const QString &key)
+int readCount(const ProfileReader &file, const QString &section, const QString &key)
 {
     bool ok = false;
-    const int count = ReadINI(file, section, key).toInt(&ok);
+    const int count = file.value(section, key).toInt(&ok);
     return ok ? qBound(0, count, MaxCount) : 0;
 }
 
@@ -33,25 +33,26 @@ QString groupFilePath(const QString &profileFolder, QString location)
     return profileFolder + location;
 }
 
-QList<Engine> readEngines(const QString &file, const QString &marker)
+QList<Engine> readEngines(const ProfileReader &file, const QString &marker)
 {
     QList<Engine> engines;
     const int count = readCount(file, MainSection, QStringLiteral("Number"));
     for (int j = 1; j <= count; ++j) {
         Engine engine;
-        if (parseEngineEntry(ReadINI(file, EngineSection, numberedKey(QStringLiteral("e"), j)), marker, &engine))
+        if (parseEngineEntry(file.value(EngineSection, numberedKey(QStringLiteral("e"), j)), marker, &engine))
             engines.append(engine);
     }
     return engines;
 }
 
-EngineGroup readGroup(const QString &file)
+EngineGroup readGroup(const QString &path)
 {
+    const ProfileReader file(path);
     EngineGroup group;
-    group.name = ReadINI(file, MainSection, QStringLiteral("ChineseName"));
-    group.key = ReadINI(file, MainSection, QStringLiteral("Englishname"));
-    const QString number = ReadINI(file, MainSection, QStringLiteral("Number"));
-    const QString marker = ReadINI(file, MainSection, QStringLiteral("key"));
+    group.name = file.value(MainSection, QStringLiteral("ChineseName"));
+    group.key = file.value(MainSection, QStringLiteral("Englishname"));
+    const QString number = file.value(MainSection, QStringLiteral("Number"));
+    const QString marker = file.value(MainSection, QStringLiteral("key"));
     // Without a key the engines could not be placed under their group, and an
     // empty marker would match everywhere: such a group stays empty.
     if (group.name.isEmpty() || number.isEmpty() || group.key.isEmpty() || marker.isEmpty())
@@ -86,12 +87,12 @@ bool parseEngineEntry(const QString &entry, const QString &marker, Engine *engin
 
 QList<EngineGroup> loadEngineGroups(const QString &profileFolder)
 {
-    const QString index = profileFolder + QStringLiteral("/engines.ini");
+    const ProfileReader index(profileFolder + QStringLiteral("/engines.ini"));
     QList<EngineGroup> groups;
     QSet<QString> keys;
     const int files = readCount(index, EnginesSection, QStringLiteral("files"));
     for (int i = 1; i <= files; ++i) {
-        const QString location = ReadINI(index, EnginesSection, numberedKey(QStringLiteral("file"), i));
+        const QString location = index.value(EnginesSection, numberedKey(QStringLiteral("file"), i));
         if (location.isEmpty())
             continue;
         EngineGroup group = readGroup(groupFilePath(profileFolder, location));

@@ -3,7 +3,6 @@
 #include "EngineStore.h"
 #include "platform/Images.h"
 
-#include <QStyle>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -31,7 +30,7 @@ void EngineTree::LoadEngine()
 {
     const QScopedValueRollback guard(m_applying, true);
     m_tree->clear();
-    const QIcon folder = m_tree->style()->standardIcon(QStyle::SP_DirIcon);
+    const QIcon folder = Images::icon(m_imagesFolder, QStringLiteral("folder"));
     const QIcon earth = Images::icon(m_imagesFolder, QStringLiteral("earth"));
     QTreeWidgetItem *root = makeNode(QStringLiteral("所有搜索引擎"), RootKey, folder);
     for (const EngineGroup &group : loadEngineGroups(m_profileFolder)) {

@@ -175,9 +175,9 @@ void frmMain::navigateFirstPage(const QString &commandLine)
     QString address = commandLine.mid(p + option.size() + 1);
     if (address.isEmpty())
         address = QStringLiteral("about:blank");
-    // The box must not hold up the first page.
-    m_context.prompts->notify(this, address, AppTitle);
     document->Web->navigate(address);
+    // The box must not hold up the first page: it shows once the load is under way.
+    QTimer::singleShot(0, this, [this, address] { m_context.prompts->notify(this, address, AppTitle); });
 }
 
 frmDocument *frmMain::LoadNewDoc()

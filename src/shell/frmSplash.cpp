@@ -1,9 +1,8 @@
 #include "frmSplash.h"
 
-#include "platform/Images.h"
-
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPixmap>
 #include <QScreen>
 
 frmSplash::frmSplash(const QString &programFolder, QWidget *parent)
@@ -12,7 +11,8 @@ frmSplash::frmSplash(const QString &programFolder, QWidget *parent)
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(450, 198);
     auto *picture = new QLabel(this);
-    picture->setPixmap(Images::pixmap(programFolder, QStringLiteral("splash"), QSize(450, 200)));
+    // A ready picture: drawing vector art here would hold up the start.
+    picture->setPixmap(QPixmap(programFolder + QStringLiteral("/images/splash.png")));
     picture->setGeometry(0, 0, 450, 200);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -81,6 +81,7 @@ private slots:
         m_main->Form_Load(QStringLiteral("vantorel -nohome about:blank"));
         m_main->resize(1000, 800);
         m_main->show();
+        QTRY_COMPARE(m_app->prompts.messages.size(), 1); // the box that shows the -nohome address
         m_app->prompts.messages.clear();
     }
     void cleanup()

@@ -95,6 +95,7 @@ private slots:
         const QString given = page(app, QStringLiteral("given.htm"), QStringLiteral("Given"));
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("/opt/vantorel ") + arguments.arg(given));
+        QTRY_COMPARE(main.activeDocument()->windowTitle(), expectedTitle);
         QCOMPARE(app.prompts.messages.size(), boxShown ? 1 : 0);
         if (boxShown) {
             QCOMPARE(app.prompts.messages.first().text, given);
@@ -108,7 +109,7 @@ private slots:
         TestApp app;
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("vantorel -nohome"));
-        QCOMPARE(app.prompts.messages.size(), 1);
+        QTRY_COMPARE(app.prompts.messages.size(), 1);
         QCOMPARE(app.prompts.messages.first().text, QStringLiteral("about:blank"));
         QTRY_COMPARE(main.activeDocument()->Web->locationURL(), QStringLiteral("about:blank"));
     }

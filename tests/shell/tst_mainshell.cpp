@@ -34,6 +34,9 @@ private:
         auto main = std::make_unique<frmMain>(app.context);
         main->Form_Load(QStringLiteral("vantorel ") + arguments);
         main->show();
+        // The box that shows a -nohome address comes from the event loop.
+        if (arguments.contains(QLatin1String("-nohome")) && !QTest::qWaitFor([&] { return !app.prompts.messages.isEmpty(); }))
+            qWarning("the -nohome address was not shown");
         return main;
     }
     QString homePage(TestApp &app)
