@@ -134,16 +134,20 @@ CategoryText scanCategory(QStringView text)
     return found;
 }
 
-QList<BookmarkEntry> readEntries(Numbered<QStringView> &lines, int number)
+// The entries 1 .. number that hold a name and an address, as places in text.
+QList<BookmarkCategory::Span> entrySpans(const QString &text, Numbered<QStringView> &lines, int number)
 {
     settle(lines, number);
-    QList<BookmarkEntry> entries;
-    entries.reserve(lines.size());
+    QList<BookmarkCategory::Span> spans;
+    spans.reserve(lines.size());
     for (const auto &[n, line] : std::as_const(lines)) {
-        if (auto entry = parseEntry(n, line))
-            entries.append(std::move(*entry));
+        const qsizetype comma = line.indexOf(u',');
+        if (comma < 0)
+            continue;
+        const qsizetype start = line.data() - text.constData();
+        spans.append({n, start, start + comma, start + line.size()});
     }
-    return entries;
+    return spans;
 }
 
 // Nullopt for a retired, missing or unreadable category.
@@ -157,8 +161,12 @@ std::optional<BookmarkCategory> readCategory(int index, const QString &path)
     const QString number = cutToProfileLimit(found.main.value(NumberKey));
     if (name.isEmpty() || number.isEmpty())
         return std::nullopt;
-    BookmarkCategory category{index, path, name, readNumber(number), {}};
-    category.entries = readEntries(found.entries, category.number);
+    BookmarkCategory category;
+    category.index = index;
+    category.path = path;
+    category.name = name;
+    category.number = readNumber(number);
+    category.setEntries(*text, entrySpans(*text, found.entries, category.number));
     return category;
 }
 
@@ -198,6 +206,35 @@ QString belowFolder(const QString &path, const QString &root)
 }
 
 } // namespace
+
+void BookmarkCategory::setEntries(const QString &text, QList<Span> spans)
+{
+    m_text = text;
+    m_spans = std::move(spans);
+}
+
+QString BookmarkCategory::entryName(qsizetype i) const
+{
+    const Span &span = m_spans.at(i);
+    return m_text.mid(span.start, span.comma - span.start);
+}
+
+QString BookmarkCategory::entryAddress(qsizetype i) const
+{
+    const Span &span = m_spans.at(i);
+    return m_text.mid(span.comma + 1, span.end - span.comma - 1);
+}
+
+BookmarkEntry BookmarkCategory::entry(qsizetype i) const { return {entryNumber(i), entryName(i), entryAddress(i)}; }
+
+QList<BookmarkEntry> BookmarkCategory::entries() const
+{
+    QList<BookmarkEntry> all;
+    all.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        all.append(entry(i));
+    return all;
+}
 
 BookmarkStore::BookmarkStore(const QString &profileFolder) : m_folder(QDir::cleanPath(profileFolder))
 {

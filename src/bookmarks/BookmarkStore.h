@@ -14,13 +14,34 @@ struct BookmarkEntry
     QString address;
 };
 
-struct BookmarkCategory
+// One category as its file holds it. Its live entries, in number order, stay in
+// the text of the file and are cut out when asked for: a load of thousands of
+// bookmarks then costs little more than reading the files.
+class BookmarkCategory
 {
+public:
+    // Where an entry lies in the text: its name up to comma, its address after it up to end.
+    struct Span {
+        int number;
+        qsizetype start, comma, end;
+    };
+
     int index = 0;  // its "file N" in the index
     QString path;   // full path of the category file
     QString name;   // display name
     int number = 0; // high-water number
-    QList<BookmarkEntry> entries;
+
+    void setEntries(const QString &text, QList<Span> spans);
+    qsizetype size() const { return m_spans.size(); }
+    BookmarkEntry entry(qsizetype i) const;
+    int entryNumber(qsizetype i) const { return m_spans.at(i).number; }
+    QString entryName(qsizetype i) const;
+    QString entryAddress(qsizetype i) const;
+    QList<BookmarkEntry> entries() const;
+
+private:
+    QString m_text;
+    QList<Span> m_spans;
 };
 
 // The bookmark files of one profile folder: the index bookmark.ini and the

@@ -60,6 +60,10 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     m_menus = new MainMenus(*this, m_mdi, m_commands, menuBar());
     connectMenus();
     m_commands->addShortcuts(this);
+    auto *addBookmark = new QAction(this);
+    addBookmark->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(addBookmark, &QAction::triggered, this, &frmMain::btnBookmarkAdd_Click);
+    addAction(addBookmark);
     list = buildPanel();
     buildLayout();
     setTabbed(context.settings->number(SettingKeys::TabbedDocuments) == 1);
@@ -76,9 +80,11 @@ frmMain::~frmMain()
 SidePanel *frmMain::buildPanel()
 {
     m_searchPage = new SearchPage(*this, *m_context.prompts, m_context.programFolder, m_context.profileFolder);
+    m_bookmarkPage = new BookmarkPage(*this, *m_context.prompts, m_context.programFolder, m_context.profileFolder);
+    connect(m_bookmarkPage, &BookmarkPage::manageRequested, this, &frmMain::btnBookmarkEdit_Click);
     auto *tools = new ToolsPage;
     auto *panel = new SidePanel({{m_searchPage, QStringLiteral("搜索引擎")},
-                                 {new BookmarkPage, QStringLiteral("书签管理")},
+                                 {m_bookmarkPage, QStringLiteral("书签管理")},
                                  {new AutotextPage, QStringLiteral("自动填表")},
                                  {new MailPage, QStringLiteral("电子邮件")},
                                  {tools, QStringLiteral("实用工具")}},
@@ -138,6 +144,8 @@ void frmMain::Form_Load(const QString &commandLine)
     list->tabs_Click();
     frmDocument *first = LoadNewDoc();
     LoadEngine();
+    LoadBookmark();
+    m_bookmarkPage->selectFirstNode();
     m_searchPage->engines()->node(1)->setExpanded(true);
     first->showMaximized();
     navigateFirstPage(commandLine);
@@ -152,6 +160,7 @@ void frmMain::loadSettings()
     PingTime = store.number(SettingKeys::PingTime);
     NetStatTime = store.number(SettingKeys::NetStatTime);
     ClickBookmark = qint32(std::lround(store.number(SettingKeys::ClickBookmark)));
+    m_bookmarkPage->setClickBookmark(ClickBookmark);
     m_menus->mnuViewPlayANI->setChecked(store.number(SettingKeys::ShowAnimations) == 1);
     m_menus->mnuViewShowPicture->setChecked(store.number(SettingKeys::ShowPicture) == 1);
     m_menus->mnuViewPlaySound->setChecked(store.number(SettingKeys::PlaySound) == 1);
@@ -306,7 +315,12 @@ void frmMain::mnuToolsProfileFolder_Click()
 
 void frmMain::mnuWindowCascade_Click() { m_commands->mnuWindowCascade_Click(); }
 
-void frmMain::btnBookmarkAdd_Click() {}
+void frmMain::btnBookmarkAdd_Click() { m_bookmarkPage->btnBookmarkAdd_Click(); }
+
+// The bookmark manager comes later; until then this does nothing.
+void frmMain::btnBookmarkEdit_Click() {}
+
+void frmMain::LoadBookmark() { m_bookmarkPage->LoadBookmark(); }
 
 void frmMain::LoadEngine() { m_searchPage->LoadEngine(); }
 

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+class BookmarkPage;
 class DocumentArea;
 class DocumentCommands;
 class EngineTree;
@@ -35,8 +36,10 @@ public:
     void mnuWindowCascade_Click() override;
     void MotherButton_Click(const QString &key);
     void btnBookmarkAdd_Click();
+    void btnBookmarkEdit_Click();
     void searchSelection(const QString &text);
     void LoadEngine();
+    void LoadBookmark();
     void IPrefresh_Click();
 
     void mnuFileNew_Click();
@@ -59,6 +62,7 @@ public:
     MainMenus *menus() const { return m_menus; }
     MainToolbar *toolbar() const { return m_toolbar; }
     EngineTree *engines() const;
+    BookmarkPage *bookmarks() const { return m_bookmarkPage; }
     bool listPressed() const;
     // Presses or releases the toolbar's list button; the panel shows exactly when it is pressed.
     void setListPressed(bool pressed);
@@ -103,6 +107,7 @@ private:
     DocumentArea *m_mdi;
     DocumentCommands *m_commands;
     SearchPage *m_searchPage = nullptr;
+    BookmarkPage *m_bookmarkPage = nullptr;
     MainToolbar *m_toolbar;
     MainMenus *m_menus;
     WindowPlacement m_placement;

@@ -129,7 +129,7 @@ void tst_BookmarkStore::index()
     QStringList shown;
     for (const BookmarkCategory &c : m_store->categories()) {
         shown.append(QString::number(c.index) + u':' + c.name);
-        QVERIFY(c.entries.first().address.endsWith(QFileInfo(c.path).fileName()));
+        QVERIFY(c.entries().first().address.endsWith(QFileInfo(c.path).fileName()));
         QCOMPARE(m_store->GetBookmarkFile(c.index), c.name + u',' + c.path);
     }
     QTEST(shown, "shown");
@@ -178,9 +178,9 @@ void tst_BookmarkStore::category()
         return;
     }
     QCOMPARE(categories.size(), 1);
-    QCOMPARE(describe(categories.first().entries), entries);
+    QCOMPARE(describe(categories.first().entries()), entries);
     QCOMPARE(categories.first().number, m_store->highWater(file("c.txt")));
-    for (const BookmarkEntry &e : categories.first().entries)
+    for (const BookmarkEntry &e : categories.first().entries())
         QCOMPARE(describe({*m_store->entry(file("c.txt"), e.number)}), describe({e}));
 }
 
@@ -355,7 +355,7 @@ void tst_BookmarkStore::twoWritersLoseNothing()
     first.join();
     second.join();
     write("bookmark.ini", {"[bookmark]", "files=1", "file 1=\\c.txt"});
-    const QList<BookmarkEntry> entries = m_store->categories().first().entries;
+    const QList<BookmarkEntry> entries = m_store->categories().first().entries();
     QSet<QString> seen;
     for (const BookmarkEntry &e : entries)
         seen.insert(e.name);
@@ -367,14 +367,14 @@ void tst_BookmarkStore::writeVisibleToNextRead()
 {
     write("bookmark.ini", {"[bookmark]", "files=1", "file 1=\\c.txt"});
     writeCategory("c.txt", "甲", "1", {"bk 1=a,u"});
-    QCOMPARE(m_store->categories().first().entries.size(), 1);
+    QCOMPARE(m_store->categories().first().entries().size(), 1);
     m_store->addBookmark(file("c.txt"), "b", "u");
-    QCOMPARE(m_store->categories().first().entries.size(), 2);
+    QCOMPARE(m_store->categories().first().entries().size(), 2);
     // Another instance writes behind this store's back.
     WriteINI(file("c.txt"), "bookmarks", "bk 1", QString());
     WriteINI(file("c.txt"), "main", "chinesename", "乙");
     QCOMPARE(names(m_store->categories()), QStringList{"乙"});
-    QCOMPARE(describe(m_store->categories().first().entries), QStringList{"2|b|u"});
+    QCOMPARE(describe(m_store->categories().first().entries()), QStringList{"2|b|u"});
 }
 
 void tst_BookmarkStore::shippedData()
@@ -390,13 +390,13 @@ void tst_BookmarkStore::shippedData()
         QVERIFY(in.open(QIODevice::ReadOnly));
         const QByteArray bytes = in.readAll();
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-        QVERIFY2(c.name.at(0).unicode() > 0x2e80 && c.number == c.entries.size(), qPrintable(c.name));
-        for (const BookmarkEntry &e : c.entries) {
+        QVERIFY2(c.name.at(0).unicode() > 0x2e80 && c.number == c.entries().size(), qPrintable(c.name));
+        for (const BookmarkEntry &e : c.entries()) {
             const QUrl url(e.address, QUrl::StrictMode);
             QVERIFY2(url.isValid() && url.scheme() == "https" && !url.host().isEmpty() && !e.name.isEmpty(),
                      qPrintable(e.address));
         }
-        total += c.entries.size();
+        total += c.entries().size();
     }
     QVERIFY(total >= 25);
 }

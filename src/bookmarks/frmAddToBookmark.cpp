@@ -1,0 +1,212 @@
+#include "frmAddToBookmark.h"
+
+#include "BookmarkStore.h"
+#include "core/Prompts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const QString New = QStringLiteral("New");
+const QString FileEnding = QStringLiteral(".bookmark.txt");
+
+template<typename T>
+T *named(T *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// The path of a category entry text: everything after its first ",".
+QString entryPath(const QString &entry)
+{
+    const qsizetype comma = entry.indexOf(u',');
+    return comma < 0 ? QString() : entry.mid(comma + 1);
+}
+
+} // namespace
+
+frmAddToBookmark::frmAddToBookmark(BookmarkStore &store, Prompts &prompts, QWidget *parent)
+    : QDialog(parent), Text1(named(new QLineEdit, "Text1")), Text3(named(new QLineEdit, "Text3")),
+      Combo1(named(new QComboBox, "Combo1")), Text2(named(new QLineEdit, "Text2")),
+      Option1(named(new QRadioButton(QStringLiteral("书签")), "Option1")),
+      Option2(named(new QRadioButton(QStringLiteral("书签类别")), "Option2")),
+      Command1(named(new QPushButton(QStringLiteral("确认")), "Command1")),
+      Command2(named(new QPushButton(QStringLiteral("取消")), "Command2")), lblName(new QLabel(QStringLiteral("名称"))),
+      lblAddress(new QLabel(QStringLiteral("地址"))), lblCategory(new QLabel(QStringLiteral("类别"))),
+      lblNumber(new QLabel(QStringLiteral("序号"))), m_store(store), m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("frmAddToBookmark"));
+    setWindowTitle(QStringLiteral("添加书签"));
+    Text3->setMinimumWidth(320);
+    Command1->setDefault(true);
+    auto *options = new QHBoxLayout;
+    options->addWidget(Option1);
+    options->addWidget(Option2);
+    options->addStretch();
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    auto *grid = new QGridLayout(this);
+    grid->addLayout(options, 0, 0, 1, 2);
+    const std::pair<QLabel *, QWidget *> rows[] = {
+        {lblName, Text1}, {lblAddress, Text3}, {lblCategory, Combo1}, {lblNumber, Text2}};
+    for (int i = 0; i < 4; ++i) {
+        grid->addWidget(rows[i].first, i + 1, 0);
+        grid->addWidget(rows[i].second, i + 1, 1);
+        rows[i].first->setBuddy(rows[i].second);
+    }
+    grid->addLayout(buttons, 5, 0, 1, 2);
+
+    connect(Option1, &QRadioButton::clicked, this, &frmAddToBookmark::Option1_Click);
+    connect(Option2, &QRadioButton::clicked, this, &frmAddToBookmark::Option2_Click);
+    connect(Combo1, &QComboBox::currentTextChanged, this, &frmAddToBookmark::Combo1_Validate);
+    connect(Text2, &QLineEdit::textChanged, this, &frmAddToBookmark::Text2_Change);
+    connect(Command1, &QPushButton::clicked, this, &frmAddToBookmark::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmAddToBookmark::setBookmarkFieldsVisible(bool visible)
+{
+    for (QWidget *w : {static_cast<QWidget *>(lblCategory), static_cast<QWidget *>(lblAddress),
+                       static_cast<QWidget *>(lblNumber), static_cast<QWidget *>(Combo1),
+                       static_cast<QWidget *>(Text2), static_cast<QWidget *>(Text3)})
+        w->setVisible(visible);
+}
+
+void frmAddToBookmark::Option1_Click() { setBookmarkFieldsVisible(true); }
+void frmAddToBookmark::Option2_Click() { setBookmarkFieldsVisible(false); }
+
+void frmAddToBookmark::select(QRadioButton *option)
+{
+    option->setChecked(true);
+    if (option == Option1)
+        Option1_Click();
+    else
+        Option2_Click();
+}
+
+void frmAddToBookmark::Combo1_Validate()
+{
+    BkFile1 = entryPath(Combo1->currentText());
+    BkIndex1 = m_store.highWater(BkFile1) + 1;
+}
+
+// Only one to five decimal digits, the first not a zero; anything else is cleared.
+void frmAddToBookmark::Text2_Change()
+{
+    if (m_checkingNumber)
+        return;
+    const QString text = Text2->text();
+    QString problem;
+    if (text.startsWith(u'0'))
+        problem = QStringLiteral("首位不可以为0");
+    else if (text.size() > 5)
+        problem = QStringLiteral("请不要输入过大的数字，这将使处理变慢");
+    else if (std::any_of(text.begin(), text.end(), [](QChar c) { return c < u'0' || c > u'9'; }))
+        problem = QStringLiteral("请输入一个数字");
+    if (problem.isEmpty())
+        return;
+    m_checkingNumber = true;
+    Text2->clear();
+    m_checkingNumber = false;
+    fail(problem);
+}
+
+bool frmAddToBookmark::fail(const QString &text, bool critical)
+{
+    m_prompts.message(this, text, QStringLiteral("错误"), critical ? Prompts::Critical : Prompts::Information);
+    return false;
+}
+
+QString frmAddToBookmark::chosenFile() const { return entryPath(Combo1->currentText()); }
+
+void frmAddToBookmark::Command1_Click()
+{
+    if (BkFile == New && Option1->isChecked())
+        addBookmark();
+    else if (BkFile == New)
+        addCategory();
+    else if (Option1->isChecked())
+        editBookmark();
+    else {
+        m_store.renameCategory(BkFile, Text1->text());
+        emit LoadBookmark();
+        accept();
+    }
+}
+
+void frmAddToBookmark::addBookmark()
+{
+    if (Combo1->currentText().isEmpty()) {
+        fail(QStringLiteral("请选择一个数签类别"), false);
+        return;
+    }
+    Combo1_Validate();
+    m_store.addBookmark(BkFile1, Text1->text(), Text3->text());
+    emit LoadBookmark();
+    accept();
+}
+
+void frmAddToBookmark::addCategory()
+{
+    QString file = m_prompts.saveFileName(this, windowTitle(), m_store.folder() + QLatin1Char('/'),
+                                          QStringLiteral("Vantorel II数签文件 (*.bookmark.txt)"));
+    if (file.isEmpty())
+        return; // cancelled: nothing is created
+    if (!file.endsWith(FileEnding, Qt::CaseInsensitive))
+        file += FileEnding;
+    switch (m_store.createCategory(file, Text1->text())) {
+    case BookmarkStore::CreateResult::OutsideFolder:
+        fail(QStringLiteral("不能将数签文件放在其他文件夹，必须放在Vantorel文件夹下面"));
+        return;
+    case BookmarkStore::CreateResult::LiveFile:
+        fail(QStringLiteral("不能覆盖已经存在的书签文件，请另外输入文件名"));
+        return;
+    case BookmarkStore::CreateResult::NameTaken:
+        fail(QStringLiteral("已经有一个名为“%1”的书签类别，请另外输入名称").arg(Text1->text()));
+        return;
+    case BookmarkStore::CreateResult::Failed:
+        fail(QStringLiteral("无法写入书签文件 %1").arg(file));
+        return;
+    case BookmarkStore::CreateResult::Created:
+        break;
+    }
+    emit LoadBookmark();
+    accept();
+}
+
+void frmAddToBookmark::editBookmark()
+{
+    const QString target = chosenFile();
+    if (target != BkFile) {
+        const int added = m_store.moveBookmark(BkFile, BkIndex.toInt(), target, Text1->text(), Text3->text());
+        BkFile = target;
+        BkIndex = QString::number(qMax(0, added - 1));
+    } else {
+        if (Text2->text().isEmpty()) {
+            fail(QStringLiteral("请输入一个数字"));
+            return;
+        }
+        const int number = Text2->text().toInt();
+        // Writing onto another bookmark's number replaces it: only when the user says so.
+        if (number != BkIndex.toInt()) {
+            const auto taken = m_store.entry(BkFile, number);
+            if (taken
+                && m_prompts.message(this, QStringLiteral("序号 %1 已被“%2”使用，是否替换？").arg(number).arg(taken->name),
+                                     QStringLiteral("确认"), Prompts::Question, Prompts::Yes | Prompts::No)
+                       != Prompts::Yes)
+                return;
+        }
+        m_store.writeBookmark(BkFile, BkIndex.toInt(), number, Text1->text(), Text3->text());
+    }
+    emit LoadBookmark();
+    accept();
+}
