@@ -6,31 +6,33 @@
 // Makes, in a temporary profile folder, 10,000 bookmarks in 100 categories and
 // then 10,000 in one category. For each shape it times, taking turns:
 //
-//   load:  BookmarkStore::categories() and a QTreeWidget rebuilt from it as the
-//          bookmark panel does (clear, items made off the tree, one insertion);
+//   load:  the bookmark page's LoadBookmark, until its tree has laid out and
+//          painted what it shows;
 //   floor: every bookmark file read, decoded and parsed once (IniDocument::fromText).
 //
-// and prints the medians of N runs (default 5) and their ratio, then what the
-// parts cost: the store alone, the same load with items filled through
-// setText/setIcon/setData, and clearing the tree. The last line is
+// and prints the medians of N runs (default 5) and their ratio, and what the
+// store alone costs of the load. The last line is
 //
 //   load_ms A B ratio R
 //
 // A and B: the load medians of 100 categories and of one category; R: the
 // worse of the two ratios load/floor. Exit status 1 when a load misses bookmarks.
 
+#include "bookmarks/BookmarkModel.h"
+#include "bookmarks/BookmarkPage.h"
+#include "bookmarks/BookmarkStore.h"
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
-#include "bookmarks/BookmarkStore.h"
+#include "document/DocumentHost.h"
+#include "platform/DialogPrompts.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPixmap>
 #include <QStringDecoder>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstdio>
@@ -49,7 +51,7 @@ struct Shape
 
 struct Timings
 {
-    QList<double> load, floor, store, plainLoad, clear;
+    QList<double> load, floor, store;
 };
 
 struct Result
@@ -57,8 +59,6 @@ struct Result
     double loadMs = 0;
     double floorMs = 0;
     double storeMs = 0;
-    double plainLoadMs = 0;
-    double clearMs = 0;
     double ratio() const { return loadMs / floorMs; }
 };
 
@@ -85,89 +85,26 @@ QStringList makeProfile(const QString &folder, const Shape &shape)
     return files;
 }
 
-// A bookmark node that answers for its text, picture, address and key itself:
-// setText, setIcon and two setData calls on each of 10,000 items cost twice
-// as much as parsing the files they come from.
-class BookmarkItem : public QTreeWidgetItem
+// A window to hold the page; no document window is open.
+class NoDocuments : public DocumentHost
 {
 public:
-    BookmarkItem(BookmarkEntry &&entry, const QString &categoryPath, const QIcon &icon)
-        : m_entry(std::move(entry)), m_categoryPath(categoryPath), m_icon(icon)
-    {
-    }
-
-    QVariant data(int column, int role) const override
-    {
-        if (column != 0)
-            return QTreeWidgetItem::data(column, role);
-        switch (role) {
-        case Qt::DisplayRole:
-        case Qt::EditRole:
-            return m_entry.name;
-        case Qt::DecorationRole:
-            return m_icon;
-        case Qt::UserRole:
-            return m_entry.address;
-        case KeyRole:
-            return m_categoryPath + QStringLiteral(", ") + QString::number(m_entry.number);
-        default:
-            return QTreeWidgetItem::data(column, role);
-        }
-    }
-
-private:
-    BookmarkEntry m_entry;
-    QString m_categoryPath;
-    QIcon m_icon;
+    frmDocument *LoadNewDoc() override { return nullptr; }
+    frmDocument *activeDocument() const override { return nullptr; }
+    void CloseDoc() override {}
+    void mnuWindowCascade_Click() override {}
 };
 
-QTreeWidgetItem *categoryItem(BookmarkCategory &category, const QIcon &folder, const QIcon &bookmark)
+// LoadBookmark as the panel runs it, until the tree has laid out and painted what it shows.
+int load(BookmarkPage &page)
 {
-    auto *top = new QTreeWidgetItem(QStringList{category.name});
-    top->setIcon(0, folder);
-    top->setData(0, Qt::UserRole, category.path);
-    QList<QTreeWidgetItem *> children;
-    children.reserve(category.entries.size());
-    for (BookmarkEntry &entry : category.entries)
-        children.append(new BookmarkItem(std::move(entry), category.path, bookmark));
-    top->addChildren(children);
-    return top;
-}
-
-// The same node filled the plain way, for comparison.
-QTreeWidgetItem *plainItem(const BookmarkEntry &entry, const QString &categoryPath, const QIcon &icon)
-{
-    auto *item = new QTreeWidgetItem;
-    item->setText(0, entry.name);
-    item->setIcon(0, icon);
-    item->setData(0, Qt::UserRole, entry.address);
-    item->setData(0, KeyRole, categoryPath + QStringLiteral(", ") + QString::number(entry.number));
-    return item;
-}
-
-QTreeWidgetItem *plainCategoryItem(const BookmarkCategory &category, const QIcon &folder, const QIcon &bookmark)
-{
-    auto *top = new QTreeWidgetItem(QStringList{category.name});
-    top->setIcon(0, folder);
-    top->setData(0, Qt::UserRole, category.path);
-    QList<QTreeWidgetItem *> children;
-    children.reserve(category.entries.size());
-    for (const BookmarkEntry &entry : category.entries)
-        children.append(plainItem(entry, category.path, bookmark));
-    top->addChildren(children);
-    return top;
-}
-
-// Fills the empty tree; returns how many bookmarks it shows.
-int load(const BookmarkStore &store, QTreeWidget &tree, const QIcon &folder, const QIcon &bookmark, bool plain)
-{
-    QList<QTreeWidgetItem *> tops;
+    page.LoadBookmark();
+    QCoreApplication::sendPostedEvents();
+    page.repaint();
     int shown = 0;
-    for (BookmarkCategory &category : store.categories()) {
-        tops.append(plain ? plainCategoryItem(category, folder, bookmark) : categoryItem(category, folder, bookmark));
-        shown += int(category.entries.size());
-    }
-    tree.addTopLevelItems(tops);
+    const BookmarkModel *model = page.model();
+    for (int i = 0; i < model->rowCount(); ++i)
+        shown += model->rowCount(model->index(i, 0));
     return shown;
 }
 
@@ -201,46 +138,35 @@ double median(QList<double> values)
     return values.size() % 2 ? values.at(mid) : (values.at(mid - 1) + values.at(mid)) / 2;
 }
 
-QIcon plainIcon(Qt::GlobalColor color)
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(color);
-    return QIcon(pixmap);
-}
-
 // One round of each, taking turns; false when a load missed bookmarks.
-bool measureRound(const Shape &shape, const BookmarkStore &store, const QStringList &files, QTreeWidget &tree,
-                  Timings &times)
+bool measureRound(const Shape &shape, const QStringList &files, BookmarkPage &page, Timings &times)
 {
-    const QIcon folder = plainIcon(Qt::darkYellow);
-    const QIcon bookmark = plainIcon(Qt::darkBlue);
-    const int expected = shape.categories * shape.perCategory;
     int shown = 0;
-    times.clear.append(timeMs([&] { tree.clear(); }));
-    times.load.append(timeMs([&] { shown = load(store, tree, folder, bookmark, false); }));
-    const bool complete = shown == expected && tree.topLevelItemCount() == shape.categories;
+    times.load.append(timeMs([&] { shown = load(page); }));
     times.floor.append(timeMs([&] { parseAll(files); }));
-    times.store.append(timeMs([&] { store.categories(); }));
-    tree.clear();
-    times.plainLoad.append(timeMs([&] { shown = load(store, tree, folder, bookmark, true); }));
-    return complete && shown == expected;
+    times.store.append(timeMs([&] { page.store().categories(); }));
+    return shown == shape.categories * shape.perCategory && page.model()->rowCount() == shape.categories;
 }
 
-std::optional<Result> measure(const Shape &shape, int runs, QTreeWidget &tree)
+std::optional<Result> measure(const Shape &shape, int runs, QWidget &window)
 {
     QTemporaryDir dir;
     const QStringList files = makeProfile(dir.path(), shape);
-    const BookmarkStore store(dir.path());
+    NoDocuments host;
+    DialogPrompts prompts;
+    auto *page = new BookmarkPage(host, prompts, QCoreApplication::applicationDirPath(), dir.path(), &window);
+    page->resize(window.size());
+    page->show();
     Timings times;
     // One round more than counted: the first one warms the page cache and the codec.
     for (int i = 0; i <= runs; ++i) {
         if (i == 1)
             times = Timings();
-        if (!measureRound(shape, store, files, tree, times))
+        if (!measureRound(shape, files, *page, times))
             return std::nullopt;
     }
-    return Result{median(times.load), median(times.floor), median(times.store), median(times.plainLoad),
-                  median(times.clear)};
+    delete page;
+    return Result{median(times.load), median(times.floor), median(times.store)};
 }
 
 } // namespace
@@ -252,22 +178,20 @@ int main(int argc, char *argv[])
     const qsizetype runsAt = args.indexOf(QStringLiteral("--runs"));
     const int runs = runsAt > 0 && runsAt + 1 < args.size() ? qMax(1, args.at(runsAt + 1).toInt()) : 5;
 
-    QTreeWidget tree;
-    tree.setHeaderHidden(true);
-    tree.resize(240, 600);
-    tree.show();
+    QWidget window;
+    window.resize(240, 600);
+    window.show();
     const Shape shapes[] = {{"100 categories x 100", 100, 100}, {"1 category x 10000", 1, 10000}};
     QList<Result> results;
     for (const Shape &shape : shapes) {
-        const auto result = measure(shape, runs, tree);
+        const auto result = measure(shape, runs, window);
         if (!result) {
             std::fprintf(stderr, "bench_bookmarks: %s: the tree does not show every bookmark\n", shape.name);
             return 1;
         }
         std::printf("%-22s load %6.2f ms  floor %6.2f ms  ratio %.2f\n", shape.name, result->loadMs,
                     result->floorMs, result->ratio());
-        std::printf("%-22s store alone %6.2f ms, with setText/setIcon/setData items %6.2f ms, clearing %6.2f ms\n",
-                    "", result->storeMs, result->plainLoadMs, result->clearMs);
+        std::printf("%-22s of which the store alone %6.2f ms\n", "", result->storeMs);
         results.append(*result);
     }
     std::printf("load_ms %.2f %.2f ratio %.2f\n", results.at(0).loadMs, results.at(1).loadMs,

@@ -9,10 +9,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QProcess>
 #include <QTest>
 #include <QUrl>
 
-#include <thread>
 
 using Result = BookmarkStore::CreateResult;
 
@@ -341,19 +341,23 @@ void tst_BookmarkStore::createCategory()
     QVERIFY(names(m_store->categories()).contains(stored));
 }
 
+// Two running instances of the program, each a process of its own, add to one category at once.
 void tst_BookmarkStore::twoWritersLoseNothing()
 {
     writeCategory("c.txt", "甲", "0", {});
     constexpr int each = 40;
-    auto adder = [this](const QString &who) {
-        BookmarkStore store(m_dir->filePath("profile"));
-        for (int i = 0; i < each; ++i)
-            store.addBookmark(file("c.txt"), who + QString::number(i), "https://a/");
-    };
-    std::thread first(adder, QStringLiteral("甲"));
-    std::thread second(adder, QStringLiteral("乙"));
-    first.join();
-    second.join();
+    QList<QProcess *> writers;
+    for (const QString &who : {QStringLiteral("甲"), QStringLiteral("乙")}) {
+        auto *writer = new QProcess(this);
+        writer->start(QCoreApplication::applicationFilePath(),
+                      {QStringLiteral("--add-bookmarks"), m_dir->filePath("profile"), file("c.txt"), who,
+                       QString::number(each)});
+        writers.append(writer);
+    }
+    for (QProcess *writer : writers) {
+        QVERIFY(writer->waitForFinished(60000));
+        QCOMPARE(writer->exitCode(), 0);
+    }
     write("bookmark.ini", {"[bookmark]", "files=1", "file 1=\\c.txt"});
     const QList<BookmarkEntry> entries = m_store->categories().first().entries();
     QSet<QString> seen;
@@ -401,5 +405,20 @@ void tst_BookmarkStore::shippedData()
     QVERIFY(total >= 25);
 }
 
-QTEST_GUILESS_MAIN(tst_BookmarkStore)
+// Started as "--add-bookmarks folder file who count", the program is one more writer.
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 6 && args.at(1) == QLatin1String("--add-bookmarks")) {
+        BookmarkStore store(args.at(2));
+        for (int i = 0; i < args.at(5).toInt(); ++i)
+            if (!store.addBookmark(args.at(3), args.at(4) + QString::number(i), QStringLiteral("https://a/")))
+                return 1;
+        return 0;
+    }
+    tst_BookmarkStore test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_bookmarkstore.moc"

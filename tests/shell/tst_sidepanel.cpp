@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 
 // The side panel as the main window holds it, with every subsystem's page.
@@ -137,7 +138,7 @@ private slots:
         }
         QVERIFY(w<QComboBox>("SearchKey")->isEditable());
         QVERIFY(page(1)->isAncestorOf(w<QTreeWidget>("SearchEngine")));
-        QVERIFY(page(2)->isAncestorOf(w<QTreeWidget>("Bookmarks")));
+        QVERIFY(page(2)->isAncestorOf(w<QTreeView>("Bookmarks")));
         QVERIFY(page(2)->isAncestorOf(w<QLineEdit>("txtURLbk")));
         QVERIFY(page(3)->isAncestorOf(w<QListWidget>("lstAutotxt")));
         QCOMPARE(w<QLineEdit>("txtMailTO")->text(), QStringLiteral("收件人地址"));

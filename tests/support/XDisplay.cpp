@@ -11,7 +11,8 @@ XDisplay::XDisplay()
         const int number = 200 + int(QRandomGenerator::global()->bounded(700));
         if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
             continue;
-        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"),
+        // -noreset: the server would restart, refusing clients, each time its last client leaves.
+        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(number), QStringLiteral("-noreset"), QStringLiteral("-screen"),
                                                 QStringLiteral("0"), QStringLiteral("1280x900x24"),
                                                 QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         if (!m_server.waitForStarted(5000))
