@@ -21,6 +21,10 @@
 #include "bookmarks/BookmarkModel.h"
 #include "bookmarks/BookmarkPage.h"
 #include "bookmarks/BookmarkStore.h"
+#include "bookmarks/FavoritesExport.h"
+#include "bookmarks/FavoritesImport.h"
+#include "bookmarks/InternetShortcut.h"
+#include "bookmarks/NetscapeBookmarks.h"
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
 #include "document/DocumentHost.h"
@@ -75,6 +79,7 @@ QList<std::pair<QString, QString>> bookmarks(int category, int count)
 // Returns every bookmark file, the index first.
 QStringList makeProfile(const QString &folder, const Shape &shape)
 {
+    QDir().mkpath(folder);
     BookmarkStore store(folder);
     QStringList files{store.indexFile()};
     for (int c = 1; c <= shape.categories; ++c) {
@@ -169,6 +174,56 @@ std::optional<Result> measure(const Shape &shape, int runs, QWidget &window)
     return Result{median(times.load), median(times.floor), median(times.store)};
 }
 
+// Favourites and HTML files: 1,000 shortcuts into one category, and 10,000
+// bookmarks in 100 categories out as shortcuts and as one HTML file.
+struct Exchange
+{
+    double importMs, shortcutsMs, htmlMs;
+};
+
+std::optional<Exchange> measureExchange(int runs)
+{
+    QList<double> imports, shortcuts, html;
+    for (int i = 0; i < runs; ++i) {
+        QTemporaryDir dir;
+        const QString favourites = dir.filePath(QStringLiteral("favourites"));
+        QDir().mkpath(favourites);
+        QStringList files;
+        for (int n = 1; n <= 1000; ++n) {
+            files.append(favourites + QStringLiteral("/收藏 %1.url").arg(n));
+            InternetShortcut::write(files.last(), QStringLiteral("https://www.example.com/page-%1.html").arg(n));
+        }
+        BookmarkStore store(dir.filePath(QStringLiteral("profile")));
+        QDir().mkpath(store.folder());
+        const QString target = store.folder() + QStringLiteral("/import.bookmark.txt");
+        store.createCategory(target, QStringLiteral("导入"));
+        int added = 0;
+        imports.append(timeMs([&] {
+            QList<std::pair<QString, QString>> bookmarks;
+            for (const ExchangeBookmark &b : FavoritesImport::read(files))
+                bookmarks.append({b.name, b.address});
+            added = store.appendBookmarks(target, bookmarks);
+        }));
+        const QStringList profileFiles = makeProfile(dir.filePath(QStringLiteral("big")), {"", 100, 100});
+        QList<ExchangeCategory> categories;
+        for (const BookmarkCategory &c : BookmarkStore(dir.filePath(QStringLiteral("big"))).categories()) {
+            ExchangeCategory out{c.name, {}};
+            for (const BookmarkEntry &e : c.entries())
+                out.bookmarks.append({e.name, e.address, 0});
+            categories.append(out);
+        }
+        ExportCounts counts;
+        const QString exported = dir.filePath(QStringLiteral("exported"));
+        QDir().mkpath(exported);
+        shortcuts.append(timeMs([&] { counts = FavoritesExport::write(exported, categories); }));
+        bool written = false;
+        html.append(timeMs([&] { written = NetscapeBookmarks::write(categories, dir.filePath(QStringLiteral("b.html"))); }));
+        if (added != 1000 || counts.written != 10000 || !written)
+            return std::nullopt;
+    }
+    return Exchange{median(imports), median(shortcuts), median(html)};
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -194,6 +249,14 @@ int main(int argc, char *argv[])
         std::printf("%-22s of which the store alone %6.2f ms\n", "", result->storeMs);
         results.append(*result);
     }
+    const auto exchange = measureExchange(3);
+    if (!exchange) {
+        std::fprintf(stderr, "bench_bookmarks: an import or export did not take every bookmark\n");
+        return 1;
+    }
+    std::printf("import 1000 shortcuts into one category %8.1f ms\n", exchange->importMs);
+    std::printf("export 10000 bookmarks as shortcuts     %8.1f ms\n", exchange->shortcutsMs);
+    std::printf("export 10000 bookmarks as an HTML file  %8.1f ms\n", exchange->htmlMs);
     std::printf("load_ms %.2f %.2f ratio %.2f\n", results.at(0).loadMs, results.at(1).loadMs,
                 std::max(results.at(0).ratio(), results.at(1).ratio()));
     return 0;

@@ -7,6 +7,7 @@
 #include "document/DocumentHost.h"
 #include "document/frmDocument.h"
 #include "frmAddToBookmark.h"
+#include "frmBookmarkManage.h"
 #include "platform/Images.h"
 #include "platform/PanelLayout.h"
 
@@ -48,7 +49,7 @@ BookmarkPage::BookmarkPage(DocumentHost &host, Prompts &prompts, const QString &
     connect(btnBookmarkAdd, &QPushButton::clicked, this, &BookmarkPage::btnBookmarkAdd_Click);
     connect(btnBookmarkChange, &QPushButton::clicked, this, &BookmarkPage::btnBookmarkChange_Click);
     connect(btnBookmarkDel, &QPushButton::clicked, this, &BookmarkPage::btnBookmarkDel_Click);
-    connect(btnBookmarkEdit, &QPushButton::clicked, this, &BookmarkPage::manageRequested);
+    connect(btnBookmarkEdit, &QPushButton::clicked, this, &BookmarkPage::btnBookmarkEdit_Click);
     connect(btnBookmarkRefresh, &QPushButton::clicked, this, &BookmarkPage::btnBookmarkRefresh_Click);
 }
 
@@ -62,6 +63,21 @@ frmAddToBookmark *BookmarkPage::dialog()
         connect(m_dialog, &frmAddToBookmark::LoadBookmark, this, &BookmarkPage::LoadBookmark);
     }
     return m_dialog;
+}
+
+frmBookmarkManage *BookmarkPage::manager()
+{
+    if (!m_manager) {
+        m_manager = new frmBookmarkManage(*m_store, m_prompts, *dialog(), window());
+        connect(m_manager, &frmBookmarkManage::LoadBookmark, this, &BookmarkPage::LoadBookmark);
+    }
+    return m_manager;
+}
+
+void BookmarkPage::btnBookmarkEdit_Click()
+{
+    manager()->Form_Load();
+    manager()->exec();
 }
 
 void BookmarkPage::LoadBookmark() { m_model->setCategories(m_store->categories()); }

@@ -13,6 +13,7 @@ class QModelIndex;
 class QPushButton;
 class QTreeView;
 class frmAddToBookmark;
+class frmBookmarkManage;
 
 // The bookmark tab of the side panel: the address of the chosen bookmark, six
 // buttons and the bookmark tree, with what a click on each does.
@@ -36,15 +37,13 @@ public:
     void btnBookmarkAdd_Click();
     void btnBookmarkChange_Click();
     void btnBookmarkDel_Click();
+    void btnBookmarkEdit_Click();
     void btnBookmarkRefresh_Click();
 
     BookmarkStore &store() const { return *m_store; }
     BookmarkModel *model() const { return m_model; }
     frmAddToBookmark *dialog();
-
-signals:
-    // "管理": the bookmark manager is asked for.
-    void manageRequested();
+    frmBookmarkManage *manager();
 
 private:
     QModelIndex selectedNode() const;
@@ -58,6 +57,7 @@ private:
     std::unique_ptr<BookmarkStore> m_store;
     BookmarkModel *m_model;
     frmAddToBookmark *m_dialog = nullptr;
+    frmBookmarkManage *m_manager = nullptr;
     int m_clickBookmark = 0;
 
     QLineEdit *txtURLbk;

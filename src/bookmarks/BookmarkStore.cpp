@@ -1,5 +1,6 @@
 #include "BookmarkStore.h"
 
+#include "ExportNames.h"
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
 
@@ -355,16 +356,39 @@ BookmarkStore::CreateResult BookmarkStore::createCategory(const QString &file, c
     const CreateResult check = checkNewFile(real, name);
     if (check != CreateResult::Created)
         return check;
+    return listCategory(real, location, name) ? CreateResult::Created : CreateResult::Failed;
+}
+
+// Lists the file in the index, then names it: a category with "number" 0.
+bool BookmarkStore::listCategory(const QString &realFile, const QString &location, const QString &name)
+{
     const bool listed = IniFile::profile(indexFile()).update([&](IniDocument &doc) {
         const int files = readNumber(doc, IndexSection, FilesKey) + 1;
         doc.setValue(IndexSection, FilesKey, u' ' + QString::number(files));
         doc.setValue(IndexSection, numberedKey(FilePrefix, files), QString(location).replace(u'/', u'\\'));
     });
-    const bool named = listed && IniFile::profile(real).update([&](IniDocument &doc) {
+    return listed && IniFile::profile(realFile).update([&](IniDocument &doc) {
         doc.setValue(MainSection, NameKey, storedName(name));
         doc.setValue(MainSection, NumberKey, QStringLiteral("0"));
     });
-    return named ? CreateResult::Created : CreateResult::Failed;
+}
+
+// A new, listed category file for name under bookmarks/; empty when none can be made.
+QString BookmarkStore::newCategoryFile(const QString &name)
+{
+    const QString folder = m_folder + QStringLiteral("/bookmarks");
+    if (!QDir().mkpath(folder))
+        return QString();
+    const QString ending = QStringLiteral(".bookmark.txt");
+    for (int n = 1; n < 1000; ++n) {
+        const QString tail = n == 1 ? ending : QStringLiteral(" (%1)").arg(n) + ending;
+        const QString file = ExportNames::safe(name, tail) + tail;
+        if (QFileInfo::exists(folder + u'/' + file))
+            continue;
+        return listCategory(folder + u'/' + file, QStringLiteral("/bookmarks/") + file, name) ? folder + u'/' + file
+                                                                                          : QString();
+    }
+    return QString();
 }
 
 int BookmarkStore::appendBookmarks(const QString &categoryFile, const QList<std::pair<QString, QString>> &bookmarks)
@@ -383,6 +407,28 @@ int BookmarkStore::appendBookmarks(const QString &categoryFile, const QList<std:
         doc.setValue(MainSection, NumberKey, QString::number(number));
     });
     return written ? int(lines.size()) : 0;
+}
+
+int BookmarkStore::importCategories(const QList<ExchangeCategory> &categories)
+{
+    QHash<QString, QString> shown;
+    for (const BookmarkCategory &category : this->categories())
+        shown.insert(category.name, category.path);
+    int added = 0;
+    for (const ExchangeCategory &category : categories) {
+        const QString name = cutToProfileLimit(storedName(category.name));
+        QString file = shown.value(name);
+        if (file.isEmpty() && !(file = newCategoryFile(category.name)).isEmpty())
+            shown.insert(name, file);
+        if (file.isEmpty())
+            continue;
+        QList<std::pair<QString, QString>> bookmarks;
+        bookmarks.reserve(category.bookmarks.size());
+        for (const ExchangeBookmark &bookmark : category.bookmarks)
+            bookmarks.append({bookmark.name, bookmark.address});
+        added += appendBookmarks(file, bookmarks);
+    }
+    return added;
 }
 
 QString BookmarkStore::storedName(const QString &name)

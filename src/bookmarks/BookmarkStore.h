@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ExchangeData.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -82,6 +84,11 @@ public:
     // Returns how many were added.
     int appendBookmarks(const QString &categoryFile, const QList<std::pair<QString, QString>> &bookmarks);
 
+    // Appends each category's bookmarks to the shown category of its name; one
+    // that is missing is made, its file under bookmarks/ in the profile folder.
+    // One write per category file. Returns how many were added.
+    int importCategories(const QList<ExchangeCategory> &categories);
+
     // A bookmark name ends at its first ",", so a stored name carries none.
     static QString storedName(const QString &name);
 
@@ -89,6 +96,8 @@ private:
     QList<std::pair<int, QString>> listedFiles() const;
     QString fullPath(const QString &location) const;
     CreateResult checkNewFile(const QString &realFile, const QString &name) const;
+    bool listCategory(const QString &realFile, const QString &location, const QString &name);
+    QString newCategoryFile(const QString &name);
 
     QString m_folder;
 };

@@ -5,13 +5,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QThreadPool>
 
 namespace {
-
-// Each shortcut waits for the disk (QSaveFile syncs before it renames), so
-// several writers at once overlap those waits; the processor is hardly used.
-constexpr int Writers = 16;
 
 bool ensureFolder(const QString &path)
 {
@@ -33,43 +28,26 @@ void writeCategory(const QString &folder, const ExchangeCategory &category, Expo
     }
 }
 
-ExportCounts sum(const QList<ExportCounts> &parts)
-{
-    ExportCounts total;
-    for (const ExportCounts &part : parts) {
-        total.written += part.written;
-        total.failed += part.failed;
-        total.failedPaths += part.failedPaths;
-    }
-    return total;
-}
-
 } // namespace
 
 namespace FavoritesExport {
 
 ExportCounts write(const QString &folder, const QList<ExchangeCategory> &categories)
 {
+    ExportCounts counts;
     const QDir root(folder);
     const bool usable = !folder.isEmpty() && QFileInfo(folder).isDir();
-    // One slot per category keeps the failures in category order whatever the threads do.
-    QList<ExportCounts> parts(categories.size());
-    QThreadPool pool;
-    pool.setMaxThreadCount(Writers);
     ExportNames folderNames;
-    for (qsizetype i = 0; i < categories.size(); ++i) {
-        const ExchangeCategory &category = categories.at(i);
+    for (const ExchangeCategory &category : categories) {
         const QString path = root.filePath(folderNames.unique(category.name));
-        ExportCounts *part = &parts[i];
         if (!usable || !ensureFolder(path)) {
-            part->failed = category.bookmarks.size();
-            part->failedPaths.append(path);
+            counts.failed += int(category.bookmarks.size());
+            counts.failedPaths.append(path);
             continue;
         }
-        pool.start([path, &category, part] { writeCategory(path, category, part); });
+        writeCategory(path, category, &counts);
     }
-    pool.waitForDone();
-    return sum(parts);
+    return counts;
 }
 
 } // namespace FavoritesExport

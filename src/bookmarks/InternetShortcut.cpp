@@ -90,8 +90,19 @@ QByteArray encode(const ShortcutText &shortcut)
     return shortcut.bom ? Bom + bytes : bytes;
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
+// A changed file is replaced whole, so a failure keeps the old one; a new file
+// has nothing to lose and is written straight away, without waiting for the disk.
+bool writeBytes(const QString &path, const QByteArray &bytes, bool replacing)
 {
+    if (!replacing) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return false;
+        if (file.write(bytes) == bytes.size() && file.flush())
+            return true;
+        file.remove();
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -132,19 +143,24 @@ QString favouriteName(const QString &path)
 bool write(const QString &path, const QString &address)
 {
     ShortcutText shortcut;
-    if (QFileInfo::exists(path)) {
+    const bool replacing = QFileInfo::exists(path);
+    if (replacing) {
         const auto existing = readText(path);
         if (!existing)
             return false;
         shortcut = *existing;
     }
     IniDocument doc = IniDocument::fromText(shortcut.text);
-    doc.setValue(Section, UrlKey, shortcut.utf8 || fitsGbk(address) ? address : asciiForm(address));
+    const QString stored = shortcut.utf8 || fitsGbk(address) ? address : asciiForm(address);
+    const bool wide = doc.value(WideSection, UrlKey).has_value();
+    if (replacing && doc.value(Section, UrlKey) == stored && (!wide || doc.value(WideSection, UrlKey) == Utf7::encode(address)))
+        return true; // it says so already
+    doc.setValue(Section, UrlKey, stored);
     // A stale wide URL would win over the one just written.
-    if (doc.value(WideSection, UrlKey))
+    if (wide)
         doc.setValue(WideSection, UrlKey, Utf7::encode(address));
     shortcut.text = doc.toText(QStringLiteral("\r\n"));
-    return writeBytes(path, encode(shortcut));
+    return writeBytes(path, encode(shortcut), replacing);
 }
 
 } // namespace InternetShortcut

@@ -81,7 +81,6 @@ SidePanel *frmMain::buildPanel()
 {
     m_searchPage = new SearchPage(*this, *m_context.prompts, m_context.programFolder, m_context.profileFolder);
     m_bookmarkPage = new BookmarkPage(*this, *m_context.prompts, m_context.programFolder, m_context.profileFolder);
-    connect(m_bookmarkPage, &BookmarkPage::manageRequested, this, &frmMain::btnBookmarkEdit_Click);
     auto *tools = new ToolsPage;
     auto *panel = new SidePanel({{m_searchPage, QStringLiteral("搜索引擎")},
                                  {m_bookmarkPage, QStringLiteral("书签管理")},
@@ -317,8 +316,7 @@ void frmMain::mnuWindowCascade_Click() { m_commands->mnuWindowCascade_Click(); }
 
 void frmMain::btnBookmarkAdd_Click() { m_bookmarkPage->btnBookmarkAdd_Click(); }
 
-// The bookmark manager comes later; until then this does nothing.
-void frmMain::btnBookmarkEdit_Click() {}
+void frmMain::btnBookmarkEdit_Click() { m_bookmarkPage->btnBookmarkEdit_Click(); }
 
 void frmMain::LoadBookmark() { m_bookmarkPage->LoadBookmark(); }
 

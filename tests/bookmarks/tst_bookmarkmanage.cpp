@@ -1,0 +1,359 @@
+#include "ModalWatcher.h"
+#include "Named.h"
+#include "ScriptedBrowser.h"
+#include "TestApp.h"
+#include "bookmarks/BookmarkModel.h"
+#include "bookmarks/BookmarkPage.h"
+#include "bookmarks/frmAddToBookmark.h"
+#include "bookmarks/frmBookmarkManage.h"
+#include "bookmarks/InternetShortcut.h"
+#include "core/IniFile.h"
+#include "shell/SidePanel.h"
+#include "shell/frmMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringEncoder>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+
+// "管理书签" on a real main window: favourites folders in and out, HTML files, browsers.
+class tst_BookmarkManage : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestApp> m_app;
+    std::unique_ptr<ScriptedBrowsers> m_browsers;
+    std::unique_ptr<frmMain> m_main;
+    QTemporaryDir m_outside;
+
+    QString profile(const QString &name) const { return m_app->profileFile(name); }
+    void writeGbk(const QString &path, const QStringList &lines)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QStringEncoder gbk("GBK");
+        out.write(gbk.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    }
+    // The whole entry, as long as it is.
+    QString entry(const QString &file, int number) const
+    {
+        return IniFile::profile(profile(file)).value(QStringLiteral("bookmarks"), QStringLiteral("bk %1").arg(number)).value_or(QStringLiteral("-"));
+    }
+    // 网站 (number 4), Qt 6.4 (a "." in its name), 旧的 (retired).
+    void writeBookmarks()
+    {
+        QFile::remove(profile(QStringLiteral("bookmark.ini")));
+        writeGbk(profile(QStringLiteral("bookmark.ini")),
+                 {"[bookmark]", "files= 3", "file 1=\\a.bookmark.txt", "file 2=\\q.bookmark.txt", "file 3=\\r.bookmark.txt"});
+        writeGbk(profile(QStringLiteral("a.bookmark.txt")),
+                 {"[main]", "chinesename=网站", "number= 4", "[bookmarks]", "bk 1=百度,https://www.baidu.com/",
+                  "bk 2=同名,https://one.test/", "bk 3=同名,https://two.test/", "bk 4=a/../b,https://three.test/"});
+        writeGbk(profile(QStringLiteral("q.bookmark.txt")),
+                 {"[main]", "chinesename=Qt 6.4", "number=1", "[bookmarks]", "bk 1=文档,https://doc.qt.io/qt-6/"});
+        writeGbk(profile(QStringLiteral("r.bookmark.txt")),
+                 {"[main]", "chinesename=", "number=1", "[bookmarks]", "bk 1=不见,https://hidden.test/"});
+    }
+    void start()
+    {
+        m_app->context.browsers = m_browsers.get();
+        m_main = std::make_unique<frmMain>(m_app->context);
+        m_main->Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+        m_main->resize(1000, 700);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        QTRY_VERIFY(!m_app->prompts.messages.isEmpty());
+        m_app->prompts.messages.clear();
+        m_main->list->selectTab(2);
+    }
+    // Presses "管理"; work runs on the manager once it shows, and must close it.
+    void manage(std::function<void(frmBookmarkManage *)> work)
+    {
+        // A failed check leaves work early: the window is closed all the same, or the test would hang.
+        whenModalShown<frmBookmarkManage>([work](frmBookmarkManage *m) {
+            work(m);
+            if (m->isVisible())
+                m->reject();
+        });
+        QTest::mouseClick(child<QPushButton>(m_main.get(), QStringLiteral("btnBookmarkEdit")), Qt::LeftButton);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+    }
+    static void press(QWidget *window, const char *name)
+    {
+        QTest::mouseClick(child<QPushButton>(window, QLatin1String(name)), Qt::LeftButton);
+    }
+    // Types folder into the address field and presses Enter, then waits for the file list.
+    static bool openFolder(frmBookmarkManage *m, const QString &folder, int files)
+    {
+        m->URL->setFocus();
+        m->URL->selectAll();
+        QTest::keyClicks(m->URL, folder);
+        QTest::keyClick(m->URL, Qt::Key_Return);
+        return QTest::qWaitFor([&] { return m->File1->model()->rowCount(m->File1->rootIndex()) == files; }, 5000);
+    }
+    QString shortcut(const QString &name, const QString &address)
+    {
+        const QString path = m_outside.filePath(QStringLiteral("fav/") + name);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile out(path);
+        out.open(QIODevice::WriteOnly);
+        out.write(address.isEmpty() ? QByteArray("[InternetShortcut]\r\n")
+                                    : "[InternetShortcut]\r\nURL=" + address.toUtf8() + "\r\n");
+        return path;
+    }
+    static QStringList tree(const QString &folder)
+    {
+        QStringList found;
+        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found.append(QDir(folder).relativeFilePath(it.next()));
+        found.sort();
+        return found;
+    }
+
+private slots:
+    void init()
+    {
+        m_app = std::make_unique<TestApp>();
+        m_browsers = std::make_unique<ScriptedBrowsers>();
+        QDir(m_outside.path()).removeRecursively();
+        QDir().mkpath(m_outside.path());
+    }
+    void cleanup()
+    {
+        m_main.reset();
+        m_browsers.reset();
+        m_app.reset();
+    }
+
+    void windowAndPanels()
+    {
+        start();
+        manage([this](frmBookmarkManage *m) {
+            QCOMPARE(m->windowTitle(), QStringLiteral("管理书签"));
+            QCOMPARE(m->TabStrip->tabText(0), QStringLiteral("将IE收藏夹导入到Vantorel书签"));
+            QCOMPARE(m->TabStrip->tabText(1), QStringLiteral("将Vantorel书签导出到IE收藏夹"));
+            QCOMPARE(m->cmdOK->text(), QStringLiteral("执行操作"));
+            QCOMPARE(m->cmdCancel->text(), QStringLiteral("关闭"));
+            QVERIFY(child<QWidget>(m, QStringLiteral("PIC1"))->isVisible());
+            QVERIFY(!child<QWidget>(m, QStringLiteral("PIC2"))->isVisible());
+            QCOMPARE(m->Drive1->itemData(0).toString(), QStringLiteral("/"));
+            QCOMPARE(m->BookmarkFiles->count(), m_main->bookmarks()->store().fileCount());
+            QCOMPARE(m->BookmarkFiles->currentText(), QString());
+            m->TabStrip->setCurrentIndex(1);
+            QVERIFY(child<QWidget>(m, QStringLiteral("PIC2"))->isVisible());
+            QVERIFY(child<QLabel>(m, QStringLiteral("lblExportHelp"))->text().startsWith(QStringLiteral("请选择正确的IE收藏夹地址：")));
+            press(m, "cmdCancel");
+        });
+    }
+
+    // Enter in the address moves the lists; the chosen files go, in list order, above the high-water number.
+    void importChosenShortcuts()
+    {
+        writeBookmarks();
+        start();
+        shortcut(QStringLiteral("b 第二.url"), QStringLiteral("https://second.test/a,b"));
+        shortcut(QStringLiteral("a, 有逗号.url"), QStringLiteral("https://first.test/") + QString(300, u'x'));
+        shortcut(QStringLiteral("c 没有地址.url"), QString());
+        shortcut(QStringLiteral("d 不选.url"), QStringLiteral("https://not.chosen/"));
+        m_app->prompts.expectMessage(QStringLiteral("导入成功，共 2 个书签"));
+        manage([this](frmBookmarkManage *m) {
+            QVERIFY(openFolder(m, m_outside.filePath(QStringLiteral("fav")), 4));
+            QCOMPARE(m->Dir1->model()->data(m->Dir1->currentIndex(), QFileSystemModel::FilePathRole).toString(),
+                     m_outside.filePath(QStringLiteral("fav")));
+            QAbstractItemModel *files = m->File1->model();
+            for (int row = 0; row < 3; ++row)
+                m->File1->selectionModel()->select(files->index(row, 0, m->File1->rootIndex()), QItemSelectionModel::Select);
+            m->BookmarkFiles->setCurrentIndex(0);
+            press(m, "cmdOK");
+        });
+        QCOMPARE(m_app->prompts.messages.last().title, QStringLiteral("完成"));
+        QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 5),
+                 QStringLiteral("a， 有逗号,https://first.test/") + QString(300, u'x'));
+        QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 6), QStringLiteral("b 第二,https://second.test/a,b"));
+        QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 7), QStringLiteral("-"));
+        QCOMPARE(ReadINI(profile(QStringLiteral("a.bookmark.txt")), "main", "number"), QStringLiteral("6"));
+        m_main->bookmarks()->model()->rowCount(); // the tree was rebuilt
+        QCOMPARE(m_main->bookmarks()->model()->rowCount(m_main->bookmarks()->model()->index(0, 0)), 6);
+    }
+
+    void importWithoutACategoryAsksForOne()
+    {
+        writeBookmarks();
+        start();
+        m_app->prompts.expectMessage(QStringLiteral("请选择一个数签类别"));
+        manage([](frmBookmarkManage *m) {
+            press(m, "cmdOK");
+            QVERIFY(m->isVisible());
+            press(m, "cmdCancel");
+        });
+        QCOMPARE(m_app->prompts.messages.last().title, QStringLiteral("错误"));
+    }
+
+    // Categories by kind, names made safe and distinct, nothing outside the chosen folder.
+    void exportEveryShownCategory()
+    {
+        writeBookmarks();
+        start();
+        const QString target = m_outside.filePath(QStringLiteral("volume"));
+        QDir().mkpath(target);
+        for (int round = 0; round < 2; ++round) {
+            manage([target](frmBookmarkManage *m) {
+                m->TabStrip->setCurrentIndex(1);
+                m->favourite->setText(target);
+                press(m, "cmdOK");
+            });
+        }
+        QCOMPARE(tree(target), (QStringList{QStringLiteral("Qt 6.4/文档.url"), QStringLiteral("网站/a_.._b.url"),
+                                            QStringLiteral("网站/同名 (2).url"), QStringLiteral("网站/同名.url"),
+                                            QStringLiteral("网站/百度.url")}));
+        QCOMPARE(InternetShortcut::read(target + QStringLiteral("/网站/同名 (2).url")), QStringLiteral("https://two.test/"));
+        QCOMPARE(InternetShortcut::read(target + QStringLiteral("/Qt 6.4/文档.url")), QStringLiteral("https://doc.qt.io/qt-6/"));
+        QCOMPARE(tree(m_outside.path()).size(), 5);
+    }
+
+    void exportNeedsAFolder()
+    {
+        writeBookmarks();
+        start();
+        m_app->prompts.expectMessage(QStringLiteral("请先选择导出到哪个文件夹"));
+        manage([](frmBookmarkManage *m) {
+            m->TabStrip->setCurrentIndex(1);
+            m->favourite->clear();
+            press(m, "cmdOK");
+            QVERIFY(m->isVisible());
+            press(m, "cmdCancel");
+        });
+    }
+
+    // What goes out as shortcuts comes back in the same.
+    void shortcutRoundTrip()
+    {
+        writeBookmarks();
+        start();
+        const QString target = m_outside.filePath(QStringLiteral("out"));
+        QDir().mkpath(target);
+        manage([target](frmBookmarkManage *m) {
+            m->TabStrip->setCurrentIndex(1);
+            m->favourite->setText(target);
+            press(m, "cmdOK");
+        });
+        m_app->prompts.expectMessage(QStringLiteral("导入成功，共 1 个书签"));
+        manage([this, target](frmBookmarkManage *m) {
+            m->TabStrip->setCurrentIndex(0);
+            QVERIFY(openFolder(m, target + QStringLiteral("/Qt 6.4"), 1));
+            m->File1->selectAll();
+            m->BookmarkFiles->setCurrentIndex(0);
+            press(m, "cmdOK");
+        });
+        QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 5), QStringLiteral("文档,https://doc.qt.io/qt-6/"));
+    }
+
+    void newFolderAndNewCategory()
+    {
+        writeBookmarks();
+        start();
+        const QString target = m_outside.filePath(QStringLiteral("out"));
+        QDir().mkpath(target);
+        m_app->prompts.answerText(QStringLiteral("收藏"));
+        m_app->prompts.answerText(QStringLiteral("../逃出"));
+        m_app->prompts.answerFile(profile(QStringLiteral("新类")));
+        manage([target](frmBookmarkManage *m) {
+            m->TabStrip->setCurrentIndex(1);
+            m->Drive2->setCurrentIndex(0); // the root, above the temporary folder
+            const auto *folders = static_cast<QFileSystemModel *>(m->Dir2->model());
+            m->Dir2->setCurrentIndex(folders->index(target));
+            QCOMPARE(m->favourite->text(), target);
+            press(m, "cmdNEWFOLDER");
+            QVERIFY(QFileInfo(target + QStringLiteral("/收藏")).isDir());
+            QCOMPARE(m->favourite->text(), target + QStringLiteral("/收藏"));
+            m->Dir2->setCurrentIndex(folders->index(target));
+            press(m, "cmdNEWFOLDER"); // a name that leaves the folder is refused
+            whenModalShown<QDialog>([](QDialog *d) {
+                QCOMPARE(d->windowTitle(), QStringLiteral("添加书签类别"));
+                QVERIFY(!d->findChild<QWidget *>(QStringLiteral("Option1"))->isVisible());
+                QTest::keyClicks(d->findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("New"));
+                QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+            });
+            press(m, "CMDNewbookmarkType");
+            QVERIFY(m->BookmarkFiles->findText(QStringLiteral("New,"), Qt::MatchStartsWith) >= 0);
+            press(m, "cmdCancel");
+        });
+        QVERIFY(QFileInfo(profile(QStringLiteral("新类.bookmark.txt"))).isFile());
+        QVERIFY(!QFileInfo::exists(m_outside.filePath(QStringLiteral("逃出"))));
+        QVERIFY(m_main->bookmarks()->dialog()->Option1->isVisibleTo(m_main->bookmarks()->dialog()));
+    }
+
+    // Out as an HTML file and in again: the same categories, names and addresses.
+    void htmlRoundTrip()
+    {
+        writeBookmarks();
+        start();
+        const QString file = m_outside.filePath(QStringLiteral("书签.html"));
+        m_app->prompts.answerFile(file);
+        m_app->prompts.expectMessage(QStringLiteral("导出成功，共 5 个书签"));
+        m_app->prompts.answerFile(file);
+        m_app->prompts.expectMessage(QStringLiteral("导入成功，共 5 个书签"));
+        manage([](frmBookmarkManage *m) {
+            m->TabStrip->setCurrentIndex(1);
+            press(m, "cmdExportHtml");
+            m->TabStrip->setCurrentIndex(0);
+            press(m, "cmdImportHtml");
+            press(m, "cmdCancel");
+        });
+        const QList<BookmarkCategory> shown = m_main->bookmarks()->store().categories();
+        QCOMPARE(shown.size(), 2); // merged into the categories of the same names
+        QCOMPARE(shown.at(0).size(), 8);
+        QCOMPARE(shown.at(0).entry(4).name, QStringLiteral("百度"));
+        QCOMPARE(shown.at(1).entry(1).address, QStringLiteral("https://doc.qt.io/qt-6/"));
+    }
+
+    // Chromium's roots and their sub-folders become categories of their own.
+    void importFromChromium()
+    {
+        writeBookmarks();
+        start();
+        const QJsonObject bar{{"type", "folder"}, {"name", "Bookmarks bar"},
+                              {"children", QJsonArray{QJsonObject{{"type", "url"}, {"name", "Qt"}, {"url", "https://www.qt.io/"}},
+                                                      QJsonObject{{"type", "folder"}, {"name", "工具"},
+                                                                  {"children", QJsonArray{QJsonObject{{"type", "url"}, {"name", "KDE"},
+                                                                                                      {"url", "https://kde.org/"}}}}}}}};
+        const QJsonObject roots{{"bookmark_bar", bar}, {"other", QJsonObject{{"type", "folder"}, {"children", QJsonArray{}}}}};
+        const QString file = QDir::homePath() + QStringLiteral("/.config/chromium/Default/Bookmarks");
+        QDir().mkpath(QFileInfo(file).path());
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(QJsonDocument(QJsonObject{{"roots", roots}, {"version", 1}}).toJson());
+        out.close();
+        m_app->prompts.expectMessage(QStringLiteral("导入成功，共 2 个书签"));
+        m_app->prompts.expectMessage(QStringLiteral("Firefox"));
+        manage([](frmBookmarkManage *m) {
+            press(m, "cmdImportChromium");
+            press(m, "cmdImportFirefox"); // none installed: says where it looked
+            press(m, "cmdCancel");
+        });
+        QVERIFY(m_app->prompts.messages.last().text.contains(QStringLiteral(".mozilla/firefox")));
+        QStringList names;
+        for (const BookmarkCategory &c : m_main->bookmarks()->store().categories())
+            names.append(c.name);
+        QCOMPARE(names, (QStringList{QStringLiteral("网站"), QStringLiteral("Qt 6.4"), QStringLiteral("书签栏"),
+                                     QStringLiteral("书签栏 / 工具")}));
+    }
+};
+
+QTEST_MAIN(tst_BookmarkManage)
+#include "tst_bookmarkmanage.moc"
