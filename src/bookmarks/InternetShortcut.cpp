@@ -1,11 +1,11 @@
 #include "InternetShortcut.h"
 
 #include "Utf7.h"
+#include "core/FileReplace.h"
 #include "core/IniDocument.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QUrl>
@@ -103,14 +103,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes, bool replacing)
         file.remove();
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFile(path, bytes);
 }
 
 } // namespace

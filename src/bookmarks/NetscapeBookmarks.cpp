@@ -3,10 +3,10 @@
 #include "HtmlEntities.h"
 #include "HtmlScanner.h"
 #include "NetscapeReader.h"
+#include "core/FileReplace.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -115,15 +115,7 @@ std::optional<QList<ExchangeCategory>> readFile(const QString &path)
 
 bool write(const QList<ExchangeCategory> &categories, const QString &path)
 {
-    const QByteArray bytes = html(categories, QDateTime::currentSecsSinceEpoch()).toUtf8();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFile(path, html(categories, QDateTime::currentSecsSinceEpoch()).toUtf8());
 }
 
 } // namespace NetscapeBookmarks

@@ -2,6 +2,7 @@
 
 #include "BookmarkStore.h"
 #include "core/Prompts.h"
+#include "platform/PanelLayout.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,17 +12,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+using PanelLayout::named;
+
 namespace {
 
 const QString New = QStringLiteral("New");
 const QString FileEnding = QStringLiteral(".bookmark.txt");
-
-template<typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // The path of a category entry text: everything after its first ",".
 QString entryPath(const QString &entry)

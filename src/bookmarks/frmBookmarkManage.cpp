@@ -8,6 +8,7 @@
 #include "InternetShortcut.h"
 #include "NetscapeBookmarks.h"
 #include "core/Prompts.h"
+#include "platform/PanelLayout.h"
 #include "frmAddToBookmark.h"
 #include "platform/EnterKeyFilter.h"
 
@@ -25,6 +26,8 @@
 #include <QTabWidget>
 #include <QTreeView>
 
+using PanelLayout::named;
+
 namespace {
 
 const QString ExportHelp = QStringLiteral(
@@ -34,13 +37,6 @@ const QString ExportHelp = QStringLiteral(
     "Settings文件夹下面的用你的用户名命名的文件夹下面的Favorites文件夹；                 "
     "3.如果你没有选择正确的文件夹，虽然也可以进行导出操作，但是导出后的文件并不会出现在你的IE收藏夹中。");
 const QString HtmlFilter = QStringLiteral("HTML书签文件 (*.html *.htm);;所有文件 (*)");
-
-template<typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QPushButton *button(const char *name, const QString &caption) { return named(new QPushButton(caption), name); }
 

@@ -1,11 +1,11 @@
 #include "IniFile.h"
 
+#include "FileReplace.h"
 #include "IniDocument.h"
 #include "Logging.h"
 
 #include <QFile>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -118,15 +118,7 @@ std::optional<QString> IniFile::text() const
 bool IniFile::writeText(const QString &text) const
 {
     QStringEncoder encoder(m_encoding.constData());
-    const QByteArray bytes = encoder.encode(text);
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
+    if (!replaceFile(m_path, encoder.encode(text)))
         return false;
     ++replacedFiles;
     return true;

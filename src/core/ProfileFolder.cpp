@@ -1,11 +1,11 @@
 #include "ProfileFolder.h"
 
+#include "FileReplace.h"
 #include "Logging.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 QString ProfileFolder::defaultPath()
@@ -41,9 +41,7 @@ bool ProfileFolder::copyWhenAbsent(const QString &from, const QString &to) const
         return true;
     QFile source(from);
     QDir().mkpath(QFileInfo(to).path());
-    QSaveFile target(to);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly)
-        || target.write(source.readAll()) != source.size() || !target.commit()) {
+    if (!source.open(QIODevice::ReadOnly) || !replaceFile(to, source.readAll())) {
         qCWarning(lcProfile) << "cannot copy" << from << "to" << to;
         return false;
     }
