@@ -1,4 +1,5 @@
 #include "ModalWatcher.h"
+#include "ProfileText.h"
 #include "Named.h"
 #include "ScriptedBrowser.h"
 #include "TestApp.h"
@@ -43,11 +44,7 @@ private:
     QString profile(const QString &name) const { return m_app->profileFile(name); }
     void writeGbk(const QString &path, const QStringList &lines)
     {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        QStringEncoder gbk("GBK");
-        out.write(gbk.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        QVERIFY(writeProfileLines(path, lines));
     }
     // The whole entry, as long as it is.
     QString entry(const QString &file, int number) const

@@ -1,4 +1,5 @@
 #include "ModalWatcher.h"
+#include "ProfileText.h"
 #include "Named.h"
 #include "ScriptedBrowser.h"
 #include "TestApp.h"
@@ -35,10 +36,7 @@ private:
     QString profile(const QString &name) const { return m_app->profileFile(name); }
     void write(const QString &name, const QStringList &lines)
     {
-        QFile out(profile(name));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        QStringEncoder gbk("GBK");
-        out.write(gbk.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        QVERIFY(writeProfileLines(profile(name), lines));
     }
     QString entry(const QString &file, int number) const
     {

@@ -1,3 +1,4 @@
+#include "ProfileText.h"
 #include "bookmarks/BookmarkStore.h"
 
 #include "core/IniFile.h"
@@ -77,10 +78,7 @@ void tst_BookmarkStore::init()
 
 void tst_BookmarkStore::write(const QString &rel, const QStringList &lines)
 {
-    QFile out(file(rel));
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    QStringEncoder gbk("GBK");
-    out.write(gbk.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    QVERIFY(writeProfileLines(file(rel), lines));
 }
 
 void tst_BookmarkStore::writeCategory(const QString &rel, const QString &name, const QString &number,

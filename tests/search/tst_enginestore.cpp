@@ -1,3 +1,4 @@
+#include "ProfileText.h"
 #include "search/EngineStore.h"
 #include "search/SearchUrl.h"
 
@@ -67,13 +68,7 @@ void tst_EngineStore::init()
 // Profile files as the program finds them: GBK, CR LF.
 void tst_EngineStore::writeFile(const QString &name, const QStringList &lines)
 {
-    const QString path = m_dir->filePath(name);
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QStringEncoder gbk("GBK");
-    const QByteArray bytes = gbk.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(writeProfileLines(m_dir->filePath(name), lines));
 }
 
 void tst_EngineStore::writeIndex(const QStringList &fileLines, const QString &files)

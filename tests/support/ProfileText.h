@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Writes lines as a profile file does: GBK, each line ending in CR LF. Makes the
+// folder when needed; false when the file could not be written.
+bool writeProfileLines(const QString &path, const QStringList &lines);
