@@ -184,8 +184,15 @@ void frmMain::navigateFirstPage(const QString &commandLine)
     if (address.isEmpty())
         address = QStringLiteral("about:blank");
     document->Web->navigate(address);
-    // The box must not hold up the first page: it shows once the load is under way.
-    QTimer::singleShot(0, this, [this, address] { m_context.prompts->notify(this, address, AppTitle); });
+    // The box must not hold up the first page, which needs this thread as much as the
+    // box does: it shows when the page is there, or after a second at most.
+    auto shown = std::make_shared<bool>(false);
+    const auto showAddress = [this, address, shown] {
+        if (!std::exchange(*shown, true))
+            m_context.prompts->notify(this, address, AppTitle);
+    };
+    connect(document->Web, &BrowserControl::DocumentComplete, this, showAddress, Qt::SingleShotConnection);
+    QTimer::singleShot(1000, this, showAddress);
 }
 
 frmDocument *frmMain::LoadNewDoc()
