@@ -170,11 +170,15 @@ private slots:
         m_app->prompts.expectMessage(QStringLiteral("导入成功，共 2 个书签"));
         manage([this](frmBookmarkManage *m) {
             QVERIFY(openFolder(m, m_outside.filePath(QStringLiteral("fav")), 4));
+            // The list is sorted by name once the folder has been read.
+            QTRY_COMPARE(m->File1->model()->index(0, 0, m->File1->rootIndex()).data().toString(), QStringLiteral("a, 有逗号.url"));
             QCOMPARE(m->Dir1->model()->data(m->Dir1->currentIndex(), QFileSystemModel::FilePathRole).toString(),
                      m_outside.filePath(QStringLiteral("fav")));
-            QAbstractItemModel *files = m->File1->model();
-            for (int row = 0; row < 3; ++row)
-                m->File1->selectionModel()->select(files->index(row, 0, m->File1->rootIndex()), QItemSelectionModel::Select);
+            // Chosen by name, as a user clicks them; the import takes them in the list's order.
+            auto *files = static_cast<QFileSystemModel *>(m->File1->model());
+            for (const char *name : {"b 第二.url", "a, 有逗号.url", "c 没有地址.url"})
+                m->File1->selectionModel()->select(files->index(m_outside.filePath(QStringLiteral("fav/") + QString::fromUtf8(name))),
+                                                   QItemSelectionModel::Select);
             m->BookmarkFiles->setCurrentIndex(0);
             press(m, "cmdOK");
         });

@@ -218,7 +218,8 @@ private slots:
         const QString path = app.writeFile(QStringLiteral("case.htm"), titled("Case", "<p>apple Apple APPLE apple</p>"));
         frmDocument *document = main.LoadNewDoc();
         document->Web->navigate(path);
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Case"));
+        // The title comes with the head; the words to find only once the page is complete.
+        QTRY_VERIFY(document->Combo->count() > 0);
         trigger(main, "mnuEditFind");
         auto *bar = document->findChild<FindBar *>(QStringLiteral("FindBar"));
         auto *text = bar->findChild<QLineEdit *>(QStringLiteral("FindText"));

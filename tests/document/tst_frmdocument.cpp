@@ -364,6 +364,7 @@ private slots:
         frmMain main(app.context);
         main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/private")));
         QTRY_VERIFY(server.requests().size() >= 2);
+        QTRY_COMPARE(app.prompts.asked.size(), 2); // and gave up when the site said no again
         const QByteArray expected = "Basic " + QByteArray("alice:secret").toBase64();
         QCOMPARE(server.requests().last().headers.value("authorization"), expected);
         QVERIFY(app.prompts.asked.first().contains(QStringLiteral("members")));

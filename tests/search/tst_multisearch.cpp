@@ -12,6 +12,7 @@
 #include "search/EngineTree.h"
 #include "search/MultiSearch.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -187,9 +188,11 @@ private slots:
     void wordsTypedAsAnAddressSearchWithTheFirstEngine()
     {
         frmDocument *document = m_main->activeDocument();
-        document->setShowCombo(true);
-        QWidget *keys = clickToFocus(document->Combo);
-        QVERIFY(keys);
+        QVERIFY(clickToFocus(document->Combo));
+        // Ctrl+L takes the address box with its text selected, as browsers do.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+        QWidget *keys = QApplication::focusWidget();
+        QCOMPARE(keys, document->Combo);
         QTest::keyClicks(keys, QStringLiteral("two words"));
         QTest::keyClick(keys, Qt::Key_Return);
         QTRY_COMPARE(requestedPaths(), QStringList{QStringLiteral("/a")});

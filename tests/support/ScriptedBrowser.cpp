@@ -1,9 +1,16 @@
 #include "ScriptedBrowser.h"
 
+#include <QTimer>
+
+// Completes at once, from the event loop, as a page that is already there would.
 void ScriptedBrowser::navigate(const QString &address)
 {
     calls.append(QStringLiteral("navigate ") + address);
     m_address = address;
+    QTimer::singleShot(0, this, [this, address] {
+        emit DownloadComplete();
+        emit DocumentComplete(address);
+    });
 }
 
 QStringList ScriptedBrowser::navigations() const

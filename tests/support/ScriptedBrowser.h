@@ -7,7 +7,8 @@
 #include <QStringList>
 
 // A browser control that only records what it was asked to do, for tests that
-// need to see which call was made and nothing of the page.
+// need to see which call was made and nothing of the page. A navigation completes
+// at once.
 class ScriptedBrowser : public BrowserControl
 {
     Q_OBJECT
