@@ -8,6 +8,7 @@
 #include "document/frmDocument.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMdiArea>
 #include <QTest>
 #include <QTimer>
