@@ -183,6 +183,7 @@ QWidget *frmBookmarkManage::buildExportPanel()
     auto *help = named(new QLabel(ExportHelp), "lblExportHelp");
     help->setWordWrap(true);
     help->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    help->setMinimumWidth(280);
     grid->addWidget(help, 0, 1);
     auto *target = new QLabel(QStringLiteral("导出到"));
     target->setBuddy(favourite);
@@ -195,6 +196,7 @@ QWidget *frmBookmarkManage::buildExportPanel()
     for (QPushButton *b : {newFolder, refresh, html})
         row->addWidget(b);
     grid->addLayout(row, 2, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
 
     connect(Dir2->selectionModel(), &QItemSelectionModel::currentChanged, this,
