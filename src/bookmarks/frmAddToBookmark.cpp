@@ -116,10 +116,9 @@ void frmAddToBookmark::Text2_Change()
     fail(problem);
 }
 
-bool frmAddToBookmark::fail(const QString &text, bool critical)
+void frmAddToBookmark::fail(const QString &text, bool critical)
 {
     m_prompts.message(this, text, QStringLiteral("错误"), critical ? Prompts::Critical : Prompts::Information);
-    return false;
 }
 
 QString frmAddToBookmark::chosenFile() const { return entryPath(Combo1->currentText()); }

@@ -55,7 +55,7 @@ private:
     void addBookmark();
     void addCategory();
     void editBookmark();
-    bool fail(const QString &text, bool critical = true);
+    void fail(const QString &text, bool critical = true);
     QString chosenFile() const;
 
     BookmarkStore &m_store;

@@ -1,8 +1,10 @@
+#include "MainWindow.h"
 #include "ModalWatcher.h"
 #include "ProfileText.h"
 #include "Named.h"
 #include "ScriptedBrowser.h"
 #include "TestApp.h"
+#include "UserInput.h"
 #include "bookmarks/BookmarkModel.h"
 #include "bookmarks/BookmarkPage.h"
 #include "bookmarks/frmAddToBookmark.h"
@@ -68,13 +70,8 @@ private:
     void start()
     {
         m_app->context.browsers = m_browsers.get();
-        m_main = std::make_unique<frmMain>(m_app->context);
-        m_main->Form_Load(QStringLiteral("vantorel -nohome about:blank"));
-        m_main->resize(1000, 700);
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
-        QTRY_VERIFY(!m_app->prompts.messages.isEmpty());
-        m_app->prompts.messages.clear();
+        m_main = startMainWindow(*m_app);
+        QVERIFY(m_main);
         m_main->list->selectTab(2);
     }
     // Presses "管理"; work runs on the manager once it shows, and must close it.
@@ -96,10 +93,12 @@ private:
     // Types folder into the address field and presses Enter, then waits for the file list.
     static bool openFolder(frmBookmarkManage *m, const QString &folder, int files)
     {
-        m->URL->setFocus();
-        m->URL->selectAll();
-        QTest::keyClicks(m->URL, folder);
-        QTest::keyClick(m->URL, Qt::Key_Return);
+        QWidget *keys = clickToFocus(m->URL);
+        if (keys != m->URL)
+            return false;
+        QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(keys, folder);
+        QTest::keyClick(keys, Qt::Key_Return);
         return QTest::qWaitFor([&] { return m->File1->model()->rowCount(m->File1->rootIndex()) == files; }, 5000);
     }
     QString shortcut(const QString &name, const QString &address)

@@ -1,8 +1,10 @@
+#include "MainWindow.h"
 #include "ModalWatcher.h"
 #include "ProfileText.h"
 #include "Named.h"
 #include "ScriptedBrowser.h"
 #include "TestApp.h"
+#include "UserInput.h"
 #include "bookmarks/BookmarkModel.h"
 #include "bookmarks/BookmarkPage.h"
 #include "bookmarks/frmAddToBookmark.h"
@@ -65,12 +67,8 @@ private:
             m_app->context.browsers = m_browsers.get();
         if (clickBookmark)
             m_app->settings().save(SettingKeys::ClickBookmark, QString::number(clickBookmark));
-        m_main = std::make_unique<frmMain>(m_app->context);
-        m_main->Form_Load(QStringLiteral("vantorel -nohome about:blank"));
-        m_main->resize(1000, 700);
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
-        QTRY_VERIFY(!m_app->prompts.messages.isEmpty()); // the -nohome address
+        m_main = startMainWindow(*m_app);
+        QVERIFY(m_main);
         m_main->list->selectTab(2);
         tree()->expandAll();
     }
@@ -97,16 +95,18 @@ private:
     // Keys for what a keyboard types, committed text for what an input method does.
     static void type(QLineEdit *field, const QString &text)
     {
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
+        QWidget *keys = clickToFocus(field);
+        QVERIFY(keys == field);
+        QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(keys, Qt::Key_Delete);
         for (const QChar c : text) {
             if (c.unicode() < 0x80) {
-                QTest::keyClicks(field, QString(c));
+                QTest::keyClicks(keys, QString(c));
                 continue;
             }
             QInputMethodEvent commit;
             commit.setCommitString(QString(c));
-            QApplication::sendEvent(field, &commit);
+            QApplication::sendEvent(keys, &commit);
         }
     }
 

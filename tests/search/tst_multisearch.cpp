@@ -1,4 +1,5 @@
 #include "LoopbackServer.h"
+#include "MainWindow.h"
 #include "Named.h"
 #include "TestApp.h"
 #include "UserInput.h"
@@ -78,12 +79,8 @@ private slots:
         m_app = std::make_unique<TestApp>();
         m_server = std::make_unique<LoopbackServer>();
         writeEngines();
-        m_main = std::make_unique<frmMain>(m_app->context);
-        m_main->Form_Load(QStringLiteral("vantorel -nohome about:blank"));
-        m_main->resize(1000, 800);
-        m_main->show();
-        QTRY_COMPARE(m_app->prompts.messages.size(), 1); // the box that shows the -nohome address
-        m_app->prompts.messages.clear();
+        m_main = startMainWindow(*m_app, QSize(1000, 800));
+        QVERIFY(m_main);
     }
     void cleanup()
     {
