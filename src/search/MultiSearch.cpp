@@ -11,6 +11,7 @@
 #include "platform/Images.h"
 
 #include <QComboBox>
+#include <QTimer>
 
 MultiSearch::MultiSearch(DocumentHost &host, EngineTree &engines, QComboBox *SearchKey, Prompts &prompts,
                          const QString &programFolder, QWidget *owner)
@@ -31,9 +32,13 @@ void MultiSearch::GoSearch_Click()
     }
     m_searchKey->insertItem(0, Images::icon(m_programFolder, QStringLiteral("earth")), query);
     m_searchKey->setCurrentIndex(0);
+    // A load can start a renderer process and wait for it; every window opens
+    // first, and the loads begin from the event loop.
     for (const QString &tag : m_engines.tickedTags()) {
         if (frmDocument *document = m_host.LoadNewDoc())
-            document->Web->navigate(composeSearchUrl(tag, query));
+            QTimer::singleShot(0, document->Web, [web = document->Web, url = composeSearchUrl(tag, query)] {
+                web->navigate(url);
+            });
         m_host.mnuWindowCascade_Click();
     }
 }

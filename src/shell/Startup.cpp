@@ -14,8 +14,25 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+#include <future>
+
+namespace {
+
+// Looks up the fonts the Chinese captions need. The font database is shared
+// between threads, so the windows built later find the lookups done.
+void lookUpFonts(QFont font)
+{
+    const QString sample = QStringLiteral("搜索引擎书签管理");
+    QFontMetrics(font).horizontalAdvance(sample);
+    font.setBold(true);
+    QFontMetrics(font).horizontalAdvance(sample);
+}
+
+} // namespace
 
 namespace Startup {
 
@@ -38,14 +55,23 @@ int run(QApplication &app)
     QApplication::setApplicationDisplayName(QString());
     installTranslations(app);
 
+    AppContext context;
+    context.programFolder = QApplication::applicationDirPath();
+    // The web engine's start mostly waits on its helper processes; meanwhile other threads
+    // copy the shipped profile files, read the splash picture and look up the fonts.
+    const ProfileFolder profile;
+    auto prepared = std::async(std::launch::async, [&profile, shipped = context.programFile(QStringLiteral("profile"))] {
+        profile.prepare(shipped);
+    });
+    auto picture = std::async(std::launch::async, frmSplash::picture, context.programFolder);
+    auto fonts = std::async(std::launch::async, lookUpFonts, QApplication::font());
+
     DialogPrompts prompts;
     SettingsStore settings;
     WebEngineEnvironment web(prompts);
     DetachedProcessLauncher launcher;
-    AppContext context;
-    context.programFolder = QApplication::applicationDirPath();
-    const ProfileFolder profile;
-    profile.prepare(context.programFile(QStringLiteral("profile")));
+    prepared.wait();
+    fonts.wait();
     context.profileFolder = profile.path();
     web.setTypedSearch([folder = context.profileFolder](const QString &query) {
         return firstEngineSearch(folder, query);
@@ -56,14 +82,14 @@ int run(QApplication &app)
     context.browsers = &web;
     context.launcher = &launcher;
 
-    const auto main = launch(context, QApplication::arguments().join(QLatin1Char(' ')));
+    const auto main = launch(context, QApplication::arguments().join(QLatin1Char(' ')), picture.get());
     QObject::connect(main.get(), &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     return app.exec();
 }
 
-std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine)
+std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, const QImage &splashPicture)
 {
-    frmSplash splash(context.programFolder);
+    frmSplash splash(splashPicture.isNull() ? frmSplash::picture(context.programFolder) : splashPicture);
     splash.show();
     splash.repaint();
     QApplication::processEvents(); // paint the splash before the long load

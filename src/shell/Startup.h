@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -13,7 +14,8 @@ namespace Startup {
 
 void installTranslations(QApplication &app);
 // Splash, main window load, tip of the day (waits for it), then shows the main window.
-std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine);
+// Without a splash picture given, it is read from the program folder.
+std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, const QImage &splashPicture = {});
 int run(QApplication &app);
 
 } // namespace Startup

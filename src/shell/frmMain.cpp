@@ -48,7 +48,8 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Caption);
-    setWindowIcon(Images::icon(context.programFolder, QStringLiteral("vantorel")));
+    // One drawn picture: the vector icon would be drawn at four sizes for the window system.
+    setWindowIcon(QIcon(Images::pixmap(context.programFolder, QStringLiteral("vantorel"), QSize(64, 64))));
     Timer1->setSingleShot(true);
     Timer2->setSingleShot(true);
 

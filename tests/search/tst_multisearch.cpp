@@ -1,6 +1,7 @@
 #include "LoopbackServer.h"
 #include "MainWindow.h"
 #include "Named.h"
+#include "ScriptedBrowser.h"
 #include "TestApp.h"
 #include "UserInput.h"
 #include "core/IniFile.h"
@@ -147,6 +148,28 @@ private slots:
             QVERIFY(documents.at(i)->pos().x() > documents.at(i - 1)->pos().x());
             QVERIFY(documents.at(i)->pos().y() > documents.at(i - 1)->pos().y());
         }
+    }
+
+    // A load may wait for a renderer process to start; no window waits for another's.
+    void everyWindowOpensBeforeAnyLoadBegins()
+    {
+        m_main.reset();
+        ScriptedBrowsers browsers;
+        m_app->context.browsers = &browsers;
+        m_main = startMainWindow(*m_app, QSize(1000, 800));
+        tick(2);
+        tick(6);
+        search(QStringLiteral("q"));
+        const QList<frmDocument *> documents = m_main->documents();
+        QCOMPARE(documents.size(), 4);
+        for (frmDocument *document : documents.mid(1))
+            QCOMPARE(static_cast<ScriptedBrowser *>(document->Web)->calls, QStringList());
+        const QString base = QStringLiteral("http://127.0.0.1:%1").arg(m_server->serverPort());
+        const QStringList paths = {QStringLiteral("/a"), QStringLiteral("/b"), QStringLiteral("/c")};
+        for (int i = 0; i < paths.size(); ++i)
+            QTRY_COMPARE(static_cast<ScriptedBrowser *>(documents.at(i + 1)->Web)->navigations(),
+                         QStringList{base + paths.at(i) + QStringLiteral("?q=q&x=1")});
+        m_main.reset();
     }
 
     void tickedGroupWithClearedEnginesOpensNothing()

@@ -158,13 +158,6 @@ void WebEngineBrowser::connectPage()
 
 void WebEngineBrowser::navigate(const QString &address)
 {
-    // Starting a load can start a renderer process; callers opening many windows
-    // should not wait for that, so the load begins from the event loop.
-    QTimer::singleShot(0, this, [this, address] { load(address); });
-}
-
-void WebEngineBrowser::load(const QString &address)
-{
     m_crashedAddress.clear();
     if (BuiltinPages::isBuiltin(address)) {
         m_page->setHtml(BuiltinPages::html(address));
@@ -184,7 +177,7 @@ void WebEngineBrowser::refresh()
 {
     // After a crash the error page is showing; refresh brings back the page that crashed.
     if (!m_crashedAddress.isEmpty())
-        navigate(m_crashedAddress);
+        navigate(QString(m_crashedAddress)); // a copy: navigating clears the member
     else
         m_page->triggerAction(QWebEnginePage::Reload);
 }

@@ -45,7 +45,6 @@ signals:
     void printFinished(bool success);
 
 private:
-    void load(const QString &address);
     void connectPage();
     void saveAs();
     void print();
