@@ -81,6 +81,8 @@ void SidePanel::setWidthTwips(int twips)
 {
     m_widthTwips = qMax(0, twips);
     setFixedWidth(m_widthTwips / Twips);
+    if (!isVisible())
+        return; // laid out when it shows
     // Lay out now, so the new widths hold before the next event round.
     if (QWidget *owner = parentWidget(); owner && owner->layout())
         owner->layout()->activate();
