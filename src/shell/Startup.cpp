@@ -19,6 +19,7 @@
 #include <QTranslator>
 
 #include <future>
+#include <optional>
 
 namespace {
 
@@ -30,6 +31,14 @@ void lookUpFonts(QFont font)
     QFontMetrics(font).horizontalAdvance(sample);
     font.setBold(true);
     QFontMetrics(font).horizontalAdvance(sample);
+}
+
+// Visible at once, while loading runs.
+void present(frmSplash &splash)
+{
+    splash.show();
+    splash.repaint();
+    QApplication::processEvents();
 }
 
 } // namespace
@@ -57,13 +66,15 @@ int run(QApplication &app)
 
     AppContext context;
     context.programFolder = QApplication::applicationDirPath();
-    // The web engine's start mostly waits on its helper processes; meanwhile other threads
-    // copy the shipped profile files, read the splash picture and look up the fonts.
+    // First, as the web engine's start below is the longest part of start-up.
+    frmSplash splash(context.programFolder);
+    present(splash);
+    // That start mostly waits on the engine's helper processes; meanwhile other
+    // threads copy the shipped profile files and look up the fonts.
     const ProfileFolder profile;
     auto prepared = std::async(std::launch::async, [&profile, shipped = context.programFile(QStringLiteral("profile"))] {
         profile.prepare(shipped);
     });
-    auto picture = std::async(std::launch::async, frmSplash::picture, context.programFolder);
     auto fonts = std::async(std::launch::async, lookUpFonts, QApplication::font());
 
     DialogPrompts prompts;
@@ -82,21 +93,21 @@ int run(QApplication &app)
     context.browsers = &web;
     context.launcher = &launcher;
 
-    const auto main = launch(context, QApplication::arguments().join(QLatin1Char(' ')), picture.get());
+    const auto main = launch(context, QApplication::arguments().join(QLatin1Char(' ')), &splash);
     QObject::connect(main.get(), &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     return app.exec();
 }
 
-std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, const QImage &splashPicture)
+std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, frmSplash *splash)
 {
-    frmSplash splash(splashPicture.isNull() ? frmSplash::picture(context.programFolder) : splashPicture);
-    splash.show();
-    splash.repaint();
-    QApplication::processEvents(); // paint the splash before the long load
-
+    std::optional<frmSplash> own;
+    if (!splash) {
+        splash = &own.emplace(context.programFolder);
+        present(*splash);
+    }
     auto main = std::make_unique<frmMain>(context);
     main->Form_Load(commandLine);
-    splash.close();
+    splash->close();
 
     frmTip tip(context);
     if (tip.Form_Load())

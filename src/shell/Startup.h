@@ -1,21 +1,21 @@
 #pragma once
 
-#include <QImage>
 #include <QString>
 
 #include <memory>
 
 class QApplication;
 class frmMain;
+class frmSplash;
 struct AppContext;
 
 // The program's entry: splash, main window, tip of the day, then the event loop.
 namespace Startup {
 
 void installTranslations(QApplication &app);
-// Splash, main window load, tip of the day (waits for it), then shows the main window.
-// Without a splash picture given, it is read from the program folder.
-std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, const QImage &splashPicture = {});
+// Main window load under the splash, which it then closes; tip of the day (waits for
+// it); then shows the main window. Without a splash given, it shows its own.
+std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, frmSplash *splash = nullptr);
 int run(QApplication &app);
 
 } // namespace Startup

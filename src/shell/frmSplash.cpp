@@ -5,20 +5,15 @@
 #include <QPixmap>
 #include <QScreen>
 
-frmSplash::frmSplash(const QImage &picture, QWidget *parent)
+frmSplash::frmSplash(const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(450, 198);
-    auto *label = new QLabel(this);
-    label->setPixmap(QPixmap::fromImage(picture));
-    label->setGeometry(0, 0, 450, 200);
+    auto *picture = new QLabel(this);
+    // A ready picture: drawing vector art here would hold up the start.
+    picture->setPixmap(QPixmap(programFolder + QStringLiteral("/images/splash.png")));
+    picture->setGeometry(0, 0, 450, 200);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-}
-
-// A ready picture: drawing vector art here would hold up the start.
-QImage frmSplash::picture(const QString &programFolder)
-{
-    return QImage(programFolder + QStringLiteral("/images/splash.png"));
 }
