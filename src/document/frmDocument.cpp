@@ -61,7 +61,12 @@ frmDocument::frmDocument(DocumentHost &host, BrowserFactory &browsers, const QSt
 QWidget *frmDocument::buildTopStrip()
 {
     auto *strip = new QWidget;
-    strip->setFixedSize(5415 / Twips, 375 / Twips);
+    // Its size where there is room; in a narrow window it gives way rather than push the
+    // document past its area.
+    auto *room = new QHBoxLayout(strip);
+    room->setContentsMargins(0, 0, 0, 0);
+    room->addItem(new QSpacerItem(5415 / Twips, 375 / Twips, QSizePolicy::Preferred, QSizePolicy::Fixed));
+    strip->setMaximumWidth(5415 / Twips);
     Combo = new QComboBox(strip);
     Combo->setObjectName(QStringLiteral("Combo"));
     Combo->setEditable(true);

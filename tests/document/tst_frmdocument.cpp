@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -55,6 +56,22 @@ private slots:
         QVERIFY(!document->showCombo());
         QVERIFY(!document->Combo->isVisible());
         QVERIFY(!document->Frame1->isVisible());
+    }
+
+    // At the first start's size the side panel leaves a narrow area; the document fits it.
+    void maximizedDocumentFitsANarrowArea()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.resize(6500 / 15, 6500 / 15);
+        frmDocument *document = main.LoadNewDoc();
+        document->showMaximized();
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QMdiArea *area = main.mdiArea();
+        QVERIFY(area->viewport()->width() < document->Combo->width());
+        QTRY_COMPARE(document->width(), area->viewport()->width());
+        QVERIFY(!area->horizontalScrollBar()->isVisible());
     }
 
     void loadShowsProgressThenAddress()
