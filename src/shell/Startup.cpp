@@ -109,9 +109,12 @@ std::unique_ptr<frmMain> launch(const AppContext &context, const QString &comman
     main->Form_Load(commandLine);
     splash->close();
 
-    frmTip tip(context);
-    if (tip.Form_Load())
-        tip.exec();
+    // Built only when it shows.
+    if (frmTip::wanted(context)) {
+        frmTip tip(context);
+        if (tip.Form_Load())
+            tip.exec();
+    }
     main->show();
     return main;
 }

@@ -66,10 +66,14 @@ frmTip::frmTip(const AppContext &context, QWidget *parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+bool frmTip::wanted(const AppContext &context)
+{
+    return context.settings->number(SettingKeys::ShowTipsRead, context.tipsApplication) != 0;
+}
+
 bool frmTip::Form_Load()
 {
-    const double flag = m_context.settings->number(SettingKeys::ShowTipsRead, m_context.tipsApplication);
-    if (flag == 0)
+    if (!wanted(m_context))
         return false;
     chkLoadTipsAtStartup->setChecked(true);
     if (!LoadTips(m_context.programFile(TipsFile)))

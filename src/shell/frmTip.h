@@ -17,6 +17,8 @@ public:
 
     // False when the tips flag is 0: the dialog is not to be shown at all.
     bool Form_Load();
+    // The tips flag: whether start-up shows the dialog at all.
+    static bool wanted(const AppContext &context);
     bool LoadTips(const QString &path);
     void DisplayCurrentTip();
     void ShowRandomTip();
