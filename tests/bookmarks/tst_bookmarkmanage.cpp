@@ -181,6 +181,8 @@ private slots:
             m->BookmarkFiles->setCurrentIndex(0);
             press(m, "cmdOK");
         });
+        if (QTest::currentTestFailed())
+            return; // a check inside the window failed
         QCOMPARE(m_app->prompts.messages.last().title, QStringLiteral("完成"));
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 5),
                  QStringLiteral("a， 有逗号,https://first.test/") + QString(300, u'x'));
@@ -201,6 +203,8 @@ private slots:
             QVERIFY(m->isVisible());
             press(m, "cmdCancel");
         });
+        if (QTest::currentTestFailed())
+            return; // a check inside the window failed
         QCOMPARE(m_app->prompts.messages.last().title, QStringLiteral("错误"));
     }
 
@@ -217,6 +221,8 @@ private slots:
                 m->favourite->setText(target);
                 press(m, "cmdOK");
             });
+            if (QTest::currentTestFailed())
+                return; // a check inside the window failed
         }
         QCOMPARE(tree(target), (QStringList{QStringLiteral("Qt 6.4/文档.url"), QStringLiteral("网站/a_.._b.url"),
                                             QStringLiteral("网站/同名 (2).url"), QStringLiteral("网站/同名.url"),
@@ -252,6 +258,8 @@ private slots:
             m->favourite->setText(target);
             press(m, "cmdOK");
         });
+        if (QTest::currentTestFailed())
+            return; // a check inside the window failed
         m_app->prompts.expectMessage(QStringLiteral("导入成功，共 1 个书签"));
         manage([this, target](frmBookmarkManage *m) {
             m->TabStrip->setCurrentIndex(0);
@@ -260,6 +268,8 @@ private slots:
             m->BookmarkFiles->setCurrentIndex(0);
             press(m, "cmdOK");
         });
+        if (QTest::currentTestFailed())
+            return; // a check inside the window failed
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 5), QStringLiteral("文档,https://doc.qt.io/qt-6/"));
     }
 
@@ -293,6 +303,8 @@ private slots:
             QVERIFY(m->BookmarkFiles->findText(QStringLiteral("New,"), Qt::MatchStartsWith) >= 0);
             press(m, "cmdCancel");
         });
+        if (QTest::currentTestFailed())
+            return; // a check inside the window failed
         QVERIFY(QFileInfo(profile(QStringLiteral("新类.bookmark.txt"))).isFile());
         QVERIFY(!QFileInfo::exists(m_outside.filePath(QStringLiteral("逃出"))));
         QVERIFY(m_main->bookmarks()->dialog()->Option1->isVisibleTo(m_main->bookmarks()->dialog()));
@@ -315,6 +327,8 @@ private slots:
             press(m, "cmdImportHtml");
             press(m, "cmdCancel");
         });
+        if (QTest::currentTestFailed())
+            return; // a check inside the window failed
         const QList<BookmarkCategory> shown = m_main->bookmarks()->store().categories();
         QCOMPARE(shown.size(), 2); // merged into the categories of the same names
         QCOMPARE(shown.at(0).size(), 8);
@@ -346,6 +360,8 @@ private slots:
             press(m, "cmdImportFirefox"); // none installed: says where it looked
             press(m, "cmdCancel");
         });
+        if (QTest::currentTestFailed())
+            return; // a check inside the window failed
         QVERIFY(m_app->prompts.messages.last().text.contains(QStringLiteral(".mozilla/firefox")));
         QStringList names;
         for (const BookmarkCategory &c : m_main->bookmarks()->store().categories())

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
 // Runs handle on the first modal dialog of type T once it shows, from the event
-// loop, so a test can answer a dialog that exec() is waiting on.
+// loop, so a test can answer a dialog that exec() is waiting on. A failed check
+// inside handle leaves the handler early: the dialog is then closed here, so that
+// exec() returns and the test ends with its failure instead of hanging.
 template<typename T>
 void whenModalShown(std::function<void(T *)> handle, int timeoutMs = 20000)
 {
@@ -18,8 +22,15 @@ void whenModalShown(std::function<void(T *)> handle, int timeoutMs = 20000)
             return;
         timer->stop();
         timer->deleteLater();
-        if (dialog)
-            handle(dialog);
+        if (!dialog)
+            return;
+        handle(dialog);
+        if (QTest::currentTestFailed() && dialog->isVisible()) {
+            if (auto *modal = qobject_cast<QDialog *>(dialog))
+                modal->reject();
+            else
+                dialog->close();
+        }
     });
     timer->start();
 }
