@@ -7,7 +7,7 @@
 using namespace PanelLayout;
 
 AutotextPage::AutotextPage(QWidget *parent)
-    : QWidget(parent), cmdEDITAUTOtxt(fixedButton("cmdEDITAUTOtxt", QStringLiteral("修改选定项"), 1215)),
+    : PanelPage(Autotext, QStringLiteral("自动填表"), parent), cmdEDITAUTOtxt(fixedButton("cmdEDITAUTOtxt", QStringLiteral("修改选定项"), 1215)),
       cmdSendSELECTEDITEM(fixedButton("cmdSendSELECTEDITEM", QStringLiteral("发送选定项"), 1215)),
       lstAutotxt(named(new QListWidget, "lstAutotxt"))
 {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/PanelPage.h"
 
 class QListWidget;
 class QPushButton;
 
 // The auto-text tab of the side panel: two buttons over the list of snippets.
-class AutotextPage : public QWidget
+class AutotextPage : public PanelPage
 {
     Q_OBJECT
 public:

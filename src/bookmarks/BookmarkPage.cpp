@@ -3,26 +3,27 @@
 #include "BookmarkModel.h"
 #include "BookmarkStore.h"
 #include "core/Prompts.h"
+#include "core/RunningSettings.h"
 #include "document/BrowserControl.h"
-#include "document/DocumentHost.h"
+#include "document/Documents.h"
+#include "document/SubsystemContext.h"
 #include "document/frmDocument.h"
 #include "frmAddToBookmark.h"
 #include "frmBookmarkManage.h"
 #include "platform/Images.h"
 #include "platform/PanelLayout.h"
 
-#include <QComboBox>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTreeView>
 
 using namespace PanelLayout;
 
-BookmarkPage::BookmarkPage(DocumentHost &host, Prompts &prompts, const QString &programFolder,
-                           const QString &profileFolder, QWidget *parent)
-    : QWidget(parent), m_host(host), m_prompts(prompts), m_store(std::make_unique<BookmarkStore>(profileFolder)),
-      m_model(new BookmarkModel(Images::icon(programFolder, QStringLiteral("folder")),
-                                Images::icon(programFolder, QStringLiteral("bk")), this)),
+BookmarkPage::BookmarkPage(const SubsystemContext &context, QWidget *parent)
+    : PanelPage(PanelPage::Bookmarks, QStringLiteral("书签管理"), parent), m_documents(*context.documents),
+      m_prompts(*context.prompts), m_store(std::make_unique<BookmarkStore>(context.profileFolder)),
+      m_model(new BookmarkModel(Images::icon(context.programFolder, QStringLiteral("folder")),
+                                Images::icon(context.programFolder, QStringLiteral("bk")), this)),
+      m_settings(*context.settings),
       txtURLbk(named(new QLineEdit, "txtURLbk")), cmdVISIT(fixedButton("cmdVISIT", QStringLiteral("访问"), 615)),
       btnBookmarkChange(fixedButton("btnBookmarkChange", QStringLiteral("属性"), 615)),
       btnBookmarkAdd(fixedButton("btnBookmarkAdd", QStringLiteral("添加"), 615)),
@@ -95,58 +96,26 @@ QModelIndex BookmarkPage::selectedNode() const
     return selected.isEmpty() ? QModelIndex() : selected.first();
 }
 
-void BookmarkPage::navigateActive(const QString &address)
-{
-    if (frmDocument *document = m_host.activeDocument())
-        document->Web->navigate(address);
-}
-
 void BookmarkPage::Bookmarks_NodeClick(const QModelIndex &node)
 {
     if (!BookmarkModel::isBookmark(node))
         return;
     txtURLbk->setText(BookmarkModel::tag(node));
-    if (m_clickBookmark == 1)
-        navigateActive(BookmarkModel::tag(node));
+    if (m_settings.ClickBookmark() == 1)
+        m_documents.navigateActive(BookmarkModel::tag(node));
 }
 
 void BookmarkPage::cmdVISIT_Click()
 {
     const QModelIndex node = selectedNode();
     if (node.isValid() && BookmarkModel::isBookmark(node))
-        navigateActive(BookmarkModel::tag(node));
-}
-
-// Every listed category in index order; first, when it is one of them, leads and is chosen.
-void BookmarkPage::fillCategories(const QString &first)
-{
-    QComboBox *picker = dialog()->Combo1;
-    picker->clear();
-    for (const QString &entry : m_store->categoryEntries()) {
-        if (!first.isEmpty() && entry.mid(entry.indexOf(u',') + 1) == first) {
-            picker->insertItem(0, entry);
-            picker->setCurrentIndex(0);
-        } else {
-            picker->addItem(entry);
-        }
-    }
-    if (first.isEmpty())
-        picker->setCurrentIndex(-1);
+        m_documents.navigateActive(BookmarkModel::tag(node));
 }
 
 void BookmarkPage::btnBookmarkAdd_Click()
 {
-    frmAddToBookmark *d = dialog();
-    frmDocument *document = m_host.activeDocument();
-    d->Text3->setText(document ? document->Web->locationURL() : QString());
-    d->Text1->setText(document ? document->windowTitle() : QString());
-    d->Option1->setVisible(true);
-    d->Option2->setVisible(true);
-    d->select(d->Option1);
-    d->BkFile = QStringLiteral("New");
-    d->setWindowTitle(QStringLiteral("添加书签"));
-    fillCategories(QString());
-    d->exec();
+    frmDocument *document = m_documents.activeDocument();
+    dialog()->addBookmark(document ? document->windowTitle() : QString(), document ? document->Web->locationURL() : QString());
 }
 
 void BookmarkPage::btnBookmarkChange_Click()
@@ -154,39 +123,11 @@ void BookmarkPage::btnBookmarkChange_Click()
     const QModelIndex node = selectedNode();
     if (!node.isValid())
         return;
-    dialog()->setWindowTitle(QStringLiteral("修改书签"));
     if (BookmarkModel::isBookmark(node))
-        changeBookmark(node);
+        dialog()->editBookmark(m_model->categoryFile(node), m_model->entryNumber(node), node.data().toString(),
+                               BookmarkModel::tag(node));
     else
-        changeCategory(node);
-    dialog()->exec();
-}
-
-void BookmarkPage::changeCategory(const QModelIndex &node)
-{
-    frmAddToBookmark *d = dialog();
-    d->Option2->setVisible(true);
-    d->Option1->setVisible(false);
-    d->setBookmarkFieldsVisible(false);
-    d->Combo1->clear();
-    d->select(d->Option2);
-    d->Text1->setText(node.data().toString());
-    d->BkFile = BookmarkModel::tag(node);
-}
-
-void BookmarkPage::changeBookmark(const QModelIndex &node)
-{
-    frmAddToBookmark *d = dialog();
-    d->Text1->setText(node.data().toString());
-    d->Text3->setText(BookmarkModel::tag(node));
-    d->Option2->setVisible(false);
-    d->Option1->setVisible(true);
-    d->setBookmarkFieldsVisible(true);
-    d->BkFile = m_model->categoryFile(node);
-    d->BkIndex = QString::number(m_model->entryNumber(node));
-    d->Text2->setText(d->BkIndex);
-    fillCategories(d->BkFile);
-    d->select(d->Option1);
+        dialog()->renameCategory(BookmarkModel::tag(node), node.data().toString());
 }
 
 void BookmarkPage::btnBookmarkDel_Click()
@@ -198,18 +139,11 @@ void BookmarkPage::btnBookmarkDel_Click()
     if (m_prompts.message(window(), question, QStringLiteral("确认"), Prompts::Warning, Prompts::Yes | Prompts::No)
         != Prompts::Yes)
         return;
-    if (BookmarkModel::isBookmark(node)) {
+    if (BookmarkModel::isBookmark(node))
         m_store->clearBookmark(m_model->categoryFile(node), m_model->entryNumber(node));
-        LoadBookmark();
-        return;
-    }
-    // A category is retired by emptying its name, through the dialog without showing it.
-    frmAddToBookmark *d = dialog();
-    d->Combo1->clear();
-    d->select(d->Option2);
-    d->Text1->clear();
-    d->BkFile = BookmarkModel::tag(node);
-    d->Command1_Click();
+    else
+        m_store->renameCategory(BookmarkModel::tag(node), QString()); // an empty name retires a category
+    LoadBookmark();
 }
 
 void BookmarkPage::btnBookmarkRefresh_Click() { LoadBookmark(); }

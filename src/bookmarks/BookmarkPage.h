@@ -1,35 +1,34 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/PanelPage.h"
 
 #include <memory>
 
 class BookmarkModel;
 class BookmarkStore;
-class DocumentHost;
+class Documents;
 class Prompts;
+class RunningSettings;
 class QLineEdit;
 class QModelIndex;
 class QPushButton;
 class QTreeView;
 class frmAddToBookmark;
 class frmBookmarkManage;
+struct SubsystemContext;
 
 // The bookmark tab of the side panel: the address of the chosen bookmark, six
 // buttons and the bookmark tree, with what a click on each does.
-class BookmarkPage : public QWidget
+class BookmarkPage : public PanelPage
 {
     Q_OBJECT
 public:
-    // The bookmark files are read from profileFolder, the pictures from programFolder.
-    BookmarkPage(DocumentHost &host, Prompts &prompts, const QString &programFolder, const QString &profileFolder,
-                 QWidget *parent = nullptr);
+    // A click on a bookmark opens it when the settings' ClickBookmark is 1; else only the visit button does.
+    explicit BookmarkPage(const SubsystemContext &context, QWidget *parent = nullptr);
     ~BookmarkPage() override;
 
     // Rebuilds the tree from the bookmark files.
     void LoadBookmark();
-    // 1: a click on a bookmark opens it; anything else: only the visit button does.
-    void setClickBookmark(int mode) { m_clickBookmark = mode; }
     void selectFirstNode();
 
     void Bookmarks_NodeClick(const QModelIndex &node);
@@ -47,18 +46,14 @@ public:
 
 private:
     QModelIndex selectedNode() const;
-    void navigateActive(const QString &address);
-    void fillCategories(const QString &first);
-    void changeCategory(const QModelIndex &node);
-    void changeBookmark(const QModelIndex &node);
 
-    DocumentHost &m_host;
+    Documents &m_documents;
     Prompts &m_prompts;
     std::unique_ptr<BookmarkStore> m_store;
     BookmarkModel *m_model;
     frmAddToBookmark *m_dialog = nullptr;
     frmBookmarkManage *m_manager = nullptr;
-    int m_clickBookmark = 0;
+    const RunningSettings &m_settings;
 
     QLineEdit *txtURLbk;
     QPushButton *cmdVISIT;

@@ -3,6 +3,8 @@
 #include "ExportNames.h"
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
+#include "core/ProfileFolder.h"
+#include "core/ProfileKeys.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,39 +31,17 @@ constexpr int MaxNumber = 999999999;
 // count must not turn into millions of items.
 constexpr int MaxFiles = 10000;
 
-QString numberedKey(const QString &prefix, int number)
-{
-    return prefix + u' ' + QString::number(number);
-}
+using ProfileKeys::numbered;
 
 // Counts that are not a whole number read as 0.
 int readNumber(const QString &text)
 {
-    bool ok = false;
-    const int number = cutToProfileLimit(text).toInt(&ok);
-    return ok ? qBound(0, number, MaxNumber) : 0;
+    return ProfileKeys::count(cutToProfileLimit(text), MaxNumber);
 }
 
 int readNumber(const IniDocument &doc, const QString &section, const QString &key)
 {
     return readNumber(doc.value(section, key).value_or(QString()));
-}
-
-// The N of a key "prefix N": one blank, decimal digits without a leading zero.
-// 0 for any other key, which a profile read would never find.
-int keyNumber(QStringView key, QStringView prefix)
-{
-    const qsizetype start = prefix.size() + 1;
-    if (key.size() <= start || key.size() > start + 9 || key.at(start - 1) != u' ' || key.at(start) == u'0'
-        || !key.startsWith(prefix, Qt::CaseInsensitive))
-        return 0;
-    int number = 0;
-    for (const QChar c : key.mid(start)) {
-        if (c < u'0' || c > u'9')
-            return 0;
-        number = number * 10 + (c.unicode() - u'0');
-    }
-    return number;
 }
 
 template<typename Value>
@@ -88,7 +68,7 @@ Numbered<QString> numberedValues(const QHash<QString, QString> &section, const Q
 {
     Numbered<QString> found;
     for (auto it = section.cbegin(); it != section.cend(); ++it) {
-        if (const int number = keyNumber(it.key(), prefix))
+        if (const int number = ProfileKeys::numberOf(it.key(), prefix))
             found.append({number, it.value()});
     }
     settle(found, limit);
@@ -124,7 +104,7 @@ CategoryText scanCategory(QStringView text)
             entries = section.compare(EntrySection, Qt::CaseInsensitive) == 0;
         }
         if (entries) {
-            if (const int number = keyNumber(key, EntryPrefix))
+            if (const int number = ProfileKeys::numberOf(key, EntryPrefix))
                 found.entries.append({number, value});
         } else if (section.compare(MainSection, Qt::CaseInsensitive) == 0) {
             const QString folded = key.toString().toCaseFolded();
@@ -179,31 +159,6 @@ QString entryText(const QString &name, const QString &address)
 QString readName(const QString &path)
 {
     return cutToProfileLimit(IniFile::profile(path).value(MainSection, NameKey).value_or(QString()));
-}
-
-// Where a file really is, symbolic links resolved; empty when that cannot be
-// told (its folder does not exist, or it is a link to nothing, which a write
-// would follow to wherever it points).
-QString realPath(const QString &file)
-{
-    const QFileInfo info(file);
-    if (info.exists())
-        return info.canonicalFilePath();
-    if (info.isSymLink())
-        return QString();
-    const QString parent = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return parent.isEmpty() ? QString() : QDir(parent).filePath(info.fileName());
-}
-
-// The part of path below root, starting with a separator; empty when path is not below root.
-QString belowFolder(const QString &path, const QString &root)
-{
-    if (root.isEmpty() || path.isEmpty())
-        return QString();
-    const QString prefix = root.endsWith(u'/') ? root : root + u'/';
-    if (!path.startsWith(prefix) || path.size() == prefix.size())
-        return QString();
-    return path.mid(prefix.size() - 1);
 }
 
 } // namespace
@@ -270,7 +225,7 @@ int BookmarkStore::fileCount() const
 
 QString BookmarkStore::GetBookmarkFile(int index) const
 {
-    const QString path = fullPath(ReadINI(indexFile(), IndexSection, numberedKey(FilePrefix, index)));
+    const QString path = fullPath(ReadINI(indexFile(), IndexSection, numbered(FilePrefix, index)));
     return readName(path) + u',' + path;
 }
 
@@ -281,7 +236,7 @@ QStringList BookmarkStore::categoryEntries() const
     const int files = qMin(readNumber(listing.value(FilesKey)), MaxFiles);
     QStringList entries;
     for (int i = 1; i <= files; ++i) {
-        const QString path = fullPath(cutToProfileLimit(listing.value(numberedKey(FilePrefix, i))));
+        const QString path = fullPath(cutToProfileLimit(listing.value(numbered(FilePrefix, i))));
         entries.append(readName(path) + u',' + path);
     }
     return entries;
@@ -294,7 +249,7 @@ int BookmarkStore::highWater(const QString &categoryFile) const
 
 std::optional<BookmarkEntry> BookmarkStore::entry(const QString &categoryFile, int number) const
 {
-    const auto line = IniFile::profile(categoryFile).value(EntrySection, numberedKey(EntryPrefix, number));
+    const auto line = IniFile::profile(categoryFile).value(EntrySection, numbered(EntryPrefix, number));
     return line ? parseEntry(number, *line) : std::nullopt;
 }
 
@@ -303,7 +258,7 @@ int BookmarkStore::addBookmark(const QString &categoryFile, const QString &name,
     int number = 0;
     const bool written = IniFile::profile(categoryFile).update([&](IniDocument &doc) {
         number = readNumber(doc, MainSection, NumberKey) + 1;
-        doc.setValue(EntrySection, numberedKey(EntryPrefix, number), entryText(name, address));
+        doc.setValue(EntrySection, numbered(EntryPrefix, number), entryText(name, address));
         doc.setValue(MainSection, NumberKey, u' ' + QString::number(number));
     });
     return written ? number : 0;
@@ -313,8 +268,8 @@ void BookmarkStore::writeBookmark(const QString &categoryFile, int oldNumber, in
                                   const QString &address)
 {
     IniFile::profile(categoryFile).update([&](IniDocument &doc) {
-        doc.setValue(EntrySection, numberedKey(EntryPrefix, oldNumber), QString());
-        doc.setValue(EntrySection, numberedKey(EntryPrefix, newNumber), entryText(name, address));
+        doc.setValue(EntrySection, numbered(EntryPrefix, oldNumber), QString());
+        doc.setValue(EntrySection, numbered(EntryPrefix, newNumber), entryText(name, address));
         if (newNumber > readNumber(doc, MainSection, NumberKey))
             doc.setValue(MainSection, NumberKey, QString::number(newNumber));
     });
@@ -327,7 +282,7 @@ int BookmarkStore::moveBookmark(const QString &fromFile, int number, const QStri
     int added = 0;
     const bool written = IniFile::profile(toFile).update([&](IniDocument &doc) {
         added = readNumber(doc, MainSection, NumberKey) + 1;
-        doc.setValue(EntrySection, numberedKey(EntryPrefix, added), line);
+        doc.setValue(EntrySection, numbered(EntryPrefix, added), line);
         doc.setValue(MainSection, NumberKey, QString::number(added));
     });
     // Only once the bookmark has its new place may the old one go.
@@ -339,7 +294,7 @@ int BookmarkStore::moveBookmark(const QString &fromFile, int number, const QStri
 
 void BookmarkStore::clearBookmark(const QString &categoryFile, int number)
 {
-    WriteINI(categoryFile, EntrySection, numberedKey(EntryPrefix, number), QString());
+    WriteINI(categoryFile, EntrySection, numbered(EntryPrefix, number), QString());
 }
 
 void BookmarkStore::renameCategory(const QString &categoryFile, const QString &name)
@@ -349,8 +304,8 @@ void BookmarkStore::renameCategory(const QString &categoryFile, const QString &n
 
 BookmarkStore::CreateResult BookmarkStore::createCategory(const QString &file, const QString &name)
 {
-    const QString real = realPath(file);
-    const QString location = belowFolder(real, QFileInfo(m_folder).canonicalFilePath());
+    const QString real = ProfileFolder::realPath(file);
+    const QString location = ProfileFolder(m_folder).locationOf(real);
     if (location.isEmpty())
         return CreateResult::OutsideFolder;
     const CreateResult check = checkNewFile(real, name);
@@ -365,7 +320,7 @@ bool BookmarkStore::listCategory(const QString &realFile, const QString &locatio
     const bool listed = IniFile::profile(indexFile()).update([&](IniDocument &doc) {
         const int files = readNumber(doc, IndexSection, FilesKey) + 1;
         doc.setValue(IndexSection, FilesKey, u' ' + QString::number(files));
-        doc.setValue(IndexSection, numberedKey(FilePrefix, files), QString(location).replace(u'/', u'\\'));
+        doc.setValue(IndexSection, numbered(FilePrefix, files), QString(location).replace(u'/', u'\\'));
     });
     return listed && IniFile::profile(realFile).update([&](IniDocument &doc) {
         doc.setValue(MainSection, NameKey, storedName(name));
@@ -403,7 +358,7 @@ int BookmarkStore::appendBookmarks(const QString &categoryFile, const QList<std:
     const bool written = IniFile::profile(categoryFile).update([&](IniDocument &doc) {
         int number = readNumber(doc, MainSection, NumberKey);
         for (const QString &line : std::as_const(lines))
-            doc.setValue(EntrySection, numberedKey(EntryPrefix, ++number), line);
+            doc.setValue(EntrySection, numbered(EntryPrefix, ++number), line);
         doc.setValue(MainSection, NumberKey, QString::number(number));
     });
     return written ? int(lines.size()) : 0;

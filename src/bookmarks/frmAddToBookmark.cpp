@@ -69,6 +69,77 @@ frmAddToBookmark::frmAddToBookmark(BookmarkStore &store, Prompts &prompts, QWidg
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+int frmAddToBookmark::addBookmark(const QString &name, const QString &address)
+{
+    setWindowTitle(QStringLiteral("添加书签"));
+    BkFile = New;
+    Text3->setText(address);
+    Text1->setText(name);
+    showOptions(true, true);
+    select(Option1);
+    fillCategories(QString());
+    return exec();
+}
+
+int frmAddToBookmark::addCategory()
+{
+    setWindowTitle(QStringLiteral("添加书签类别"));
+    BkFile = New;
+    showOptions(false, true);
+    select(Option2);
+    Text1->clear();
+    return exec();
+}
+
+int frmAddToBookmark::editBookmark(const QString &categoryFile, int number, const QString &name,
+                                   const QString &address)
+{
+    setWindowTitle(QStringLiteral("修改书签"));
+    Text1->setText(name);
+    Text3->setText(address);
+    showOptions(true, false);
+    setBookmarkFieldsVisible(true);
+    BkFile = categoryFile;
+    BkIndex = QString::number(number);
+    Text2->setText(BkIndex);
+    fillCategories(BkFile);
+    select(Option1);
+    return exec();
+}
+
+int frmAddToBookmark::renameCategory(const QString &categoryFile, const QString &name)
+{
+    setWindowTitle(QStringLiteral("修改书签"));
+    showOptions(false, true);
+    setBookmarkFieldsVisible(false);
+    Combo1->clear();
+    select(Option2);
+    Text1->setText(name);
+    BkFile = categoryFile;
+    return exec();
+}
+
+void frmAddToBookmark::showOptions(bool bookmark, bool category)
+{
+    Option1->setVisible(bookmark);
+    Option2->setVisible(category);
+}
+
+void frmAddToBookmark::fillCategories(const QString &first)
+{
+    Combo1->clear();
+    for (const QString &entry : m_store.categoryEntries()) {
+        if (!first.isEmpty() && entryPath(entry) == first) {
+            Combo1->insertItem(0, entry);
+            Combo1->setCurrentIndex(0);
+        } else {
+            Combo1->addItem(entry);
+        }
+    }
+    if (first.isEmpty())
+        Combo1->setCurrentIndex(-1);
+}
+
 void frmAddToBookmark::setBookmarkFieldsVisible(bool visible)
 {
     for (QWidget *w : {static_cast<QWidget *>(lblCategory), static_cast<QWidget *>(lblAddress),
@@ -126,11 +197,11 @@ QString frmAddToBookmark::chosenFile() const { return entryPath(Combo1->currentT
 void frmAddToBookmark::Command1_Click()
 {
     if (BkFile == New && Option1->isChecked())
-        addBookmark();
+        addNewBookmark();
     else if (BkFile == New)
-        addCategory();
+        addNewCategory();
     else if (Option1->isChecked())
-        editBookmark();
+        changeBookmark();
     else {
         m_store.renameCategory(BkFile, Text1->text());
         emit LoadBookmark();
@@ -138,7 +209,7 @@ void frmAddToBookmark::Command1_Click()
     }
 }
 
-void frmAddToBookmark::addBookmark()
+void frmAddToBookmark::addNewBookmark()
 {
     if (Combo1->currentText().isEmpty()) {
         fail(QStringLiteral("请选择一个数签类别"), false);
@@ -150,7 +221,7 @@ void frmAddToBookmark::addBookmark()
     accept();
 }
 
-void frmAddToBookmark::addCategory()
+void frmAddToBookmark::addNewCategory()
 {
     QString file = m_prompts.saveFileName(this, windowTitle(), m_store.folder() + QLatin1Char('/'),
                                           QStringLiteral("Vantorel II数签文件 (*.bookmark.txt)"));
@@ -178,7 +249,7 @@ void frmAddToBookmark::addCategory()
     accept();
 }
 
-void frmAddToBookmark::editBookmark()
+void frmAddToBookmark::changeBookmark()
 {
     const QString target = chosenFile();
     if (target != BkFile) {

@@ -11,23 +11,47 @@ class QPushButton;
 class QRadioButton;
 
 // The one dialog through which bookmarks and categories are added and changed.
-// Its mode is what the caller sets: BkFile "New" or a category file, and the
-// option selected (a bookmark, or a category).
+// Each mode is opened through its own call, which shows the dialog and returns
+// the dialog's result once it is closed.
 class frmAddToBookmark : public QDialog
 {
     Q_OBJECT
 public:
     frmAddToBookmark(BookmarkStore &store, Prompts &prompts, QWidget *parent = nullptr);
 
+    // A new bookmark for the page name and address, under a category to choose;
+    // the second option makes a new category instead.
+    int addBookmark(const QString &name, const QString &address);
+    // A new category only.
+    int addCategory();
+    // The name, address, number or category of bookmark number of categoryFile.
+    int editBookmark(const QString &categoryFile, int number, const QString &name, const QString &address);
+    // The name of the category kept in categoryFile.
+    int renameCategory(const QString &categoryFile, const QString &name);
+
     void Command1_Click();
     void Option1_Click();
     void Option2_Click();
     void Combo1_Validate();
     void Text2_Change();
+
+signals:
+    // The bookmark files changed: the tree is to be built again.
+    void LoadBookmark();
+
+private:
     // Selects option and runs its handler, as a click would.
     void select(QRadioButton *option);
     // Shows or hides the labels and fields of a bookmark: category, address, entry number.
     void setBookmarkFieldsVisible(bool visible);
+    void showOptions(bool bookmark, bool category);
+    // Every listed category in index order; first, when it is one of them, leads and is chosen.
+    void fillCategories(const QString &first);
+    void addNewBookmark();
+    void addNewCategory();
+    void changeBookmark();
+    void fail(const QString &text, bool critical = true);
+    QString chosenFile() const;
 
     QLineEdit *Text1;
     QLineEdit *Text3;
@@ -46,17 +70,6 @@ public:
     QString BkIndex;
     QString BkFile1;
     int BkIndex1 = 0;
-
-signals:
-    // The bookmark files changed: the tree is to be built again.
-    void LoadBookmark();
-
-private:
-    void addBookmark();
-    void addCategory();
-    void editBookmark();
-    void fail(const QString &text, bool critical = true);
-    QString chosenFile() const;
 
     BookmarkStore &m_store;
     Prompts &m_prompts;

@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStorageInfo>
 #include <QTabWidget>
 #include <QTreeView>
@@ -286,7 +285,7 @@ void frmBookmarkManage::Form_Load()
     BookmarkFiles->clear();
     BookmarkFiles->addItems(m_store.categoryEntries());
     BookmarkFiles->setCurrentIndex(-1);
-    favourite->setText(IEFavorites);
+    favourite->setText(m_IEFavorites);
 }
 
 void frmBookmarkManage::cmdREFRESH_Click()
@@ -311,20 +310,8 @@ void frmBookmarkManage::cmdNEWFOLDER_Click()
 
 void frmBookmarkManage::CMDNewbookmarkType_Click()
 {
-    m_dialog.setWindowTitle(QStringLiteral("添加书签类别"));
-    m_dialog.BkFile = QStringLiteral("New");
-    m_dialog.Option1->setVisible(false);
-    m_dialog.Option2->setVisible(true);
-    m_dialog.select(m_dialog.Option2);
-    m_dialog.Text1->clear();
-    m_dialog.exec();
+    m_dialog.addCategory();
     Form_Load();
-}
-
-void frmBookmarkManage::done(int result)
-{
-    m_dialog.Option1->setVisible(true);
-    QDialog::done(result);
 }
 
 void frmBookmarkManage::cmdOK_Click()

@@ -35,26 +35,12 @@ public:
     void importFromBrowser(const BrowserImport &found, const QString &browser);
 
     // The favourites folder, set by the options; the export starts there.
-    QString IEFavorites;
-
-    QTabWidget *TabStrip;
-    QComboBox *Drive1;
-    QTreeView *Dir1;
-    QListView *File1;
-    QLineEdit *URL;
-    QComboBox *BookmarkFiles;
-    QComboBox *Drive2;
-    QTreeView *Dir2;
-    QLineEdit *favourite;
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
+    QString IEFavorites() const { return m_IEFavorites; }
+    void setIEFavorites(const QString &folder) { m_IEFavorites = folder; }
 
 signals:
     // The bookmark files changed: the tree is to be built again.
     void LoadBookmark();
-
-protected:
-    void done(int result) override;
 
 private:
     QWidget *buildImportPanel();
@@ -71,6 +57,19 @@ private:
     QList<ExchangeCategory> shownCategories() const;
     void reportImport(int added);
 
+    QTabWidget *TabStrip;
+    QComboBox *Drive1;
+    QTreeView *Dir1;
+    QListView *File1;
+    QLineEdit *URL;
+    QComboBox *BookmarkFiles;
+    QComboBox *Drive2;
+    QTreeView *Dir2;
+    QLineEdit *favourite;
+    QPushButton *cmdOK;
+    QPushButton *cmdCancel;
+
+    QString m_IEFavorites;
     BookmarkStore &m_store;
     Prompts &m_prompts;
     frmAddToBookmark &m_dialog;

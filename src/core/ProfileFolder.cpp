@@ -47,3 +47,25 @@ bool ProfileFolder::copyWhenAbsent(const QString &from, const QString &to) const
     }
     return true;
 }
+
+QString ProfileFolder::realPath(const QString &file)
+{
+    const QFileInfo info(file);
+    if (info.exists())
+        return info.canonicalFilePath();
+    if (info.isSymLink())
+        return QString();
+    const QString parent = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return parent.isEmpty() ? QString() : QDir(parent).filePath(info.fileName());
+}
+
+QString ProfileFolder::locationOf(const QString &realFile) const
+{
+    const QString root = QFileInfo(m_path).canonicalFilePath();
+    if (root.isEmpty() || realFile.isEmpty())
+        return QString();
+    const QString prefix = root.endsWith(u'/') ? root : root + u'/';
+    if (!realFile.startsWith(prefix) || realFile.size() == prefix.size())
+        return QString();
+    return realFile.mid(prefix.size() - 1);
+}

@@ -20,6 +20,13 @@ public:
     // False when the folder cannot be made.
     bool prepare(const QString &shipped) const;
 
+    // Where file really is, symbolic links resolved; empty when that cannot be told
+    // (its folder does not exist, or it is a link to nothing, which a write would
+    // follow to wherever it points).
+    static QString realPath(const QString &file);
+    // The place of a real path inside this folder, as "/sub/name"; empty when it lies elsewhere.
+    QString locationOf(const QString &realFile) const;
+
 private:
     bool copyWhenAbsent(const QString &from, const QString &to) const;
 

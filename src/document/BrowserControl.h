@@ -36,6 +36,10 @@ public:
     virtual void showFind() = 0;
     virtual void setZoom(qreal factor) = 0;
     virtual qreal zoom() const = 0;
+    // Whether back, forward and stop can act now; CommandStateChange says when that changes.
+    virtual bool canGoBack() const = 0;
+    virtual bool canGoForward() const = 0;
+    virtual bool isLoading() const = 0;
 
 signals:
     void StatusTextChange(const QString &text);
@@ -46,6 +50,7 @@ signals:
     void DocumentComplete(const QString &address);
     // The user asked, from the page's context menu, to search for the selected text.
     void SearchSelection(const QString &text);
+    void CommandStateChange();
 
 protected:
     // The control for a page that asked for a new window, from the handler; null without one.

@@ -1,13 +1,11 @@
 #include "DocumentCommands.h"
 
 #include "BrowserControl.h"
-#include "DocumentHost.h"
+#include "Documents.h"
 #include "core/Prompts.h"
 #include "frmDocument.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QPrinter>
 
@@ -17,12 +15,12 @@ constexpr qreal ZoomStep = 1.1;
 
 } // namespace
 
-DocumentCommands::DocumentCommands(DocumentHost &host, QMdiArea *area, Prompts &prompts, QWidget *owner)
-    : QObject(area), m_host(host), m_area(area), m_arranger(area), m_prompts(prompts), m_owner(owner)
+DocumentCommands::DocumentCommands(Documents &documents, QMdiArea *area, Prompts &prompts, QWidget *owner)
+    : QObject(area), m_documents(documents), m_area(area), m_arranger(area), m_prompts(prompts), m_owner(owner)
 {
 }
 
-frmDocument *DocumentCommands::active() const { return m_host.activeDocument(); }
+frmDocument *DocumentCommands::active() const { return m_documents.activeDocument(); }
 
 void DocumentCommands::withWeb(const std::function<void(BrowserControl &)> &command)
 {
@@ -33,7 +31,7 @@ void DocumentCommands::withWeb(const std::function<void(BrowserControl &)> &comm
 void DocumentCommands::mnuFileOpen_Click()
 {
     if (!active())
-        m_host.LoadNewDoc();
+        m_documents.LoadNewDoc();
     const QString file = m_prompts.openFileName(m_owner, QStringLiteral("打开"),
                                                 QStringLiteral("超文本文件(*.htm *.html);;所有文件 (*)"));
     if (!file.isEmpty())
@@ -120,11 +118,8 @@ void DocumentCommands::zoomReset()
 
 void DocumentCommands::focusAddress()
 {
-    if (frmDocument *document = active()) {
-        document->setShowCombo(true);
-        document->Combo->setFocus();
-        document->Combo->lineEdit()->selectAll();
-    }
+    if (frmDocument *document = active())
+        document->focusAddress();
 }
 
 void DocumentCommands::addShortcuts(QWidget *window)

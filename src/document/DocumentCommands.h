@@ -6,7 +6,7 @@
 #include <functional>
 
 class BrowserControl;
-class DocumentHost;
+class Documents;
 class Prompts;
 class QMdiArea;
 class QRect;
@@ -19,7 +19,7 @@ class DocumentCommands : public QObject
 {
     Q_OBJECT
 public:
-    DocumentCommands(DocumentHost &host, QMdiArea *area, Prompts &prompts, QWidget *owner);
+    DocumentCommands(Documents &documents, QMdiArea *area, Prompts &prompts, QWidget *owner);
 
     void mnuFileOpen_Click(); // opens a window first when there is none
     void mnuFileSaveAs_Click();
@@ -51,7 +51,7 @@ private:
     // Runs command on the active document's browser; without one, nothing happens.
     void withWeb(const std::function<void(BrowserControl &)> &command);
 
-    DocumentHost &m_host;
+    Documents &m_documents;
     QMdiArea *m_area;
     WindowArranger m_arranger;
     Prompts &m_prompts;

@@ -2,15 +2,15 @@
 
 class frmDocument;
 
-// What a document window asks of the window that holds it.
+// What a document window asks of the windows around it.
 class DocumentHost
 {
 public:
     virtual ~DocumentHost() = default;
     // A new, empty document window, which becomes the active one.
     virtual frmDocument *LoadNewDoc() = 0;
-    // The document window commands act on; null when none is open.
-    virtual frmDocument *activeDocument() const = 0;
+    // Closes the active document window.
     virtual void CloseDoc() = 0;
-    virtual void mnuWindowCascade_Click() = 0;
+    // A new window for a page that asked for one, arranged with the others.
+    virtual frmDocument *pageWindow() = 0;
 };

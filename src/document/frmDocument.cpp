@@ -4,6 +4,7 @@
 #include "BrowserFactory.h"
 #include "DocumentHost.h"
 #include "core/Addresses.h"
+#include "core/Twips.h"
 #include "platform/EnterKeyFilter.h"
 #include "platform/Images.h"
 
@@ -17,12 +18,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-constexpr int Twips = 15;
-
-} // namespace
 
 frmDocument::frmDocument(DocumentHost &host, BrowserFactory &browsers, const QString &programFolder,
                          QWidget *parent)
@@ -146,6 +141,8 @@ void frmDocument::connectBrowser()
     connect(Web, &BrowserControl::TitleChange, this, &QWidget::setWindowTitle);
     connect(Web, &BrowserControl::DocumentComplete, this, &frmDocument::addAddress);
     connect(Web, &BrowserControl::SearchSelection, this, &frmDocument::searchRequested);
+    connect(Web, &BrowserControl::CommandStateChange, this, &frmDocument::Web_CommandStateChange);
+    Web_CommandStateChange();
     Web->setNewWindowHandler([this] { return Web_NewWindow2(); });
 }
 
@@ -184,7 +181,21 @@ void frmDocument::Web_ProgressChange(int progress, int progressMax)
 
 BrowserControl *frmDocument::Web_NewWindow2()
 {
-    frmDocument *document = m_host.LoadNewDoc();
-    m_host.mnuWindowCascade_Click();
+    frmDocument *document = m_host.pageWindow();
     return document ? document->Web : nullptr;
+}
+
+void frmDocument::Web_CommandStateChange()
+{
+    const std::pair<const char *, bool> states[] = {
+        {"back", Web->canGoBack()}, {"forward", Web->canGoForward()}, {"stop", Web->isLoading()}};
+    for (const auto &[key, enabled] : states)
+        tbrMDIchild->findChild<QAction *>(QLatin1String(key))->setEnabled(enabled);
+}
+
+void frmDocument::focusAddress()
+{
+    setShowCombo(true);
+    Combo->setFocus();
+    Combo->lineEdit()->selectAll();
 }

@@ -23,6 +23,8 @@ public:
     void Navigate(const QString &url);
     void setShowCombo(bool show);
     bool showCombo() const { return ShowCombo; }
+    // Shows the address box with the keyboard focus in it and its text chosen.
+    void focusAddress();
 
     BrowserControl *Web;
     QComboBox *Combo;
@@ -45,6 +47,7 @@ private:
     void addAddress(const QString &address);
     void Combo_KeyPress();
     void Web_ProgressChange(int progress, int progressMax);
+    void Web_CommandStateChange();
     BrowserControl *Web_NewWindow2();
 
     DocumentHost &m_host;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/PanelPage.h"
 
 class QLabel;
 class QLineEdit;
@@ -9,7 +9,7 @@ class QPushButton;
 
 // The mail tab of the side panel: recipient, subject, body, send and reset, and the
 // status line of the connection.
-class MailPage : public QWidget
+class MailPage : public PanelPage
 {
     Q_OBJECT
 public:

@@ -9,7 +9,7 @@
 using namespace PanelLayout;
 
 ToolsPage::ToolsPage(QWidget *parent)
-    : QWidget(parent), txtLocalIP(named(new QLineEdit(QStringLiteral("本地IP：")), "txtLocalIP")),
+    : PanelPage(Tools, QStringLiteral("实用工具"), parent), txtLocalIP(named(new QLineEdit(QStringLiteral("本地IP：")), "txtLocalIP")),
       IPrefresh(fixedButton("IPrefresh", QStringLiteral("刷新"), 615)), txtPINGHOST(named(new QLineEdit, "txtPINGHOST")),
       cmdPING(fixedButton("cmdPING", QStringLiteral("PING"), 615)),
       cmdViewLOCALport(fixedButton("cmdViewLOCALport", QStringLiteral("察看活动连接及端口(NetStat)"), 2895)),

@@ -1,17 +1,20 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/PanelPage.h"
 
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
 // The tools tab of the side panel: the local address, Ping, Netstat and their output.
-class ToolsPage : public QWidget
+class ToolsPage : public PanelPage
 {
     Q_OBJECT
 public:
     explicit ToolsPage(QWidget *parent = nullptr);
+
+    // The local address is looked up again each time the page is chosen.
+    void chosen() override { emit localAddressRefreshRequested(); }
 
 signals:
     void localAddressRefreshRequested();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Twips.h"
+
 #include <QBoxLayout>
 #include <QPushButton>
 #include <QString>
@@ -9,7 +11,6 @@
 // Helpers for the side panel's pages, whose sizes come in twips.
 namespace PanelLayout {
 
-constexpr int Twips = 15;
 constexpr int RowGap = 4;
 // The panel keeps 60 twips (4 px) right of the tab strip, and the query box as much
 // right of the search page's edge.

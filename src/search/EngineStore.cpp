@@ -1,5 +1,6 @@
 #include "EngineStore.h"
 
+#include "core/ProfileKeys.h"
 #include "core/ProfileReader.h"
 
 #include <QSet>
@@ -13,17 +14,9 @@ const QString EngineSection = QStringLiteral("engine");
 // A count beyond any real list would only spin through thousands of file reads.
 constexpr int MaxCount = 10000;
 
-// Counts that are not a whole number read as 0.
 int readCount(const ProfileReader &file, const QString &section, const QString &key)
 {
-    bool ok = false;
-    const int count = file.value(section, key).toInt(&ok);
-    return ok ? qBound(0, count, MaxCount) : 0;
-}
-
-QString numberedKey(const QString &prefix, int number)
-{
-    return prefix + u' ' + QString::number(number);
+    return ProfileKeys::count(file.value(section, key), MaxCount);
 }
 
 // The stored location starts with a separator and may use backslashes.
@@ -39,7 +32,7 @@ QList<Engine> readEngines(const ProfileReader &file, const QString &marker)
     const int count = readCount(file, MainSection, QStringLiteral("Number"));
     for (int j = 1; j <= count; ++j) {
         Engine engine;
-        if (parseEngineEntry(file.value(EngineSection, numberedKey(QStringLiteral("e"), j)), marker, &engine))
+        if (parseEngineEntry(file.value(EngineSection, ProfileKeys::numbered(QStringLiteral("e"), j)), marker, &engine))
             engines.append(engine);
     }
     return engines;
@@ -92,7 +85,7 @@ QList<EngineGroup> loadEngineGroups(const QString &profileFolder)
     QSet<QString> keys;
     const int files = readCount(index, EnginesSection, QStringLiteral("files"));
     for (int i = 1; i <= files; ++i) {
-        const QString location = index.value(EnginesSection, numberedKey(QStringLiteral("file"), i));
+        const QString location = index.value(EnginesSection, ProfileKeys::numbered(QStringLiteral("file"), i));
         if (location.isEmpty())
             continue;
         EngineGroup group = readGroup(groupFilePath(profileFolder, location));

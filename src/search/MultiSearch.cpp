@@ -4,18 +4,15 @@
 #include "SearchUrl.h"
 #include "core/AppInfo.h"
 #include "core/Prompts.h"
-#include "document/BrowserControl.h"
-#include "document/DocumentHost.h"
-#include "document/frmDocument.h"
+#include "document/Documents.h"
 #include "platform/EnterKeyFilter.h"
 #include "platform/Images.h"
 
 #include <QComboBox>
-#include <QTimer>
 
-MultiSearch::MultiSearch(DocumentHost &host, EngineTree &engines, QComboBox *SearchKey, Prompts &prompts,
+MultiSearch::MultiSearch(Documents &documents, EngineTree &engines, QComboBox *SearchKey, Prompts &prompts,
                          const QString &programFolder, QWidget *owner)
-    : QObject(owner), m_host(host), m_engines(engines), m_searchKey(SearchKey), m_prompts(prompts),
+    : QObject(owner), m_documents(documents), m_engines(engines), m_searchKey(SearchKey), m_prompts(prompts),
       m_programFolder(programFolder), m_owner(owner)
 {
     new EnterKeyFilter(SearchKey, [this] { GoSearch_Click(); });
@@ -32,13 +29,10 @@ void MultiSearch::GoSearch_Click()
     }
     m_searchKey->insertItem(0, Images::icon(m_programFolder, QStringLiteral("earth")), query);
     m_searchKey->setCurrentIndex(0);
-    // A load can start a renderer process and wait for it; every window opens
+    // A load can start a renderer process and wait for it: every window opens
     // first, and the loads begin from the event loop.
     for (const QString &tag : m_engines.tickedTags()) {
-        if (frmDocument *document = m_host.LoadNewDoc())
-            QTimer::singleShot(0, document->Web, [web = document->Web, url = composeSearchUrl(tag, query)] {
-                web->navigate(url);
-            });
-        m_host.mnuWindowCascade_Click();
+        m_documents.navigateNew(composeSearchUrl(tag, query));
+        m_documents.cascade();
     }
 }

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class DocumentHost;
+class Documents;
 class EngineTree;
 class Prompts;
 class QComboBox;
@@ -13,14 +13,14 @@ class MultiSearch : public QObject
 {
     Q_OBJECT
 public:
-    MultiSearch(DocumentHost &host, EngineTree &engines, QComboBox *SearchKey, Prompts &prompts,
+    MultiSearch(Documents &documents, EngineTree &engines, QComboBox *SearchKey, Prompts &prompts,
                 const QString &programFolder, QWidget *owner);
 
     void GoSearch_Click();
     bool hasTickedEngines() const;
 
 private:
-    DocumentHost &m_host;
+    Documents &m_documents;
     EngineTree &m_engines;
     QComboBox *m_searchKey;
     Prompts &m_prompts;

@@ -2,6 +2,7 @@
 
 #include "EngineTree.h"
 #include "MultiSearch.h"
+#include "document/SubsystemContext.h"
 #include "platform/PanelLayout.h"
 
 #include <QComboBox>
@@ -9,9 +10,8 @@
 
 using namespace PanelLayout;
 
-SearchPage::SearchPage(DocumentHost &host, Prompts &prompts, const QString &programFolder,
-                       const QString &profileFolder, QWidget *parent)
-    : QWidget(parent), SearchKey(named(new QComboBox, "SearchKey")),
+SearchPage::SearchPage(const SubsystemContext &context, QWidget *parent)
+    : PanelPage(Search, QStringLiteral("搜索引擎"), parent), SearchKey(named(new QComboBox, "SearchKey")),
       GoSearch(fixedButton("GoSearch", QStringLiteral("开始搜索"), 975)),
       cmdRefreshEngines(fixedButton("cmdRefreshEngines", QStringLiteral("刷新"), 975)),
       SearchEngine(named(new QTreeWidget, "SearchEngine"))
@@ -29,8 +29,8 @@ SearchPage::SearchPage(DocumentHost &host, Prompts &prompts, const QString &prog
     layout->addLayout(buttonRow({GoSearch, cmdRefreshEngines}));
     layout->addWidget(SearchEngine, 1);
 
-    m_engines = new EngineTree(SearchEngine, profileFolder, programFolder, this);
-    m_search = new MultiSearch(host, *m_engines, SearchKey, prompts, programFolder, this);
+    m_engines = new EngineTree(SearchEngine, context.profileFolder, context.programFolder, this);
+    m_search = new MultiSearch(*context.documents, *m_engines, SearchKey, *context.prompts, context.programFolder, this);
     connect(GoSearch, &QPushButton::clicked, m_search, &MultiSearch::GoSearch_Click);
     connect(cmdRefreshEngines, &QPushButton::clicked, m_engines, &EngineTree::cmdRefreshEngines_Click);
 }

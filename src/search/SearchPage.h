@@ -1,23 +1,20 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/PanelPage.h"
 
-class DocumentHost;
 class EngineTree;
 class MultiSearch;
-class Prompts;
 class QComboBox;
 class QPushButton;
 class QTreeWidget;
+struct SubsystemContext;
 
 // The search tab of the side panel: the query box, its two buttons and the engine tree.
-class SearchPage : public QWidget
+class SearchPage : public PanelPage
 {
     Q_OBJECT
 public:
-    // The engine files are read from profileFolder, the pictures from programFolder.
-    SearchPage(DocumentHost &host, Prompts &prompts, const QString &programFolder, const QString &profileFolder,
-               QWidget *parent = nullptr);
+    explicit SearchPage(const SubsystemContext &context, QWidget *parent = nullptr);
 
     void LoadEngine();
     // Puts text into the query box and searches for it with the ticked engines;

@@ -1,7 +1,8 @@
 #include "MainMenus.h"
 
 #include "document/DocumentCommands.h"
-#include "document/DocumentHost.h"
+#include "document/BrowserControl.h"
+#include "document/Documents.h"
 #include "document/frmDocument.h"
 
 #include <QActionGroup>
@@ -10,8 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-MainMenus::MainMenus(DocumentHost &host, QMdiArea *area, DocumentCommands *commands, QMenuBar *bar)
-    : QObject(bar), m_host(host), m_area(area), m_commands(commands), m_bar(bar)
+MainMenus::MainMenus(Documents &documents, QMdiArea *area, DocumentCommands *commands, QMenuBar *bar)
+    : QObject(bar), m_documents(documents), m_area(area), m_commands(commands), m_bar(bar)
 {
     buildFile();
     buildEdit();
@@ -19,9 +20,18 @@ MainMenus::MainMenus(DocumentHost &host, QMdiArea *area, DocumentCommands *comma
     buildTools();
     buildWindow();
     buildHelp();
+    showCommandStates();
 }
 
 QAction *MainMenus::item(const QString &name) const { return m_bar->findChild<QAction *>(name); }
+
+void MainMenus::showCommandStates()
+{
+    const frmDocument *active = m_documents.activeDocument();
+    item(QStringLiteral("mnuEditback"))->setEnabled(active && active->Web->canGoBack());
+    item(QStringLiteral("MnuEditForward"))->setEnabled(active && active->Web->canGoForward());
+    item(QStringLiteral("mnuEditStop"))->setEnabled(active && active->Web->isLoading());
+}
 
 QMenu *MainMenus::menu(const char *name, const QString &caption)
 {
@@ -152,7 +162,7 @@ void MainMenus::fillWindowList()
         mnuWindow->addAction(action);
         action->setObjectName(QStringLiteral("mnuWindowList"));
         action->setCheckable(true);
-        action->setChecked(window == static_cast<QMdiSubWindow *>(m_host.activeDocument()));
+        action->setChecked(window == static_cast<QMdiSubWindow *>(m_documents.activeDocument()));
         connect(action, &QAction::triggered, window, [this, window] {
             if (window->isMinimized())
                 window->setWindowState(window->windowState() & ~Qt::WindowMinimized);

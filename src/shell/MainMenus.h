@@ -5,7 +5,7 @@
 #include <QObject>
 
 class DocumentCommands;
-class DocumentHost;
+class Documents;
 class QAction;
 class QActionGroup;
 class QMdiArea;
@@ -18,9 +18,11 @@ class MainMenus : public QObject
 {
     Q_OBJECT
 public:
-    MainMenus(DocumentHost &host, QMdiArea *area, DocumentCommands *commands, QMenuBar *bar);
+    MainMenus(Documents &documents, QMdiArea *area, DocumentCommands *commands, QMenuBar *bar);
 
     QAction *item(const QString &name) const;
+    // Back, forward and stop as the active document window can use them now.
+    void showCommandStates();
 
     QAction *mnuViewToolbar;
     QAction *mnuViewToolbarString;
@@ -45,7 +47,7 @@ private:
     void buildHelp();
     void fillWindowList();
 
-    DocumentHost &m_host;
+    Documents &m_documents;
     QMdiArea *m_area;
     DocumentCommands *m_commands;
     QMenuBar *m_bar;

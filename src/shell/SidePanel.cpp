@@ -1,7 +1,5 @@
 #include "SidePanel.h"
 
-#include "document/BrowserControl.h"
-#include "document/BrowserFactory.h"
 #include "platform/PanelLayout.h"
 
 #include <QTabWidget>
@@ -11,13 +9,11 @@ using namespace PanelLayout;
 namespace {
 
 constexpr int WidthStep = 120;
-constexpr int HelpTab = 6;
-constexpr int ToolsTab = 5;
 
 } // namespace
 
-SidePanel::SidePanel(const QList<Page> &pages, BrowserFactory &browsers, const QString &helpFile, QWidget *parent)
-    : QWidget(parent), tabs(named(new QTabWidget, "tabs")), m_browsers(browsers), m_helpFile(helpFile)
+SidePanel::SidePanel(const QList<PanelPage *> &pages, QWidget *parent)
+    : QWidget(parent), tabs(named(new QTabWidget, "tabs")), m_pages(pages)
 {
     setObjectName(QStringLiteral("list"));
     QVBoxLayout *layout = column(this, 0);
@@ -31,9 +27,11 @@ SidePanel::SidePanel(const QList<Page> &pages, BrowserFactory &browsers, const Q
 
     // Six captions do not fit a narrow panel; scroll rather than squeeze them.
     tabs->setUsesScrollButtons(true);
-    for (const Page &page : pages)
-        addPage(page.widget, page.caption);
-    buildHelpPage();
+    for (PanelPage *page : pages) {
+        // The pages are PIC1, PIC2, … in tab order.
+        page->setObjectName(QStringLiteral("PIC%1").arg(tabs->count() + 1));
+        tabs->addTab(page, page->caption());
+    }
     connect(tabs, &QTabWidget::currentChanged, this, &SidePanel::tabs_Click);
     setWidthTwips(3360);
 }
@@ -47,34 +45,6 @@ void SidePanel::buildPanelButtons()
     connect(btnListgetSmaller, &QPushButton::clicked, this, &SidePanel::btnListgetSmaller_Click);
     connect(btnListgetBigger, &QPushButton::clicked, this, &SidePanel::btnListgetBigger_Click);
     connect(btnTurnofflist, &QPushButton::clicked, this, &SidePanel::hideRequested);
-}
-
-void SidePanel::addPage(QWidget *page, const QString &caption)
-{
-    page->setObjectName(QStringLiteral("PIC%1").arg(tabs->count() + 1));
-    tabs->addTab(page, caption);
-}
-
-void SidePanel::buildHelpPage()
-{
-    auto *page = new QWidget;
-    addPage(page, QStringLiteral("系统帮助"));
-    cmdHelpHomepage = fixedButton("cmdHelpHomepage", QStringLiteral("回到顶部"), 1095);
-    connect(cmdHelpHomepage, &QPushButton::clicked, this, &SidePanel::cmdHelpHomepage_Click);
-    m_helpLayout = column(page, 0);
-    m_helpLayout->addLayout(buttonRow({cmdHelpHomepage}));
-}
-
-// A browser control starts a renderer; nobody should wait for one at start-up
-// that only the help page needs.
-BrowserControl *SidePanel::webhelp()
-{
-    if (!m_helpBrowser) {
-        m_helpBrowser = m_browsers.createBrowser(tabs->widget(tabs->count() - 1));
-        m_helpBrowser->setObjectName(QStringLiteral("webhelp"));
-        m_helpLayout->addWidget(m_helpBrowser, 1);
-    }
-    return m_helpBrowser;
 }
 
 void SidePanel::setWidthTwips(int twips)
@@ -100,31 +70,30 @@ void SidePanel::btnListgetSmaller_Click()
         setWidthTwips(m_widthTwips - WidthStep);
 }
 
-void SidePanel::selectTab(int index)
+PanelPage *SidePanel::page(PanelPage::Id id) const
 {
-    if (index < 1 || index > tabs->count())
+    for (PanelPage *page : m_pages)
+        if (page->id() == id)
+            return page;
+    return nullptr;
+}
+
+PanelPage *SidePanel::currentPage() const { return static_cast<PanelPage *>(tabs->currentWidget()); }
+
+void SidePanel::showPage(PanelPage::Id id)
+{
+    PanelPage *chosen = page(id);
+    if (!chosen)
         return;
-    if (tabs->currentIndex() != index - 1)
-        tabs->setCurrentIndex(index - 1); // runs tabs_Click through currentChanged
+    if (tabs->currentWidget() != chosen)
+        tabs->setCurrentWidget(chosen); // runs tabs_Click through currentChanged
     else
         tabs_Click();
 }
 
-int SidePanel::currentTab() const
-{
-    return tabs->currentIndex() + 1;
-}
-
+// The strip itself shows the chosen page and hides the others.
 void SidePanel::tabs_Click()
 {
-    // The strip itself shows the chosen page and hides the others.
-    if (currentTab() == ToolsTab)
-        emit localAddressRefreshRequested();
-    else if (currentTab() == HelpTab)
-        webhelp()->navigate(m_helpFile);
-}
-
-void SidePanel::cmdHelpHomepage_Click()
-{
-    webhelp()->navigate(m_helpFile);
+    if (PanelPage *page = currentPage())
+        page->chosen();
 }

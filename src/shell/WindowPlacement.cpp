@@ -1,12 +1,12 @@
 #include "WindowPlacement.h"
 
 #include "core/SettingsStore.h"
+#include "core/Twips.h"
 
 #include <QWidget>
 
 namespace {
 
-constexpr int Twips = 15;
 const SettingKey *const Keys[] = {&SettingKeys::MainLeft, &SettingKeys::MainTop, &SettingKeys::MainWidth,
                                   &SettingKeys::MainHeight};
 

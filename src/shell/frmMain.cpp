@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "HelpPage.h"
 #include "MainMenus.h"
 #include "MainToolbar.h"
 #include "SidePanel.h"
@@ -13,6 +14,7 @@
 #include "document/BrowserFactory.h"
 #include "document/DocumentArea.h"
 #include "document/DocumentCommands.h"
+#include "document/DocumentWindows.h"
 #include "document/frmDocument.h"
 #include "frmAbout.h"
 #include "frmTip.h"
@@ -31,7 +33,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidgetItem>
-#include <cmath>
 
 namespace {
 
@@ -42,30 +43,33 @@ QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 } // namespace
 
 frmMain::frmMain(const AppContext &context, QWidget *parent)
-    : QMainWindow(parent), Timer1(new QTimer(this)), Timer2(new QTimer(this)), Toolbar1(new QToolBar),
-      m_context(context), m_mdi(new DocumentArea), m_commands(new DocumentCommands(*this, m_mdi, *context.prompts, this)),
-      m_placement(*context.settings)
+    : QMainWindow(parent), m_context(context), m_settings(new RunningSettings(*context.settings, this)),
+      m_mdi(new DocumentArea), m_documents(new DocumentWindows(m_mdi, *context.browsers, context.programFolder, this)),
+      m_commands(new DocumentCommands(*m_documents, m_mdi, *context.prompts, this)),
+      m_subsystems{m_documents, m_settings, context.prompts, context.launcher, context.programFolder,
+                   context.profileFolder},
+      m_toolbar1(new QToolBar), m_placement(*context.settings)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Caption);
     // One drawn picture: the vector icon would be drawn at four sizes for the window system.
     setWindowIcon(QIcon(Images::pixmap(context.programFolder, QStringLiteral("vantorel"), QSize(64, 64))));
-    Timer1->setSingleShot(true);
-    Timer2->setSingleShot(true);
 
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->setMovable(false);
-    addToolBar(Toolbar1);
-    m_toolbar = new MainToolbar(Toolbar1, context.programFolder);
+    m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar1->setMovable(false);
+    addToolBar(m_toolbar1);
+    m_toolbar = new MainToolbar(m_toolbar1, context.programFolder);
     connect(m_toolbar, &MainToolbar::clicked, this, &frmMain::MotherButton_Click);
-    m_menus = new MainMenus(*this, m_mdi, m_commands, menuBar());
+    m_menus = new MainMenus(*m_documents, m_mdi, m_commands, menuBar());
     connectMenus();
     m_commands->addShortcuts(this);
     auto *addBookmark = new QAction(this);
     addBookmark->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(addBookmark, &QAction::triggered, this, &frmMain::btnBookmarkAdd_Click);
     addAction(addBookmark);
-    list = buildPanel();
+    connect(m_documents, &DocumentWindows::opened, this, &frmMain::connectDocument);
+    connect(m_documents, &DocumentWindows::activeCommandsChanged, m_menus, &MainMenus::showCommandStates);
+    m_list = buildPanel();
     buildLayout();
     setTabbed(context.settings->number(SettingKeys::TabbedDocuments) == 1);
 }
@@ -74,24 +78,25 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
 frmMain::~frmMain()
 {
     disconnect(m_mdi, nullptr, this, nullptr);
+    disconnect(m_documents, nullptr, nullptr, nullptr);
     for (frmDocument *document : documents())
         disconnect(document, nullptr, this, nullptr);
 }
 
+// Every page of the side panel, in tab order; each subsystem makes its own.
 SidePanel *frmMain::buildPanel()
 {
-    m_searchPage = new SearchPage(*this, *m_context.prompts, m_context.programFolder, m_context.profileFolder);
-    m_bookmarkPage = new BookmarkPage(*this, *m_context.prompts, m_context.programFolder, m_context.profileFolder);
-    auto *tools = new ToolsPage;
-    auto *panel = new SidePanel({{m_searchPage, QStringLiteral("搜索引擎")},
-                                 {m_bookmarkPage, QStringLiteral("书签管理")},
-                                 {new AutotextPage, QStringLiteral("自动填表")},
-                                 {new MailPage, QStringLiteral("电子邮件")},
-                                 {tools, QStringLiteral("实用工具")}},
-                                *m_context.browsers, m_context.programFile(QStringLiteral("help.htm")));
+    m_searchPage = new SearchPage(m_subsystems);
+    m_bookmarkPage = new BookmarkPage(m_subsystems);
+    auto *panel = new SidePanel({
+        m_searchPage,
+        m_bookmarkPage,
+        new AutotextPage,
+        new MailPage,
+        new ToolsPage,
+        new HelpPage(*m_context.browsers, m_context.programFile(QStringLiteral("help.htm"))),
+    });
     connect(panel, &SidePanel::hideRequested, this, [this] { setListPressed(false); });
-    connect(panel, &SidePanel::localAddressRefreshRequested, this, &frmMain::IPrefresh_Click);
-    connect(tools, &ToolsPage::localAddressRefreshRequested, this, &frmMain::IPrefresh_Click);
     // However the button changes (a click, a key, an assistive tool), the panel follows.
     connect(m_toolbar->listButton(), &QAction::toggled, panel, &QWidget::setVisible);
     return panel;
@@ -104,7 +109,7 @@ void frmMain::buildLayout()
     auto *row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    row->addWidget(list);
+    row->addWidget(m_list);
     row->addWidget(m_mdi, 1);
     setCentralWidget(central);
     connect(m_mdi, &DocumentArea::currentChanged, this, &frmMain::updateCaption);
@@ -137,11 +142,9 @@ void frmMain::Form_Load(const QString &commandLine)
 {
     m_placement.restore(*this);
     loadSettings();
-    Timer1->setInterval(int(PingTime));
-    Timer2->setInterval(int(NetStatTime));
     setListPressed(m_context.settings->number(SettingKeys::ShowList) != 0);
-    list->setWidthTwips(int(m_context.settings->number(SettingKeys::ListWidth)));
-    list->tabs_Click();
+    m_list->setWidthTwips(int(m_context.settings->number(SettingKeys::ListWidth)));
+    m_list->tabs_Click();
     frmDocument *first = LoadNewDoc();
     LoadEngine();
     LoadBookmark();
@@ -153,20 +156,12 @@ void frmMain::Form_Load(const QString &commandLine)
 
 void frmMain::loadSettings()
 {
+    m_settings->load();
     const SettingsStore &store = *m_context.settings;
-    SmtpServer = store.get(SettingKeys::SmtpServer);
-    UserName = store.get(SettingKeys::UserNameRead);
-    MyEmail = store.get(SettingKeys::MyEmail);
-    PingTime = store.number(SettingKeys::PingTime);
-    NetStatTime = store.number(SettingKeys::NetStatTime);
-    ClickBookmark = qint32(std::lround(store.number(SettingKeys::ClickBookmark)));
-    m_bookmarkPage->setClickBookmark(ClickBookmark);
     m_menus->mnuViewPlayANI->setChecked(store.number(SettingKeys::ShowAnimations) == 1);
     m_menus->mnuViewShowPicture->setChecked(store.number(SettingKeys::ShowPicture) == 1);
     m_menus->mnuViewPlaySound->setChecked(store.number(SettingKeys::PlaySound) == 1);
     m_menus->mnuViewPlayVideo->setChecked(store.number(SettingKeys::PlayVideo) == 1);
-    // Read even when the command line names the first page, so "home" still works.
-    Homepage = store.get(SettingKeys::Homepage);
 }
 
 void frmMain::navigateFirstPage(const QString &commandLine)
@@ -177,7 +172,7 @@ void frmMain::navigateFirstPage(const QString &commandLine)
     const QString option = QStringLiteral("-nohome");
     const qsizetype p = commandLine.indexOf(option);
     if (p < 0) {
-        document->Web->navigate(Homepage);
+        document->Web->navigate(Homepage());
         return;
     }
     // The address is everything after the switch and the one character that follows it.
@@ -196,27 +191,21 @@ void frmMain::navigateFirstPage(const QString &commandLine)
     QTimer::singleShot(1000, this, showAddress);
 }
 
-frmDocument *frmMain::LoadNewDoc()
+frmDocument *frmMain::LoadNewDoc() { return m_documents->LoadNewDoc(); }
+
+// A document window raises what only the main window can do.
+void frmMain::connectDocument(frmDocument *document)
 {
-    ++DocCount;
-    auto *document = new frmDocument(*this, *m_context.browsers, m_context.programFolder);
-    document->setWindowTitle(QStringLiteral("Web Document %1").arg(DocCount));
     connect(document, &frmDocument::bookmarkRequested, this, &frmMain::btnBookmarkAdd_Click);
     connect(document, &frmDocument::searchRequested, this, &frmMain::searchSelection);
     connect(document, &frmDocument::homeRequested, this, &frmMain::goHome);
-    m_mdi->addDocument(document);
-    return document;
 }
 
-void frmMain::CloseDoc()
-{
-    if (frmDocument *active = activeDocument())
-        active->close();
-}
-
-frmDocument *frmMain::activeDocument() const { return m_mdi->activeDocument(); }
-QList<frmDocument *> frmMain::documents() const { return m_mdi->documents(); }
+void frmMain::CloseDoc() { m_documents->CloseDoc(); }
+frmDocument *frmMain::activeDocument() const { return m_documents->activeDocument(); }
+QList<frmDocument *> frmMain::documents() const { return m_documents->documents(); }
 QMdiArea *frmMain::mdiArea() const { return m_mdi; }
+qint32 frmMain::DocCount() const { return m_documents->DocCount(); }
 
 EngineTree *frmMain::engines() const { return m_searchPage->engines(); }
 
@@ -230,11 +219,11 @@ void frmMain::MotherButton_Click(const QString &key)
         {QStringLiteral("print"), [this] { m_commands->mnuFilePrint_Click(); }},
         {QStringLiteral("copy"), [this] { m_commands->mnuEditCopy_Click(); }},
         {QStringLiteral("find"), [this] { m_commands->mnuEditFind_Click(); }},
-        {QStringLiteral("list"), [this] { list->setVisible(listPressed()); }},
+        {QStringLiteral("list"), [this] { m_list->setVisible(listPressed()); }},
         {QStringLiteral("home"), [this] { goHome(); }},
-        {QStringLiteral("bookmark"), [this] { showPanelTab(2); }},
-        {QStringLiteral("bbs"), [this] { navigateActive(Addresses::Forum); }},
-        {QStringLiteral("update"), [this] { navigateActive(Addresses::MakerSite); }},
+        {QStringLiteral("bookmark"), [this] { showPanelTab(PanelPage::Bookmarks); }},
+        {QStringLiteral("bbs"), [this] { m_documents->navigateActive(Addresses::Forum); }},
+        {QStringLiteral("update"), [this] { m_documents->navigateActive(Addresses::MakerSite); }},
     };
     if (const auto command = commands.value(key))
         command();
@@ -245,41 +234,35 @@ void frmMain::newWindowFromToolbar()
     frmDocument *created = LoadNewDoc();
     const double choice = leadingNumber(m_context.settings->get(SettingKeys::NWindowWithHomepage)).value_or(-1);
     if (choice == 1)
-        created->Web->navigate(Homepage);
+        created->Web->navigate(Homepage());
     else if (choice == 0)
         created->Web->navigate(Addresses::NewWindowPage);
 }
 
 void frmMain::goHome()
 {
-    if (Homepage != Addresses::IEHomepage)
-        navigateActive(Homepage);
+    if (Homepage() != Addresses::IEHomepage)
+        m_documents->navigateActive(Homepage());
     else if (frmDocument *document = activeDocument())
         document->Web->goHome();
 }
 
-void frmMain::navigateActive(const QString &address)
-{
-    if (frmDocument *document = activeDocument())
-        document->Web->navigate(address);
-}
-
-void frmMain::showPanelTab(int tab)
+void frmMain::showPanelTab(PanelPage::Id page)
 {
     setListPressed(true);
-    list->selectTab(tab);
+    m_list->showPage(page);
 }
 
 void frmMain::mnuFileNew_Click() { LoadNewDoc(); }
 void frmMain::mnuFileClose_Click() { MotherButton_Click(QStringLiteral("close")); }
-void frmMain::mnuFileSend_Click() { showPanelTab(5); }
+void frmMain::mnuFileSend_Click() { showPanelTab(PanelPage::Tools); }
 void frmMain::mnuFileExit_Click() { close(); }
-void frmMain::mnuHelpContents_Click() { showPanelTab(6); }
+void frmMain::mnuHelpContents_Click() { showPanelTab(PanelPage::Help); }
 
 void frmMain::mnuViewToolbar_Click()
 {
     const bool shown = m_menus->mnuViewToolbar->isChecked();
-    Toolbar1->setVisible(shown);
+    m_toolbar1->setVisible(shown);
     m_menus->mnuViewToolbarString->setEnabled(shown);
 }
 
@@ -320,7 +303,7 @@ void frmMain::mnuToolsProfileFolder_Click()
                                    AppTitle, Prompts::Warning);
 }
 
-void frmMain::mnuWindowCascade_Click() { m_commands->mnuWindowCascade_Click(); }
+void frmMain::mnuWindowCascade_Click() { m_documents->cascade(); }
 
 void frmMain::btnBookmarkAdd_Click() { m_bookmarkPage->btnBookmarkAdd_Click(); }
 
@@ -330,13 +313,10 @@ void frmMain::LoadBookmark() { m_bookmarkPage->LoadBookmark(); }
 
 void frmMain::LoadEngine() { m_searchPage->LoadEngine(); }
 
-// The local address is looked up by the network tools, which come later.
-void frmMain::IPrefresh_Click() {}
-
 void frmMain::searchSelection(const QString &text)
 {
     if (!m_searchPage->searchFor(text))
-        showPanelTab(1);
+        showPanelTab(PanelPage::Search);
 }
 
 void frmMain::mnuHelpShowtip_Click()
@@ -358,7 +338,7 @@ bool frmMain::listPressed() const { return m_toolbar->listButton()->isChecked();
 void frmMain::setListPressed(bool pressed)
 {
     m_toolbar->listButton()->setChecked(pressed);
-    list->setVisible(pressed);
+    m_list->setVisible(pressed);
 }
 
 void frmMain::updateCaption()
@@ -371,7 +351,7 @@ void frmMain::saveState()
 {
     m_placement.save(*this);
     m_context.settings->save(SettingKeys::ShowList, flag(listPressed()));
-    m_context.settings->save(SettingKeys::ListWidth, QString::number(float(list->widthTwips())));
+    m_context.settings->save(SettingKeys::ListWidth, QString::number(float(m_list->widthTwips())));
 }
 
 // Quitting would drop the partial files of running downloads without a word.

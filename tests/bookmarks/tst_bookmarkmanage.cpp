@@ -72,7 +72,7 @@ private:
         m_app->context.browsers = m_browsers.get();
         m_main = startMainWindow(*m_app);
         QVERIFY(m_main);
-        m_main->list->selectTab(2);
+        m_main->list()->showPage(PanelPage::Bookmarks);
     }
     // Presses "管理"; work runs on the manager once it shows, and must close it.
     void manage(std::function<void(frmBookmarkManage *)> work)
@@ -93,13 +93,13 @@ private:
     // Types folder into the address field and presses Enter, then waits for the file list.
     static bool openFolder(frmBookmarkManage *m, const QString &folder, int files)
     {
-        QWidget *keys = clickToFocus(m->URL);
-        if (keys != m->URL)
+        QWidget *keys = clickToFocus(child<QLineEdit>(m, QStringLiteral("URL")));
+        if (keys != child<QLineEdit>(m, QStringLiteral("URL")))
             return false;
         QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(keys, folder);
         QTest::keyClick(keys, Qt::Key_Return);
-        return QTest::qWaitFor([&] { return m->File1->model()->rowCount(m->File1->rootIndex()) == files; }, 5000);
+        return QTest::qWaitFor([&] { return child<QListView>(m, QStringLiteral("File1"))->model()->rowCount(child<QListView>(m, QStringLiteral("File1"))->rootIndex()) == files; }, 5000);
     }
     QString shortcut(const QString &name, const QString &address)
     {
@@ -141,16 +141,16 @@ private slots:
         start();
         manage([this](frmBookmarkManage *m) {
             QCOMPARE(m->windowTitle(), QStringLiteral("管理书签"));
-            QCOMPARE(m->TabStrip->tabText(0), QStringLiteral("将IE收藏夹导入到Vantorel书签"));
-            QCOMPARE(m->TabStrip->tabText(1), QStringLiteral("将Vantorel书签导出到IE收藏夹"));
-            QCOMPARE(m->cmdOK->text(), QStringLiteral("执行操作"));
-            QCOMPARE(m->cmdCancel->text(), QStringLiteral("关闭"));
+            QCOMPARE(child<QTabWidget>(m, QStringLiteral("TabStrip"))->tabText(0), QStringLiteral("将IE收藏夹导入到Vantorel书签"));
+            QCOMPARE(child<QTabWidget>(m, QStringLiteral("TabStrip"))->tabText(1), QStringLiteral("将Vantorel书签导出到IE收藏夹"));
+            QCOMPARE(child<QPushButton>(m, QStringLiteral("cmdOK"))->text(), QStringLiteral("执行操作"));
+            QCOMPARE(child<QPushButton>(m, QStringLiteral("cmdCancel"))->text(), QStringLiteral("关闭"));
             QVERIFY(child<QWidget>(m, QStringLiteral("PIC1"))->isVisible());
             QVERIFY(!child<QWidget>(m, QStringLiteral("PIC2"))->isVisible());
-            QCOMPARE(m->Drive1->itemData(0).toString(), QStringLiteral("/"));
-            QCOMPARE(m->BookmarkFiles->count(), m_main->bookmarks()->store().fileCount());
-            QCOMPARE(m->BookmarkFiles->currentText(), QString());
-            m->TabStrip->setCurrentIndex(1);
+            QCOMPARE(child<QComboBox>(m, QStringLiteral("Drive1"))->itemData(0).toString(), QStringLiteral("/"));
+            QCOMPARE(child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->count(), m_main->bookmarks()->store().fileCount());
+            QCOMPARE(child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->currentText(), QString());
+            child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(1);
             QVERIFY(child<QWidget>(m, QStringLiteral("PIC2"))->isVisible());
             QVERIFY(child<QLabel>(m, QStringLiteral("lblExportHelp"))->text().startsWith(QStringLiteral("请选择正确的IE收藏夹地址：")));
             press(m, "cmdCancel");
@@ -170,15 +170,15 @@ private slots:
         manage([this](frmBookmarkManage *m) {
             QVERIFY(openFolder(m, m_outside.filePath(QStringLiteral("fav")), 4));
             // The list is sorted by name once the folder has been read.
-            QTRY_COMPARE(m->File1->model()->index(0, 0, m->File1->rootIndex()).data().toString(), QStringLiteral("a, 有逗号.url"));
-            QCOMPARE(m->Dir1->model()->data(m->Dir1->currentIndex(), QFileSystemModel::FilePathRole).toString(),
+            QTRY_COMPARE(child<QListView>(m, QStringLiteral("File1"))->model()->index(0, 0, child<QListView>(m, QStringLiteral("File1"))->rootIndex()).data().toString(), QStringLiteral("a, 有逗号.url"));
+            QCOMPARE(child<QTreeView>(m, QStringLiteral("Dir1"))->model()->data(child<QTreeView>(m, QStringLiteral("Dir1"))->currentIndex(), QFileSystemModel::FilePathRole).toString(),
                      m_outside.filePath(QStringLiteral("fav")));
             // Chosen by name, as a user clicks them; the import takes them in the list's order.
-            auto *files = static_cast<QFileSystemModel *>(m->File1->model());
+            auto *files = static_cast<QFileSystemModel *>(child<QListView>(m, QStringLiteral("File1"))->model());
             for (const char *name : {"b 第二.url", "a, 有逗号.url", "c 没有地址.url"})
-                m->File1->selectionModel()->select(files->index(m_outside.filePath(QStringLiteral("fav/") + QString::fromUtf8(name))),
+                child<QListView>(m, QStringLiteral("File1"))->selectionModel()->select(files->index(m_outside.filePath(QStringLiteral("fav/") + QString::fromUtf8(name))),
                                                    QItemSelectionModel::Select);
-            m->BookmarkFiles->setCurrentIndex(0);
+            child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->setCurrentIndex(0);
             press(m, "cmdOK");
         });
         if (QTest::currentTestFailed())
@@ -217,8 +217,8 @@ private slots:
         QDir().mkpath(target);
         for (int round = 0; round < 2; ++round) {
             manage([target](frmBookmarkManage *m) {
-                m->TabStrip->setCurrentIndex(1);
-                m->favourite->setText(target);
+                child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(1);
+                child<QLineEdit>(m, QStringLiteral("favourite"))->setText(target);
                 press(m, "cmdOK");
             });
             if (QTest::currentTestFailed())
@@ -238,8 +238,8 @@ private slots:
         start();
         m_app->prompts.expectMessage(QStringLiteral("请先选择导出到哪个文件夹"));
         manage([](frmBookmarkManage *m) {
-            m->TabStrip->setCurrentIndex(1);
-            m->favourite->clear();
+            child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(1);
+            child<QLineEdit>(m, QStringLiteral("favourite"))->clear();
             press(m, "cmdOK");
             QVERIFY(m->isVisible());
             press(m, "cmdCancel");
@@ -254,18 +254,18 @@ private slots:
         const QString target = m_outside.filePath(QStringLiteral("out"));
         QDir().mkpath(target);
         manage([target](frmBookmarkManage *m) {
-            m->TabStrip->setCurrentIndex(1);
-            m->favourite->setText(target);
+            child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(1);
+            child<QLineEdit>(m, QStringLiteral("favourite"))->setText(target);
             press(m, "cmdOK");
         });
         if (QTest::currentTestFailed())
             return; // a check inside the window failed
         m_app->prompts.expectMessage(QStringLiteral("导入成功，共 1 个书签"));
         manage([this, target](frmBookmarkManage *m) {
-            m->TabStrip->setCurrentIndex(0);
+            child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(0);
             QVERIFY(openFolder(m, target + QStringLiteral("/Qt 6.4"), 1));
-            m->File1->selectAll();
-            m->BookmarkFiles->setCurrentIndex(0);
+            child<QListView>(m, QStringLiteral("File1"))->selectAll();
+            child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->setCurrentIndex(0);
             press(m, "cmdOK");
         });
         if (QTest::currentTestFailed())
@@ -283,15 +283,15 @@ private slots:
         m_app->prompts.answerText(QStringLiteral("../逃出"));
         m_app->prompts.answerFile(profile(QStringLiteral("新类")));
         manage([target](frmBookmarkManage *m) {
-            m->TabStrip->setCurrentIndex(1);
-            m->Drive2->setCurrentIndex(0); // the root, above the temporary folder
-            const auto *folders = static_cast<QFileSystemModel *>(m->Dir2->model());
-            m->Dir2->setCurrentIndex(folders->index(target));
-            QCOMPARE(m->favourite->text(), target);
+            child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(1);
+            child<QComboBox>(m, QStringLiteral("Drive2"))->setCurrentIndex(0); // the root, above the temporary folder
+            const auto *folders = static_cast<QFileSystemModel *>(child<QTreeView>(m, QStringLiteral("Dir2"))->model());
+            child<QTreeView>(m, QStringLiteral("Dir2"))->setCurrentIndex(folders->index(target));
+            QCOMPARE(child<QLineEdit>(m, QStringLiteral("favourite"))->text(), target);
             press(m, "cmdNEWFOLDER");
             QVERIFY(QFileInfo(target + QStringLiteral("/收藏")).isDir());
-            QCOMPARE(m->favourite->text(), target + QStringLiteral("/收藏"));
-            m->Dir2->setCurrentIndex(folders->index(target));
+            QCOMPARE(child<QLineEdit>(m, QStringLiteral("favourite"))->text(), target + QStringLiteral("/收藏"));
+            child<QTreeView>(m, QStringLiteral("Dir2"))->setCurrentIndex(folders->index(target));
             press(m, "cmdNEWFOLDER"); // a name that leaves the folder is refused
             whenModalShown<QDialog>([](QDialog *d) {
                 QCOMPARE(d->windowTitle(), QStringLiteral("添加书签类别"));
@@ -300,14 +300,13 @@ private slots:
                 QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
             });
             press(m, "CMDNewbookmarkType");
-            QVERIFY(m->BookmarkFiles->findText(QStringLiteral("New,"), Qt::MatchStartsWith) >= 0);
+            QVERIFY(child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->findText(QStringLiteral("New,"), Qt::MatchStartsWith) >= 0);
             press(m, "cmdCancel");
         });
         if (QTest::currentTestFailed())
             return; // a check inside the window failed
         QVERIFY(QFileInfo(profile(QStringLiteral("新类.bookmark.txt"))).isFile());
         QVERIFY(!QFileInfo::exists(m_outside.filePath(QStringLiteral("逃出"))));
-        QVERIFY(m_main->bookmarks()->dialog()->Option1->isVisibleTo(m_main->bookmarks()->dialog()));
     }
 
     // Out as an HTML file and in again: the same categories, names and addresses.
@@ -321,9 +320,9 @@ private slots:
         m_app->prompts.answerFile(file);
         m_app->prompts.expectMessage(QStringLiteral("导入成功，共 5 个书签"));
         manage([](frmBookmarkManage *m) {
-            m->TabStrip->setCurrentIndex(1);
+            child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(1);
             press(m, "cmdExportHtml");
-            m->TabStrip->setCurrentIndex(0);
+            child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(0);
             press(m, "cmdImportHtml");
             press(m, "cmdCancel");
         });

@@ -1,17 +1,15 @@
-#include "MainWindow.h"
 #include "ModalWatcher.h"
-#include "ProfileText.h"
 #include "Named.h"
-#include "ScriptedBrowser.h"
-#include "TestApp.h"
+#include "PageFixture.h"
+#include "ProfileText.h"
 #include "UserInput.h"
 #include "bookmarks/BookmarkModel.h"
 #include "bookmarks/BookmarkPage.h"
+#include "bookmarks/BookmarkStore.h"
 #include "bookmarks/frmAddToBookmark.h"
 #include "core/IniFile.h"
+#include "document/BrowserControl.h"
 #include "document/frmDocument.h"
-#include "shell/SidePanel.h"
-#include "shell/frmMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,17 +23,17 @@
 #include <QToolBar>
 #include <QTreeView>
 
-// The bookmark tab and its dialog on a real main window, as a user works them.
+// The bookmark tab and its dialog, as a user works them.
 class tst_BookmarkPage : public QObject
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestApp> m_app;
-    std::unique_ptr<ScriptedBrowsers> m_browsers;
-    std::unique_ptr<frmMain> m_main;
+    std::unique_ptr<PageFixture> m_fixture;
+    BookmarkPage *m_page = nullptr;
 
-    QString profile(const QString &name) const { return m_app->profileFile(name); }
+    TestApp &app() const { return m_fixture->app; }
+    QString profile(const QString &name) const { return app().profileFile(name); }
     void write(const QString &name, const QStringList &lines)
     {
         QVERIFY(writeProfileLines(profile(name), lines));
@@ -60,19 +58,25 @@ private:
                                                   "bk 1=百度,https://www.baidu.com/", "bk 2=", "bk 3=搜索,https://s.test/?q=a,b"});
         write(QStringLiteral("b.bookmark.txt"), {"[main]", "chinesename=新闻", "number=1", "[bookmarks]", "bk 1=新华网,https://www.xinhuanet.com/"});
     }
-    // A main window started on about:blank with the bookmark tab shown.
-    void start(bool scripted = true, int clickBookmark = 0)
+    // The page shown beside a document window on about:blank, as at start-up: with the
+    // bookmarks of writeBookmarks() unless the shipped ones are asked for.
+    void start(bool shipped = false, PageFixture::Browsers browsers = PageFixture::Scripted, int clickBookmark = 0)
     {
-        if (scripted)
-            m_app->context.browsers = m_browsers.get();
-        if (clickBookmark)
-            m_app->settings().save(SettingKeys::ClickBookmark, QString::number(clickBookmark));
-        m_main = startMainWindow(*m_app);
-        QVERIFY(m_main);
-        m_main->list->selectTab(2);
+        m_fixture = std::make_unique<PageFixture>(browsers);
+        if (!shipped)
+            writeBookmarks();
+        if (clickBookmark) {
+            app().settings().save(SettingKeys::ClickBookmark, QString::number(clickBookmark));
+            m_fixture->running.load();
+        }
+        m_page = new BookmarkPage(m_fixture->context);
+        QVERIFY(m_fixture->show(m_page));
+        m_fixture->openDocument()->Web->navigate(QStringLiteral("about:blank"));
+        m_page->LoadBookmark();
+        m_page->selectFirstNode();
         tree()->expandAll();
     }
-    QTreeView *tree() const { return child<QTreeView>(m_main.get(), QStringLiteral("Bookmarks")); }
+    QTreeView *tree() const { return child<QTreeView>(m_page, QStringLiteral("Bookmarks")); }
     QModelIndex node(int category, int bookmark = -1) const
     {
         const QModelIndex top = tree()->model()->index(category, 0);
@@ -82,10 +86,24 @@ private:
     {
         QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualRect(node).center());
     }
-    void press(const char *button) { QTest::mouseClick(child<QPushButton>(m_main.get(), QLatin1String(button)), Qt::LeftButton); }
+    void press(const char *button) { QTest::mouseClick(child<QPushButton>(m_page, QLatin1String(button)), Qt::LeftButton); }
+    static void press(QWidget *window, const char *button)
+    {
+        QTest::mouseClick(child<QPushButton>(window, QLatin1String(button)), Qt::LeftButton);
+    }
+    template<typename T>
+    static T *field(QWidget *window, const char *name)
+    {
+        return child<T>(window, QLatin1String(name));
+    }
+    // What the page asked the document windows to load.
     QStringList navigations() const
     {
-        return static_cast<ScriptedBrowser *>(m_main->activeDocument()->Web)->navigations();
+        QStringList found;
+        for (const QString &call : std::as_const(m_fixture->documents->calls))
+            if (call.startsWith(QLatin1String("navigate active ")))
+                found.append(call.mid(16));
+        return found;
     }
     // Runs fill on the bookmark dialog once it shows; press then runs the dialog.
     static void whenDialog(std::function<void(frmAddToBookmark *)> fill)
@@ -111,34 +129,42 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_app = std::make_unique<TestApp>();
-        m_browsers = std::make_unique<ScriptedBrowsers>();
-    }
-    void cleanup()
-    {
-        m_main.reset();
-        m_browsers.reset();
-        m_app.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
     void startUpShowsTheShippedBookmarksWithTheFirstSelected()
     {
-        start();
+        start(true);
         QVERIFY(tree()->model()->rowCount() >= 3);
         QCOMPARE(tree()->currentIndex(), node(0));
         const QModelIndex first = node(0);
         QCOMPARE(BookmarkModel::key(first), first.data().toString());
-        QVERIFY(BookmarkModel::tag(first).startsWith(m_app->context.profileFolder));
+        QVERIFY(BookmarkModel::tag(first).startsWith(app().context.profileFolder));
         QVERIFY(BookmarkModel::key(node(0, 0)).endsWith(QStringLiteral(".bookmark.txt, 1")));
         QVERIFY(BookmarkModel::tag(node(0, 0)).startsWith(QStringLiteral("https://")));
         QVERIFY(!first.data(Qt::DecorationRole).value<QIcon>().isNull());
     }
 
+    // The address row fills the page's width; the tree fills the rest of the page.
+    void layout()
+    {
+        start();
+        QWidget *address = field<QWidget>(m_page, "txtURLbk");
+        QWidget *visit = field<QWidget>(m_page, "cmdVISIT");
+        QCOMPARE(visit->size(), QSize(41, 17));
+        QCOMPARE(address->width() + visit->width(), m_page->width());
+        QCOMPARE(visit->x(), address->width());
+        QCOMPARE(tree()->width(), m_page->width());
+        QCOMPARE(tree()->mapTo(m_page, QPoint(0, tree()->height())).y(), m_page->height());
+        const QStringList buttons = {QStringLiteral("cmdVISIT|访问"), QStringLiteral("btnBookmarkChange|属性"),
+                                     QStringLiteral("btnBookmarkAdd|添加"), QStringLiteral("btnBookmarkDel|删除"),
+                                     QStringLiteral("btnBookmarkEdit|管理"), QStringLiteral("btnBookmarkRefresh|刷新")};
+        for (const QString &expected : buttons)
+            QCOMPARE(expected.section(u'|', 0, 0) + u'|' + child<QPushButton>(m_page, expected.section(u'|', 0, 0))->text(),
+                     expected);
+    }
+
     void nodesFollowTheFiles()
     {
-        writeBookmarks();
         start();
         QCOMPARE(tree()->model()->rowCount(), 2);
         QCOMPARE(tree()->model()->rowCount(node(0)), 2); // the gap is no node
@@ -156,12 +182,11 @@ private slots:
     void clickShowsTheAddressAndOpensOnlyWhenAsked()
     {
         QFETCH(int, clickBookmark);
-        writeBookmarks();
-        start(true, clickBookmark);
+        start(false, PageFixture::Scripted, clickBookmark);
         click(node(0));
-        QCOMPARE(child<QLineEdit>(m_main.get(), QStringLiteral("txtURLbk"))->text(), QString());
+        QCOMPARE(field<QLineEdit>(m_page, "txtURLbk")->text(), QString());
         click(node(0, 1));
-        QCOMPARE(child<QLineEdit>(m_main.get(), QStringLiteral("txtURLbk"))->text(), QStringLiteral("https://s.test/?q=a,b"));
+        QCOMPARE(field<QLineEdit>(m_page, "txtURLbk")->text(), QStringLiteral("https://s.test/?q=a,b"));
         const QString address = QStringLiteral("https://s.test/?q=a,b");
         QCOMPARE(navigations().count(address), clickBookmark == 1 ? 1 : 0);
         // The visit button opens the chosen bookmark whatever the setting.
@@ -171,40 +196,38 @@ private slots:
 
     void visitOpensOnlyBookmarks()
     {
-        writeBookmarks();
         start();
         click(node(1));
         press("cmdVISIT");
-        QCOMPARE(navigations(), QStringList{QStringLiteral("about:blank")});
+        QCOMPARE(navigations(), QStringList());
         click(node(1, 0));
         press("cmdVISIT");
-        QCOMPARE(navigations().last(), QStringLiteral("https://www.xinhuanet.com/"));
+        QCOMPARE(navigations(), QStringList{QStringLiteral("https://www.xinhuanet.com/")});
         // With no document window a visit does nothing.
-        m_main->CloseDoc();
-        QTRY_VERIFY(m_main->documents().isEmpty());
+        m_fixture->documents->CloseDoc();
+        QTRY_VERIFY(m_fixture->documents->documents().isEmpty());
         press("cmdVISIT");
-        QVERIFY(m_main->documents().isEmpty());
+        QVERIFY(m_fixture->documents->documents().isEmpty());
     }
 
-    // The document window's own button files the page it shows, title and address.
+    // "添加" files the page the active window shows, title and address.
     void addFilesTheCurrentPage()
     {
-        writeBookmarks();
-        start(false);
-        const QString page = m_app->writeFile(QStringLiteral("page.htm"),
-                                              "<html><head><meta charset=\"utf-8\"><title>Hello, World - 站点</title></head></html>");
-        frmDocument *document = m_main->activeDocument();
+        start(false, PageFixture::Real);
+        const QString page = app().writeFile(QStringLiteral("page.htm"),
+                                             "<html><head><meta charset=\"utf-8\"><title>Hello, World - 站点</title></head></html>");
+        frmDocument *document = m_fixture->documents->activeDocument();
         document->Web->navigate(page);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Hello, World - 站点"));
         whenDialog([](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("添加书签"));
-            QCOMPARE(d->Combo1->currentIndex(), -1);
-            QCOMPARE(d->Combo1->count(), 2);
-            d->Combo1->setCurrentIndex(0);
-            QTest::mouseClick(d->Command1, Qt::LeftButton);
+            auto *categories = field<QComboBox>(d, "Combo1");
+            QCOMPARE(categories->currentIndex(), -1);
+            QCOMPARE(categories->count(), 2);
+            categories->setCurrentIndex(0);
+            press(d, "Command1");
         });
-        QTest::mouseClick(document->tbrMDIchild->widgetForAction(document->tbrMDIchild->findChild<QAction *>("bookmark")),
-                          Qt::LeftButton);
+        press("btnBookmarkAdd");
         // Above the high-water number, gaps below it left alone; the comma made full-width.
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 4), QStringLiteral("Hello， World - 站点,") + page);
         QCOMPARE(number(QStringLiteral("a.bookmark.txt")), QStringLiteral(" 4"));
@@ -216,33 +239,34 @@ private slots:
 
     void addWithoutACategoryAsksForOne()
     {
-        writeBookmarks();
         start();
-        m_app->prompts.expectMessage(QStringLiteral("请选择一个数签类别"));
+        app().prompts.expectMessage(QStringLiteral("请选择一个数签类别"));
         whenDialog([](frmAddToBookmark *d) {
-            QTest::mouseClick(d->Command1, Qt::LeftButton);
+            press(d, "Command1");
             QVERIFY(d->isVisible());
-            QTest::mouseClick(d->Command2, Qt::LeftButton);
+            press(d, "Command2");
         });
-        QTest::keyClick(m_main.get(), Qt::Key_D, Qt::ControlModifier);
-        QCOMPARE(m_app->prompts.messages.last().title, QStringLiteral("错误"));
+        press("btnBookmarkAdd");
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(app().prompts.messages.last().title, QStringLiteral("错误"));
         QCOMPARE(number(QStringLiteral("a.bookmark.txt")), QStringLiteral(" 3"));
         QCOMPARE(number(QStringLiteral("b.bookmark.txt")), QStringLiteral("1"));
     }
 
     void editShowsTheBookmarkAndMovesItByNumber()
     {
-        writeBookmarks();
         start();
         click(node(0, 1));
         whenDialog([](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("修改书签"));
-            QCOMPARE(d->Text2->text(), QStringLiteral("3"));
-            QVERIFY(d->Combo1->currentText().endsWith(QStringLiteral("a.bookmark.txt")));
-            QCOMPARE(d->Combo1->itemText(0), d->Combo1->currentText());
-            QVERIFY(!d->Option2->isVisibleTo(d));
-            type(d->Text2, QStringLiteral("20"));
-            QTest::mouseClick(d->Command1, Qt::LeftButton);
+            QCOMPARE(field<QLineEdit>(d, "Text2")->text(), QStringLiteral("3"));
+            auto *categories = field<QComboBox>(d, "Combo1");
+            QVERIFY(categories->currentText().endsWith(QStringLiteral("a.bookmark.txt")));
+            QCOMPARE(categories->itemText(0), categories->currentText());
+            QVERIFY(!field<QRadioButton>(d, "Option2")->isVisibleTo(d));
+            type(field<QLineEdit>(d, "Text2"), QStringLiteral("20"));
+            press(d, "Command1");
         });
         press("btnBookmarkChange");
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 3), QString());
@@ -253,16 +277,15 @@ private slots:
     // Another bookmark's number is only taken over when the user says so.
     void editOntoATakenNumberAsks()
     {
-        writeBookmarks();
         start();
         click(node(0, 1));
-        m_app->prompts.expectMessage(QStringLiteral("序号 1 已被“百度”使用，是否替换？"), Prompts::No);
-        m_app->prompts.expectMessage(QStringLiteral("序号 1 已被“百度”使用，是否替换？"), Prompts::Yes);
+        app().prompts.expectMessage(QStringLiteral("序号 1 已被“百度”使用，是否替换？"), Prompts::No);
+        app().prompts.expectMessage(QStringLiteral("序号 1 已被“百度”使用，是否替换？"), Prompts::Yes);
         whenDialog([](frmAddToBookmark *d) {
-            type(d->Text2, QStringLiteral("1"));
-            QTest::mouseClick(d->Command1, Qt::LeftButton);
+            type(field<QLineEdit>(d, "Text2"), QStringLiteral("1"));
+            press(d, "Command1");
             QVERIFY(d->isVisible());
-            QTest::mouseClick(d->Command1, Qt::LeftButton);
+            press(d, "Command1");
         });
         press("btnBookmarkChange");
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 1), QStringLiteral("搜索,https://s.test/?q=a,b"));
@@ -271,13 +294,12 @@ private slots:
 
     void editToAnotherCategoryAppendsThere()
     {
-        writeBookmarks();
         start();
         click(node(0, 0));
         whenDialog([](frmAddToBookmark *d) {
-            d->Combo1->setCurrentIndex(1);
-            type(d->Text2, QStringLiteral("9"));
-            QTest::mouseClick(d->Command1, Qt::LeftButton);
+            field<QComboBox>(d, "Combo1")->setCurrentIndex(1);
+            type(field<QLineEdit>(d, "Text2"), QStringLiteral("9"));
+            press(d, "Command1");
         });
         press("btnBookmarkChange");
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 1), QString());
@@ -299,55 +321,54 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, message);
-        writeBookmarks();
         start();
         click(node(0, 0));
-        m_app->prompts.expectMessage(message);
-        m_app->prompts.expectMessage(QStringLiteral("请输入一个数字")); // confirming the cleared field
+        app().prompts.expectMessage(message);
+        app().prompts.expectMessage(QStringLiteral("请输入一个数字")); // confirming the cleared field
         whenDialog([typed](frmAddToBookmark *d) {
-            type(d->Text2, typed);
-            QCOMPARE(d->Text2->text(), QString());
-            QTest::mouseClick(d->Command1, Qt::LeftButton);
+            type(field<QLineEdit>(d, "Text2"), typed);
+            QCOMPARE(field<QLineEdit>(d, "Text2")->text(), QString());
+            press(d, "Command1");
             QVERIFY(d->isVisible());
-            QTest::mouseClick(d->Command2, Qt::LeftButton);
+            press(d, "Command2");
         });
         press("btnBookmarkChange");
-        QCOMPARE(m_app->prompts.messages.at(1).title, QStringLiteral("错误"));
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(app().prompts.messages.at(1).title, QStringLiteral("错误"));
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 1), QStringLiteral("百度,https://www.baidu.com/"));
     }
 
     void renameAndDeleteACategory()
     {
-        writeBookmarks();
         start();
         click(node(1));
         whenDialog([](frmAddToBookmark *d) {
-            QVERIFY(!d->Text3->isVisibleTo(d) && !d->Option1->isVisibleTo(d));
-            QCOMPARE(d->Text1->text(), QStringLiteral("新闻"));
-            type(d->Text1, QStringLiteral("要闻,头条"));
-            QTest::mouseClick(d->Command1, Qt::LeftButton);
+            QVERIFY(!field<QLineEdit>(d, "Text3")->isVisibleTo(d) && !field<QRadioButton>(d, "Option1")->isVisibleTo(d));
+            QCOMPARE(field<QLineEdit>(d, "Text1")->text(), QStringLiteral("新闻"));
+            type(field<QLineEdit>(d, "Text1"), QStringLiteral("要闻,头条"));
+            press(d, "Command1");
         });
         press("btnBookmarkChange");
         QCOMPARE(node(1).data().toString(), QStringLiteral("要闻，头条"));
         click(node(1));
-        m_app->prompts.expectMessage(QStringLiteral("确认删除要闻，头条？"), Prompts::No);
+        app().prompts.expectMessage(QStringLiteral("确认删除要闻，头条？"), Prompts::No);
         press("btnBookmarkDel");
         QCOMPARE(tree()->model()->rowCount(), 2);
         click(node(1));
-        m_app->prompts.expectMessage(QStringLiteral("确认删除要闻，头条？"), Prompts::Yes);
+        app().prompts.expectMessage(QStringLiteral("确认删除要闻，头条？"), Prompts::Yes);
         press("btnBookmarkDel");
         QCOMPARE(tree()->model()->rowCount(), 1);
         // Retired, not removed: still listed for the pickers, with an empty name.
-        QCOMPARE(m_main->bookmarks()->store().GetBookmarkFile(2), QStringLiteral(",") + profile(QStringLiteral("b.bookmark.txt")));
+        QCOMPARE(m_page->store().GetBookmarkFile(2), QStringLiteral(",") + profile(QStringLiteral("b.bookmark.txt")));
         QCOMPARE(entry(QStringLiteral("b.bookmark.txt"), 1), QStringLiteral("新华网,https://www.xinhuanet.com/"));
     }
 
     void deleteABookmarkLeavesAGap()
     {
-        writeBookmarks();
         start();
         click(node(0, 0));
-        m_app->prompts.expectMessage(QStringLiteral("确认删除百度？"), Prompts::Yes);
+        app().prompts.expectMessage(QStringLiteral("确认删除百度？"), Prompts::Yes);
         press("btnBookmarkDel");
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 1), QString());
         QCOMPARE(number(QStringLiteral("a.bookmark.txt")), QStringLiteral(" 3"));
@@ -356,7 +377,7 @@ private slots:
         QCOMPARE(BookmarkModel::key(node(0, 0)), profile(QStringLiteral("a.bookmark.txt")) + QStringLiteral(", 3"));
     }
 
-    // As the bookmark manager sets the dialog up for a new category.
+    // As the bookmark manager asks for a new category.
     void newCategoryLivesInTheProfileFolder_data()
     {
         QTest::addColumn<QString>("chosen");
@@ -373,27 +394,30 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, name);
         QFETCH(QString, message);
-        writeBookmarks();
         start();
         const QString path = chosen.isEmpty() ? QString() : profile(chosen.mid(8));
-        m_app->prompts.answerFile(path);
+        app().prompts.answerFile(path);
         if (!message.isEmpty())
-            m_app->prompts.expectMessage(message);
-        frmAddToBookmark *d = m_main->bookmarks()->dialog();
-        d->setWindowTitle(QStringLiteral("添加书签类别"));
-        d->BkFile = QStringLiteral("New");
-        d->Option1->setVisible(false);
-        d->select(d->Option2);
-        d->Text1->setText(name);
-        d->Command1_Click();
+            app().prompts.expectMessage(message);
         const bool created = message.isEmpty() && !path.isEmpty();
-        QCOMPARE(m_main->bookmarks()->store().fileCount(), created ? 3 : 2);
+        whenDialog([name, created](frmAddToBookmark *d) {
+            QCOMPARE(d->windowTitle(), QStringLiteral("添加书签类别"));
+            QVERIFY(!field<QRadioButton>(d, "Option1")->isVisibleTo(d));
+            QVERIFY(field<QRadioButton>(d, "Option2")->isChecked());
+            field<QLineEdit>(d, "Text1")->setText(name);
+            press(d, "Command1");
+            QCOMPARE(d->isVisible(), !created);
+            if (d->isVisible())
+                press(d, "Command2");
+        });
+        m_page->dialog()->addCategory();
+        QCOMPARE(m_page->store().fileCount(), created ? 3 : 2);
         QCOMPARE(tree()->model()->rowCount(), created ? 3 : 2);
         if (created) {
             QCOMPARE(ReadINI(profile(QStringLiteral("bookmark.ini")), "bookmark", "file 3"), QStringLiteral("\\常用.bookmark.txt"));
             QCOMPARE(node(2).data().toString(), name);
         }
-        QVERIFY(!QFileInfo::exists(m_app->context.profileFolder + QStringLiteral("/../outside.bookmark.txt")));
+        QVERIFY(!QFileInfo::exists(app().context.profileFolder + QStringLiteral("/../outside.bookmark.txt")));
     }
 };
 

@@ -164,7 +164,7 @@ private slots:
         const QPoint first = main.documents().at(0)->pos();
         QVERIFY(child->pos().x() > first.x());
         QVERIFY(child->pos().y() > first.y());
-        QCOMPARE(main.DocCount, 2);
+        QCOMPARE(main.DocCount(), 2);
     }
 
     void backWithoutHistoryIsSilent()

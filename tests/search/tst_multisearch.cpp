@@ -232,8 +232,8 @@ private slots:
     {
         m_main->setListPressed(false);
         m_main->searchSelection(QStringLiteral("选中"));
-        QVERIFY(m_main->list->isVisible());
-        QCOMPARE(m_main->list->currentTab(), 1);
+        QVERIFY(m_main->list()->isVisible());
+        QCOMPARE(m_main->list()->currentPage()->id(), PanelPage::Search);
         QCOMPARE(searchKey()->currentText(), QStringLiteral("选中"));
         QCOMPARE(m_main->documents().size(), 1);
     }

@@ -49,9 +49,9 @@ private slots:
         QVERIFY(main->isVisible());
         QCOMPARE(main->pos(), QPoint(1000 / 15, 1000 / 15));
         QCOMPARE(main->size(), QSize(6500 / 15, 6500 / 15));
-        QVERIFY(main->list->isVisible());
-        QCOMPARE(main->list->widthTwips(), 3360);
-        QCOMPARE(main->list->width(), 3360 / 15);
+        QVERIFY(main->list()->isVisible());
+        QCOMPARE(main->list()->widthTwips(), 3360);
+        QCOMPARE(main->list()->width(), 3360 / 15);
         QVERIFY(main->listPressed());
 
         QCOMPARE(main->documents().size(), 1);
@@ -74,7 +74,7 @@ private slots:
         app.settings().save(AppTitle, QStringLiteral("Settings"), QStringLiteral("Homepage"), QStringLiteral("about:blank"));
         main.Form_Load(QStringLiteral("vantorel"));
         QCOMPARE(main.activeDocument()->windowTitle(), QStringLiteral("Web Document 1"));
-        QCOMPARE(main.DocCount, 1);
+        QCOMPARE(main.DocCount(), 1);
     }
 
     void commandLine_data()
@@ -128,7 +128,7 @@ private slots:
         main.CloseDoc();
         QTRY_COMPARE(main.documents().size(), 2);
         QCOMPARE(main.LoadNewDoc()->windowTitle(), QStringLiteral("Web Document 4"));
-        QCOMPARE(main.DocCount, 4);
+        QCOMPARE(main.DocCount(), 4);
     }
 
     void closeDocWithoutDocumentDoesNothing()
@@ -170,7 +170,7 @@ private slots:
         next.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
         next.show();
         QVERIFY(!next.listPressed());
-        QVERIFY(!next.list->isVisible());
+        QVERIFY(!next.list()->isVisible());
     }
 
     void closingWhileMinimizedSavesNothing()
@@ -193,10 +193,9 @@ private slots:
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
         QCOMPARE(main.pos(), QPoint(1000 / 15, 1000 / 15));
-        QCOMPARE(main.list->widthTwips(), 3360);
-        QCOMPARE(main.PingTime, 5000.0);
-        QCOMPARE(main.Timer1->interval(), 5000);
-        QCOMPARE(main.Timer2->interval(), 10000);
+        QCOMPARE(main.list()->widthTwips(), 3360);
+        QCOMPARE(main.PingTime(), 5000.0);
+        QCOMPARE(main.NetStatTime(), 10000.0);
     }
 
     void settingsVariablesAtStart()
@@ -209,10 +208,10 @@ private slots:
         store.save(AppTitle, QStringLiteral("Settings"), QStringLiteral("NetStatTime"), QStringLiteral("2500"));
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
-        QCOMPARE(main.UserName, QStringLiteral("张三"));
-        QCOMPARE(main.SmtpServer, QStringLiteral("mail.example.org"));
-        QCOMPARE(main.ClickBookmark, 1);
-        QCOMPARE(main.Timer2->interval(), 2500);
+        QCOMPARE(main.UserName(), QStringLiteral("张三"));
+        QCOMPARE(main.SmtpServer(), QStringLiteral("mail.example.org"));
+        QCOMPARE(main.ClickBookmark(), 1);
+        QCOMPARE(main.NetStatTime(), 2500.0);
     }
 };
 

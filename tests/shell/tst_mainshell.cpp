@@ -1,6 +1,8 @@
 #include "ModalWatcher.h"
+#include "Named.h"
 #include "ScriptedBrowser.h"
 #include "TestApp.h"
+#include "shell/HelpPage.h"
 #include "shell/MainMenus.h"
 #include "shell/MainToolbar.h"
 #include "shell/SidePanel.h"
@@ -52,30 +54,30 @@ private slots:
     {
         TestApp app;
         auto main = start(app);
-        QCOMPARE(main->list->widthTwips(), 3360);
+        QCOMPARE(main->list()->widthTwips(), 3360);
         for (int i = 0; i < 3; ++i)
-            main->list->btnListgetBigger->click();
-        QCOMPARE(main->list->widthTwips(), 3720);
-        QCOMPARE(main->list->width(), 3720 / 15);
-        main->list->setWidthTwips(200);
-        main->list->btnListgetSmaller->click();
-        QCOMPARE(main->list->widthTwips(), 80);
-        main->list->btnListgetSmaller->click();
-        QCOMPARE(main->list->widthTwips(), 80);
+            child<QPushButton>(main->list(), QStringLiteral("btnListgetBigger"))->click();
+        QCOMPARE(main->list()->widthTwips(), 3720);
+        QCOMPARE(main->list()->width(), 3720 / 15);
+        main->list()->setWidthTwips(200);
+        child<QPushButton>(main->list(), QStringLiteral("btnListgetSmaller"))->click();
+        QCOMPARE(main->list()->widthTwips(), 80);
+        child<QPushButton>(main->list(), QStringLiteral("btnListgetSmaller"))->click();
+        QCOMPARE(main->list()->widthTwips(), 80);
     }
 
     void hidingReleasesTheButtonAndShowingKeepsTheWidth()
     {
         TestApp app;
         auto main = start(app);
-        main->list->btnListgetBigger->click();
-        main->list->btnTurnofflist->click();
-        QVERIFY(!main->list->isVisible());
+        child<QPushButton>(main->list(), QStringLiteral("btnListgetBigger"))->click();
+        child<QPushButton>(main->list(), QStringLiteral("btnTurnofflist"))->click();
+        QVERIFY(!main->list()->isVisible());
         QVERIFY(!main->listPressed());
         main->toolbar()->listButton()->trigger();
         QVERIFY(main->listPressed());
-        QVERIFY(main->list->isVisible());
-        QCOMPARE(main->list->width(), 3480 / 15);
+        QVERIFY(main->list()->isVisible());
+        QCOMPARE(main->list()->width(), 3480 / 15);
         main->close();
         QCOMPARE(app.settings().get(AppTitle, QStringLiteral("Settings"), QStringLiteral("ListWidth")),
                  QStringLiteral("3480"));
@@ -86,7 +88,7 @@ private slots:
         TestApp app;
         auto main = start(app);
         QStringList keys;
-        for (QAction *action : main->Toolbar1->actions())
+        for (QAction *action : main->Toolbar1()->actions())
             if (!action->isSeparator())
                 keys.append(action->objectName());
         QCOMPARE(keys, Keys);
@@ -118,7 +120,7 @@ private slots:
         TestApp app;
         auto main = start(app);
         const auto nameOf = [&](const QString &key) {
-            QWidget *button = main->Toolbar1->widgetForAction(main->toolbar()->button(key));
+            QWidget *button = main->Toolbar1()->widgetForAction(main->toolbar()->button(key));
             return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
         };
         main->menus()->mnuViewToolbarString->trigger();
@@ -126,13 +128,13 @@ private slots:
         QCOMPARE(nameOf(QStringLiteral("bbs")), QStringLiteral("BBS"));
         // The panel follows the button however it is toggled.
         QAccessibleInterface *list = QAccessible::queryAccessibleInterface(
-            main->Toolbar1->widgetForAction(main->toolbar()->listButton()));
-        QVERIFY(main->list->isVisible());
+            main->Toolbar1()->widgetForAction(main->toolbar()->listButton()));
+        QVERIFY(main->list()->isVisible());
         list->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QTRY_VERIFY(!main->list->isVisible());
+        QTRY_VERIFY(!main->list()->isVisible());
         QVERIFY(!main->listPressed());
         list->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QTRY_VERIFY(main->list->isVisible());
+        QTRY_VERIFY(main->list()->isVisible());
     }
 
     void captionLosesTheTitleWithTheLastWindow()
@@ -150,10 +152,10 @@ private slots:
         TestApp app;
         auto main = start(app);
         main->menus()->mnuViewToolbar->trigger();
-        QVERIFY(!main->Toolbar1->isVisible());
+        QVERIFY(!main->Toolbar1()->isVisible());
         QVERIFY(!main->menus()->mnuViewToolbarString->isEnabled());
         main->menus()->mnuViewToolbar->trigger();
-        QVERIFY(main->Toolbar1->isVisible());
+        QVERIFY(main->Toolbar1()->isVisible());
         QVERIFY(main->menus()->mnuViewToolbarString->isEnabled());
     }
 
@@ -163,9 +165,9 @@ private slots:
         auto main = start(app);
         main->setListPressed(false);
         main->MotherButton_Click(QStringLiteral("bookmark"));
-        QVERIFY(main->list->isVisible());
+        QVERIFY(main->list()->isVisible());
         QVERIFY(main->listPressed());
-        QCOMPARE(main->list->currentTab(), 2);
+        QCOMPARE(main->list()->currentPage()->id(), PanelPage::Bookmarks);
     }
 
     void sendAndHelpContentsShowThePanel()
@@ -174,13 +176,14 @@ private slots:
         auto main = start(app);
         main->setListPressed(false);
         main->menus()->item(QStringLiteral("mnuFileSend"))->trigger();
-        QVERIFY(main->list->isVisible());
-        QCOMPARE(main->list->currentTab(), 5);
+        QVERIFY(main->list()->isVisible());
+        QCOMPARE(main->list()->currentPage()->id(), PanelPage::Tools);
         main->setListPressed(false);
         main->menus()->item(QStringLiteral("mnuHelpContents"))->trigger();
         QVERIFY(main->listPressed());
-        QCOMPARE(main->list->currentTab(), 6);
-        QTRY_VERIFY(main->list->helpBrowser()->locationURL().endsWith(QStringLiteral("help.htm")));
+        QCOMPARE(main->list()->currentPage()->id(), PanelPage::Help);
+        auto *help = static_cast<HelpPage *>(main->list()->currentPage());
+        QTRY_VERIFY(help->helpBrowser()->locationURL().endsWith(QStringLiteral("help.htm")));
     }
 
     void newWindowFollowsTheSetting_data()

@@ -1,223 +1,111 @@
 #include "Named.h"
+#include "ScriptedBrowser.h"
 #include "TestApp.h"
 #include "document/BrowserControl.h"
+#include "shell/HelpPage.h"
 #include "shell/SidePanel.h"
-#include "shell/frmMain.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
-#include <QTreeView>
-#include <QTreeWidget>
 
-// The side panel as the main window holds it, with every subsystem's page.
+namespace {
+
+// A page that counts how often it was chosen.
+class CountingPage : public PanelPage
+{
+public:
+    using PanelPage::PanelPage;
+    int times = 0;
+    void chosen() override { ++times; }
+};
+
+} // namespace
+
+// The side panel: its buttons, its width in twips, and the pages it is given.
 class tst_SidePanel : public QObject
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestApp> m_app;
-    std::unique_ptr<frmMain> m_main;
+    QList<CountingPage *> m_pages;
+    std::unique_ptr<QWidget> m_window;
     SidePanel *m_panel = nullptr;
 
     SidePanel &panel() { return *m_panel; }
-    // The main window shown with the panel 224 px (3360 twips) wide, its layouts settled.
-    void show(int height = 540)
+    QTabWidget *tabs() { return child<QTabWidget>(m_panel, QStringLiteral("tabs")); }
+    void press(const char *name) { QTest::mouseClick(child<QPushButton>(m_panel, QLatin1String(name)), Qt::LeftButton); }
+    void show()
     {
-        m_main->resize(900, height);
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        m_window->resize(900, 540);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
-    QWidget *page(int index) { return child(m_panel, QStringLiteral("PIC%1").arg(index)); }
-    template<typename T = QWidget>
-    T *w(const char *name)
-    {
-        return child<T>(m_panel, QLatin1String(name));
-    }
-    static int bottom(QWidget *w, QWidget *relativeTo)
-    {
-        return w->mapTo(relativeTo, QPoint(0, w->height())).y();
-    }
-    static int top(QWidget *w, QWidget *relativeTo) { return w->mapTo(relativeTo, QPoint(0, 0)).y(); }
 
 private slots:
     void init()
     {
-        m_app = std::make_unique<TestApp>();
-        m_main = std::make_unique<frmMain>(m_app->context);
-        m_panel = m_main->list;
+        m_pages.clear();
+        for (const auto id : {PanelPage::Search, PanelPage::Bookmarks, PanelPage::Autotext, PanelPage::Mail})
+            m_pages.append(new CountingPage(id, QStringLiteral("页%1").arg(int(id))));
+        m_window = std::make_unique<QWidget>();
+        m_panel = new SidePanel({m_pages.begin(), m_pages.end()}, m_window.get());
+        auto *row = new QHBoxLayout(m_window.get());
+        row->addWidget(m_panel);
+        row->addStretch();
     }
-    void cleanup()
+    void cleanup() { m_window.reset(); }
+
+    void pagesBecomeNamedTabsInOrder()
     {
-        m_main.reset();
-        m_app.reset();
+        QCOMPARE(panel().objectName(), QStringLiteral("list"));
+        QCOMPARE(tabs()->count(), 4);
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(tabs()->tabText(i), m_pages.at(i)->caption());
+            QCOMPARE(tabs()->widget(i)->objectName(), QStringLiteral("PIC%1").arg(i + 1));
+        }
+        QCOMPARE(panel().page(PanelPage::Mail), m_pages.at(3));
+        QCOMPARE(panel().page(PanelPage::Help), nullptr);
+        for (const auto &[name, caption] : {std::pair{"btnListgetSmaller", "<-缩小"}, std::pair{"btnTurnofflist", "-隐藏-"},
+                                            std::pair{"btnListgetBigger", "增大->"}})
+            QCOMPARE(child<QPushButton>(m_panel, QLatin1String(name))->text(), QString::fromUtf8(caption));
     }
 
-    void startWidths()
+    void widthsFollowTheTwips()
     {
         show();
         QCOMPARE(panel().widthTwips(), 3360);
         QCOMPARE(panel().width(), 224);
-        QCOMPARE(panel().tabs->width(), 220);
-        QCOMPARE(page(1)->width(), 216);
-        QCOMPARE(w("SearchEngine")->width(), 216);
-        QCOMPARE(w("SearchKey")->width(), 212);
-        // A page is laid out when it is shown.
-        for (int i = 2; i <= 6; ++i) {
-            panel().selectTab(i);
-            QCOMPARE(page(i)->width(), 216);
-        }
-    }
-
-    void widenThreeTimes()
-    {
-        show();
+        QCOMPARE(tabs()->width(), 220);
+        QCOMPARE(m_pages.at(0)->width(), 216);
+        QCOMPARE(child<QPushButton>(m_panel, QStringLiteral("btnListgetBigger"))->size(), QSize(49, 17));
         for (int i = 0; i < 3; ++i)
-            QTest::mouseClick(panel().btnListgetBigger, Qt::LeftButton);
+            press("btnListgetBigger");
         QCOMPARE(panel().widthTwips(), 3720);
         QTRY_COMPARE(panel().width(), 3720 / 15);
-        QTRY_COMPARE(panel().tabs->width(), 3660 / 15);
-        QCOMPARE(page(1)->width(), 3600 / 15);
-        QCOMPARE(w("SearchKey")->width(), 3540 / 15);
+        QTRY_COMPARE(tabs()->width(), 3660 / 15);
+        QCOMPARE(m_pages.at(0)->width(), 3600 / 15);
+        // Every page is as wide as the first, once it shows.
+        panel().showPage(PanelPage::Mail);
+        QTRY_COMPARE(m_pages.at(3)->width(), 3600 / 15);
     }
 
     void narrowStopsAtZero()
     {
         panel().setWidthTwips(250);
-        panel().btnListgetSmaller_Click();
-        QCOMPARE(panel().widthTwips(), 130);
-        panel().btnListgetSmaller_Click();
-        QCOMPARE(panel().widthTwips(), 10);
-        panel().btnListgetSmaller_Click();
-        QCOMPARE(panel().widthTwips(), 10);
+        for (int expected : {130, 10, 10}) {
+            panel().btnListgetSmaller_Click();
+            QCOMPARE(panel().widthTwips(), expected);
+        }
         panel().setWidthTwips(-300);
         QCOMPARE(panel().widthTwips(), 0);
         QCOMPARE(panel().maximumWidth(), 0);
         panel().setWidthTwips(240);
-        panel().btnListgetSmaller_Click();
-        panel().btnListgetSmaller_Click();
-        QCOMPARE(panel().widthTwips(), 0);
-        panel().btnListgetSmaller_Click();
-        QCOMPARE(panel().widthTwips(), 0);
-    }
-
-    void namesAndCaptions()
-    {
-        QCOMPARE(panel().objectName(), QStringLiteral("list"));
-        const QStringList buttons = {
-            QStringLiteral("btnListgetSmaller|<-缩小"),  QStringLiteral("btnTurnofflist|-隐藏-"),
-            QStringLiteral("btnListgetBigger|增大->"),   QStringLiteral("GoSearch|开始搜索"),
-            QStringLiteral("cmdRefreshEngines|刷新"),    QStringLiteral("cmdVISIT|访问"),
-            QStringLiteral("btnBookmarkChange|属性"),    QStringLiteral("btnBookmarkAdd|添加"),
-            QStringLiteral("btnBookmarkDel|删除"),       QStringLiteral("btnBookmarkEdit|管理"),
-            QStringLiteral("btnBookmarkRefresh|刷新"),   QStringLiteral("cmdEDITAUTOtxt|修改选定项"),
-            QStringLiteral("cmdSendSELECTEDITEM|发送选定项"), QStringLiteral("cmdMailSend|发送"),
-            QStringLiteral("cmdMailReset|重写"),         QStringLiteral("IPrefresh|刷新"),
-            QStringLiteral("cmdPING|PING"),              QStringLiteral("cmdViewLOCALport|察看活动连接及端口(NetStat)"),
-            QStringLiteral("cmdHelpHomepage|回到顶部"),
-        };
-        for (const QString &expected : buttons) {
-            auto *button = child<QPushButton>(m_panel, expected.section(u'|', 0, 0));
-            QVERIFY(button);
-            QCOMPARE(button->objectName() + QLatin1Char('|') + button->text(), expected);
-        }
-
-        QCOMPARE(panel().tabs->objectName(), QStringLiteral("tabs"));
-        const QStringList captions = {QStringLiteral("搜索引擎"), QStringLiteral("书签管理"), QStringLiteral("自动填表"),
-                                      QStringLiteral("电子邮件"), QStringLiteral("实用工具"), QStringLiteral("系统帮助")};
-        QCOMPARE(panel().tabs->count(), 6);
-        for (int i = 0; i < 6; ++i) {
-            QCOMPARE(panel().tabs->tabText(i), captions.at(i));
-            QCOMPARE(panel().tabs->widget(i)->objectName(), QStringLiteral("PIC%1").arg(i + 1));
-        }
-        QVERIFY(w<QComboBox>("SearchKey")->isEditable());
-        QVERIFY(page(1)->isAncestorOf(w<QTreeWidget>("SearchEngine")));
-        QVERIFY(page(2)->isAncestorOf(w<QTreeView>("Bookmarks")));
-        QVERIFY(page(2)->isAncestorOf(w<QLineEdit>("txtURLbk")));
-        QVERIFY(page(3)->isAncestorOf(w<QListWidget>("lstAutotxt")));
-        QCOMPARE(w<QLineEdit>("txtMailTO")->text(), QStringLiteral("收件人地址"));
-        QCOMPARE(w<QLineEdit>("txtMailSubject")->text(), QStringLiteral("主题"));
-        QCOMPARE(w<QPlainTextEdit>("txtMail")->toPlainText(), QStringLiteral("邮件正文"));
-        QCOMPARE(w<QLabel>("StatusTXT")->text(), QStringLiteral("Winsock状态"));
-        QCOMPARE(w<QLineEdit>("txtLocalIP")->text(), QStringLiteral("本地IP："));
-        QCOMPARE(w<QLineEdit>("txtPINGHOST")->text(), QString());
-        QCOMPARE(w<QPlainTextEdit>("txtCommandOUTPUT")->toPlainText(), QStringLiteral("命令输出\n"));
-        panel().selectTab(6);
-        QCOMPARE(panel().helpBrowser()->objectName(), QStringLiteral("webhelp"));
-        QVERIFY(page(6)->isAncestorOf(panel().helpBrowser()));
-    }
-
-    void fixedButtonSizes()
-    {
-        show();
-        QCOMPARE(panel().btnListgetBigger->size(), QSize(49, 17));
-        QCOMPARE(panel().btnTurnofflist->y(), panel().btnListgetBigger->y());
-        QVERIFY(panel().btnListgetSmaller->x() < panel().btnTurnofflist->x());
-        QVERIFY(panel().btnTurnofflist->x() < panel().btnListgetBigger->x());
-        QVERIFY(panel().tabs->y() >= bottom(panel().btnListgetBigger, m_panel) - 1);
-        QCOMPARE(w("cmdVISIT")->size(), QSize(41, 17));
-        QCOMPARE(w("cmdViewLOCALport")->size(), QSize(193, 17));
-        QCOMPARE(w("GoSearch")->size(), QSize(65, 17));
-    }
-
-    void pageRelations()
-    {
-        show();
-        panel().btnListgetBigger_Click();
-        for (int tab = 1; tab <= 6; ++tab) {
-            panel().selectTab(tab);
-            QWidget *p = page(tab);
-            QTRY_VERIFY(p->isVisible());
-            QCOMPARE(p->width(), panel().tabs->width() - 4);
-        }
-        QWidget *bookmarkPage = page(2);
-        QWidget *address = w("txtURLbk");
-        QWidget *visit = w("cmdVISIT");
-        QWidget *tree = w("Bookmarks");
-        QCOMPARE(address->width() + visit->width(), bookmarkPage->width());
-        QCOMPARE(visit->x(), address->width());
-        QCOMPARE(tree->width(), bookmarkPage->width());
-        QCOMPARE(bottom(tree, bookmarkPage), bookmarkPage->height());
-        QCOMPARE(bottom(w("lstAutotxt"), page(3)), bottom(tree, bookmarkPage));
-        QCOMPARE(w("lstAutotxt")->width(), bookmarkPage->width());
-
-        QWidget *tools = page(5);
-        QWidget *localIP = w("txtLocalIP");
-        QWidget *output = w("txtCommandOUTPUT");
-        QCOMPARE(w("IPrefresh")->x(), localIP->width());
-        QCOMPARE(w("cmdPING")->x(), w("IPrefresh")->x());
-        QCOMPARE(w("txtPINGHOST")->width(), localIP->width());
-        QCOMPARE(localIP->width() + w("cmdPING")->width(), tools->width());
-        QCOMPARE(output->width(), tools->width());
-        QCOMPARE(bottom(output, tools), tools->height());
-        QVERIFY(top(w("cmdViewLOCALport"), tools) < top(output, tools));
-
-        QWidget *help = page(6);
-        QWidget *webhelp = panel().helpBrowser();
-        QTRY_COMPARE(webhelp->width(), help->width());
-        QTRY_COMPARE(bottom(webhelp, help), help->height());
-        QVERIFY(top(webhelp, help) >= bottom(panel().cmdHelpHomepage, help));
-    }
-
-    void mailPageRelations()
-    {
-        show();
-        panel().selectTab(4);
-        QWidget *mail = page(4);
-        for (int height : {540, 700, 420}) {
-            m_main->resize(900, height);
-            QTRY_COMPARE(m_main->height(), height);
-            QCOMPARE(bottom(w("txtMail"), mail), top(w("cmdMailSend"), mail));
-            QCOMPARE(top(w("cmdMailReset"), mail), top(w("cmdMailSend"), mail));
-            QCOMPARE(top(w("StatusTXT"), mail), bottom(w("cmdMailSend"), mail));
-            for (const char *field : {"txtMailTO", "txtMailSubject", "txtMail"})
-                QCOMPARE(w(field)->width(), mail->width());
+        for (int expected : {120, 0, 0}) {
+            panel().btnListgetSmaller_Click();
+            QCOMPARE(panel().widthTwips(), expected);
         }
     }
 
@@ -225,68 +113,60 @@ private slots:
     {
         show();
         QSignalSpy hide(m_panel, &SidePanel::hideRequested);
-        QTest::mouseClick(panel().btnTurnofflist, Qt::LeftButton);
+        press("btnTurnofflist");
         QCOMPARE(hide.count(), 1);
         QCOMPARE(panel().widthTwips(), 3360);
     }
 
-    void onePageVisible()
+    // A page hears each time it is chosen, by name or by its tab, also when it shows already.
+    void onePageShowsAndHearsItWasChosen()
     {
         show();
-        QCOMPARE(panel().currentTab(), 1);
-        for (int tab : {1, 3, 6, 2, 5, 4}) {
-            panel().selectTab(tab);
-            QCOMPARE(panel().currentTab(), tab);
-            for (int i = 1; i <= 6; ++i)
-                QCOMPARE(page(i)->isVisible(), i == tab);
+        QCOMPARE(panel().currentPage(), m_pages.at(0));
+        for (const auto id : {PanelPage::Autotext, PanelPage::Mail, PanelPage::Autotext, PanelPage::Autotext}) {
+            panel().showPage(id);
+            QCOMPARE(panel().currentPage()->id(), id);
+            for (CountingPage *page : std::as_const(m_pages))
+                QCOMPARE(page->isVisible(), page->id() == id);
         }
-        panel().tabs->setCurrentIndex(2);
-        QCOMPARE(panel().currentTab(), 3);
-        QVERIFY(page(3)->isVisible());
-        QVERIFY(!page(4)->isVisible());
+        QCOMPARE(m_pages.at(2)->times, 3);
+        QCOMPARE(m_pages.at(3)->times, 1);
+        tabs()->setCurrentIndex(1); // as a click on the strip does
+        QCOMPARE(m_pages.at(1)->times, 1);
+        QVERIFY(m_pages.at(1)->isVisible());
+        panel().showPage(PanelPage::Help); // not among its pages
+        QCOMPARE(panel().currentPage(), m_pages.at(1));
     }
 
-    void toolsTabAsksForLocalAddress()
+    // The help page's browser is not even made until the page is chosen; then it loads each time.
+    void helpLoadsEveryTimeItIsChosen()
     {
-        QSignalSpy refresh(m_panel, &SidePanel::localAddressRefreshRequested);
-        panel().selectTab(5);
-        QCOMPARE(refresh.count(), 1);
-        panel().selectTab(5);
-        QCOMPARE(refresh.count(), 2);
-        panel().selectTab(1);
-        panel().tabs->setCurrentIndex(4); // as a click on the strip does
-        QCOMPARE(refresh.count(), 3);
-        panel().selectTab(6);
-        QCOMPARE(refresh.count(), 3);
-    }
-
-    // The help page's browser is not even made until the page is chosen.
-    void helpLoadsOnlyWhenChosen()
-    {
-        show();
-        for (int tab = 1; tab <= 5; ++tab)
-            panel().selectTab(tab);
-        QVERIFY(!panel().helpBrowser());
-        QVERIFY(!m_panel->findChild<BrowserControl *>());
-    }
-
-    void helpTabLoadsEveryTime()
-    {
-        show();
-        QCOMPARE(panel().helpAddress(), m_app->file(QStringLiteral("help.htm")));
-        panel().selectTab(6);
-        QSignalSpy complete(panel().helpBrowser(), &BrowserControl::DocumentComplete);
+        TestApp app;
+        auto *help = new HelpPage(app.web(), app.file(QStringLiteral("help.htm")));
+        SidePanel panel({new PanelPage(PanelPage::Search, QStringLiteral("搜索")), help});
+        panel.resize(224, 540);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QVERIFY(!help->helpBrowser());
+        QVERIFY(!panel.findChild<BrowserControl *>());
+        panel.showPage(PanelPage::Help);
+        QCOMPARE(help->helpBrowser()->objectName(), QStringLiteral("webhelp"));
+        QSignalSpy complete(help->helpBrowser(), &BrowserControl::DocumentComplete);
         QTRY_COMPARE(complete.count(), 1);
         QVERIFY(complete.at(0).at(0).toString().endsWith(QLatin1String("help.htm")));
-        QVERIFY(panel().helpBrowser()->locationURL().endsWith(QLatin1String("help.htm")));
-        panel().selectTab(6);
+        panel.showPage(PanelPage::Help);
         QTRY_COMPARE(complete.count(), 2);
-        panel().selectTab(2);
-        panel().selectTab(6);
+        panel.showPage(PanelPage::Search);
+        panel.showPage(PanelPage::Help);
         QTRY_COMPARE(complete.count(), 3);
-        QTest::mouseClick(panel().cmdHelpHomepage, Qt::LeftButton);
+        auto *top = child<QPushButton>(help, QStringLiteral("cmdHelpHomepage"));
+        QCOMPARE(top->text(), QStringLiteral("回到顶部"));
+        QTest::mouseClick(top, Qt::LeftButton);
         QTRY_COMPARE(complete.count(), 4);
-        QVERIFY(complete.at(3).at(0).toString().endsWith(QLatin1String("help.htm")));
+        QWidget *webhelp = help->helpBrowser();
+        QTRY_COMPARE(webhelp->width(), help->width());
+        QTRY_COMPARE(webhelp->mapTo(help, QPoint(0, webhelp->height())).y(), help->height());
+        QVERIFY(webhelp->y() >= top->y() + top->height());
     }
 };
 

@@ -28,3 +28,11 @@ BrowserControl *ScriptedBrowsers::createBrowser(QWidget *parent)
     made.append(browser);
     return browser;
 }
+
+void ScriptedBrowser::setCommandState(bool canBack, bool canForward, bool isLoading)
+{
+    back = canBack;
+    forward = canForward;
+    loading = isLoading;
+    emit CommandStateChange();
+}

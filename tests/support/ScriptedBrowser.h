@@ -30,6 +30,15 @@ public:
     void showFind() override { calls.append(QStringLiteral("find")); }
     void setZoom(qreal factor) override { m_zoom = factor; }
     qreal zoom() const override { return m_zoom; }
+    bool canGoBack() const override { return back; }
+    bool canGoForward() const override { return forward; }
+    bool isLoading() const override { return loading; }
+    // What back, forward and stop may do, as a page would report it.
+    void setCommandState(bool canBack, bool canForward, bool isLoading);
+
+    bool back = false;
+    bool forward = false;
+    bool loading = false;
 
     // The addresses navigated to, in order.
     QStringList navigations() const;

@@ -115,11 +115,15 @@ WebEngineBrowser::~WebEngineBrowser()
 void WebEngineBrowser::connectPage()
 {
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        m_loading = true;
+        emit CommandStateChange();
         emit DownloadBegin();
         emit StatusTextChange(QStringLiteral("正在打开 %1 ...").arg(m_page->requestedUrl().toDisplayString()));
     });
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int p) { emit ProgressChange(p, 100); });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
+        m_loading = false;
+        emit CommandStateChange();
         emit DownloadComplete();
         emit DocumentComplete(locationURL());
     });
@@ -144,6 +148,9 @@ void WebEngineBrowser::connectPage()
         auto *browser = qobject_cast<WebEngineBrowser *>(NewWindow2());
         return browser ? browser->page() : nullptr;
     });
+    // The engine keeps its back and forward actions up to date with the history.
+    for (const auto action : {QWebEnginePage::Back, QWebEnginePage::Forward})
+        connect(m_page->action(action), &QAction::changed, this, &BrowserControl::CommandStateChange);
     connect(m_page, &QWebEnginePage::fullScreenRequested, this, &WebEngineBrowser::toggleFullScreen);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status) {
@@ -209,6 +216,8 @@ void WebEngineBrowser::takeFocus() { m_view->setFocus(); }
 void WebEngineBrowser::showFind() { m_findBar->open(); }
 void WebEngineBrowser::setZoom(qreal factor) { m_view->setZoomFactor(factor); }
 qreal WebEngineBrowser::zoom() const { return m_view->zoomFactor(); }
+bool WebEngineBrowser::canGoBack() const { return m_page->action(QWebEnginePage::Back)->isEnabled(); }
+bool WebEngineBrowser::canGoForward() const { return m_page->action(QWebEnginePage::Forward)->isEnabled(); }
 
 void WebEngineBrowser::saveAs()
 {

@@ -36,6 +36,9 @@ public:
     void showFind() override;
     void setZoom(qreal factor) override;
     qreal zoom() const override;
+    bool canGoBack() const override;
+    bool canGoForward() const override;
+    bool isLoading() const override { return m_loading; }
 
     QWebEngineView *view() const { return m_view; }
     WebPage *page() const { return m_page; }
@@ -62,4 +65,5 @@ private:
     QString m_crashedAddress; // the page whose renderer died, while its error page shows
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QWebEngineView> m_fullScreenView;
+    bool m_loading = false;
 };

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class SettingsStore;
+struct SettingKey;
+
+// The settings the program keeps while it runs: read once at start-up, changed by
+// the options dialog (each change written through the settings store first), and
+// followed by whoever uses them through the signals.
+class RunningSettings : public QObject
+{
+    Q_OBJECT
+public:
+    explicit RunningSettings(SettingsStore &store, QObject *parent = nullptr);
+
+    // Reads every value from the store; signals nothing.
+    void load();
+
+    QString SmtpServer() const { return m_smtpServer; }
+    QString UserName() const { return m_userName; }
+    QString MyEmail() const { return m_myEmail; }
+    double PingTime() const { return m_pingTime; }
+    double NetStatTime() const { return m_netStatTime; }
+    QString Homepage() const { return m_homepage; }
+    // Read at start-up only: a changed click mode takes effect at the next start.
+    qint32 ClickBookmark() const { return m_clickBookmark; }
+
+    // Each stores the text as given; the waits hold the number the text starts with (none gives 0).
+    void setSmtpServer(const QString &value);
+    void setUserName(const QString &value);
+    void setMyEmail(const QString &value);
+    void setPingTime(const QString &text);
+    void setNetStatTime(const QString &text);
+    void setHomepage(const QString &value);
+
+    SettingsStore &store() const { return m_store; }
+
+signals:
+    void SmtpServerChanged(const QString &value);
+    void UserNameChanged(const QString &value);
+    void MyEmailChanged(const QString &value);
+    void PingTimeChanged(double milliseconds);
+    void NetStatTimeChanged(double milliseconds);
+    void HomepageChanged(const QString &value);
+
+private:
+    template<typename Value, typename Signal>
+    void change(const SettingKey &key, const QString &text, Value &field, Value value, Signal changed);
+
+    SettingsStore &m_store;
+    QString m_smtpServer;
+    QString m_userName;
+    QString m_myEmail;
+    double m_pingTime = 5000;
+    double m_netStatTime = 10000;
+    QString m_homepage;
+    qint32 m_clickBookmark = 0;
+};

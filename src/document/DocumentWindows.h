@@ -1,0 +1,49 @@
+#pragma once
+
+#include "DocumentHost.h"
+#include "Documents.h"
+#include "WindowArranger.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class BrowserFactory;
+class DocumentArea;
+
+// The document windows of one area: opened, counted, found and driven here, for
+// the windows themselves and for the subsystems.
+class DocumentWindows : public QObject, public Documents, public DocumentHost
+{
+    Q_OBJECT
+public:
+    // programFolder holds the images.
+    DocumentWindows(DocumentArea *area, BrowserFactory &browsers, const QString &programFolder,
+                    QObject *parent = nullptr);
+
+    frmDocument *LoadNewDoc() override;
+    frmDocument *activeDocument() const override;
+    void navigateActive(const QString &address) override;
+    frmDocument *navigateNew(const QString &address) override;
+    void cascade() override;
+    void CloseDoc() override;
+    frmDocument *pageWindow() override;
+
+    QList<frmDocument *> documents() const;
+    // Document windows opened so far, closed ones included.
+    int DocCount() const { return m_count; }
+    DocumentArea *area() const { return m_area; }
+
+signals:
+    // Each new window, so that its requests can be heard.
+    void opened(frmDocument *document);
+    // Another window became the active one, or what back, forward and stop can do in it changed.
+    void activeCommandsChanged();
+
+private:
+    DocumentArea *m_area;
+    BrowserFactory &m_browsers;
+    QString m_programFolder;
+    WindowArranger m_arranger;
+    int m_count = 0;
+};

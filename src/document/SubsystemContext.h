@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class Documents;
+class ProcessLauncher;
+class Prompts;
+class RunningSettings;
+
+// What the shell hands every subsystem: nothing above it is reached any other way.
+struct SubsystemContext {
+    Documents *documents = nullptr;
+    RunningSettings *settings = nullptr;
+    Prompts *prompts = nullptr;
+    ProcessLauncher *launcher = nullptr;
+    QString programFolder; // what ships: images, help, the first profile files
+    QString profileFolder; // where the profile files are read and written
+};

@@ -1,0 +1,44 @@
+#include "PageFixture.h"
+
+#include "document/DocumentArea.h"
+#include "document/frmDocument.h"
+
+#include <QHBoxLayout>
+#include <QTest>
+
+namespace {
+
+// A page of a 3360-twip panel, inside the tab strip's frame.
+constexpr int PageWidth = 216;
+
+} // namespace
+
+PageFixture::PageFixture(Browsers browsers)
+    : area(new DocumentArea),
+      documents(new ScriptedDocuments(area, browsers == Real ? static_cast<BrowserFactory &>(app.web()) : scripted,
+                                      app.context.programFolder, &window)),
+      running(app.settings()),
+      context{documents, &running, &app.prompts, &app.launcher, app.context.programFolder, app.context.profileFolder}
+{
+    running.load();
+    auto *row = new QHBoxLayout(&window);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(area, 1);
+}
+
+bool PageFixture::show(QWidget *page, int height)
+{
+    page->setFixedWidth(PageWidth);
+    static_cast<QHBoxLayout *>(window.layout())->insertWidget(0, page);
+    window.resize(900, height);
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
+}
+
+frmDocument *PageFixture::openDocument()
+{
+    frmDocument *document = documents->LoadNewDoc();
+    document->showMaximized();
+    return document;
+}
