@@ -27,7 +27,10 @@
 #include "bookmarks/NetscapeBookmarks.h"
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
-#include "document/DocumentHost.h"
+#include "core/RunningSettings.h"
+#include "core/SettingsStore.h"
+#include "document/Documents.h"
+#include "document/SubsystemContext.h"
 #include "platform/DialogPrompts.h"
 
 #include <QApplication>
@@ -91,13 +94,14 @@ QStringList makeProfile(const QString &folder, const Shape &shape)
 }
 
 // A window to hold the page; no document window is open.
-class NoDocuments : public DocumentHost
+class NoDocuments : public Documents
 {
 public:
     frmDocument *LoadNewDoc() override { return nullptr; }
     frmDocument *activeDocument() const override { return nullptr; }
-    void CloseDoc() override {}
-    void mnuWindowCascade_Click() override {}
+    void navigateActive(const QString &) override {}
+    frmDocument *navigateNew(const QString &) override { return nullptr; }
+    void cascade() override {}
 };
 
 // LoadBookmark as the panel runs it, until the tree has laid out and painted what it shows.
@@ -157,9 +161,13 @@ std::optional<Result> measure(const Shape &shape, int runs, QWidget &window)
 {
     QTemporaryDir dir;
     const QStringList files = makeProfile(dir.path(), shape);
-    NoDocuments host;
+    NoDocuments documents;
     DialogPrompts prompts;
-    auto *page = new BookmarkPage(host, prompts, QCoreApplication::applicationDirPath(), dir.path(), &window);
+    SettingsStore store(dir.filePath(QStringLiteral("settings")));
+    RunningSettings settings(store);
+    const SubsystemContext context{&documents, &settings, &prompts, nullptr, QCoreApplication::applicationDirPath(),
+                                   dir.path()};
+    auto *page = new BookmarkPage(context, &window);
     page->resize(window.size());
     page->show();
     Timings times;

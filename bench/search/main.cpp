@@ -25,6 +25,7 @@
 #include "TestApp.h"
 #include "core/IniFile.h"
 #include "shell/Startup.h"
+#include "document/DocumentHost.h"
 #include "shell/frmMain.h"
 #include "document/BrowserControl.h"
 #include "document/frmDocument.h"
@@ -84,6 +85,15 @@ double msSince(Clock &clock)
     return ms;
 }
 
+// Windows opened by hand for the profile; their pages open no windows.
+class ProfileHost : public DocumentHost
+{
+public:
+    frmDocument *LoadNewDoc() override { return nullptr; }
+    void CloseDoc() override {}
+    frmDocument *pageWindow() override { return nullptr; }
+};
+
 // Where the time of opening the search windows goes: the steps of LoadNewDoc
 // and of the search loop, timed separately, then the same number of bare
 // browser controls and bare engine views for comparison.
@@ -96,11 +106,12 @@ int profile(frmMain &main, TestApp &program, ResultsSite &site, const QString &q
     QList<frmDocument *> created;
     QStringList navigateEach;
     int remaining = site.engines();
+    ProfileHost host;
     Clock all, step;
     all.start();
     for (int i = 1; i <= site.engines(); ++i) {
         step.start();
-        auto *document = new frmDocument(main, *program.context.browsers, program.context.programFolder);
+        auto *document = new frmDocument(host, *program.context.browsers, program.context.programFolder);
         total[0] += msSince(step);
         main.mdiArea()->addSubWindow(document);
         total[1] += msSince(step);

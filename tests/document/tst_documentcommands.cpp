@@ -124,13 +124,16 @@ private slots:
         QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打开")});
         frmDocument *document = main.activeDocument();
         QVERIFY(document);
-        QTest::qWait(300);
-        QCOMPARE(document->Combo->count(), 0);
         QCOMPARE(document->windowTitle(), QStringLiteral("Web Document 1"));
-        // With a window already open, Open asks again without a second window.
-        app.prompts.answerFile(QString());
+        // With a window already open, Open asks again without a second window; once that
+        // file has loaded, it is the only page the window ever showed.
+        const QString path = app.writeFile(QStringLiteral("second.htm"), titled("Second"));
+        app.prompts.answerFile(path);
         trigger(main, "mnuFileOpen");
         QCOMPARE(main.documents().size(), 1);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Second"));
+        QTRY_COMPARE(document->Combo->count(), 1);
+        QCOMPARE(document->Combo->itemText(0), path);
     }
 
     // Edit > Cut, Copy, Paste

@@ -309,19 +309,27 @@ private slots:
         QCOMPARE(document->windowTitle(), QStringLiteral("scrolled"));
     }
 
+    // Proven by a second download that is kept: once it is listed, the first never was.
     void cancelledDownloadWritesNothing()
     {
         TestApp app;
         LoopbackServer server;
-        LoopbackServer::Response file{"x", "application/octet-stream"};
-        file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"none.bin\"")});
-        server.route("/none.bin", file);
+        for (const char *name : {"none.bin", "kept.bin"}) {
+            LoopbackServer::Response file{"x", "application/octet-stream"};
+            file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"") + name + '"'});
+            server.route(QByteArray("/") + name, file);
+        }
         app.prompts.answerFile(QString());
+        app.prompts.answerFile(app.file(QStringLiteral("kept.bin")));
         frmMain main(app.context);
-        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/none.bin")));
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(server.address(QStringLiteral("/none.bin")));
         QTRY_COMPARE(app.prompts.asked.size(), 1);
-        QTest::qWait(200);
-        QCOMPARE(app.web().downloads()->count(), 0);
+        document->Web->navigate(server.address(QStringLiteral("/kept.bin")));
+        QTRY_COMPARE(app.prompts.asked.size(), 2);
+        QTRY_VERIFY(QFileInfo(app.file(QStringLiteral("kept.bin"))).size() == 1);
+        QCOMPARE(app.web().downloads()->count(), 1);
+        QVERIFY(QDir(app.folder()).entryList({QStringLiteral("none.bin*")}).isEmpty());
     }
 
     void permissionsAreAskedAndDeniedByDefault()

@@ -1,8 +1,4 @@
-// Compiled with the include view of the document library: a header of its own
-// layer or a lower one is found, a header of a higher layer is not.
-#ifdef PROBE_UPWARD
-#include "shell/frmMain.h"
-#else
-#include "core/IniFile.h"
-#include "document/frmDocument.h"
-#endif
+// Compiled with the include view of one library: PROBE_HEADER names a header of
+// a folder that library may see (the build must succeed) or of one above or
+// beside it (the build must fail, as the header is not found).
+#include PROBE_HEADER

@@ -1,3 +1,4 @@
+#include "LoopbackServer.h"
 #include "ModalWatcher.h"
 #include "Named.h"
 #include "ScriptedBrowser.h"
@@ -8,12 +9,16 @@
 #include "shell/SidePanel.h"
 #include "shell/frmMain.h"
 #include "document/BrowserControl.h"
+#include "bookmarks/BookmarkPage.h"
+#include "bookmarks/frmAddToBookmark.h"
 #include "document/frmDocument.h"
 
 #include <QAccessible>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -353,6 +358,86 @@ private slots:
         QVERIFY(document->showCombo());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
         QTRY_VERIFY(main->documents().isEmpty());
+    }
+
+    // The panel holds one page of each subsystem, in this order.
+    void panelHoldsThePagesOfEverySubsystem()
+    {
+        TestApp app;
+        auto main = start(app);
+        const std::tuple<PanelPage::Id, const char *, const char *> pages[] = {
+            {PanelPage::Search, "搜索引擎", "SearchEngine"}, {PanelPage::Bookmarks, "书签管理", "Bookmarks"},
+            {PanelPage::Autotext, "自动填表", "lstAutotxt"},  {PanelPage::Mail, "电子邮件", "txtMailTO"},
+            {PanelPage::Tools, "实用工具", "txtLocalIP"},     {PanelPage::Help, "系统帮助", "cmdHelpHomepage"}};
+        auto *tabs = child<QTabWidget>(main->list(), QStringLiteral("tabs"));
+        QCOMPARE(tabs->count(), 6);
+        for (int i = 0; i < 6; ++i) {
+            const auto &[id, caption, control] = pages[i];
+            QCOMPARE(tabs->tabText(i), QString::fromUtf8(caption));
+            QCOMPARE(tabs->widget(i), main->list()->page(id));
+            QCOMPARE(tabs->widget(i)->objectName(), QStringLiteral("PIC%1").arg(i + 1));
+            QVERIFY(tabs->widget(i)->isAncestorOf(child<QWidget>(tabs, QLatin1String(control))));
+        }
+    }
+
+    // Ctrl+D and the document window's own button both file the page it shows.
+    void bookmarkKeyAndDocumentButtonAskWhereToFileThePage()
+    {
+        TestApp app;
+        auto main = start(app);
+        const auto cancelled = [](frmAddToBookmark *d) {
+            QCOMPARE(d->windowTitle(), QStringLiteral("添加书签"));
+            QCOMPARE(child<QLineEdit>(d, QStringLiteral("Text3"))->text(), QStringLiteral("about:blank"));
+            d->reject();
+        };
+        whenModalShown<frmAddToBookmark>(cancelled);
+        QTest::keyClick(main.get(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(main->bookmarks()->dialog()->isHidden());
+        whenModalShown<frmAddToBookmark>(cancelled);
+        QToolBar *tools = main->activeDocument()->tbrMDIchild;
+        QTest::mouseClick(tools->widgetForAction(tools->findChild<QAction *>(QStringLiteral("bookmark"))), Qt::LeftButton);
+        QVERIFY(main->bookmarks()->dialog()->isHidden());
+    }
+
+    // Back, forward and stop are offered in the menus and the window's toolbar only when they can act.
+    void backForwardAndStopFollowTheActivePage()
+    {
+        TestApp app;
+        LoopbackServer server;
+        for (const char *page : {"/a", "/b"})
+            server.route(page, QByteArray("<html><head><title>") + page + "</title></head></html>");
+        LoopbackServer::Response slow(QByteArray(4096, 'x'));
+        slow.stallAfter = 10;
+        server.route("/slow", slow);
+        auto main = start(app);
+        QPointer<frmDocument> document = main->activeDocument();
+        const auto states = [&] {
+            QString shown;
+            for (const char *item : {"mnuEditback", "MnuEditForward", "mnuEditStop"})
+                shown += main->menus()->item(QLatin1String(item))->isEnabled() ? u'1' : u'0';
+            if (!document)
+                return shown;
+            shown += u' ';
+            for (const char *button : {"back", "forward", "stop"})
+                shown += document->tbrMDIchild->findChild<QAction *>(QLatin1String(button))->isEnabled() ? u'1' : u'0';
+            return shown;
+        };
+        QTRY_COMPARE(states(), QStringLiteral("000 000"));
+        for (const char *page : {"/a", "/b"}) {
+            document->Web->navigate(server.address(QLatin1String(page)));
+            QTRY_COMPARE(document->windowTitle(), QLatin1String(page));
+        }
+        QTRY_COMPARE(states(), QStringLiteral("100 100"));
+        main->menus()->item(QStringLiteral("mnuEditback"))->trigger();
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("/a"));
+        QTRY_COMPARE(states(), QStringLiteral("110 110"));
+        document->Web->navigate(server.address(QStringLiteral("/slow")));
+        QTRY_COMPARE(states(), QStringLiteral("101 101"));
+        main->menus()->item(QStringLiteral("mnuEditStop"))->trigger();
+        QTRY_COMPARE(states().left(3), QStringLiteral("100"));
+        main->CloseDoc();
+        QTRY_VERIFY(main->documents().isEmpty());
+        QTRY_COMPARE(states(), QStringLiteral("000"));
     }
 
     void profileOptionsOpen()
