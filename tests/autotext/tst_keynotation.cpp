@@ -126,7 +126,7 @@ void tst_KeyNotation::snippets_data()
     // Modifiers
     QTest::newRow("shift letter is upper-case text") << "a+bc" << "text(aBc)";
     QTest::newRow("shift upper-case letter") << "+B" << "text(B)";
-    QTest::newRow("shift non-ASCII letter") << "+é+中" << "text(É中)";
+    QTest::newRow("shift non-ASCII is text") << "+é+中+。" << "text(É中。)";
     QTest::newRow("shift digit") << "+1" << "key(Shift+1,1)";
     QTest::newRow("shift punctuation") << "+;" << "key(Shift+;,;)";
     QTest::newRow("ctrl letter") << "^a" << "key(Ctrl+A,a)";
