@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <Qt>
+
+// How auto-text snippets spell what is typed: plain characters are text, and
+// + ^ % ~ ( ) { } spell key presses, as in "张三{TAB}zhangsan@example.com~".
+//
+// +, ^ and % hold Shift, Ctrl and Alt for the next key or for each key of the
+// next group in parentheses. Groups may nest, and a group without modifiers only
+// groups. Shift alone on a letter types its upper case and on a non-ASCII
+// character types the character; other modified characters are key presses.
+// ~ is Enter, {NAME} a named key, {x} the character x, and a count after a space
+// ({TAB 3}, {- 20}) repeats it.
+namespace KeyNotation {
+
+// One step of typing.
+struct KeyStroke
+{
+    QString text;   // when not empty: committed as text, without key events
+    int key = 0;    // otherwise: this Qt::Key pressed with the modifiers
+    Qt::KeyboardModifiers modifiers;
+    QString keyText; // what the key types without modifiers; may be empty
+};
+
+struct Parsed
+{
+    QList<KeyStroke> strokes; // in typing order; text runs merged
+    QString error;            // empty when valid; else there are no strokes
+};
+
+// A snippet with a mistake types nothing: the error names the character where it
+// is (counting from 1, an emoji as one) and the piece at fault.
+Parsed parse(const QString &snippet);
+
+} // namespace KeyNotation
