@@ -125,7 +125,7 @@ qsizetype parseAll(const QStringList &files)
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        QStringDecoder decoder("GBK");
+        QStringDecoder decoder("GB18030");
         const QString text = decoder.decode(file.readAll());
         lines += IniDocument::fromText(text).lines().size();
     }

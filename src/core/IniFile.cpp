@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -19,15 +20,49 @@ constexpr qsizetype MaxValueBytes = 254;
 constexpr int StaleLockMs = 5000;
 constexpr int LockWaitMs = 10000;
 
-const QByteArray Gbk = QByteArrayLiteral("GBK");
+const QByteArray Gb18030 = QByteArrayLiteral("GB18030");
+const QByteArray Utf8 = QByteArrayLiteral("UTF-8");
+const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
 std::atomic<quint64> replacedFiles = 0;
 
-qsizetype gbkBytes(QStringView text)
+// No character takes more than four bytes of GB18030, and a surrogate pair takes four.
+qsizetype bytesAtMost(QStringView text)
 {
-    QStringEncoder encoder(Gbk.constData());
-    const QByteArray bytes = encoder.encode(text);
-    return bytes.size();
+    qsizetype bytes = 0;
+    for (const QChar c : text)
+        bytes += c.unicode() < 0x80 ? 1 : c.isSurrogate() ? 2 : 4;
+    return bytes;
+}
+
+qsizetype asciiPrefix(QByteArrayView bytes)
+{
+    qsizetype i = 0;
+    while (i < bytes.size() && uchar(bytes[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+// Text past the ASCII prefix that an editor saved as UTF-8. A common GBK character
+// alone is valid UTF-8 nearly one time in five (D6 B5 is "值" and a Hebrew point),
+// but Chinese, or any character above U+07FF, takes three bytes or four there,
+// which GBK text almost never forms.
+bool savedAsUtf8(QByteArrayView rest)
+{
+    return rest.isValidUtf8() && std::any_of(rest.begin(), rest.end(), [](char c) { return uchar(c) >= 0xE0; });
+}
+
+// The Windows code page has a few single bytes GB18030 lacks (0x80 is the euro
+// sign there): a file with them reads as it always did, and is written in GB18030.
+QString fromGb18030(const QByteArray &bytes)
+{
+    QStringDecoder decoder(Gb18030.constData());
+    QString text = decoder.decode(bytes);
+    if (!decoder.hasError())
+        return text;
+    QStringDecoder gbk("GBK");
+    QString windows = gbk.decode(bytes);
+    return gbk.hasError() ? text : windows;
 }
 
 } // namespace
@@ -35,13 +70,18 @@ qsizetype gbkBytes(QStringView text)
 // A character that would straddle the limit is left out whole.
 QString cutToProfileLimit(const QString &value)
 {
-    if (value.size() * 2 <= MaxValueBytes || gbkBytes(value) <= MaxValueBytes)
+    if (bytesAtMost(value) <= MaxValueBytes)
+        return value;
+    QStringEncoder encoder(Gb18030.constData(), QStringEncoder::Flag::Stateless);
+    if (QByteArray(encoder.encode(value)).size() <= MaxValueBytes)
         return value;
     qsizetype used = 0;
     qsizetype i = 0;
     while (i < value.size()) {
         const qsizetype width = value.at(i).isHighSurrogate() && i + 1 < value.size() ? 2 : 1;
-        const qsizetype bytes = value.at(i).unicode() < 0x80 ? 1 : gbkBytes(QStringView(value).mid(i, width));
+        qsizetype bytes = width == 2 ? 4 : 1;
+        if (width == 1 && value.at(i).unicode() >= 0x80)
+            bytes = QByteArray(encoder.encode(QStringView(value).mid(i, 1))).size();
         if (used + bytes > MaxValueBytes)
             break;
         used += bytes;
@@ -57,15 +97,17 @@ IniFile::IniFile(const QString &path, const QByteArray &encoding, const QString 
 
 IniFile IniFile::profile(const QString &path)
 {
-    return IniFile(path, Gbk, QStringLiteral("\r\n"));
+    IniFile file(path, Gb18030, QStringLiteral("\r\n"));
+    file.m_detectUtf8 = true;
+    return file;
 }
 
 std::optional<IniDocument> IniFile::read() const
 {
-    const auto content = text();
+    const auto content = load();
     if (!content)
         return std::nullopt;
-    return IniDocument::fromText(*content);
+    return IniDocument::fromText(content->text);
 }
 
 std::optional<QString> IniFile::value(const QString &section, const QString &key) const
@@ -86,12 +128,14 @@ bool IniFile::update(const std::function<void(IniDocument &)> &change) const
     QLockFile lock(m_path + QStringLiteral(".lock"));
     lock.setStaleLockTime(StaleLockMs);
     // Read under the lock, or a concurrent writer's change would be lost.
-    std::optional<IniDocument> doc;
+    std::optional<Content> content;
     if (lock.tryLock(LockWaitMs))
-        doc = read();
-    if (doc) {
-        change(*doc);
-        if (writeText(doc->toText(m_lineEnd)))
+        content = load();
+    if (content) {
+        IniDocument doc = IniDocument::fromText(content->text);
+        change(doc);
+        content->text = doc.toText(m_lineEnd);
+        if (write(*content))
             return true;
     }
     qCWarning(lcProfile) << "cannot write" << m_path;
@@ -103,22 +147,40 @@ quint64 IniFile::writes()
     return replacedFiles;
 }
 
+std::optional<QString> IniFile::text() const
+{
+    auto content = load();
+    if (!content)
+        return std::nullopt;
+    return std::move(content->text);
+}
+
 // The empty text for a file that does not exist yet; nullopt when it exists but
 // cannot be read, so that a write never replaces a file it could not see.
-std::optional<QString> IniFile::text() const
+std::optional<IniFile::Content> IniFile::load() const
 {
     QFile file(m_path);
     // Open first: a load opens every bookmark file, and most of them exist.
     if (!file.open(QIODevice::ReadOnly))
-        return file.exists() ? std::nullopt : std::optional<QString>(QString());
-    QStringDecoder decoder(m_encoding.constData());
-    return QString(decoder.decode(file.readAll()));
+        return file.exists() ? std::nullopt : std::optional<Content>(Content{QString(), m_encoding});
+    const QByteArray bytes = file.readAll();
+    if (!m_detectUtf8)
+        return Content{QStringDecoder(m_encoding.constData()).decode(bytes), m_encoding};
+    if (bytes.startsWith(Bom))
+        return Content{QString::fromUtf8(QByteArrayView(bytes).sliced(Bom.size())), Utf8, true};
+    const qsizetype ascii = asciiPrefix(bytes);
+    if (ascii == bytes.size())
+        return Content{QString::fromLatin1(bytes), Gb18030};
+    if (savedAsUtf8(QByteArrayView(bytes).sliced(ascii)))
+        return Content{QString::fromUtf8(bytes), Utf8};
+    return Content{fromGb18030(bytes), Gb18030};
 }
 
-bool IniFile::writeText(const QString &text) const
+bool IniFile::write(const Content &content) const
 {
-    QStringEncoder encoder(m_encoding.constData());
-    if (!replaceFile(m_path, encoder.encode(text)))
+    QStringEncoder encoder(content.encoding.constData());
+    const QByteArray bytes = encoder.encode(content.text);
+    if (!replaceFile(m_path, content.bom ? Bom + bytes : bytes))
         return false;
     ++replacedFiles;
     return true;

@@ -15,10 +15,12 @@ class IniDocument;
 class IniFile
 {
 public:
-    // encoding is a codec name such as "GBK" or "UTF-8".
+    // encoding is a codec name such as "GB18030" or "UTF-8"; every file is read and written in it.
     IniFile(const QString &path, const QByteArray &encoding, const QString &lineEnd);
 
-    // Profile files of the program folder: GBK with CR LF.
+    // Profile files, CR LF: GB18030, which reads every GBK file, unless an editor
+    // saved the file as UTF-8 (a byte-order mark, or valid UTF-8 holding Chinese or
+    // another character of three bytes or more); such a file stays UTF-8, its mark kept.
     static IniFile profile(const QString &path);
 
     // An empty document when the file does not exist; nullopt when it exists but cannot be read.
@@ -38,17 +40,28 @@ public:
     QString path() const { return m_path; }
 
 private:
-    bool writeText(const QString &text) const;
+    // A file's text and the form its bytes had, which a rewrite keeps.
+    struct Content
+    {
+        QString text;
+        QByteArray encoding;
+        bool bom = false;
+    };
+
+    std::optional<Content> load() const;
+    bool write(const Content &content) const;
 
     QString m_path;
     QByteArray m_encoding;
     QString m_lineEnd;
+    bool m_detectUtf8 = false;
 };
 
-// The longest prefix of value that fits in the 254 bytes of GBK a profile read returns.
+// The longest prefix of value that fits in the 254 bytes of GB18030 a profile
+// read returns, whatever the encoding of the file it came from.
 QString cutToProfileLimit(const QString &value);
 
-// Profile files: GBK on disk, CR LF line ends.
+// Profile files, as IniFile::profile() reads and writes them.
 QString ReadINI(const QString &file, const QString &section, const QString &key,
                 const QString &defaultValue = QString());
 void WriteINI(const QString &file, const QString &section, const QString &key, const QString &value);

@@ -34,6 +34,9 @@ private slots:
     void move();
     void createCategory_data();
     void createCategory();
+    void charactersBeyondGbk();
+    void importNameBeyondGbk();
+    void categorySavedAsUtf8();
     void twoWritersLoseNothing();
     void writeVisibleToNextRead();
     void shippedData();
@@ -337,6 +340,46 @@ void tst_BookmarkStore::createCategory()
     const QString stored = BookmarkStore::storedName(name);
     QVERIFY(raw(location.mid(1).replace(u'\\', u'/')).startsWith("[main]\r\nchinesename=" + stored + "\r\nnumber=0\r\n"));
     QVERIFY(names(m_store->categories()).contains(stored));
+}
+
+void tst_BookmarkStore::charactersBeyondGbk()
+{
+    write("bookmark.ini", {"[bookmark]", "files=1", "file 1=\\c.txt"});
+    writeCategory("c.txt", "甲", "0", {});
+    const QString name = QStringLiteral("图片测试 😀 表情");
+    QCOMPARE(m_store->addBookmark(file("c.txt"), name, "https://e/"), 1);
+    QCOMPARE(describe(m_store->categories().first().entries()), QStringList{"1|" + name + "|https://e/"});
+}
+
+// The category file is named after the folder; the index must name that very file.
+void tst_BookmarkStore::importNameBeyondGbk()
+{
+    write("bookmark.ini", {"[bookmark]", "files=0"});
+    const QString name = QStringLiteral("😀表情收藏");
+    QCOMPARE(m_store->importCategories({{name, {{"a", "https://a/"}}}}), 1);
+    const QList<BookmarkCategory> categories = m_store->categories();
+    QCOMPARE(names(categories), QStringList{name});
+    const QString real = file("bookmarks/" + name + ".bookmark.txt");
+    QVERIFY(QFile::exists(real));
+    QCOMPARE(categories.first().path, real);
+    QCOMPARE(m_store->GetBookmarkFile(1), name + u',' + real);
+}
+
+// As a Linux editor leaves it: UTF-8 without a byte-order mark, LF; it stays UTF-8.
+void tst_BookmarkStore::categorySavedAsUtf8()
+{
+    write("bookmark.ini", {"[bookmark]", "files=1", "file 1=\\c.txt"});
+    QFile out(file("c.txt"));
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(QStringLiteral("[main]\nchinesename=新闻资讯\nnumber=1\n[bookmarks]\nbk 1=新闻,https://n/\n").toUtf8());
+    out.close();
+    QCOMPARE(names(m_store->categories()), QStringList{"新闻资讯"});
+    QCOMPARE(m_store->addBookmark(file("c.txt"), "资讯", "https://z/"), 2);
+    QFile in(file("c.txt"));
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QCOMPARE(in.readAll(), QStringLiteral("[main]\r\nchinesename=新闻资讯\r\nnumber= 2\r\n[bookmarks]\r\n"
+                                          "bk 1=新闻,https://n/\r\nbk 2=资讯,https://z/\r\n").toUtf8());
+    QCOMPARE(describe(m_store->categories().first().entries()), (QStringList{"1|新闻|https://n/", "2|资讯|https://z/"}));
 }
 
 // Two running instances of the program, each a process of its own, add to one category at once.

@@ -56,7 +56,9 @@ private slots:
     void keysWithBlanks();
     void firstDuplicateWins();
     void lfOnlyFileReadable();
-    void bytesOnDiskAreGbkCrLf();
+    void bytesOnDiskAreGb18030CrLf();
+    void encodingKeptOnWrite_data();
+    void encodingKeptOnWrite();
     void createsFileAndSection();
     void writeKeepsEverythingElse();
     void addsKeyAtEndOfItsSection();
@@ -83,6 +85,12 @@ private:
 static QByteArray gbk(const QString &text)
 {
     QStringEncoder encoder("GBK");
+    return encoder.encode(text);
+}
+
+static QByteArray gb18030(const QString &text)
+{
+    QStringEncoder encoder("GB18030");
     return encoder.encode(text);
 }
 
@@ -126,6 +134,13 @@ void tst_IniFile::cutAt254Bytes_data()
     QTest::newRow("mixed even cut") << evenMixed << QStringLiteral("xy") + han.repeated(126);
     QTest::newRow("mixed tail ascii")
         << han.repeated(126) + QStringLiteral("abcdef") << han.repeated(126) + QStringLiteral("ab");
+    // Characters outside GBK take four bytes of GB18030.
+    const QString emoji = QStringLiteral("😀");
+    QTest::newRow("emoji ends at 254") << QString(250, u'a') + emoji << QString(250, u'a') + emoji;
+    QTest::newRow("emoji straddling dropped") << QString(252, u'a') + emoji + u'b' << QString(252, u'a');
+    QTest::newRow("emoji after chinese") << han.repeated(125) + emoji + u'b' << han.repeated(125) + emoji;
+    const QString rare = QStringLiteral("㐀");
+    QTest::newRow("70 rare BMP cut") << rare.repeated(70) << rare.repeated(63);
 }
 
 void tst_IniFile::cutAt254Bytes()
@@ -136,8 +151,11 @@ void tst_IniFile::cutAt254Bytes()
     const QString got = ReadINI(path(), QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("dflt"));
     QCOMPARE(got, expected);
     QVERIFY(!got.contains(QChar(0)));
-    QVERIFY(gbk(got).size() <= 254);
+    QVERIFY(gb18030(got).size() <= 254);
     QCOMPARE(cutToProfileLimit(stored), expected);
+    // The same value reads the same from a file saved as UTF-8.
+    writeRaw(path("utf8.ini"), "[S]\r\nk=" + stored.toUtf8() + "\r\n");
+    QCOMPARE(ReadINI(path("utf8.ini"), QStringLiteral("S"), QStringLiteral("k")), expected);
 }
 
 void tst_IniFile::absentGivesDefaultExactly_data()
@@ -219,12 +237,60 @@ void tst_IniFile::lfOnlyFileReadable()
     QCOMPARE(readRaw(path()), "[A]\r\nx=1\r\nz=2\r\n[B]\r\ny=" + gbk("中文") + "\r\n");
 }
 
-void tst_IniFile::bytesOnDiskAreGbkCrLf()
+void tst_IniFile::bytesOnDiskAreGb18030CrLf()
 {
     WriteINI(path(), QStringLiteral("书签"), QStringLiteral("名字"), QStringLiteral("中文abc"));
     const QByteArray expected = QByteArray("[\xCA\xE9\xC7\xA9]\r\n\xC3\xFB\xD7\xD6=\xD6\xD0\xCE\xC4" "abc\r\n");
     QCOMPARE(readRaw(path()), expected);
     QCOMPARE(ReadINI(path(), QStringLiteral("书签"), QStringLiteral("名字")), QStringLiteral("中文abc"));
+    const QString beyondGbk = QStringLiteral("图片 😀 𠀀 㐀");
+    WriteINI(path(), QStringLiteral("书签"), QStringLiteral("名字"), beyondGbk);
+    QCOMPARE(readRaw(path()), QByteArray("[\xCA\xE9\xC7\xA9]\r\n\xC3\xFB\xD7\xD6=\xCD\xBC\xC6\xAC "
+                                         "\x94\x39\xFC\x36 \x95\x32\x82\x36 \x81\x39\xEE\x39\r\n"));
+    QCOMPARE(ReadINI(path(), QStringLiteral("书签"), QStringLiteral("名字")), beyondGbk);
+}
+
+void tst_IniFile::encodingKeptOnWrite_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("shown"); // what S/v reads as
+    QTest::addColumn<QByteArray>("after"); // once S/k is set to 😀
+
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QString emoji = QStringLiteral("😀");
+    const QByteArray gbEmoji = gb18030(emoji);
+    // "⺁" is private use in GBK's table; its bytes stay as they were.
+    QTest::newRow("GBK")
+        << gbk(QStringLiteral("; 注释\r\n[S]\r\nv=中文\r\nk=1\r\nr=")) + "\xFE\x50\r\n" << QStringLiteral("中文")
+        << gbk(QStringLiteral("; 注释\r\n[S]\r\nv=中文\r\nk=")) + gbEmoji + "\r\nr=\xFE\x50\r\n";
+    // D6 B5 is valid UTF-8 too, a Hebrew point.
+    QTest::newRow("GBK valid as UTF-8") << gbk(QStringLiteral("[S]\r\nv=值\r\nk=1\r\n")) << QStringLiteral("值")
+                                        << gbk(QStringLiteral("[S]\r\nv=值\r\nk=")) + gbEmoji + "\r\n";
+    QTest::newRow("ASCII") << QByteArray("[S]\r\nv=abc\r\nk=1\r\n") << QStringLiteral("abc")
+                           << "[S]\r\nv=abc\r\nk=" + gbEmoji + "\r\n";
+    QTest::newRow("UTF-8 with BOM") << bom + QStringLiteral("[S]\r\nv=新闻资讯\r\nk=1\r\n").toUtf8()
+                                    << QStringLiteral("新闻资讯")
+                                    << bom + QStringLiteral("[S]\r\nv=新闻资讯\r\nk=😀\r\n").toUtf8();
+    QTest::newRow("UTF-8, LF") << QStringLiteral("[S]\nv=新闻资讯\nk=1\n").toUtf8() << QStringLiteral("新闻资讯")
+                               << QStringLiteral("[S]\r\nv=新闻资讯\r\nk=😀\r\n").toUtf8();
+    QTest::newRow("UTF-8 BOM, ASCII") << bom + "[S]\r\nv=abc\r\n" << QStringLiteral("abc")
+                                      << bom + QStringLiteral("[S]\r\nv=abc\r\nk=😀\r\n").toUtf8();
+    // 0x80 is the euro sign of the Windows code page only; GB18030 spells it A2 E3.
+    QTest::newRow("Windows euro") << QByteArray("[S]\r\nv=\x80 5\r\nk=1\r\n") << QStringLiteral("€ 5")
+                                  << "[S]\r\nv=\xA2\xE3 5\r\nk=" + gbEmoji + "\r\n";
+}
+
+void tst_IniFile::encodingKeptOnWrite()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, after);
+    writeRaw(path(), before);
+    QCOMPARE(ReadINI(path(), "S", "v"), shown);
+    WriteINI(path(), "S", "k", QStringLiteral("😀"));
+    QCOMPARE(readRaw(path()), after);
+    QCOMPARE(ReadINI(path(), "S", "v"), shown);
+    QCOMPARE(ReadINI(path(), "S", "k"), QStringLiteral("😀"));
 }
 
 void tst_IniFile::createsFileAndSection()

@@ -28,6 +28,7 @@ private slots:
     void missingGroupFileGivesEmptyGroup();
     void missingIndexGivesNothing();
     void repeatedKeyLeavesLaterGroupOut();
+    void groupFileSavedAsUtf8();
     void tagJoinsPrefixAndSuffix();
     void shippedData();
 
@@ -65,7 +66,7 @@ void tst_EngineStore::init()
     QVERIFY(m_dir->isValid());
 }
 
-// Profile files as the program finds them: GBK, CR LF.
+// Profile files as the program finds them: GB18030, CR LF.
 void tst_EngineStore::writeFile(const QString &name, const QStringList &lines)
 {
     QVERIFY(writeProfileLines(m_dir->filePath(name), lines));
@@ -277,6 +278,22 @@ void tst_EngineStore::repeatedKeyLeavesLaterGroupOut()
     QCOMPARE(groups.size(), 2);
     QCOMPARE(groups.at(0).name, QStringLiteral("甲"));
     QCOMPARE(groups.at(1).name, QStringLiteral("丙"));
+}
+
+// As a Linux editor leaves it: UTF-8 without a byte-order mark, LF.
+void tst_EngineStore::groupFileSavedAsUtf8()
+{
+    writeIndex({QStringLiteral("file 1=\\g.ini")}, QStringLiteral("1"));
+    QFile file(m_dir->filePath(QStringLiteral("g.ini")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("[main]\nChineseName=新闻搜索\nEnglishname=news\nNumber=1\nkey={K}\n"
+                              "[engine]\ne 1=资讯,,https://n/?q={K}&来源=全部\n").toUtf8());
+    file.close();
+    const QList<EngineGroup> groups = loadEngineGroups(m_dir->path());
+    QCOMPARE(groups.size(), 1);
+    QCOMPARE(groups.first().name, QStringLiteral("新闻搜索"));
+    QCOMPARE(engineNames(groups.first()), Names{QStringLiteral("资讯")});
+    QCOMPARE(groups.first().engines.first().suffix, QStringLiteral("&来源=全部"));
 }
 
 void tst_EngineStore::tagJoinsPrefixAndSuffix()

@@ -11,7 +11,7 @@ bool writeProfileLines(const QString &path, const QStringList &lines)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    QStringEncoder gbk("GBK");
-    const QByteArray bytes = gbk.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    QStringEncoder gb18030("GB18030");
+    const QByteArray bytes = gb18030.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     return file.write(bytes) == bytes.size();
 }
