@@ -2,12 +2,14 @@
 #include "TestApp.h"
 #include "shell/frmMain.h"
 #include "document/BrowserControl.h"
+#include "document/webengine/PagePropertiesDialog.h"
 #include "document/webengine/WebEngineBrowser.h"
 #include "document/webengine/WebPage.h"
 #include "document/webengine/WebProfileDialog.h"
 #include "document/frmDocument.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QWebEngineProfile>
@@ -107,6 +109,28 @@ private slots:
         QVERIFY(full->isFullScreen());
         browser->page()->triggerAction(QWebEnginePage::ExitFullScreen);
         QTRY_COMPARE(QWebEngineView::forPage(browser->page()), browser->view());
+    }
+
+    // The page's date in the order read in China, not the US order the page gives.
+    void propertiesShowTheDateYearFirst()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response dated{titled("Dated")};
+        dated.headers.append({QByteArray("Last-Modified"), QByteArray("Tue, 08 Dec 2026 06:03:00 GMT")});
+        server.route("/dated", dated);
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(server.address(QStringLiteral("/dated")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Dated"));
+        document->Web->execWB(BrowserControl::Properties);
+        PagePropertiesDialog *dialog = nullptr;
+        QTRY_VERIFY((dialog = main.findChild<PagePropertiesDialog *>()) && dialog->isVisible());
+        const QDateTime modified(QDate(2026, 12, 8), QTime(6, 3), Qt::UTC);
+        QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("propModified"))->text(),
+                 modified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        dialog->accept();
     }
 };
 

@@ -253,7 +253,9 @@ void WebEngineBrowser::showProperties()
         if (values.size() == 4) {
             properties.type = values.at(0).toString();
             properties.encoding = values.at(1).toString();
-            properties.modified = values.at(2).toString();
+            // The page gives its date in local time, in the US order.
+            properties.modified = QDateTime::fromString(values.at(2).toString(),
+                                                        QStringLiteral("MM/dd/yyyy HH:mm:ss"));
             properties.size = values.at(3).toLongLong();
         }
         auto *dialog = new PagePropertiesDialog(properties, self->window());
