@@ -132,6 +132,33 @@ private slots:
                  modified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
         dialog->accept();
     }
+
+    // Asked again for the same site after a login, the user learns it was wrong.
+    void aWrongLoginIsSaidSo()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response locked{titled("Locked"), "text/html", 401};
+        locked.headers.append({QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"members\"")});
+        server.route("/private", locked);
+        app.prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("wrong")});
+        app.prompts.answerCredentials(std::nullopt);
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(server.address(QStringLiteral("/private")));
+        QTRY_COMPARE(app.prompts.asked.size(), 2);
+        const QString wrong = QStringLiteral("用户名或密码错误");
+        QVERIFY(app.prompts.asked.at(0).contains(QStringLiteral("members")));
+        QVERIFY(!app.prompts.asked.at(0).startsWith(wrong));
+        QVERIFY2(app.prompts.asked.at(1).startsWith(wrong), qPrintable(app.prompts.asked.at(1)));
+        QVERIFY(app.prompts.asked.at(1).contains(QStringLiteral("members")));
+        // Once the user gave up, the next visit asks afresh.
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Locked"));
+        app.prompts.answerCredentials(std::nullopt);
+        document->Web->refresh();
+        QTRY_COMPARE(app.prompts.asked.size(), 3);
+        QVERIFY(!app.prompts.asked.at(2).startsWith(wrong));
+    }
 };
 
 QTEST_MAIN(tst_WebProfile)
