@@ -7,12 +7,6 @@
 
 namespace {
 
-const QStringList BookmarkFiles = {
-    QStringLiteral(".config/google-chrome/Default/Bookmarks"),
-    QStringLiteral(".config/chromium/Default/Bookmarks"),
-    QStringLiteral("snap/chromium/common/chromium/Default/Bookmarks"),
-};
-
 const QList<std::pair<QString, QString>> Roots = {
     {QStringLiteral("bookmark_bar"), QStringLiteral("书签栏")},
     {QStringLiteral("other"), QStringLiteral("其他书签")},
@@ -51,28 +45,37 @@ void addFolder(const QJsonObject &folder, const QString &name, QList<ExchangeCat
 
 namespace ChromiumBookmarks {
 
-BrowserImport read(const QString &home)
+BrowserImport read(const UserFolders &folders)
 {
-    BrowserImport result;
-    for (const QString &name : BookmarkFiles) {
-        const QString path = QDir(home).filePath(name);
-        result.lookedIn.append(path);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-        const QJsonObject roots = doc.object().value(QStringLiteral("roots")).toObject();
-        if (error.error != QJsonParseError::NoError || roots.isEmpty()) {
-            result.error = QStringLiteral("书签文件无法识别：") + path;
-            return result;
-        }
-        for (const auto &[key, title] : Roots)
-            addFolder(roots.value(key).toObject(), title, &result.categories);
-        dropEmptyCategories(&result.categories);
+    const BrowserSearch search = InstalledBrowsers::findChromium(folders);
+    if (search.found.isEmpty()) {
+        BrowserImport result;
+        result.lookedIn = search.lookedIn;
+        result.error = QStringLiteral("找不到 Chrome、Chromium、Edge 等浏览器的书签文件");
         return result;
     }
-    result.error = QStringLiteral("找不到 Chrome 或 Chromium 的书签文件");
+    return readFile(search.found.first().bookmarks);
+}
+
+BrowserImport readFile(const QString &path)
+{
+    BrowserImport result;
+    result.lookedIn.append(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = QStringLiteral("无法读取书签文件：") + path;
+        return result;
+    }
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonObject roots = doc.object().value(QStringLiteral("roots")).toObject();
+    if (error.error != QJsonParseError::NoError || roots.isEmpty()) {
+        result.error = QStringLiteral("书签文件无法识别：") + path;
+        return result;
+    }
+    for (const auto &[key, title] : Roots)
+        addFolder(roots.value(key).toObject(), title, &result.categories);
+    dropEmptyCategories(&result.categories);
     return result;
 }
 

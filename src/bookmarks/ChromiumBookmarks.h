@@ -1,14 +1,15 @@
 #pragma once
 
 #include "ExchangeData.h"
+#include "InstalledBrowsers.h"
 
-#include <QDir>
-
-// Bookmarks of the Default profile of Google Chrome, else of Chromium: the
-// JSON file "Bookmarks". Each root (bookmark bar, other, mobile) is a
-// category; folders inside are "Parent / Child".
+// Bookmarks of a browser of the Chromium family: the JSON file "Bookmarks".
+// Each root (bookmark bar, other, mobile) is a category; folders inside are
+// "Parent / Child".
 namespace ChromiumBookmarks {
 
-BrowserImport read(const QString &home = QDir::homePath());
+// The first of the family that InstalledBrowsers finds, Google Chrome before Chromium.
+BrowserImport read(const UserFolders &folders = InstalledBrowsers::userFolders());
+BrowserImport readFile(const QString &path);
 
 } // namespace ChromiumBookmarks

@@ -46,3 +46,28 @@ struct BrowserImport
 
     bool ok() const { return error.isEmpty(); }
 };
+
+// Where the user's browsers keep their profiles: the home folder and the XDG
+// configuration folder ($XDG_CONFIG_HOME, by default ~/.config).
+struct UserFolders
+{
+    QString home;
+    QString config;
+};
+
+// A browser whose bookmarks file is there to import.
+struct InstalledBrowser
+{
+    enum Format { ChromiumJson, FirefoxPlaces };
+
+    QString name;      // as the user knows it: "Google Chrome", "Firefox (Snap)"
+    QString bookmarks; // the JSON file "Bookmarks", or Firefox's places.sqlite
+    Format format = ChromiumJson;
+};
+
+// The browsers found, in a fixed order, and every file that was tried on the way.
+struct BrowserSearch
+{
+    QList<InstalledBrowser> found;
+    QStringList lookedIn;
+};

@@ -29,12 +29,17 @@ QString cutToBytes(const QString &name, qsizetype maxBytes)
     return name.left(i);
 }
 
+// A leading dot hides the file on Linux, and "." and ".." are not names at all:
+// the dots before the first other character become one '_'.
 QString withoutSeparators(QString name)
 {
     name.replace(u'/', u'_');
     name.replace(QChar(u'\0'), u'_');
-    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
-        return QStringLiteral("_");
+    qsizetype dots = 0;
+    while (dots < name.size() && name.at(dots) == u'.')
+        ++dots;
+    if (dots > 0 || name.isEmpty())
+        name.replace(0, dots, u'_');
     return name;
 }
 

@@ -13,9 +13,10 @@ public:
     // suffix is appended to every name (".url" for shortcuts, empty for folders).
     explicit ExportNames(const QString &suffix = QString());
 
-    // A name that stays inside its folder and, with the suffix, fits the file
-    // system's 255 bytes: '/' and NUL become '_', "", "." and ".." become "_",
-    // and a long name is cut at a character boundary.
+    // A name that stays inside its folder, shows there and, with the suffix,
+    // fits the file system's 255 bytes: '/' and NUL become '_', the dots a name
+    // starts with become one '_' ("" too), and a long name is cut at a
+    // character boundary.
     static QString safe(const QString &name, const QString &suffix = QString());
 
     // The file name (suffix included) for the next entry of this folder called

@@ -1,7 +1,5 @@
 #include "FirefoxBookmarks.h"
 
-#include "FirefoxProfiles.h"
-
 #include <QFile>
 #include <QHash>
 #include <QSqlDatabase>
@@ -11,12 +9,6 @@
 #include <QUuid>
 
 namespace {
-
-const QStringList FirefoxFolders = {
-    QStringLiteral(".mozilla/firefox"),
-    QStringLiteral("snap/firefox/common/.mozilla/firefox"),
-    QStringLiteral(".var/app/org.mozilla.firefox/.mozilla/firefox"),
-};
 
 const QList<std::pair<QString, QString>> Roots = {
     {QStringLiteral("menu________"), QStringLiteral("书签菜单")},
@@ -46,17 +38,6 @@ struct Tree
     QHash<qint64, QList<Item>> children;
     QHash<QString, qint64> idOfGuid;
 };
-
-std::optional<QString> findProfile(const QString &home, QStringList *lookedIn)
-{
-    for (const QString &folder : FirefoxFolders) {
-        const QString ini = QDir(home).filePath(folder + QStringLiteral("/profiles.ini"));
-        lookedIn->append(ini);
-        if (const auto profile = FirefoxProfiles::defaultProfile(ini))
-            return profile;
-    }
-    return std::nullopt;
-}
 
 QString readTree(const QString &database, Tree *tree)
 {
@@ -104,9 +85,8 @@ void addFolder(const Tree &tree, qint64 id, const QString &name, int depth, QLis
     }
 }
 
-bool copyPlaces(const QString &profile, const QString &to)
+bool copyPlaces(const QString &places, const QString &to)
 {
-    const QString places = QDir(profile).filePath(QStringLiteral("places.sqlite"));
     if (!QFile::copy(places, to))
         return false;
     // Recent changes may still sit in the write-ahead log.
@@ -118,19 +98,25 @@ bool copyPlaces(const QString &profile, const QString &to)
 
 namespace FirefoxBookmarks {
 
-BrowserImport read(const QString &home)
+BrowserImport read(const UserFolders &folders)
 {
-    BrowserImport result;
-    const auto profile = findProfile(home, &result.lookedIn);
-    if (!profile) {
-        result.error = QStringLiteral("找不到 Firefox 配置文件");
+    const BrowserSearch search = InstalledBrowsers::findFirefox(folders);
+    if (search.found.isEmpty()) {
+        BrowserImport result;
+        result.lookedIn = search.lookedIn;
+        result.error = QStringLiteral("找不到 Firefox 配置文件或其中的书签文件 places.sqlite");
         return result;
     }
-    const QString places = QDir(*profile).filePath(QStringLiteral("places.sqlite"));
+    return readPlaces(search.found.first().bookmarks);
+}
+
+BrowserImport readPlaces(const QString &places)
+{
+    BrowserImport result;
     result.lookedIn.append(places);
     QTemporaryDir temporary;
     const QString copy = temporary.filePath(QStringLiteral("places.sqlite"));
-    if (!QFile::exists(places) || !temporary.isValid() || !copyPlaces(*profile, copy)) {
+    if (!QFile::exists(places) || !temporary.isValid() || !copyPlaces(places, copy)) {
         result.error = QStringLiteral("无法读取 Firefox 书签文件 places.sqlite");
         return result;
     }

@@ -1,6 +1,7 @@
 #include "bookmarks/ChromiumBookmarks.h"
 #include "bookmarks/FirefoxBookmarks.h"
 #include "bookmarks/FirefoxProfiles.h"
+#include "bookmarks/InstalledBrowsers.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,11 +27,19 @@ private slots:
     void nothingInstalled();
     void chromeRootsBeforeChromium();
     void chromiumUnreadable();
+    void firefoxUnderXdgConfigOnly();
+    void xdgConfigElsewhereWins();
+    void browsersListedInOrder();
+    void lastUsedChromiumProfile_data();
+    void lastUsedChromiumProfile();
 
 private:
     QString home(const QString &path) const { return QDir(m_home->path()).filePath(path); }
+    // A user whose XDG configuration folder is the default ~/.config.
+    UserFolders folders() const { return {m_home->path(), home(".config")}; }
     void writeFile(const QString &path, const QByteArray &bytes);
-    QString makeFirefoxProfile();
+    QString makeFirefoxProfile(const QString &folder = ".mozilla/firefox");
+    void writePlaces(const QString &profile);
 
     std::unique_ptr<QTemporaryDir> m_home;
 };
@@ -102,6 +111,37 @@ QJsonObject folder(const QString &name, const QJsonArray &children)
     return {{"type", "folder"}, {"name", name}, {"children", children}, {"date_added", "0"}};
 }
 
+// A Bookmarks file whose one bookmark is called name.
+QByteArray oneBookmark(const QString &name)
+{
+    const QJsonObject roots{{"bookmark_bar", folder("bar", {url(name, "http://" + name + "/", "0")})}};
+    return QJsonDocument(QJsonObject{{"roots", roots}}).toJson();
+}
+
+QStringList listed(const BrowserSearch &search, const QString &root)
+{
+    QStringList lines;
+    for (const InstalledBrowser &browser : search.found)
+        lines.append(browser.name + u'|' + QDir(root).relativeFilePath(browser.bookmarks));
+    return lines;
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char *name, const QByteArray &value) : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
+    {
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+    ~ScopedEnv() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
+
+private:
+    const char *m_name;
+    QByteArray m_old;
+    bool m_had;
+};
+
 } // namespace
 
 void tst_BrowserImport::init()
@@ -118,13 +158,26 @@ void tst_BrowserImport::writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-QString tst_BrowserImport::makeFirefoxProfile()
+QString tst_BrowserImport::makeFirefoxProfile(const QString &folder)
 {
-    writeFile(home(".mozilla/firefox/profiles.ini"),
+    writeFile(home(folder + "/profiles.ini"),
               "[Profile0]\nName=default\nIsRelative=1\nPath=abc.default\nDefault=1\n\n[General]\nVersion=2\n");
-    const QString profile = home(".mozilla/firefox/abc.default");
+    const QString profile = home(folder + "/abc.default");
     QDir().mkpath(profile);
     return profile;
+}
+
+void tst_BrowserImport::writePlaces(const QString &profile)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "places");
+        db.setDatabaseName(QDir(profile).filePath("places.sqlite"));
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const char *statement : PlacesRows)
+            QVERIFY2(query.exec(QString::fromUtf8(statement)), qPrintable(query.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase("places");
 }
 
 void tst_BrowserImport::firefoxProfile_data()
@@ -177,7 +230,7 @@ void tst_BrowserImport::firefoxChangesStillInTheLog()
             QVERIFY(query.exec(QString::fromUtf8(statement)));
         // As long as this connection stays open, everything lives in places.sqlite-wal only.
         QVERIFY(QFileInfo::exists(places + "-wal"));
-        const BrowserImport import = FirefoxBookmarks::read(m_home->path());
+        const BrowserImport import = FirefoxBookmarks::read(folders());
         QVERIFY2(import.ok(), qPrintable(import.error));
         QCOMPARE(flatten(import), PlacesBookmarks);
         QCOMPARE(categoryNames(import), PlacesCategories);
@@ -189,24 +242,35 @@ void tst_BrowserImport::firefoxChangesStillInTheLog()
 void tst_BrowserImport::firefoxWithoutPlaces()
 {
     const QString profile = makeFirefoxProfile();
-    const BrowserImport import = FirefoxBookmarks::read(m_home->path());
+    const BrowserImport import = FirefoxBookmarks::read(folders());
     QVERIFY(!import.ok());
     QVERIFY(import.categories.isEmpty());
-    QCOMPARE(import.lookedIn, QStringList({home(".mozilla/firefox/profiles.ini"), profile + "/places.sqlite"}));
+    QVERIFY(import.lookedIn.contains(profile + "/places.sqlite"));
+    QVERIFY(InstalledBrowsers::find(folders()).found.isEmpty());
 }
 
 void tst_BrowserImport::nothingInstalled()
 {
-    const BrowserImport firefox = FirefoxBookmarks::read(m_home->path());
+    const BrowserImport firefox = FirefoxBookmarks::read(folders());
     QVERIFY(!firefox.ok());
-    QCOMPARE(firefox.lookedIn, QStringList({home(".mozilla/firefox/profiles.ini"),
-                                            home("snap/firefox/common/.mozilla/firefox/profiles.ini"),
-                                            home(".var/app/org.mozilla.firefox/.mozilla/firefox/profiles.ini")}));
-    const BrowserImport chromium = ChromiumBookmarks::read(m_home->path());
+    const QStringList firefoxPlaces{home(".config/mozilla/firefox/profiles.ini"), home(".mozilla/firefox/profiles.ini"),
+                                    home("snap/firefox/common/.mozilla/firefox/profiles.ini"),
+                                    home(".var/app/org.mozilla.firefox/.mozilla/firefox/profiles.ini")};
+    QCOMPARE(firefox.lookedIn, firefoxPlaces);
+    const BrowserImport chromium = ChromiumBookmarks::read(folders());
     QVERIFY(!chromium.ok());
-    QCOMPARE(chromium.lookedIn, QStringList({home(".config/google-chrome/Default/Bookmarks"),
-                                             home(".config/chromium/Default/Bookmarks"),
-                                             home("snap/chromium/common/chromium/Default/Bookmarks")}));
+    for (const char *place : {".config/google-chrome/Default/Bookmarks", ".config/google-chrome-beta/Default/Bookmarks",
+                              ".config/google-chrome-unstable/Default/Bookmarks", ".config/chromium/Default/Bookmarks",
+                              "snap/chromium/common/chromium/Default/Bookmarks",
+                              ".var/app/org.chromium.Chromium/config/chromium/Default/Bookmarks",
+                              ".config/microsoft-edge/Default/Bookmarks", ".config/microsoft-edge-dev/Default/Bookmarks",
+                              ".config/BraveSoftware/Brave-Browser/Default/Bookmarks", ".config/vivaldi/Default/Bookmarks",
+                              ".config/vivaldi-snapshot/Default/Bookmarks", ".config/opera/Bookmarks",
+                              ".config/yandex-browser/Default/Bookmarks"})
+        QVERIFY2(chromium.lookedIn.contains(home(place)), place);
+    const BrowserSearch all = InstalledBrowsers::find(folders());
+    QVERIFY(all.found.isEmpty());
+    QCOMPARE(all.lookedIn, firefoxPlaces + chromium.lookedIn);
 }
 
 void tst_BrowserImport::chromeRootsBeforeChromium()
@@ -223,7 +287,7 @@ void tst_BrowserImport::chromeRootsBeforeChromium()
               QJsonDocument(QJsonObject{{"checksum", "0"}, {"roots", roots}, {"version", 1}}).toJson());
     const QJsonObject other{{"bookmark_bar", folder("b", {url("chromium", "http://x/", "0")})}};
     writeFile(home(".config/chromium/Default/Bookmarks"), QJsonDocument(QJsonObject{{"roots", other}}).toJson());
-    const BrowserImport import = ChromiumBookmarks::read(m_home->path());
+    const BrowserImport import = ChromiumBookmarks::read(folders());
     QVERIFY2(import.ok(), qPrintable(import.error));
     QCOMPARE(flatten(import), QStringList({"书签栏|百度|https://www.baidu.com/|1695526400",
                                            "书签栏 / 新闻|新浪|https://sina.com.cn/|1695526401",
@@ -235,10 +299,112 @@ void tst_BrowserImport::chromiumUnreadable()
 {
     const QString path = home(".config/google-chrome/Default/Bookmarks");
     writeFile(path, "{ \"roots\": ");
-    const BrowserImport import = ChromiumBookmarks::read(m_home->path());
+    const BrowserImport import = ChromiumBookmarks::read(folders());
     QVERIFY(!import.ok());
     QVERIFY(import.error.contains(path));
     QCOMPARE(import.lookedIn, QStringList({path}));
+}
+
+// Firefox 147 and later start new users in the XDG folder, with no ~/.mozilla at all.
+void tst_BrowserImport::firefoxUnderXdgConfigOnly()
+{
+    const QString profile = makeFirefoxProfile(".config/mozilla/firefox");
+    writePlaces(profile);
+    const BrowserImport import = FirefoxBookmarks::read(folders());
+    QVERIFY2(import.ok(), qPrintable(import.error));
+    QCOMPARE(flatten(import), PlacesBookmarks);
+    QCOMPARE(listed(InstalledBrowsers::find(folders()), m_home->path()),
+             QStringList{"Firefox|.config/mozilla/firefox/abc.default/places.sqlite"});
+}
+
+// Both browsers kept in ~/.config and in $XDG_CONFIG_HOME: the XDG folder is the
+// one they use, and it comes from the environment.
+void tst_BrowserImport::xdgConfigElsewhereWins()
+{
+    writePlaces(makeFirefoxProfile(".config/mozilla/firefox"));
+    writePlaces(makeFirefoxProfile("xdg/mozilla/firefox"));
+    writeFile(home(".config/google-chrome/Default/Bookmarks"), oneBookmark("home"));
+    writeFile(home("xdg/google-chrome/Default/Bookmarks"), oneBookmark("xdg"));
+    const ScopedEnv user("HOME", QFile::encodeName(m_home->path()));
+    {
+        const ScopedEnv config("XDG_CONFIG_HOME", QFile::encodeName(home("xdg")));
+        QCOMPARE(listed(InstalledBrowsers::find(), m_home->path()),
+                 QStringList({"Firefox|xdg/mozilla/firefox/abc.default/places.sqlite",
+                              "Google Chrome|xdg/google-chrome/Default/Bookmarks"}));
+        const BrowserImport chrome = ChromiumBookmarks::read();
+        QCOMPARE(flatten(chrome), QStringList{"书签栏|xdg|http://xdg/|0"});
+    }
+    const ScopedEnv unset("XDG_CONFIG_HOME", QByteArray());
+    QCOMPARE(listed(InstalledBrowsers::find(), m_home->path()),
+             QStringList({"Firefox|.config/mozilla/firefox/abc.default/places.sqlite",
+                          "Google Chrome|.config/google-chrome/Default/Bookmarks"}));
+}
+
+// Each browser once, in one order whatever the disk holds; each reads its own file.
+void tst_BrowserImport::browsersListedInOrder()
+{
+    writeFile(home(".config/yandex-browser/Default/Bookmarks"), oneBookmark("yandex"));
+    writeFile(home(".config/opera/Bookmarks"), oneBookmark("opera"));
+    writeFile(home(".config/vivaldi/Default/Bookmarks"), oneBookmark("vivaldi-default"));
+    writeFile(home(".config/vivaldi/Profile 2/Bookmarks"), oneBookmark("vivaldi"));
+    writeFile(home(".config/vivaldi/Local State"), R"({"profile": {"last_used": "Profile 2"}})");
+    writeFile(home(".config/BraveSoftware/Brave-Browser/Default/Bookmarks"), oneBookmark("brave"));
+    writeFile(home(".config/microsoft-edge/Default/Bookmarks"), oneBookmark("edge"));
+    writeFile(home("snap/chromium/common/chromium/Default/Bookmarks"), oneBookmark("chromium"));
+    writeFile(home(".config/google-chrome-unstable/Default/Bookmarks"), oneBookmark("chrome"));
+    writePlaces(makeFirefoxProfile("snap/firefox/common/.mozilla/firefox"));
+    const BrowserSearch search = InstalledBrowsers::find(folders());
+    QCOMPARE(listed(search, m_home->path()),
+             QStringList({"Firefox (Snap)|snap/firefox/common/.mozilla/firefox/abc.default/places.sqlite",
+                          "Google Chrome Dev|.config/google-chrome-unstable/Default/Bookmarks",
+                          "Chromium (Snap)|snap/chromium/common/chromium/Default/Bookmarks",
+                          "Microsoft Edge|.config/microsoft-edge/Default/Bookmarks",
+                          "Brave|.config/BraveSoftware/Brave-Browser/Default/Bookmarks",
+                          "Vivaldi|.config/vivaldi/Profile 2/Bookmarks", "Opera|.config/opera/Bookmarks",
+                          "Yandex Browser|.config/yandex-browser/Default/Bookmarks"}));
+    QCOMPARE(flatten(InstalledBrowsers::read(search.found.first())), PlacesBookmarks);
+    QStringList names;
+    for (const InstalledBrowser &browser : search.found.mid(1))
+        names.append(InstalledBrowsers::read(browser).categories.value(0).bookmarks.value(0).name);
+    QCOMPARE(names, QStringList({"chrome", "chromium", "edge", "brave", "vivaldi", "opera", "yandex"}));
+    // The plain import takes the first of the family.
+    QCOMPARE(flatten(ChromiumBookmarks::read(folders())), QStringList{"书签栏|chrome|http://chrome/|0"});
+}
+
+void tst_BrowserImport::lastUsedChromiumProfile_data()
+{
+    QTest::addColumn<QByteArray>("localState"); // null: no such file
+    QTest::addColumn<QStringList>("profiles");  // those with a Bookmarks file
+    QTest::addColumn<QString>("expected");      // null: none found
+    const QStringList both{"Default", "Profile 1"};
+    QTest::newRow("no local state") << QByteArray() << both << "Default";
+    QTest::newRow("last used") << QByteArray(R"({"profile":{"last_used":"Profile 1"}})") << both << "Profile 1";
+    QTest::newRow("only the last used")
+        << QByteArray(R"({"profile":{"last_used":"Profile 1"}})") << QStringList{"Profile 1"} << "Profile 1";
+    QTest::newRow("last used has none")
+        << QByteArray(R"({"profile":{"last_used":"Profile 3"}})") << both << "Default";
+    QTest::newRow("outside the folder") << QByteArray(R"({"profile":{"last_used":"../escape"}})") << both << "Default";
+    QTest::newRow("the folder above") << QByteArray(R"({"profile":{"last_used":".."}})") << both << "Default";
+    QTest::newRow("damaged") << QByteArray("{ \"profile\": ") << both << "Default";
+    QTest::newRow("none") << QByteArray(R"({"profile":{"last_used":"Profile 1"}})") << QStringList() << QString();
+}
+
+void tst_BrowserImport::lastUsedChromiumProfile()
+{
+    QFETCH(QByteArray, localState);
+    QFETCH(QStringList, profiles);
+    QFETCH(QString, expected);
+    const QString data = home(".config/google-chrome");
+    if (!localState.isNull())
+        writeFile(data + "/Local State", localState);
+    for (const QString &profile : profiles)
+        writeFile(data + u'/' + profile + "/Bookmarks", oneBookmark("x"));
+    // Decoys for names that leave the data folder.
+    writeFile(home(".config/escape/Bookmarks"), oneBookmark("x"));
+    writeFile(home(".config/Bookmarks"), oneBookmark("x"));
+    const BrowserSearch search = InstalledBrowsers::findChromium(folders());
+    QCOMPARE(listed(search, data),
+             expected.isNull() ? QStringList() : QStringList{"Google Chrome|" + expected + "/Bookmarks"});
 }
 
 QTEST_GUILESS_MAIN(tst_BrowserImport)

@@ -26,8 +26,13 @@ void tst_ExportNames::safe_data()
     QTest::newRow("empty") << "" << url << "_";
     QTest::newRow("dot folder") << "." << "" << "_";
     QTest::newRow("dot dot folder") << ".." << "" << "_";
-    QTest::newRow("three dots kept") << "..." << "" << "...";
-    QTest::newRow("dot dot slash") << "../" << "" << ".._";
+    QTest::newRow("three dots") << "..." << "" << "_";
+    QTest::newRow("dot dot slash") << "../" << "" << "__";
+    QTest::newRow("hidden file") << ".bashrc" << url << "_bashrc";
+    QTest::newRow("parent path") << "../x/y" << url << "__x_y";
+    QTest::newRow("parent category") << "../上级/分类" << "" << "__上级_分类";
+    QTest::newRow("dots inside kept") << "a..b." << url << "a..b.";
+    QTest::newRow("space before dot") << " .x" << "" << " .x";
     QTest::newRow("255 ascii folder") << QString(255, u'a') << "" << QString(255, u'a');
     QTest::newRow("256 ascii folder") << QString(256, u'a') << "" << QString(255, u'a');
     QTest::newRow("ascii with suffix") << QString(300, u'a') << url << QString(251, u'a');
@@ -58,6 +63,8 @@ void tst_ExportNames::unique_data()
     QTest::newRow("case differs") << url << QStringList{"a", "A"} << QStringList{"a.url", "A.url"};
     QTest::newRow("equal once safe") << url << QStringList{"a/b", "a_b"} << QStringList{"a_b.url", "a_b (2).url"};
     QTest::newRow("empty and dot") << "" << QStringList{"", "."} << QStringList{"_", "_ (2)"};
+    QTest::newRow("hidden and plain")
+        << url << QStringList{".x", "_x"} << QStringList{"_x.url", "_x (2).url"};
     QTest::newRow("numbered name taken")
         << url << QStringList{"x", "x (2)", "x"} << QStringList{"x.url", "x (2).url", "x (3).url"};
     QTest::newRow("interleaved")

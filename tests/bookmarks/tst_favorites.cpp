@@ -111,7 +111,7 @@ void tst_Favorites::exportedNamesStayInsideAndDistinct()
     const ExportCounts counts = FavoritesExport::write(target(), categories);
     QCOMPARE(counts.written, 4);
     QCOMPARE(filesUnder(m_dir->path()).filter(QStringLiteral("escape")),
-             QStringList({"fav/.._../.._.._escape.url"}));
+             QStringList({"fav/__../__.._escape.url"}));
     QCOMPARE(filesUnder(target() + QStringLiteral("/_")), QStringList({"_.url", "同名 (2).url", "同名.url"}));
     QCOMPARE(InternetShortcut::read(target() + QStringLiteral("/_/同名 (2).url")),
              std::optional<QString>(QStringLiteral("http://2/")));

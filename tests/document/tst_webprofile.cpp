@@ -2,12 +2,14 @@
 #include "TestApp.h"
 #include "shell/frmMain.h"
 #include "document/BrowserControl.h"
+#include "document/webengine/PagePropertiesDialog.h"
 #include "document/webengine/WebEngineBrowser.h"
 #include "document/webengine/WebPage.h"
 #include "document/webengine/WebProfileDialog.h"
 #include "document/frmDocument.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QWebEngineProfile>
@@ -107,6 +109,55 @@ private slots:
         QVERIFY(full->isFullScreen());
         browser->page()->triggerAction(QWebEnginePage::ExitFullScreen);
         QTRY_COMPARE(QWebEngineView::forPage(browser->page()), browser->view());
+    }
+
+    // The page's date in the order read in China, not the US order the page gives.
+    void propertiesShowTheDateYearFirst()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response dated{titled("Dated")};
+        dated.headers.append({QByteArray("Last-Modified"), QByteArray("Tue, 08 Dec 2026 06:03:00 GMT")});
+        server.route("/dated", dated);
+        frmMain main(app.context);
+        main.show();
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(server.address(QStringLiteral("/dated")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Dated"));
+        document->Web->execWB(BrowserControl::Properties);
+        PagePropertiesDialog *dialog = nullptr;
+        QTRY_VERIFY((dialog = main.findChild<PagePropertiesDialog *>()) && dialog->isVisible());
+        const QDateTime modified(QDate(2026, 12, 8), QTime(6, 3), Qt::UTC);
+        QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("propModified"))->text(),
+                 modified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        dialog->accept();
+    }
+
+    // Asked again for the same site after a login, the user learns it was wrong.
+    void aWrongLoginIsSaidSo()
+    {
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response locked{titled("Locked"), "text/html", 401};
+        locked.headers.append({QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"members\"")});
+        server.route("/private", locked);
+        app.prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("wrong")});
+        app.prompts.answerCredentials(std::nullopt);
+        frmMain main(app.context);
+        frmDocument *document = main.LoadNewDoc();
+        document->Web->navigate(server.address(QStringLiteral("/private")));
+        QTRY_COMPARE(app.prompts.asked.size(), 2);
+        const QString wrong = QStringLiteral("用户名或密码错误");
+        QVERIFY(app.prompts.asked.at(0).contains(QStringLiteral("members")));
+        QVERIFY(!app.prompts.asked.at(0).startsWith(wrong));
+        QVERIFY2(app.prompts.asked.at(1).startsWith(wrong), qPrintable(app.prompts.asked.at(1)));
+        QVERIFY(app.prompts.asked.at(1).contains(QStringLiteral("members")));
+        // Once the user gave up, the next visit asks afresh.
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Locked"));
+        app.prompts.answerCredentials(std::nullopt);
+        document->Web->refresh();
+        QTRY_COMPARE(app.prompts.asked.size(), 3);
+        QVERIFY(!app.prompts.asked.at(2).startsWith(wrong));
     }
 };
 

@@ -30,7 +30,11 @@ ScriptedPrompts::~ScriptedPrompts()
 }
 
 void ScriptedPrompts::expectMessage(const QString &match, Button answer) { m_messages.append({match, answer}); }
-void ScriptedPrompts::answerFile(const QString &path, const QString &filter) { m_files.append({path, filter}); }
+void ScriptedPrompts::answerFile(const QString &path, const QString &filter) { m_files.append({path, filter, {}}); }
+void ScriptedPrompts::answerPrinter(const QString &path, std::function<void(QPrinter &)> choose)
+{
+    m_files.append({path, QString(), std::move(choose)});
+}
 void ScriptedPrompts::answerText(const QString &text) { m_texts.append(text); }
 void ScriptedPrompts::answerCredentials(std::optional<std::pair<QString, QString>> login) { m_logins.append(login); }
 
@@ -118,5 +122,7 @@ bool ScriptedPrompts::printer(QWidget *, const QString &title, QPrinter &printer
         return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(answer->path);
+    if (answer->choose)
+        answer->choose(printer);
     return true;
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // Answers prompts from what the test said to expect, and records what was asked.
@@ -28,6 +29,9 @@ public:
     // The next file, folder or printer prompt gets path (the empty text cancels; a
     // printer prints into the PDF file path), and optionally the chosen filter.
     void answerFile(const QString &path, const QString &filter = QString());
+    // The next printer prompt prints into the PDF file path, with what choose sets
+    // on the printer as a user would in the dialog (pages, orientation...).
+    void answerPrinter(const QString &path, std::function<void(QPrinter &)> choose);
     // The next input box gets text; a null text cancels it.
     void answerText(const QString &text);
     // The next login prompt gets user and password; nullopt cancels it.
@@ -50,6 +54,7 @@ private:
     };
     struct FileAnswer {
         QString path, filter;
+        std::function<void(QPrinter &)> choose; // printer prompts only
     };
     std::optional<FileAnswer> nextFile(const QString &title);
 

@@ -31,7 +31,8 @@ PagePropertiesDialog::PagePropertiesDialog(const PageProperties &properties, QWi
     form->addRow(QStringLiteral("类型："), field(properties.type, "propType"));
     form->addRow(QStringLiteral("编码："), field(properties.encoding, "propEncoding"));
     form->addRow(QStringLiteral("大小："), field(size, "propSize"));
-    form->addRow(QStringLiteral("修改日期："), field(properties.modified, "propModified"));
+    form->addRow(QStringLiteral("修改日期："),
+                 field(properties.modified.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), "propModified"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     form->addRow(buttons);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QDialog>
 
 struct PageProperties {
@@ -7,7 +8,7 @@ struct PageProperties {
     QString address;
     QString type;
     QString encoding;
-    QString modified;
+    QDateTime modified; // invalid when unknown
     qint64 size = -1; // bytes; -1 when unknown
 };
 

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QPointer>
+#include <QPageRanges>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QTimer>
@@ -36,6 +37,13 @@ QWebEngineDownloadRequest::SavePageFormat formatFor(const QString &filter, const
     if (filter == FilterHtmlOnly)
         return QWebEngineDownloadRequest::SingleHtmlSaveFormat;
     return QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
+}
+
+bool printsToPdf(const QPrinter &printer)
+{
+    return !printer.outputFileName().isEmpty()
+           && (printer.outputFormat() == QPrinter::PdfFormat
+               || printer.outputFileName().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive));
 }
 
 QString safeFileName(QString title)
@@ -65,6 +73,13 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts,
     connect(m_findBar, &FindBar::closed, m_view, [this] { m_view->setFocus(); });
     connect(m_view, &QWebEngineView::printFinished, this, [this](bool ok) {
         m_printer.reset();
+        emit printFinished(ok);
+    });
+    connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, [this](const QString &file, bool ok) {
+        m_printer.reset();
+        if (!ok)
+            m_prompts.notify(window(), QStringLiteral("无法打印到 %1").arg(QDir::toNativeSeparators(file)),
+                             QStringLiteral("打印"));
         emit printFinished(ok);
     });
     connectPage();
@@ -241,7 +256,15 @@ void WebEngineBrowser::print()
     if (!m_prompts.printer(window(), QStringLiteral("打印"), *printer))
         return;
     m_printer = std::move(printer);
-    m_view->print(m_printer.get());
+    if (printsToPdf(*m_printer)) {
+        // Printing through QPrinter would fill the file with page pictures; the
+        // engine's own PDF keeps the text and links.
+        const QPageRanges ranges =
+            m_printer->printRange() == QPrinter::PageRange ? m_printer->pageRanges() : QPageRanges();
+        m_page->printToPdf(m_printer->outputFileName(), m_printer->pageLayout(), ranges);
+    } else {
+        m_view->print(m_printer.get());
+    }
 }
 
 void WebEngineBrowser::showProperties()
@@ -262,7 +285,9 @@ void WebEngineBrowser::showProperties()
         if (values.size() == 4) {
             properties.type = values.at(0).toString();
             properties.encoding = values.at(1).toString();
-            properties.modified = values.at(2).toString();
+            // The page gives its date in local time, in the US order.
+            properties.modified = QDateTime::fromString(values.at(2).toString(),
+                                                        QStringLiteral("MM/dd/yyyy HH:mm:ss"));
             properties.size = values.at(3).toLongLong();
         }
         auto *dialog = new PagePropertiesDialog(properties, self->window());

@@ -23,6 +23,17 @@ QString featureName(QWebEnginePage::Feature feature)
     return QStringLiteral("使用一项受保护的功能");
 }
 
+QString origin(const QUrl &url)
+{
+    return url.adjusted(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment).toString();
+}
+
+// A site (or proxy) and its realm: one login asked for.
+QString loginPlace(const QString &where, const QString &realm)
+{
+    return where + u'\n' + realm;
+}
+
 } // namespace
 
 WebPage::WebPage(QWebEngineProfile *profile, Prompts &prompts, QObject *parent)
@@ -37,14 +48,15 @@ WebPage::WebPage(QWebEngineProfile *profile, Prompts &prompts, QObject *parent)
     });
     // The engine needs the answer before the handler returns.
     connect(this, &QWebEnginePage::authenticationRequired, this, [this](const QUrl &url, QAuthenticator *auth) {
-        askCredentials(QStringLiteral("%1 要求输入用户名和密码。站点说：“%2”")
-                           .arg(url.host(), auth->realm()),
-                       auth);
+        askCredentials(loginPlace(origin(url), auth->realm()),
+                       QStringLiteral("%1 要求输入用户名和密码。站点说：“%2”").arg(url.host(), auth->realm()), auth);
     });
     connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
             [this](const QUrl &, QAuthenticator *auth, const QString &proxyHost) {
-                askCredentials(QStringLiteral("代理服务器 %1 要求输入用户名和密码。").arg(proxyHost), auth);
+                askCredentials(loginPlace(QStringLiteral("proxy:") + proxyHost, auth->realm()),
+                               QStringLiteral("代理服务器 %1 要求输入用户名和密码。").arg(proxyHost), auth);
             });
+    connect(this, &QWebEnginePage::loadFinished, this, [this] { m_loginGiven.clear(); });
 }
 
 QWebEnginePage *WebPage::createWindow(WebWindowType)
@@ -79,14 +91,18 @@ void WebPage::askPermission(const QUrl &origin, Feature feature)
                          answer == Prompts::Yes ? PermissionGrantedByUser : PermissionDeniedByUser);
 }
 
-void WebPage::askCredentials(const QString &text, QAuthenticator *authenticator)
+// The engine asks the same place again only when the login it was given failed.
+void WebPage::askCredentials(const QString &place, const QString &text, QAuthenticator *authenticator)
 {
+    const QString shown = place == m_loginGiven ? QStringLiteral("用户名或密码错误，请重新输入。\n") + text : text;
     QString user;
     QString password;
-    if (m_prompts.credentials(owner(), text, user, password)) {
+    if (m_prompts.credentials(owner(), shown, user, password)) {
         authenticator->setUser(user);
         authenticator->setPassword(password);
+        m_loginGiven = place;
     } else {
         *authenticator = QAuthenticator(); // a null authenticator cancels the request
+        m_loginGiven.clear();
     }
 }

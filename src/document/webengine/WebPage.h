@@ -24,9 +24,10 @@ protected:
 private:
     void askCertificate(QWebEngineCertificateError error);
     void askPermission(const QUrl &origin, Feature feature);
-    void askCredentials(const QString &text, QAuthenticator *authenticator);
+    void askCredentials(const QString &place, const QString &text, QAuthenticator *authenticator);
     QWidget *owner() const;
 
     Prompts &m_prompts;
     std::function<QWebEnginePage *()> m_newWindow;
+    QString m_loginGiven; // where the user last gave a login in this navigation, until it ends
 };
