@@ -2,7 +2,6 @@
 
 #include <optional>
 
-using KeyNotation::KeyStroke;
 using KeyNotation::Parsed;
 
 namespace {

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/KeyStroke.h"
+
 #include <QList>
 #include <QString>
-#include <Qt>
 
 // How auto-text snippets spell what is typed: plain characters are text, and
 // + ^ % ~ ( ) { } spell key presses, as in "张三{TAB}zhangsan@example.com~".
@@ -14,15 +15,6 @@
 // ~ is Enter, {NAME} a named key, {x} the character x, and a count after a space
 // ({TAB 3}, {- 20}) repeats it.
 namespace KeyNotation {
-
-// One step of typing.
-struct KeyStroke
-{
-    QString text;   // when not empty: committed as text, without key events
-    int key = 0;    // otherwise: this Qt::Key pressed with the modifiers
-    Qt::KeyboardModifiers modifiers;
-    QString keyText; // what the key types without modifiers; may be empty
-};
 
 struct Parsed
 {

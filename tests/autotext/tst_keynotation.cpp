@@ -19,10 +19,10 @@ QString visible(const QString &keyText)
 }
 
 // "text(张三) key(Tab,\t) key(Ctrl+A,a)": the key's name as Qt spells it, so a wrong code shows.
-QString render(const QList<KeyNotation::KeyStroke> &strokes)
+QString render(const QList<KeyStroke> &strokes)
 {
     QStringList steps;
-    for (const KeyNotation::KeyStroke &stroke : strokes) {
+    for (const KeyStroke &stroke : strokes) {
         if (!stroke.text.isEmpty()) {
             steps << QStringLiteral("text(%1)").arg(stroke.text);
             continue;
