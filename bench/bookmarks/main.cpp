@@ -210,7 +210,7 @@ std::optional<Exchange> measureExchange(int runs)
             QList<std::pair<QString, QString>> bookmarks;
             for (const ExchangeBookmark &b : FavoritesImport::read(files))
                 bookmarks.append({b.name, b.address});
-            added = store.appendBookmarks(target, bookmarks);
+            added = store.appendBookmarks(target, bookmarks).added;
         }));
         const QStringList profileFiles = makeProfile(dir.filePath(QStringLiteral("big")), {"", 100, 100});
         QList<ExchangeCategory> categories;

@@ -14,6 +14,8 @@
 #include "platform/PanelLayout.h"
 
 #include <QLineEdit>
+#include <QSet>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace PanelLayout;
@@ -46,6 +48,8 @@ BookmarkPage::BookmarkPage(const SubsystemContext &context, QWidget *parent)
     layout->addWidget(Bookmarks, 1);
 
     connect(Bookmarks, &QTreeView::clicked, this, &BookmarkPage::Bookmarks_NodeClick);
+    // A double click or Enter opens a bookmark as "访问" does.
+    connect(Bookmarks, &QTreeView::activated, this, &BookmarkPage::Bookmarks_Activated);
     connect(cmdVISIT, &QPushButton::clicked, this, &BookmarkPage::cmdVISIT_Click);
     connect(btnBookmarkAdd, &QPushButton::clicked, this, &BookmarkPage::btnBookmarkAdd_Click);
     connect(btnBookmarkChange, &QPushButton::clicked, this, &BookmarkPage::btnBookmarkChange_Click);
@@ -81,7 +85,62 @@ void BookmarkPage::btnBookmarkEdit_Click()
     manager()->exec();
 }
 
-void BookmarkPage::LoadBookmark() { m_model->setCategories(m_store->categories()); }
+// The categories that were open stay open.
+void BookmarkPage::LoadBookmark()
+{
+    if (!m_damageReported && m_store->indexDamaged()) {
+        m_damageReported = true;
+        // Asked once the windows are up, not in the middle of whatever loads the tree.
+        QTimer::singleShot(0, this, &BookmarkPage::offerRebuild);
+    }
+    QSet<QString> open;
+    for (int i = 0; i < m_model->rowCount(); ++i)
+        if (Bookmarks->isExpanded(m_model->index(i, 0)))
+            open.insert(BookmarkModel::tag(m_model->index(i, 0)));
+    m_model->setCategories(m_store->categories());
+    for (int i = 0; i < m_model->rowCount(); ++i)
+        if (open.contains(BookmarkModel::tag(m_model->index(i, 0))))
+            Bookmarks->expand(m_model->index(i, 0));
+}
+
+void BookmarkPage::offerRebuild()
+{
+    if (m_prompts.message(window(), QStringLiteral("书签索引已损坏，是否根据书签文件重建？"), QStringLiteral("书签"),
+                          Prompts::Question, Prompts::Yes | Prompts::No)
+        != Prompts::Yes)
+        return;
+    if (!m_store->rebuildIndex())
+        m_prompts.message(window(), QStringLiteral("无法重建书签索引：%1").arg(m_store->lastError()),
+                          QStringLiteral("书签"), Prompts::Critical);
+    LoadBookmark();
+}
+
+void BookmarkPage::takeFocus() { Bookmarks->setFocus(); }
+
+void BookmarkPage::selectBookmark(const std::pair<QString, int> &bookmark)
+{
+    for (int i = 0; i < m_model->rowCount(); ++i) {
+        const QModelIndex category = m_model->index(i, 0);
+        if (BookmarkModel::tag(category) != bookmark.first)
+            continue;
+        for (int j = 0; j < m_model->rowCount(category); ++j) {
+            const QModelIndex node = m_model->index(j, 0, category);
+            if (m_model->entryNumber(node) == bookmark.second) {
+                Bookmarks->expand(category);
+                Bookmarks->setCurrentIndex(node);
+                Bookmarks->scrollTo(node);
+                txtURLbk->setText(BookmarkModel::tag(node));
+                return;
+            }
+        }
+    }
+}
+
+void BookmarkPage::showSaved()
+{
+    if (!dialog()->savedBookmark().first.isEmpty())
+        selectBookmark(dialog()->savedBookmark());
+}
 
 void BookmarkPage::selectFirstNode()
 {
@@ -105,6 +164,12 @@ void BookmarkPage::Bookmarks_NodeClick(const QModelIndex &node)
         m_documents.navigateActive(BookmarkModel::tag(node));
 }
 
+void BookmarkPage::Bookmarks_Activated(const QModelIndex &node)
+{
+    if (BookmarkModel::isBookmark(node))
+        m_documents.navigateActive(BookmarkModel::tag(node));
+}
+
 void BookmarkPage::cmdVISIT_Click()
 {
     const QModelIndex node = selectedNode();
@@ -115,7 +180,9 @@ void BookmarkPage::cmdVISIT_Click()
 void BookmarkPage::btnBookmarkAdd_Click()
 {
     frmDocument *document = m_documents.activeDocument();
-    dialog()->addBookmark(document ? document->windowTitle() : QString(), document ? document->Web->locationURL() : QString());
+    if (dialog()->addBookmark(document ? document->windowTitle() : QString(),
+                              document ? document->Web->locationURL() : QString()))
+        showSaved();
 }
 
 void BookmarkPage::btnBookmarkChange_Click()
@@ -123,10 +190,11 @@ void BookmarkPage::btnBookmarkChange_Click()
     const QModelIndex node = selectedNode();
     if (!node.isValid())
         return;
-    if (BookmarkModel::isBookmark(node))
-        dialog()->editBookmark(m_model->categoryFile(node), m_model->entryNumber(node), node.data().toString(),
-                               BookmarkModel::tag(node));
-    else
+    if (BookmarkModel::isBookmark(node)) {
+        if (dialog()->editBookmark(m_model->categoryFile(node), m_model->entryNumber(node), node.data().toString(),
+                                   BookmarkModel::tag(node)))
+            showSaved();
+    } else
         dialog()->renameCategory(BookmarkModel::tag(node), node.data().toString());
 }
 
@@ -139,10 +207,12 @@ void BookmarkPage::btnBookmarkDel_Click()
     if (m_prompts.message(window(), question, QStringLiteral("确认"), Prompts::Warning, Prompts::Yes | Prompts::No)
         != Prompts::Yes)
         return;
-    if (BookmarkModel::isBookmark(node))
-        m_store->clearBookmark(m_model->categoryFile(node), m_model->entryNumber(node));
-    else
-        m_store->renameCategory(BookmarkModel::tag(node), QString()); // an empty name retires a category
+    const bool done = BookmarkModel::isBookmark(node)
+                          ? m_store->clearBookmark(m_model->categoryFile(node), m_model->entryNumber(node))
+                          : m_store->renameCategory(BookmarkModel::tag(node), QString()); // an empty name retires it
+    if (!done)
+        m_prompts.message(window(), QStringLiteral("无法删除：%1").arg(m_store->lastError()), QStringLiteral("错误"),
+                          Prompts::Critical);
     LoadBookmark();
 }
 

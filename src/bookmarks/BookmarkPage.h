@@ -30,6 +30,7 @@ public:
     // Rebuilds the tree from the bookmark files.
     void LoadBookmark();
     void selectFirstNode();
+    void takeFocus() override;
 
     void Bookmarks_NodeClick(const QModelIndex &node);
     void cmdVISIT_Click();
@@ -46,6 +47,11 @@ public:
 
 private:
     QModelIndex selectedNode() const;
+    void Bookmarks_Activated(const QModelIndex &node);
+    void offerRebuild();
+    void selectBookmark(const std::pair<QString, int> &bookmark);
+    // The dialog saved a bookmark: show it where it now stands.
+    void showSaved();
 
     Documents &m_documents;
     Prompts &m_prompts;
@@ -53,6 +59,7 @@ private:
     BookmarkModel *m_model;
     frmAddToBookmark *m_dialog = nullptr;
     frmBookmarkManage *m_manager = nullptr;
+    bool m_damageReported = false;
     const RunningSettings &m_settings;
 
     QLineEdit *txtURLbk;

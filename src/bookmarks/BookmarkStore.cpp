@@ -5,8 +5,11 @@
 #include "core/IniFile.h"
 #include "core/ProfileFolder.h"
 #include "core/ProfileKeys.h"
+#include "core/FileReplace.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -253,10 +256,60 @@ std::optional<BookmarkEntry> BookmarkStore::entry(const QString &categoryFile, i
     return line ? parseEntry(number, *line) : std::nullopt;
 }
 
+bool BookmarkStore::indexDamaged() const
+{
+    const auto text = IniFile::profile(indexFile()).text();
+    if (!text)
+        return true; // there, but it cannot be read
+    if (text->trimmed().isEmpty())
+        return false;
+    const auto files = IniDocument::fromText(*text).value(IndexSection, FilesKey);
+    bool whole = false;
+    if (files)
+        cutToProfileLimit(*files).trimmed().toInt(&whole);
+    return !whole;
+}
+
+bool BookmarkStore::rebuildIndex()
+{
+    m_error.clear();
+    QStringList locations;
+    QDirIterator it(m_folder, {QStringLiteral("*.bookmark.txt")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!readName(path).isEmpty())
+            locations.append(path.mid(m_folder.size()).replace(u'/', u'\\'));
+    }
+    std::sort(locations.begin(), locations.end());
+    QFile damaged(indexFile());
+    QString why;
+    if (damaged.open(QIODevice::ReadOnly) && !replaceFile(indexFile() + QStringLiteral(".damaged"), damaged.readAll(), &why)) {
+        m_error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(indexFile() + QStringLiteral(".damaged")), why);
+        return false;
+    }
+    return change(indexFile(), [&](IniDocument &doc) {
+        doc = IniDocument();
+        doc.setValue(IndexSection, FilesKey, QString::number(locations.size()));
+        for (int i = 0; i < locations.size(); ++i)
+            doc.setValue(IndexSection, numbered(FilePrefix, i + 1), locations.at(i));
+    });
+}
+
+// One transaction on one file; a failure is kept for lastError().
+bool BookmarkStore::change(const QString &file, const std::function<void(IniDocument &)> &edit)
+{
+    QString why;
+    if (IniFile::profile(file).update(edit, &why))
+        return true;
+    m_error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(file), why);
+    return false;
+}
+
 int BookmarkStore::addBookmark(const QString &categoryFile, const QString &name, const QString &address)
 {
+    m_error.clear();
     int number = 0;
-    const bool written = IniFile::profile(categoryFile).update([&](IniDocument &doc) {
+    const bool written = change(categoryFile, [&](IniDocument &doc) {
         number = readNumber(doc, MainSection, NumberKey) + 1;
         doc.setValue(EntrySection, numbered(EntryPrefix, number), entryText(name, address));
         doc.setValue(MainSection, NumberKey, u' ' + QString::number(number));
@@ -264,10 +317,11 @@ int BookmarkStore::addBookmark(const QString &categoryFile, const QString &name,
     return written ? number : 0;
 }
 
-void BookmarkStore::writeBookmark(const QString &categoryFile, int oldNumber, int newNumber, const QString &name,
+bool BookmarkStore::writeBookmark(const QString &categoryFile, int oldNumber, int newNumber, const QString &name,
                                   const QString &address)
 {
-    IniFile::profile(categoryFile).update([&](IniDocument &doc) {
+    m_error.clear();
+    return change(categoryFile, [&](IniDocument &doc) {
         doc.setValue(EntrySection, numbered(EntryPrefix, oldNumber), QString());
         doc.setValue(EntrySection, numbered(EntryPrefix, newNumber), entryText(name, address));
         if (newNumber > readNumber(doc, MainSection, NumberKey))
@@ -278,32 +332,36 @@ void BookmarkStore::writeBookmark(const QString &categoryFile, int oldNumber, in
 int BookmarkStore::moveBookmark(const QString &fromFile, int number, const QString &toFile, const QString &name,
                                 const QString &address)
 {
+    m_error.clear();
     const QString line = name.isEmpty() && address.isEmpty() ? QString() : entryText(name, address);
     int added = 0;
-    const bool written = IniFile::profile(toFile).update([&](IniDocument &doc) {
+    const bool written = change(toFile, [&](IniDocument &doc) {
         added = readNumber(doc, MainSection, NumberKey) + 1;
         doc.setValue(EntrySection, numbered(EntryPrefix, added), line);
         doc.setValue(MainSection, NumberKey, QString::number(added));
     });
     // Only once the bookmark has its new place may the old one go.
-    if (!written)
+    if (!written || !clearBookmark(fromFile, number))
         return 0;
-    clearBookmark(fromFile, number);
     return added;
 }
 
-void BookmarkStore::clearBookmark(const QString &categoryFile, int number)
+bool BookmarkStore::clearBookmark(const QString &categoryFile, int number)
 {
-    WriteINI(categoryFile, EntrySection, numbered(EntryPrefix, number), QString());
+    m_error.clear();
+    return change(categoryFile,
+                  [&](IniDocument &doc) { doc.setValue(EntrySection, numbered(EntryPrefix, number), QString()); });
 }
 
-void BookmarkStore::renameCategory(const QString &categoryFile, const QString &name)
+bool BookmarkStore::renameCategory(const QString &categoryFile, const QString &name)
 {
-    WriteINI(categoryFile, MainSection, NameKey, storedName(name));
+    m_error.clear();
+    return change(categoryFile, [&](IniDocument &doc) { doc.setValue(MainSection, NameKey, storedName(name)); });
 }
 
 BookmarkStore::CreateResult BookmarkStore::createCategory(const QString &file, const QString &name)
 {
+    m_error.clear();
     const QString real = ProfileFolder::realPath(file);
     const QString location = ProfileFolder(m_folder).locationOf(real);
     if (location.isEmpty())
@@ -317,15 +375,20 @@ BookmarkStore::CreateResult BookmarkStore::createCategory(const QString &file, c
 // Lists the file in the index, then names it: a category with "number" 0.
 bool BookmarkStore::listCategory(const QString &realFile, const QString &location, const QString &name)
 {
-    const bool listed = IniFile::profile(indexFile()).update([&](IniDocument &doc) {
-        const int files = readNumber(doc, IndexSection, FilesKey) + 1;
-        doc.setValue(IndexSection, FilesKey, u' ' + QString::number(files));
-        doc.setValue(IndexSection, numbered(FilePrefix, files), QString(location).replace(u'/', u'\\'));
-    });
-    return listed && IniFile::profile(realFile).update([&](IniDocument &doc) {
-        doc.setValue(MainSection, NameKey, storedName(name));
-        doc.setValue(MainSection, NumberKey, QStringLiteral("0"));
-    });
+    if (indexDamaged()) {
+        m_error = QStringLiteral("%1：书签索引已损坏").arg(QDir::toNativeSeparators(indexFile()));
+        return false;
+    }
+    return change(indexFile(),
+                  [&](IniDocument &doc) {
+                      const int files = readNumber(doc, IndexSection, FilesKey) + 1;
+                      doc.setValue(IndexSection, FilesKey, u' ' + QString::number(files));
+                      doc.setValue(IndexSection, numbered(FilePrefix, files), QString(location).replace(u'/', u'\\'));
+                  })
+        && change(realFile, [&](IniDocument &doc) {
+               doc.setValue(MainSection, NameKey, storedName(name));
+               doc.setValue(MainSection, NumberKey, QStringLiteral("0"));
+           });
 }
 
 // A new, listed category file for name under bookmarks/; empty when none can be made.
@@ -346,30 +409,54 @@ QString BookmarkStore::newCategoryFile(const QString &name)
     return QString();
 }
 
-int BookmarkStore::appendBookmarks(const QString &categoryFile, const QList<std::pair<QString, QString>> &bookmarks)
+BookmarkStore::Imported BookmarkStore::appendBookmarks(const QString &categoryFile,
+                                                       const QList<std::pair<QString, QString>> &bookmarks)
 {
+    m_error.clear();
+    return append(categoryFile, bookmarks);
+}
+
+BookmarkStore::Imported BookmarkStore::append(const QString &categoryFile,
+                                              const QList<std::pair<QString, QString>> &bookmarks)
+{
+    Imported result;
     QStringList lines;
     for (const auto &[name, address] : bookmarks) {
         if (!name.trimmed().isEmpty() && !address.trimmed().isEmpty())
             lines.append(entryText(name, address));
     }
     if (lines.isEmpty())
-        return 0;
-    const bool written = IniFile::profile(categoryFile).update([&](IniDocument &doc) {
+        return result;
+    const bool written = change(categoryFile, [&](IniDocument &doc) {
+        result = Imported();
         int number = readNumber(doc, MainSection, NumberKey);
-        for (const QString &line : std::as_const(lines))
+        // What a read of this category gives back, so an import done twice adds nothing.
+        QSet<QString> held;
+        for (const auto &[n, line] : numberedValues(doc.section(EntrySection), EntryPrefix, number))
+            held.insert(cutToProfileLimit(line));
+        for (const QString &line : std::as_const(lines)) {
+            const QString read = cutToProfileLimit(line);
+            if (held.contains(read)) {
+                ++result.skipped;
+                continue;
+            }
+            held.insert(read);
             doc.setValue(EntrySection, numbered(EntryPrefix, ++number), line);
-        doc.setValue(MainSection, NumberKey, QString::number(number));
+            ++result.added;
+        }
+        if (result.added)
+            doc.setValue(MainSection, NumberKey, QString::number(number));
     });
-    return written ? int(lines.size()) : 0;
+    return written ? result : Imported();
 }
 
-int BookmarkStore::importCategories(const QList<ExchangeCategory> &categories)
+BookmarkStore::Imported BookmarkStore::importCategories(const QList<ExchangeCategory> &categories)
 {
+    m_error.clear();
     QHash<QString, QString> shown;
     for (const BookmarkCategory &category : this->categories())
         shown.insert(category.name, category.path);
-    int added = 0;
+    Imported total;
     for (const ExchangeCategory &category : categories) {
         const QString name = cutToProfileLimit(storedName(category.name));
         QString file = shown.value(name);
@@ -381,9 +468,11 @@ int BookmarkStore::importCategories(const QList<ExchangeCategory> &categories)
         bookmarks.reserve(category.bookmarks.size());
         for (const ExchangeBookmark &bookmark : category.bookmarks)
             bookmarks.append({bookmark.name, bookmark.address});
-        added += appendBookmarks(file, bookmarks);
+        const Imported added = append(file, bookmarks);
+        total.added += added.added;
+        total.skipped += added.skipped;
     }
-    return added;
+    return total;
 }
 
 QString BookmarkStore::storedName(const QString &name)

@@ -6,8 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <utility>
+
+class IniDocument;
 
 struct BookmarkEntry
 {
@@ -68,26 +71,42 @@ public:
     int highWater(const QString &categoryFile) const;
     std::optional<BookmarkEntry> entry(const QString &categoryFile, int number) const;
 
+    // An index that exists but cannot be read as one (garbage, a broken count) is
+    // damaged: it is never written over, so nothing it still lists is lost.
+    bool indexDamaged() const;
+    // Writes a new index listing every named category file found in the profile
+    // folder, the damaged one kept beside it as bookmark.ini.damaged.
+    bool rebuildIndex();
+
+    // Every change below writes at once. On a failure nothing is changed, and
+    // lastError() names the file and says why, until the next change.
+    QString lastError() const { return m_error; }
+
     // Each returns the entry number written, or 0 when the file could not be written.
     int addBookmark(const QString &categoryFile, const QString &name, const QString &address);
     int moveBookmark(const QString &fromFile, int number, const QString &toFile, const QString &name,
                      const QString &address);
-    void writeBookmark(const QString &categoryFile, int oldNumber, int newNumber, const QString &name,
+    bool writeBookmark(const QString &categoryFile, int oldNumber, int newNumber, const QString &name,
                        const QString &address);
-    void clearBookmark(const QString &categoryFile, int number);
+    bool clearBookmark(const QString &categoryFile, int number);
     // An empty name retires the category.
-    void renameCategory(const QString &categoryFile, const QString &name);
+    bool renameCategory(const QString &categoryFile, const QString &name);
 
     enum class CreateResult { Created, OutsideFolder, LiveFile, NameTaken, Failed };
     CreateResult createCategory(const QString &file, const QString &name);
-    // Appends in one write; pairs with an empty name or address are left out.
-    // Returns how many were added.
-    int appendBookmarks(const QString &categoryFile, const QList<std::pair<QString, QString>> &bookmarks);
+
+    struct Imported {
+        int added = 0;
+        int skipped = 0; // already in the category, same name and address
+    };
+    // Appends in one write; pairs with an empty name or address are left out, and
+    // so are those the category holds already.
+    Imported appendBookmarks(const QString &categoryFile, const QList<std::pair<QString, QString>> &bookmarks);
 
     // Appends each category's bookmarks to the shown category of its name; one
     // that is missing is made, its file under bookmarks/ in the profile folder.
-    // One write per category file. Returns how many were added.
-    int importCategories(const QList<ExchangeCategory> &categories);
+    // One write per category file.
+    Imported importCategories(const QList<ExchangeCategory> &categories);
 
     // A bookmark name ends at its first ",", so a stored name carries none.
     static QString storedName(const QString &name);
@@ -98,6 +117,9 @@ private:
     CreateResult checkNewFile(const QString &realFile, const QString &name) const;
     bool listCategory(const QString &realFile, const QString &location, const QString &name);
     QString newCategoryFile(const QString &name);
+    bool change(const QString &file, const std::function<void(IniDocument &)> &edit);
+    Imported append(const QString &categoryFile, const QList<std::pair<QString, QString>> &bookmarks);
 
     QString m_folder;
+    QString m_error;
 };

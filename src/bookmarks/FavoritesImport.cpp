@@ -3,6 +3,7 @@
 #include "InternetShortcut.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -18,19 +19,25 @@ qint64 fileTime(const QString &path)
 
 namespace FavoritesImport {
 
-QList<ExchangeBookmark> read(const QStringList &paths)
+QList<ExchangeBookmark> read(const QList<ShortcutFolder::File> &files)
 {
     QList<ExchangeBookmark> bookmarks;
-    for (const QString &path : paths) {
-        const QString name = InternetShortcut::favouriteName(path);
+    for (const ShortcutFolder::File &file : files) {
+        const QString name = InternetShortcut::favouriteName(file.name);
         if (name.isEmpty())
             continue;
-        const auto address = InternetShortcut::read(path);
-        if (!address)
-            continue;
-        bookmarks.append({name, *address, fileTime(path)});
+        if (const auto address = InternetShortcut::address(ShortcutFolder::read(file.path)))
+            bookmarks.append({name, *address, file.added});
     }
     return bookmarks;
+}
+
+QList<ExchangeBookmark> read(const QStringList &paths)
+{
+    QList<ShortcutFolder::File> files;
+    for (const QString &path : paths)
+        files.append({QFileInfo(path).fileName(), QFile::encodeName(path), fileTime(path)});
+    return read(files);
 }
 
 } // namespace FavoritesImport

@@ -112,10 +112,15 @@ namespace InternetShortcut {
 
 std::optional<QString> read(const QString &path)
 {
-    const auto shortcut = readText(path);
-    if (!shortcut)
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const IniDocument doc = IniDocument::fromText(shortcut->text);
+    return address(file.readAll());
+}
+
+std::optional<QString> address(const QByteArray &content)
+{
+    const IniDocument doc = IniDocument::fromText(decode(content).text);
     const auto wide = doc.value(WideSection, UrlKey);
     if (wide && !wide->isEmpty())
         return Utf7::decode(*wide);

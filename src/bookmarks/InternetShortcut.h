@@ -12,6 +12,8 @@ namespace InternetShortcut {
 // A URL in [InternetShortcut.W] (UTF-7, written for text the ANSI code page
 // lacks) takes precedence over the one in [InternetShortcut].
 std::optional<QString> read(const QString &path);
+// The same, from a file's content.
+std::optional<QString> address(const QByteArray &content);
 
 // The file name without its ".url" ending.
 QString favouriteName(const QString &path);

@@ -1,10 +1,12 @@
 #include "frmAddToBookmark.h"
 
 #include "BookmarkStore.h"
+#include "CategoryPicker.h"
 #include "core/Prompts.h"
 #include "platform/PanelLayout.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,13 +20,6 @@ namespace {
 
 const QString New = QStringLiteral("New");
 const QString FileEnding = QStringLiteral(".bookmark.txt");
-
-// The path of a category entry text: everything after its first ",".
-QString entryPath(const QString &entry)
-{
-    const qsizetype comma = entry.indexOf(u',');
-    return comma < 0 ? QString() : entry.mid(comma + 1);
-}
 
 } // namespace
 
@@ -78,7 +73,7 @@ int frmAddToBookmark::addBookmark(const QString &name, const QString &address)
     showOptions(true, true);
     select(Option1);
     fillCategories(QString());
-    return exec();
+    return run();
 }
 
 int frmAddToBookmark::addCategory()
@@ -88,7 +83,7 @@ int frmAddToBookmark::addCategory()
     showOptions(false, true);
     select(Option2);
     Text1->clear();
-    return exec();
+    return run();
 }
 
 int frmAddToBookmark::editBookmark(const QString &categoryFile, int number, const QString &name,
@@ -104,7 +99,7 @@ int frmAddToBookmark::editBookmark(const QString &categoryFile, int number, cons
     Text2->setText(BkIndex);
     fillCategories(BkFile);
     select(Option1);
-    return exec();
+    return run();
 }
 
 int frmAddToBookmark::renameCategory(const QString &categoryFile, const QString &name)
@@ -116,6 +111,15 @@ int frmAddToBookmark::renameCategory(const QString &categoryFile, const QString 
     select(Option2);
     Text1->setText(name);
     BkFile = categoryFile;
+    return run();
+}
+
+// Every mode starts in the name field, ready to type over it.
+int frmAddToBookmark::run()
+{
+    m_saved = {};
+    Text1->setFocus();
+    Text1->selectAll();
     return exec();
 }
 
@@ -127,17 +131,10 @@ void frmAddToBookmark::showOptions(bool bookmark, bool category)
 
 void frmAddToBookmark::fillCategories(const QString &first)
 {
-    Combo1->clear();
-    for (const QString &entry : m_store.categoryEntries()) {
-        if (!first.isEmpty() && entryPath(entry) == first) {
-            Combo1->insertItem(0, entry);
-            Combo1->setCurrentIndex(0);
-        } else {
-            Combo1->addItem(entry);
-        }
-    }
-    if (first.isEmpty())
-        Combo1->setCurrentIndex(-1);
+    fillCategoryPicker(Combo1, m_store, first);
+    // With a single category there is nothing to choose.
+    if (first.isEmpty() && Combo1->count() == 1)
+        Combo1->setCurrentIndex(0);
 }
 
 void frmAddToBookmark::setBookmarkFieldsVisible(bool visible)
@@ -162,7 +159,7 @@ void frmAddToBookmark::select(QRadioButton *option)
 
 void frmAddToBookmark::Combo1_Validate()
 {
-    BkFile1 = entryPath(Combo1->currentText());
+    BkFile1 = chosenFile();
     BkIndex1 = m_store.highWater(BkFile1) + 1;
 }
 
@@ -192,7 +189,16 @@ void frmAddToBookmark::fail(const QString &text, bool critical)
     m_prompts.message(this, text, QStringLiteral("错误"), critical ? Prompts::Critical : Prompts::Information);
 }
 
-QString frmAddToBookmark::chosenFile() const { return entryPath(Combo1->currentText()); }
+// The category shown in the picker, however it got there.
+QString frmAddToBookmark::chosenFile() const { return Combo1->currentData().toString(); }
+
+// A change that could not be saved keeps the dialog open with everything typed.
+bool frmAddToBookmark::saved(bool written)
+{
+    if (!written)
+        fail(QStringLiteral("无法保存书签：%1").arg(m_store.lastError()));
+    return written;
+}
 
 void frmAddToBookmark::Command1_Click()
 {
@@ -202,8 +208,7 @@ void frmAddToBookmark::Command1_Click()
         addNewCategory();
     else if (Option1->isChecked())
         changeBookmark();
-    else {
-        m_store.renameCategory(BkFile, Text1->text());
+    else if (saved(m_store.renameCategory(BkFile, Text1->text()))) {
         emit LoadBookmark();
         accept();
     }
@@ -211,27 +216,32 @@ void frmAddToBookmark::Command1_Click()
 
 void frmAddToBookmark::addNewBookmark()
 {
-    if (Combo1->currentText().isEmpty()) {
-        fail(QStringLiteral("请选择一个数签类别"), false);
+    if (chosenFile().isEmpty()) {
+        fail(QStringLiteral("请选择一个书签类别"), false);
         return;
     }
     Combo1_Validate();
-    m_store.addBookmark(BkFile1, Text1->text(), Text3->text());
+    const int number = m_store.addBookmark(BkFile1, Text1->text(), Text3->text());
+    if (!saved(number > 0))
+        return;
+    m_saved = {BkFile1, number};
     emit LoadBookmark();
     accept();
 }
 
 void frmAddToBookmark::addNewCategory()
 {
-    QString file = m_prompts.saveFileName(this, windowTitle(), m_store.folder() + QLatin1Char('/'),
-                                          QStringLiteral("Vantorel II数签文件 (*.bookmark.txt)"));
+    // New categories live together in the profile folder's bookmarks/.
+    const QString folder = m_store.folder() + QStringLiteral("/bookmarks/");
+    QDir().mkpath(folder);
+    QString file = m_prompts.saveFileName(this, windowTitle(), folder, QStringLiteral("Vantorel II书签文件 (*.bookmark.txt)"));
     if (file.isEmpty())
         return; // cancelled: nothing is created
     if (!file.endsWith(FileEnding, Qt::CaseInsensitive))
         file += FileEnding;
     switch (m_store.createCategory(file, Text1->text())) {
     case BookmarkStore::CreateResult::OutsideFolder:
-        fail(QStringLiteral("不能将数签文件放在其他文件夹，必须放在Vantorel文件夹下面"));
+        fail(QStringLiteral("不能将书签文件放在其他文件夹，必须放在Vantorel配置文件夹下面"));
         return;
     case BookmarkStore::CreateResult::LiveFile:
         fail(QStringLiteral("不能覆盖已经存在的书签文件，请另外输入文件名"));
@@ -240,7 +250,7 @@ void frmAddToBookmark::addNewCategory()
         fail(QStringLiteral("已经有一个名为“%1”的书签类别，请另外输入名称").arg(Text1->text()));
         return;
     case BookmarkStore::CreateResult::Failed:
-        fail(QStringLiteral("无法写入书签文件 %1").arg(file));
+        saved(false);
         return;
     case BookmarkStore::CreateResult::Created:
         break;
@@ -254,6 +264,9 @@ void frmAddToBookmark::changeBookmark()
     const QString target = chosenFile();
     if (target != BkFile) {
         const int added = m_store.moveBookmark(BkFile, BkIndex.toInt(), target, Text1->text(), Text3->text());
+        if (!saved(added > 0))
+            return;
+        m_saved = {target, added};
         BkFile = target;
         BkIndex = QString::number(qMax(0, added - 1));
     } else {
@@ -271,7 +284,9 @@ void frmAddToBookmark::changeBookmark()
                        != Prompts::Yes)
                 return;
         }
-        m_store.writeBookmark(BkFile, BkIndex.toInt(), number, Text1->text(), Text3->text());
+        if (!saved(m_store.writeBookmark(BkFile, BkIndex.toInt(), number, Text1->text(), Text3->text())))
+            return;
+        m_saved = {BkFile, number};
     }
     emit LoadBookmark();
     accept();

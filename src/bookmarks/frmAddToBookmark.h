@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <utility>
+
 class BookmarkStore;
 class Prompts;
 class QComboBox;
@@ -35,6 +37,9 @@ public:
     void Combo1_Validate();
     void Text2_Change();
 
+    // The bookmark the last run saved: its category file and number; empty when none.
+    std::pair<QString, int> savedBookmark() const { return m_saved; }
+
 signals:
     // The bookmark files changed: the tree is to be built again.
     void LoadBookmark();
@@ -51,6 +56,8 @@ private:
     void addNewCategory();
     void changeBookmark();
     void fail(const QString &text, bool critical = true);
+    bool saved(bool written);
+    int run();
     QString chosenFile() const;
 
     QLineEdit *Text1;
@@ -74,4 +81,5 @@ private:
     BookmarkStore &m_store;
     Prompts &m_prompts;
     bool m_checkingNumber = false;
+    std::pair<QString, int> m_saved;
 };

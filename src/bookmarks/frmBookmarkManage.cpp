@@ -1,10 +1,10 @@
 #include "frmBookmarkManage.h"
 
 #include "BookmarkStore.h"
-#include "ChromiumBookmarks.h"
+#include "CategoryPicker.h"
 #include "FavoritesExport.h"
 #include "FavoritesImport.h"
-#include "FirefoxBookmarks.h"
+#include "InstalledBrowsers.h"
 #include "InternetShortcut.h"
 #include "NetscapeBookmarks.h"
 #include "core/Prompts.h"
@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QStandardItemModel>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,6 +29,8 @@
 using PanelLayout::named;
 
 namespace {
+
+enum Role { PathRole = Qt::UserRole + 1, AddedRole };
 
 const QString ExportHelp = QStringLiteral(
     "请选择正确的IE收藏夹地址：       1.如果你用的是Windows 98/ME，那么它一般会在你的Windows文件夹里的Favori- "
@@ -69,15 +72,12 @@ frmBookmarkManage::frmBookmarkManage(BookmarkStore &store, Prompts &prompts, frm
       Dir2(named(new QTreeView, "Dir2")), favourite(named(new QLineEdit, "favourite")),
       cmdOK(button("cmdOK", QStringLiteral("执行操作"))), cmdCancel(button("cmdCancel", QStringLiteral("关闭"))),
       m_store(store), m_prompts(prompts), m_dialog(dialog), m_folders(new QFileSystemModel(this)),
-      m_files(new QFileSystemModel(this))
+      m_files(new QStandardItemModel(this))
 {
     setObjectName(QStringLiteral("frmBookmarkManage"));
     setWindowTitle(QStringLiteral("管理书签"));
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_folders->setRootPath(QDir::rootPath());
-    m_files->setFilter(QDir::Files);
-    m_files->setNameFilters({QStringLiteral("*.url")});
-    m_files->setNameFilterDisables(false);
 
     TabStrip->addTab(buildImportPanel(), QStringLiteral("将IE收藏夹导入到Vantorel书签"));
     TabStrip->addTab(buildExportPanel(), QStringLiteral("将Vantorel书签导出到IE收藏夹"));
@@ -155,22 +155,24 @@ QWidget *frmBookmarkManage::buildImportPanel()
     auto *others = new QHBoxLayout;
     auto *html = button("cmdImportHtml", QStringLiteral("导入HTML书签…"));
     auto *firefox = button("cmdImportFirefox", QStringLiteral("从Firefox导入"));
-    auto *chromium = button("cmdImportChromium", QStringLiteral("从Chrome/Chromium导入"));
+    auto *chromium = button("cmdImportChromium", QStringLiteral("从Chrome/Edge等导入"));
     for (QPushButton *b : {html, firefox, chromium})
         others->addWidget(b);
     others->addStretch();
     grid->addLayout(others, 4, 0, 1, 2);
 
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { listFiles(folderOf(Dir1)); });
-    connect(File1, &QListView::clicked, this, [this](const QModelIndex &file) { URL->setText(m_files->filePath(file)); });
+    connect(File1, &QListView::clicked, this,
+            [this](const QModelIndex &file) { URL->setText(file.data(Qt::ToolTipRole).toString()); });
     // The key is the field's alone: it must not press a button of the window as well.
     new EnterKeyFilter(URL, [this] { URL_KeyUp(); });
     connect(newCategory, &QPushButton::clicked, this, &frmBookmarkManage::CMDNewbookmarkType_Click);
     connect(refresh, &QPushButton::clicked, this, &frmBookmarkManage::cmdREFRESH_Click);
     connect(html, &QPushButton::clicked, this, &frmBookmarkManage::importHtml);
-    connect(firefox, &QPushButton::clicked, this, [this] { importFromBrowser(FirefoxBookmarks::read(), QStringLiteral("Firefox")); });
+    connect(firefox, &QPushButton::clicked, this,
+            [this] { importInstalled(InstalledBrowsers::findFirefox(), QStringLiteral("Firefox")); });
     connect(chromium, &QPushButton::clicked, this,
-            [this] { importFromBrowser(ChromiumBookmarks::read(), QStringLiteral("Chrome/Chromium")); });
+            [this] { importInstalled(InstalledBrowsers::findChromium(), QStringLiteral("Chrome、Edge 等浏览器")); });
     return panel;
 }
 
@@ -245,10 +247,18 @@ void frmBookmarkManage::showFolder(QTreeView *folders, const QString &path)
         favourite->setText(folderOf(Dir2));
 }
 
+// Listed by hand, not by the folder model: that one leaves out names in GBK bytes.
 void frmBookmarkManage::listFiles(const QString &folder)
 {
-    File1->setRootIndex(m_files->setRootPath(folder));
-    m_files->sort(0);
+    m_files->clear();
+    for (const ShortcutFolder::File &file : ShortcutFolder::list(folder)) {
+        auto *item = new QStandardItem(file.name);
+        item->setEditable(false);
+        item->setData(QDir(folder).filePath(file.name), Qt::ToolTipRole);
+        item->setData(file.path, PathRole);
+        item->setData(file.added, AddedRole);
+        m_files->appendRow(item);
+    }
 }
 
 // The drive whose root is the longest start of path.
@@ -282,9 +292,7 @@ void frmBookmarkManage::URL_KeyUp()
 
 void frmBookmarkManage::Form_Load()
 {
-    BookmarkFiles->clear();
-    BookmarkFiles->addItems(m_store.categoryEntries());
-    BookmarkFiles->setCurrentIndex(-1);
+    fillCategoryPicker(BookmarkFiles, m_store);
     favourite->setText(m_IEFavorites);
 }
 
@@ -322,37 +330,45 @@ void frmBookmarkManage::cmdOK_Click()
         exportShortcuts();
 }
 
-QStringList frmBookmarkManage::selectedFiles() const
+QList<ShortcutFolder::File> frmBookmarkManage::selectedFiles() const
 {
-    // One index per column of a chosen row: the name column stands for the file.
     QModelIndexList chosen = File1->selectionModel()->selectedIndexes();
-    chosen.removeIf([](const QModelIndex &index) { return index.column() != 0; });
     std::sort(chosen.begin(), chosen.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
-    QStringList paths;
+    QList<ShortcutFolder::File> files;
     for (const QModelIndex &file : std::as_const(chosen))
-        paths.append(m_files->filePath(file));
-    return paths;
+        files.append({file.data().toString(), file.data(PathRole).toByteArray(), file.data(AddedRole).toLongLong()});
+    return files;
 }
 
 void frmBookmarkManage::importShortcuts()
 {
-    if (BookmarkFiles->currentText().isEmpty()) {
-        m_prompts.message(this, QStringLiteral("请选择一个数签类别"), QStringLiteral("错误"), Prompts::Information);
+    const QString target = BookmarkFiles->currentData().toString();
+    if (target.isEmpty()) {
+        m_prompts.message(this, QStringLiteral("请选择一个书签类别"), QStringLiteral("错误"), Prompts::Information);
         return;
     }
-    const QString target = BookmarkFiles->currentText().section(u',', 1);
     QList<std::pair<QString, QString>> bookmarks;
     for (const ExchangeBookmark &bookmark : FavoritesImport::read(selectedFiles()))
         bookmarks.append({bookmark.name, bookmark.address});
-    reportImport(m_store.appendBookmarks(target, bookmarks));
+    if (!reportImport(m_store.appendBookmarks(target, bookmarks)))
+        return;
     emit LoadBookmark();
     accept();
 }
 
-void frmBookmarkManage::reportImport(int added)
+bool frmBookmarkManage::reportImport(const BookmarkStore::Imported &imported)
 {
-    m_prompts.message(this, QStringLiteral("导入成功，共 %1 个书签").arg(added), QStringLiteral("完成"),
-                      Prompts::Information);
+    if (!m_store.lastError().isEmpty()) {
+        m_prompts.message(this,
+                          QStringLiteral("导入了 %1 个书签，其余的无法保存：%2").arg(imported.added).arg(m_store.lastError()),
+                          QStringLiteral("错误"), Prompts::Critical);
+        return false;
+    }
+    QString text = QStringLiteral("导入成功，共 %1 个书签").arg(imported.added);
+    if (imported.skipped > 0)
+        text += QStringLiteral("，跳过 %1 个已有的书签").arg(imported.skipped);
+    m_prompts.message(this, text, QStringLiteral("完成"), Prompts::Information);
+    return true;
 }
 
 QList<ExchangeCategory> frmBookmarkManage::shownCategories() const
@@ -375,12 +391,14 @@ void frmBookmarkManage::exportShortcuts()
         return;
     }
     const ExportCounts counts = FavoritesExport::write(favourite->text().trimmed(), shownCategories());
-    if (counts.failed > 0)
+    if (counts.failed > 0) {
         m_prompts.message(this,
                           QStringLiteral("有 %1 个书签没有导出，无法写入：\n%2")
                               .arg(counts.failed)
                               .arg(counts.failedPaths.mid(0, 5).join(u'\n')),
                           QStringLiteral("导出"), Prompts::Warning);
+        return; // the window stays, to choose another folder
+    }
     emit LoadBookmark();
     accept();
 }
@@ -413,6 +431,31 @@ void frmBookmarkManage::exportHtml()
                           QStringLiteral("完成"), Prompts::Information);
     else
         m_prompts.message(this, QStringLiteral("无法写入 %1").arg(file), QStringLiteral("错误"), Prompts::Critical);
+}
+
+// Each browser found is offered by name; none found says where it was looked for.
+void frmBookmarkManage::importInstalled(const BrowserSearch &search, const QString &kind)
+{
+    if (search.found.isEmpty()) {
+        constexpr int Shown = 20;
+        QStringList places = search.lookedIn.mid(0, Shown);
+        if (search.lookedIn.size() > Shown)
+            places.append(QStringLiteral("……等 %1 处").arg(search.lookedIn.size()));
+        m_prompts.message(this, QStringLiteral("没有找到 %1 的书签。找过这些地方：\n%2").arg(kind, places.join(u'\n')),
+                          kind, Prompts::Information);
+        return;
+    }
+    int chosen = 0;
+    if (search.found.size() > 1) {
+        QStringList names;
+        for (const InstalledBrowser &browser : search.found)
+            names.append(browser.name);
+        chosen = m_prompts.choose(this, QStringLiteral("找到以下浏览器，请选择从哪一个导入书签："), kind, names);
+        if (chosen < 0)
+            return;
+    }
+    const InstalledBrowser &browser = search.found.at(chosen);
+    importFromBrowser(InstalledBrowsers::read(browser), browser.name);
 }
 
 void frmBookmarkManage::importFromBrowser(const BrowserImport &found, const QString &browser)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "BookmarkStore.h"
 #include "ExchangeData.h"
+#include "ShortcutFolder.h"
 
 #include <QDialog>
 
@@ -8,6 +10,7 @@ class BookmarkStore;
 class Prompts;
 class QComboBox;
 class QFileSystemModel;
+class QStandardItemModel;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -33,6 +36,7 @@ public:
     void importHtml();
     void exportHtml();
     void importFromBrowser(const BrowserImport &found, const QString &browser);
+    void importInstalled(const BrowserSearch &search, const QString &kind);
 
     // The favourites folder, set by the options; the export starts there.
     QString IEFavorites() const { return m_IEFavorites; }
@@ -51,11 +55,12 @@ private:
     void listFiles(const QString &folder);
     void chooseDrive(QComboBox *drive, const QString &path);
     QString folderOf(const QTreeView *folders) const;
-    QStringList selectedFiles() const;
+    QList<ShortcutFolder::File> selectedFiles() const;
     void importShortcuts();
     void exportShortcuts();
     QList<ExchangeCategory> shownCategories() const;
-    void reportImport(int added);
+    // False when not everything could be saved.
+    bool reportImport(const BookmarkStore::Imported &imported);
 
     QTabWidget *TabStrip;
     QComboBox *Drive1;
@@ -74,5 +79,5 @@ private:
     Prompts &m_prompts;
     frmAddToBookmark &m_dialog;
     QFileSystemModel *m_folders;
-    QFileSystemModel *m_files;
+    QStandardItemModel *m_files;
 };

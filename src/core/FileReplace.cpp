@@ -2,14 +2,11 @@
 
 #include <QSaveFile>
 
-bool replaceFile(const QString &path, const QByteArray &bytes)
+bool replaceFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!written && error)
+        *error = file.errorString();
+    return written;
 }

@@ -118,27 +118,33 @@ std::optional<QString> IniFile::value(const QString &section, const QString &key
     return doc->value(section, key);
 }
 
-bool IniFile::setValue(const QString &section, const QString &key, const QString &value) const
+bool IniFile::setValue(const QString &section, const QString &key, const QString &value, QString *error) const
 {
-    return update([&](IniDocument &doc) { doc.setValue(section, key, value); });
+    return update([&](IniDocument &doc) { doc.setValue(section, key, value); }, error);
 }
 
-bool IniFile::update(const std::function<void(IniDocument &)> &change) const
+bool IniFile::update(const std::function<void(IniDocument &)> &change, QString *error) const
 {
+    QString why;
     QLockFile lock(m_path + QStringLiteral(".lock"));
     lock.setStaleLockTime(StaleLockMs);
     // Read under the lock, or a concurrent writer's change would be lost.
     std::optional<Content> content;
-    if (lock.tryLock(LockWaitMs))
-        content = load();
+    if (!lock.tryLock(LockWaitMs))
+        why = lock.error() == QLockFile::LockFailedError ? QStringLiteral("另一个程序正在写入此文件")
+                                                          : QStringLiteral("没有写入此文件夹的权限");
+    else if (!(content = load()))
+        why = QStringLiteral("无法读取此文件");
     if (content) {
         IniDocument doc = IniDocument::fromText(content->text);
         change(doc);
         content->text = doc.toText(m_lineEnd);
-        if (write(*content))
+        if (write(*content, &why))
             return true;
     }
-    qCWarning(lcProfile) << "cannot write" << m_path;
+    qCWarning(lcProfile) << "cannot write" << m_path << why;
+    if (error)
+        *error = why;
     return false;
 }
 
@@ -176,11 +182,11 @@ std::optional<IniFile::Content> IniFile::load() const
     return Content{fromGb18030(bytes), Gb18030};
 }
 
-bool IniFile::write(const Content &content) const
+bool IniFile::write(const Content &content, QString *error) const
 {
     QStringEncoder encoder(content.encoding.constData());
     const QByteArray bytes = encoder.encode(content.text);
-    if (!replaceFile(m_path, content.bom ? Bom + bytes : bytes))
+    if (!replaceFile(m_path, content.bom ? Bom + bytes : bytes, error))
         return false;
     ++replacedFiles;
     return true;

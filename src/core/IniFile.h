@@ -28,11 +28,12 @@ public:
     // The decoded text, with the same empty text and nullopt as read().
     std::optional<QString> text() const;
     std::optional<QString> value(const QString &section, const QString &key) const;
-    // Returns false when the file could not be written; the old file is then untouched.
-    bool setValue(const QString &section, const QString &key, const QString &value) const;
+    // Returns false when the file could not be written; the old file is then
+    // untouched, and error (when given) says why.
+    bool setValue(const QString &section, const QString &key, const QString &value, QString *error = nullptr) const;
     // One transaction: lock, read, change, replace. No other writer of this file,
     // in this process or another, can come in between. False on the failures of setValue.
-    bool update(const std::function<void(IniDocument &)> &change) const;
+    bool update(const std::function<void(IniDocument &)> &change, QString *error = nullptr) const;
 
     // Files this process has replaced so far; lets tests and benchmarks count writes.
     static quint64 writes();
@@ -49,7 +50,7 @@ private:
     };
 
     std::optional<Content> load() const;
-    bool write(const Content &content) const;
+    bool write(const Content &content, QString *error) const;
 
     QString m_path;
     QByteArray m_encoding;

@@ -2,6 +2,7 @@
 
 #include <QFlags>
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -23,6 +24,8 @@ public:
     virtual void notify(QWidget *owner, const QString &text, const QString &title) = 0;
     // Returns false on cancel.
     virtual bool inputText(QWidget *owner, const QString &prompt, const QString &title, QString &text) = 0;
+    // One of items, by its place in the list; -1 on cancel.
+    virtual int choose(QWidget *owner, const QString &prompt, const QString &title, const QStringList &items) = 0;
     // The empty text on cancel.
     virtual QString openFileName(QWidget *owner, const QString &title, const QString &filter) = 0;
     // selectedFilter, when given, brings the chosen filter back.

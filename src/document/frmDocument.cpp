@@ -9,6 +9,7 @@
 #include "platform/Images.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -72,14 +73,14 @@ QWidget *frmDocument::buildTopStrip()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, 5415 / Twips, 375 / Twips);
     Frame1->setFlat(true);
-    QFont small = Frame1->font();
-    small.setPixelSize(9);
-    Frame1->setFont(small);
     Progress = new QProgressBar(Frame1);
     Progress->setObjectName(QStringLiteral("Progress"));
     Progress->setTextVisible(false);
     Progress->setGeometry(60 / Twips, 180 / Twips, 5300 / Twips, 135 / Twips);
     Frame1->hide();
+    // A click on the progress shows the address, as the frame's caption says.
+    Frame1->installEventFilter(this);
+    Progress->installEventFilter(this);
     // The box, not its edit field, has the focus and receives the keys.
     new EnterKeyFilter(Combo, [this] { Combo_KeyPress(); });
     return strip;
@@ -108,7 +109,8 @@ void frmDocument::buildToolbar()
             &frmDocument::bookmarkRequested);
 
     auto *menu = new QMenu(this);
-    connect(menu->addAction(QStringLiteral("新建窗口(&N)")), &QAction::triggered, this, [this] { m_host.LoadNewDoc(); });
+    connect(menu->addAction(QStringLiteral("新建窗口(&N)")), &QAction::triggered, this,
+            [this] { m_host.LoadNewDoc()->focusAddress(); });
     connect(menu->addAction(QStringLiteral("关闭窗口(&C)")), &QAction::triggered, this, [this] { m_host.CloseDoc(); });
     menu->addSeparator();
     connect(menu->addAction(QStringLiteral("访问主页(&H)")), &QAction::triggered, this, &frmDocument::homeRequested);
@@ -131,6 +133,9 @@ void frmDocument::connectBrowser()
     });
     connect(Web, &BrowserControl::ProgressChange, this, &frmDocument::Web_ProgressChange);
     connect(Web, &BrowserControl::DownloadBegin, this, [this] {
+        // Someone typing an address keeps the box.
+        if (Combo->hasFocus())
+            return;
         setShowCombo(false);
         Frame1->show();
     });
@@ -193,8 +198,18 @@ void frmDocument::Web_CommandStateChange()
         tbrMDIchild->findChild<QAction *>(QLatin1String(key))->setEnabled(enabled);
 }
 
+bool frmDocument::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == Frame1 || watched == Progress) && event->type() == QEvent::MouseButtonPress) {
+        focusAddress();
+        return true;
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
 void frmDocument::focusAddress()
 {
+    Frame1->hide();
     setShowCombo(true);
     Combo->setFocus();
     Combo->lineEdit()->selectAll();

@@ -23,7 +23,7 @@ public:
     void Navigate(const QString &url);
     void setShowCombo(bool show);
     bool showCombo() const { return ShowCombo; }
-    // Shows the address box with the keyboard focus in it and its text chosen.
+    // Shows the address box, also while a page loads, with the keyboard focus in it and its text chosen.
     void focusAddress();
 
     BrowserControl *Web;
@@ -39,6 +39,9 @@ signals:
     void bookmarkRequested();
     void searchRequested(const QString &text);
     void homeRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildTopStrip();

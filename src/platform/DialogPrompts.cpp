@@ -62,6 +62,13 @@ bool DialogPrompts::inputText(QWidget *owner, const QString &prompt, const QStri
     return ok;
 }
 
+int DialogPrompts::choose(QWidget *owner, const QString &prompt, const QString &title, const QStringList &items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(owner, title, prompt, items, 0, false, &ok);
+    return ok ? int(items.indexOf(chosen)) : -1;
+}
+
 QString DialogPrompts::openFileName(QWidget *owner, const QString &title, const QString &filter)
 {
     return QFileDialog::getOpenFileName(owner, title, QString(), filter);

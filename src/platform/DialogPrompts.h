@@ -13,6 +13,7 @@ public:
     QString saveFileName(QWidget *owner, const QString &title, const QString &suggested, const QString &filter,
                          QString *selectedFilter) override;
     QString folder(QWidget *owner, const QString &title, const QString &start) override;
+    int choose(QWidget *owner, const QString &prompt, const QString &title, const QStringList &items) override;
     bool credentials(QWidget *owner, const QString &text, QString &user, QString &password) override;
     bool printer(QWidget *owner, const QString &title, QPrinter &printer) override;
 };

@@ -19,6 +19,8 @@ public:
     QString caption() const { return m_caption; }
     // The user chose this page, also when it was already the one showing.
     virtual void chosen() {}
+    // The page was asked for by its key: the keyboard goes to its main control.
+    virtual void takeFocus() { focusNextChild(); }
 
 private:
     Id m_id;

@@ -6,6 +6,7 @@
 #include "platform/PanelLayout.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 using namespace PanelLayout;
@@ -44,4 +45,10 @@ bool SearchPage::searchFor(const QString &text)
         return false;
     m_search->GoSearch_Click();
     return true;
+}
+
+void SearchPage::takeFocus()
+{
+    SearchKey->setFocus();
+    SearchKey->lineEdit()->selectAll();
 }

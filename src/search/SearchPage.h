@@ -21,6 +21,7 @@ public:
     // false when none is ticked.
     bool searchFor(const QString &text);
     EngineTree *engines() const { return m_engines; }
+    void takeFocus() override;
 
 private:
     QComboBox *SearchKey;

@@ -33,6 +33,11 @@ SidePanel::SidePanel(const QList<PanelPage *> &pages, QWidget *parent)
         tabs->addTab(page, page->caption());
     }
     connect(tabs, &QTabWidget::currentChanged, this, &SidePanel::tabs_Click);
+    // A click on the tab that shows already is a choice too.
+    connect(tabs, &QTabWidget::tabBarClicked, this, [this](int index) {
+        if (index == tabs->currentIndex())
+            tabs_Click();
+    });
     setWidthTwips(3360);
 }
 

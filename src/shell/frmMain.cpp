@@ -63,10 +63,7 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     m_menus = new MainMenus(*m_documents, m_mdi, m_commands, menuBar());
     connectMenus();
     m_commands->addShortcuts(this);
-    auto *addBookmark = new QAction(this);
-    addBookmark->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(addBookmark, &QAction::triggered, this, &frmMain::btnBookmarkAdd_Click);
-    addAction(addBookmark);
+    addKeys();
     connect(m_documents, &DocumentWindows::opened, this, &frmMain::connectDocument);
     connect(m_documents, &DocumentWindows::activeCommandsChanged, m_menus, &MainMenus::showCommandStates);
     m_list = buildPanel();
@@ -237,6 +234,7 @@ void frmMain::newWindowFromToolbar()
         created->Web->navigate(Homepage());
     else if (choice == 0)
         created->Web->navigate(Addresses::NewWindowPage);
+    created->focusAddress();
 }
 
 void frmMain::goHome()
@@ -253,9 +251,32 @@ void frmMain::showPanelTab(PanelPage::Id page)
     m_list->showPage(page);
 }
 
-void frmMain::mnuFileNew_Click() { LoadNewDoc(); }
+void frmMain::addKeys()
+{
+    const std::pair<QKeyCombination, std::function<void()>> keys[] = {
+        {Qt::CTRL | Qt::Key_D, [this] { btnBookmarkAdd_Click(); }},
+        // The panel's pages by key, the keyboard in their main control.
+        {Qt::CTRL | Qt::Key_B, [this] { focusPanelPage(PanelPage::Bookmarks); }},
+        {Qt::CTRL | Qt::Key_K, [this] { focusPanelPage(PanelPage::Search); }},
+    };
+    for (const auto &[key, command] : keys) {
+        auto *action = new QAction(this);
+        action->setShortcut(QKeySequence(key));
+        connect(action, &QAction::triggered, this, command);
+        addAction(action);
+    }
+}
+
+void frmMain::focusPanelPage(PanelPage::Id page)
+{
+    showPanelTab(page);
+    m_list->page(page)->takeFocus();
+}
+
+// A new window has nothing to show yet: the address box waits for the user's address.
+void frmMain::mnuFileNew_Click() { LoadNewDoc()->focusAddress(); }
 void frmMain::mnuFileClose_Click() { MotherButton_Click(QStringLiteral("close")); }
-void frmMain::mnuFileSend_Click() { showPanelTab(PanelPage::Tools); }
+void frmMain::mnuFileSend_Click() { showPanelTab(PanelPage::Mail); }
 void frmMain::mnuFileExit_Click() { close(); }
 void frmMain::mnuHelpContents_Click() { showPanelTab(PanelPage::Help); }
 

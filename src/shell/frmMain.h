@@ -99,6 +99,8 @@ private:
     void goHome();
     void navigateFirstPage(const QString &commandLine);
     void showPanelTab(PanelPage::Id page);
+    void focusPanelPage(PanelPage::Id page);
+    void addKeys();
     void setTabbed(bool tabbed);
     void updateCaption();
     bool mayQuit();

@@ -14,6 +14,7 @@
 #include "shell/SidePanel.h"
 #include "shell/frmMain.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDirIterator>
@@ -31,6 +32,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 // "管理书签" on a real main window: favourites folders in and out, HTML files, browsers.
 class tst_BookmarkManage : public QObject
@@ -75,7 +79,8 @@ private:
         m_main->list()->showPage(PanelPage::Bookmarks);
     }
     // Presses "管理"; work runs on the manager once it shows, and must close it.
-    void manage(std::function<void(frmBookmarkManage *)> work)
+    // False when a check inside failed.
+    bool manage(std::function<void(frmBookmarkManage *)> work)
     {
         // A failed check leaves work early: the window is closed all the same, or the test would hang.
         whenModalShown<frmBookmarkManage>([work](frmBookmarkManage *m) {
@@ -84,7 +89,7 @@ private:
                 m->reject();
         });
         QTest::mouseClick(child<QPushButton>(m_main.get(), QStringLiteral("btnBookmarkEdit")), Qt::LeftButton);
-        QTRY_VERIFY(!QApplication::activeModalWidget());
+        return QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }) && !QTest::currentTestFailed();
     }
     static void press(QWidget *window, const char *name)
     {
@@ -99,7 +104,7 @@ private:
         QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(keys, folder);
         QTest::keyClick(keys, Qt::Key_Return);
-        return QTest::qWaitFor([&] { return child<QListView>(m, QStringLiteral("File1"))->model()->rowCount(child<QListView>(m, QStringLiteral("File1"))->rootIndex()) == files; }, 5000);
+        return QTest::qWaitFor([&] { return child<QListView>(m, QStringLiteral("File1"))->model()->rowCount() == files; }, 5000);
     }
     QString shortcut(const QString &name, const QString &address)
     {
@@ -157,7 +162,9 @@ private slots:
         });
     }
 
-    // Enter in the address moves the lists; the chosen files go, in list order, above the high-water number.
+    // Enter in the address moves the lists; the chosen files go, in list order, above the
+    // high-water number. A name in GBK bytes, as an archive made on Windows leaves it, is
+    // listed, read and seen by assistive tools like the others. The same files again add nothing.
     void importChosenShortcuts()
     {
         writeBookmarks();
@@ -166,38 +173,50 @@ private slots:
         shortcut(QStringLiteral("a, 有逗号.url"), QStringLiteral("https://first.test/") + QString(300, u'x'));
         shortcut(QStringLiteral("c 没有地址.url"), QString());
         shortcut(QStringLiteral("d 不选.url"), QStringLiteral("https://not.chosen/"));
-        m_app->prompts.expectMessage(QStringLiteral("导入成功，共 2 个书签"));
-        manage([this](frmBookmarkManage *m) {
-            QVERIFY(openFolder(m, m_outside.filePath(QStringLiteral("fav")), 4));
-            // The list is sorted by name once the folder has been read.
-            QTRY_COMPARE(child<QListView>(m, QStringLiteral("File1"))->model()->index(0, 0, child<QListView>(m, QStringLiteral("File1"))->rootIndex()).data().toString(), QStringLiteral("a, 有逗号.url"));
-            QCOMPARE(child<QTreeView>(m, QStringLiteral("Dir1"))->model()->data(child<QTreeView>(m, QStringLiteral("Dir1"))->currentIndex(), QFileSystemModel::FilePathRole).toString(),
-                     m_outside.filePath(QStringLiteral("fav")));
-            // Chosen by name, as a user clicks them; the import takes them in the list's order.
-            auto *files = static_cast<QFileSystemModel *>(child<QListView>(m, QStringLiteral("File1"))->model());
-            for (const char *name : {"b 第二.url", "a, 有逗号.url", "c 没有地址.url"})
-                child<QListView>(m, QStringLiteral("File1"))->selectionModel()->select(files->index(m_outside.filePath(QStringLiteral("fav/") + QString::fromUtf8(name))),
-                                                   QItemSelectionModel::Select);
-            child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->setCurrentIndex(0);
-            press(m, "cmdOK");
-        });
-        if (QTest::currentTestFailed())
-            return; // a check inside the window failed
+        const QByteArray gbkName = QFile::encodeName(m_outside.filePath(QStringLiteral("fav/")))
+                                 + QStringEncoder("GBK").encode(QStringLiteral("e 旧档案.url"));
+        const int out = ::open(gbkName.constData(), O_CREAT | O_WRONLY, 0600);
+        QVERIFY(out >= 0 && ::write(out, "[InternetShortcut]\r\nURL=https://old.test/\r\n", 43) == 43);
+        ::close(out);
+        const auto import = [this] {
+            return manage([this](frmBookmarkManage *m) {
+                auto *list = child<QListView>(m, QStringLiteral("File1"));
+                QVERIFY(openFolder(m, m_outside.filePath(QStringLiteral("fav")), 5));
+                QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("a, 有逗号.url"));
+                QCOMPARE(QAccessible::queryAccessibleInterface(list)->tableInterface()->rowCount(), 5);
+                QCOMPARE(child<QTreeView>(m, QStringLiteral("Dir1"))->currentIndex().data(QFileSystemModel::FilePathRole).toString(),
+                         m_outside.filePath(QStringLiteral("fav")));
+                // Chosen by name, as a user clicks them; the import takes them in the list's order.
+                for (const char *name : {"b 第二.url", "e 旧档案.url", "a, 有逗号.url", "c 没有地址.url"}) {
+                    const auto found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, QString::fromUtf8(name));
+                    QCOMPARE(found.size(), 1);
+                    list->selectionModel()->select(found.first(), QItemSelectionModel::Select);
+                }
+                child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->setCurrentIndex(0);
+                press(m, "cmdOK");
+            });
+        };
+        m_app->prompts.expectMessage(QStringLiteral("导入成功，共 3 个书签"));
+        if (!import())
+            return;
         QCOMPARE(m_app->prompts.messages.last().title, QStringLiteral("完成"));
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 5),
                  QStringLiteral("a， 有逗号,https://first.test/") + QString(300, u'x'));
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 6), QStringLiteral("b 第二,https://second.test/a,b"));
-        QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 7), QStringLiteral("-"));
-        QCOMPARE(ReadINI(profile(QStringLiteral("a.bookmark.txt")), "main", "number"), QStringLiteral("6"));
-        m_main->bookmarks()->model()->rowCount(); // the tree was rebuilt
-        QCOMPARE(m_main->bookmarks()->model()->rowCount(m_main->bookmarks()->model()->index(0, 0)), 6);
+        QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 7), QStringLiteral("e 旧档案,https://old.test/"));
+        QCOMPARE(ReadINI(profile(QStringLiteral("a.bookmark.txt")), "main", "number"), QStringLiteral("7"));
+        QCOMPARE(m_main->bookmarks()->model()->rowCount(m_main->bookmarks()->model()->index(0, 0)), 7);
+        m_app->prompts.expectMessage(QStringLiteral("导入成功，共 0 个书签，跳过 3 个已有的书签"));
+        if (!import())
+            return;
+        QCOMPARE(ReadINI(profile(QStringLiteral("a.bookmark.txt")), "main", "number"), QStringLiteral("7"));
     }
 
     void importWithoutACategoryAsksForOne()
     {
         writeBookmarks();
         start();
-        m_app->prompts.expectMessage(QStringLiteral("请选择一个数签类别"));
+        m_app->prompts.expectMessage(QStringLiteral("请选择一个书签类别"));
         manage([](frmBookmarkManage *m) {
             press(m, "cmdOK");
             QVERIFY(m->isVisible());
@@ -300,7 +319,7 @@ private slots:
                 QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
             });
             press(m, "CMDNewbookmarkType");
-            QVERIFY(child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->findText(QStringLiteral("New,"), Qt::MatchStartsWith) >= 0);
+            QVERIFY(child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->findText(QStringLiteral("New")) >= 0);
             press(m, "cmdCancel");
         });
         if (QTest::currentTestFailed())
@@ -309,7 +328,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_outside.filePath(QStringLiteral("逃出"))));
     }
 
-    // Out as an HTML file and in again: the same categories, names and addresses.
+    // Out as an HTML file and in again: every name and address comes back exactly, so
+    // nothing is added twice.
     void htmlRoundTrip()
     {
         writeBookmarks();
@@ -318,7 +338,7 @@ private slots:
         m_app->prompts.answerFile(file);
         m_app->prompts.expectMessage(QStringLiteral("导出成功，共 5 个书签"));
         m_app->prompts.answerFile(file);
-        m_app->prompts.expectMessage(QStringLiteral("导入成功，共 5 个书签"));
+        m_app->prompts.expectMessage(QStringLiteral("导入成功，共 0 个书签，跳过 5 个已有的书签"));
         manage([](frmBookmarkManage *m) {
             child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(1);
             press(m, "cmdExportHtml");
@@ -329,10 +349,9 @@ private slots:
         if (QTest::currentTestFailed())
             return; // a check inside the window failed
         const QList<BookmarkCategory> shown = m_main->bookmarks()->store().categories();
-        QCOMPARE(shown.size(), 2); // merged into the categories of the same names
-        QCOMPARE(shown.at(0).size(), 8);
-        QCOMPARE(shown.at(0).entry(4).name, QStringLiteral("百度"));
-        QCOMPARE(shown.at(1).entry(1).address, QStringLiteral("https://doc.qt.io/qt-6/"));
+        QCOMPARE(shown.size(), 2); // the categories of the same names
+        QCOMPARE(shown.at(0).size(), 4);
+        QCOMPARE(shown.at(1).size(), 1);
     }
 
     // Chromium's roots and their sub-folders become categories of their own.

@@ -240,7 +240,7 @@ private slots:
     void addWithoutACategoryAsksForOne()
     {
         start();
-        app().prompts.expectMessage(QStringLiteral("请选择一个数签类别"));
+        app().prompts.expectMessage(QStringLiteral("请选择一个书签类别"));
         whenDialog([](frmAddToBookmark *d) {
             press(d, "Command1");
             QVERIFY(d->isVisible());
@@ -262,7 +262,8 @@ private slots:
             QCOMPARE(d->windowTitle(), QStringLiteral("修改书签"));
             QCOMPARE(field<QLineEdit>(d, "Text2")->text(), QStringLiteral("3"));
             auto *categories = field<QComboBox>(d, "Combo1");
-            QVERIFY(categories->currentText().endsWith(QStringLiteral("a.bookmark.txt")));
+            QCOMPARE(categories->currentText(), QStringLiteral("网站"));
+            QVERIFY(categories->currentData().toString().endsWith(QStringLiteral("a.bookmark.txt")));
             QCOMPARE(categories->itemText(0), categories->currentText());
             QVERIFY(!field<QRadioButton>(d, "Option2")->isVisibleTo(d));
             type(field<QLineEdit>(d, "Text2"), QStringLiteral("20"));
@@ -384,7 +385,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message"); // empty: created
         QTest::newRow("ending added") << "profile:常用" << "常用" << "";
-        QTest::newRow("outside") << "profile:../outside.bookmark.txt" << "外面" << "不能将数签文件放在其他文件夹";
+        QTest::newRow("outside") << "profile:../outside.bookmark.txt" << "外面" << "不能将书签文件放在其他文件夹";
         QTest::newRow("a live file") << "profile:a.bookmark.txt" << "再来" << "不能覆盖已经存在的书签文件";
         QTest::newRow("a name taken") << "profile:other.bookmark.txt" << "网站" << "已经有一个名为“网站”的书签类别";
         QTest::newRow("cancelled") << "" << "取消" << "";

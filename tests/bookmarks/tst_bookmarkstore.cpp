@@ -250,7 +250,7 @@ void tst_BookmarkStore::edit()
     for (qsizetype i = 0; op == "append" && i + 1 < args.size(); i += 2)
         pairs.append({args.at(i), args.at(i + 1)});
     if (op == "append")
-        result = m_store->appendBookmarks(path, pairs);
+        result = m_store->appendBookmarks(path, pairs).added;
     QTEST(result, "result");
     QCOMPARE(IniFile::writes() - before, quint64(writes));
     QCOMPARE(raw("c.txt"), (QStringList{"[main]"} + after).join("\r\n") + "\r\n");
@@ -356,7 +356,7 @@ void tst_BookmarkStore::importNameBeyondGbk()
 {
     write("bookmark.ini", {"[bookmark]", "files=0"});
     const QString name = QStringLiteral("😀表情收藏");
-    QCOMPARE(m_store->importCategories({{name, {{"a", "https://a/"}}}}), 1);
+    QCOMPARE(m_store->importCategories({{name, {{"a", "https://a/"}}}}).added, 1);
     const QList<BookmarkCategory> categories = m_store->categories();
     QCOMPARE(names(categories), QStringList{name});
     const QString real = file("bookmarks/" + name + ".bookmark.txt");

@@ -182,7 +182,7 @@ private slots:
         main->setListPressed(false);
         main->menus()->item(QStringLiteral("mnuFileSend"))->trigger();
         QVERIFY(main->list()->isVisible());
-        QCOMPARE(main->list()->currentPage()->id(), PanelPage::Tools);
+        QCOMPARE(main->list()->currentPage()->id(), PanelPage::Mail);
         main->setListPressed(false);
         main->menus()->item(QStringLiteral("mnuHelpContents"))->trigger();
         QVERIFY(main->listPressed());

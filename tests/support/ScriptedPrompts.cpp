@@ -25,7 +25,7 @@ ScriptedPrompts::~ScriptedPrompts()
 {
     for (const Expected &e : m_messages)
         QTest::qFail(qPrintable(QStringLiteral("a message never came: ") + e.match), __FILE__, __LINE__);
-    if (!m_files.isEmpty() || !m_texts.isEmpty() || !m_logins.isEmpty())
+    if (!m_files.isEmpty() || !m_texts.isEmpty() || !m_logins.isEmpty() || !m_choices.isEmpty())
         QTest::qFail("an answer was never asked for", __FILE__, __LINE__);
 }
 
@@ -36,6 +36,18 @@ void ScriptedPrompts::answerPrinter(const QString &path, std::function<void(QPri
     m_files.append({path, QString(), std::move(choose)});
 }
 void ScriptedPrompts::answerText(const QString &text) { m_texts.append(text); }
+void ScriptedPrompts::answerChoice(int index) { m_choices.append(index); }
+
+int ScriptedPrompts::choose(QWidget *, const QString &, const QString &title, const QStringList &items)
+{
+    asked.append(title);
+    offered.append(items);
+    if (m_choices.isEmpty()) {
+        unexpected(title);
+        return -1;
+    }
+    return m_choices.takeFirst();
+}
 void ScriptedPrompts::answerCredentials(std::optional<std::pair<QString, QString>> login) { m_logins.append(login); }
 
 Prompts::Button ScriptedPrompts::message(QWidget *, const QString &text, const QString &title, Icon icon,

@@ -34,12 +34,17 @@ public:
     void answerPrinter(const QString &path, std::function<void(QPrinter &)> choose);
     // The next input box gets text; a null text cancels it.
     void answerText(const QString &text);
+    // The next list to choose from gets the item at index; -1 cancels it. offered
+    // then holds the items of each list shown.
+    void answerChoice(int index);
+    QList<QStringList> offered;
     // The next login prompt gets user and password; nullopt cancels it.
     void answerCredentials(std::optional<std::pair<QString, QString>> login);
 
     Button message(QWidget *, const QString &text, const QString &title, Icon icon, Buttons buttons) override;
     void notify(QWidget *, const QString &text, const QString &title) override;
     bool inputText(QWidget *, const QString &, const QString &title, QString &text) override;
+    int choose(QWidget *, const QString &, const QString &title, const QStringList &items) override;
     QString openFileName(QWidget *, const QString &title, const QString &) override;
     QString saveFileName(QWidget *, const QString &title, const QString &start, const QString &,
                          QString *selectedFilter) override;
@@ -61,5 +66,6 @@ private:
     QList<Expected> m_messages;
     QList<FileAnswer> m_files;
     QStringList m_texts;
+    QList<int> m_choices;
     QList<std::optional<std::pair<QString, QString>>> m_logins;
 };
