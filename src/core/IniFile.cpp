@@ -131,8 +131,9 @@ bool IniFile::update(const std::function<void(IniDocument &)> &change, QString *
     // Read under the lock, or a concurrent writer's change would be lost.
     std::optional<Content> content;
     if (!lock.tryLock(LockWaitMs))
-        why = lock.error() == QLockFile::LockFailedError ? QStringLiteral("另一个程序正在写入此文件")
-                                                          : QStringLiteral("没有写入此文件夹的权限");
+        why = lock.error() == QLockFile::LockFailedError  ? QStringLiteral("另一个程序正在写入此文件")
+              : lock.error() == QLockFile::PermissionError ? QStringLiteral("没有写入此文件夹的权限")
+                                                           : QStringLiteral("无法写入此文件夹");
     else if (!(content = load()))
         why = QStringLiteral("无法读取此文件");
     if (content) {

@@ -1,4 +1,6 @@
+#include "FileSizeLimit.h"
 #include "ModalWatcher.h"
+#include "OwnWarnings.h"
 #include "Named.h"
 #include "PageFixture.h"
 #include "ProfileText.h"
@@ -117,6 +119,10 @@ private:
         QVERIFY(keys == field);
         QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(keys, Qt::Key_Delete);
+        typeInto(keys, text);
+    }
+    static void typeInto(QWidget *keys, const QString &text)
+    {
         for (const QChar c : text) {
             if (c.unicode() < 0x80) {
                 QTest::keyClicks(keys, QString(c));
@@ -163,9 +169,16 @@ private slots:
                      expected);
     }
 
+    // A category file an editor saved as UTF-8 shows its name as written.
     void nodesFollowTheFiles()
     {
         start();
+        QFile utf8(profile(QStringLiteral("b.bookmark.txt")));
+        QVERIFY(utf8.open(QIODevice::WriteOnly));
+        utf8.write(QStringLiteral("[main]\nchinesename=新闻\nnumber=1\n[bookmarks]\nbk 1=新华网,https://www.xinhuanet.com/\n").toUtf8());
+        utf8.close();
+        m_page->LoadBookmark();
+        QCOMPARE(node(1).data().toString(), QStringLiteral("新闻"));
         QCOMPARE(tree()->model()->rowCount(), 2);
         QCOMPARE(tree()->model()->rowCount(node(0)), 2); // the gap is no node
         QCOMPARE(BookmarkModel::key(node(0, 1)), profile(QStringLiteral("a.bookmark.txt")) + QStringLiteral(", 3"));
@@ -192,6 +205,13 @@ private slots:
         // The visit button opens the chosen bookmark whatever the setting.
         press("cmdVISIT");
         QCOMPARE(navigations().count(address), clickBookmark == 1 ? 2 : 1);
+        // A double click and Enter open a bookmark as the visit button does.
+        const qsizetype before = navigations().count(address);
+        QTest::mouseDClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualRect(node(0, 1)).center());
+        QVERIFY(navigations().count(address) > before);
+        const qsizetype clicked = navigations().count(address);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(navigations().count(address), clicked + 1);
     }
 
     void visitOpensOnlyBookmarks()
@@ -215,25 +235,29 @@ private slots:
     {
         start(false, PageFixture::Real);
         const QString page = app().writeFile(QStringLiteral("page.htm"),
-                                             "<html><head><meta charset=\"utf-8\"><title>Hello, World - 站点</title></head></html>");
+                                             "<html><head><meta charset=\"utf-8\"><title>Hello, World 😀 - 站点</title></head></html>");
         frmDocument *document = m_fixture->documents->activeDocument();
         document->Web->navigate(page);
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Hello, World - 站点"));
-        whenDialog([](frmAddToBookmark *d) {
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Hello, World 😀 - 站点"));
+        whenDialog([this](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("添加书签"));
             auto *categories = field<QComboBox>(d, "Combo1");
             QCOMPARE(categories->currentIndex(), -1);
             QCOMPARE(categories->count(), 2);
+            // Names to choose from; the file they are kept in is there on hover.
+            QCOMPARE(categories->itemText(0), QStringLiteral("网站"));
+            QCOMPARE(categories->itemData(0, Qt::ToolTipRole).toString(), profile(QStringLiteral("a.bookmark.txt")));
             categories->setCurrentIndex(0);
             press(d, "Command1");
         });
         press("btnBookmarkAdd");
         // Above the high-water number, gaps below it left alone; the comma made full-width.
-        QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 4), QStringLiteral("Hello， World - 站点,") + page);
+        QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 4), QStringLiteral("Hello， World 😀 - 站点,") + page);
         QCOMPARE(number(QStringLiteral("a.bookmark.txt")), QStringLiteral(" 4"));
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 2), QString());
-        tree()->expandAll();
-        QCOMPARE(node(0, 2).data().toString(), QStringLiteral("Hello， World - 站点"));
+        // The new bookmark is chosen in the tree.
+        QCOMPARE(tree()->currentIndex(), node(0, 2));
+        QCOMPARE(node(0, 2).data().toString(), QStringLiteral("Hello， World 😀 - 站点"));
         QCOMPARE(BookmarkModel::tag(node(0, 2)), page);
     }
 
@@ -252,6 +276,101 @@ private slots:
         QCOMPARE(app().prompts.messages.last().title, QStringLiteral("错误"));
         QCOMPARE(number(QStringLiteral("a.bookmark.txt")), QStringLiteral(" 3"));
         QCOMPARE(number(QStringLiteral("b.bookmark.txt")), QStringLiteral("1"));
+    }
+
+    // With one category there is nothing to choose: the one shown is the one taken.
+    void theOnlyCategoryShownIsTheOneChosen()
+    {
+        start();
+        write(QStringLiteral("bookmark.ini"), {"[bookmark]", "files=1", "file 1=\\b.bookmark.txt"});
+        m_page->LoadBookmark();
+        whenDialog([](frmAddToBookmark *d) {
+            QCOMPARE(field<QComboBox>(d, "Combo1")->currentText(), QStringLiteral("新闻"));
+            press(d, "Command1");
+        });
+        press("btnBookmarkAdd");
+        QCOMPARE(entry(QStringLiteral("b.bookmark.txt"), 2), QStringLiteral("Web Document 1,about:blank"));
+    }
+
+    // On a full disk the dialog says so and keeps what was typed until it can be saved.
+    void aFailedSaveKeepsTheDialogAndItsInput()
+    {
+        start();
+        const QString file = profile(QStringLiteral("b.bookmark.txt"));
+        auto full = std::make_unique<FileSizeLimit>(QFileInfo(file).size() + 4);
+        const ExpectedWarning warned(QRegularExpression(QStringLiteral("cannot write")));
+        app().prompts.expectMessage(QStringLiteral("无法保存书签：") + file);
+        whenDialog([&full](frmAddToBookmark *d) {
+            type(field<QLineEdit>(d, "Text1"), QStringLiteral("留着"));
+            field<QComboBox>(d, "Combo1")->setCurrentIndex(1);
+            press(d, "Command1");
+            QVERIFY(d->isVisible());
+            QCOMPARE(field<QLineEdit>(d, "Text1")->text(), QStringLiteral("留着"));
+            full.reset();
+            press(d, "Command1");
+            QVERIFY(!d->isVisible());
+        });
+        press("btnBookmarkAdd");
+        QCOMPARE(entry(QStringLiteral("b.bookmark.txt"), 2), QStringLiteral("留着,about:blank"));
+    }
+
+    void aFailedDeleteIsShown()
+    {
+        start();
+        click(node(0, 0));
+        app().prompts.expectMessage(QStringLiteral("确认删除百度？"), Prompts::Yes);
+        app().prompts.expectMessage(QStringLiteral("无法删除："));
+        const ExpectedWarning warned(QRegularExpression(QStringLiteral("cannot write")));
+        {
+            const FileSizeLimit full(10);
+            press("btnBookmarkDel");
+        }
+        QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 1), QStringLiteral("百度,https://www.baidu.com/"));
+        QCOMPARE(tree()->model()->rowCount(node(0)), 2);
+    }
+
+    // A damaged index empties the tree; it is never written over while damaged, and a
+    // new one can be made from the category files there are.
+    void aDamagedIndexIsKeptAndCanBeRebuilt_data()
+    {
+        QTest::addColumn<bool>("rebuild");
+        QTest::newRow("kept") << false;
+        QTest::newRow("rebuilt") << true;
+    }
+    void aDamagedIndexIsKeptAndCanBeRebuilt()
+    {
+        QFETCH(bool, rebuild);
+        start();
+        const QByteArray garbage("\x81\x30\xff\xfe\x00garbage\x07\xd6");
+        QFile index(profile(QStringLiteral("bookmark.ini")));
+        QVERIFY(index.open(QIODevice::WriteOnly) && index.write(garbage) == garbage.size());
+        index.close();
+        QDir(profile(QStringLiteral("bookmarks"))).removeRecursively(); // only the two categories of this test
+        app().prompts.expectMessage(QStringLiteral("书签索引已损坏，是否根据书签文件重建？"), rebuild ? Prompts::Yes : Prompts::No);
+        m_page->LoadBookmark();
+        QTRY_COMPARE(app().prompts.messages.size(), 1);
+        if (rebuild) {
+            QCOMPARE(tree()->model()->rowCount(), 2);
+            QCOMPARE(node(1).data().toString(), QStringLiteral("新闻"));
+            QFile kept(profile(QStringLiteral("bookmark.ini.damaged")));
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), garbage);
+            return;
+        }
+        QCOMPARE(tree()->model()->rowCount(), 0);
+        app().prompts.answerFile(profile(QStringLiteral("bookmarks/新的")));
+        app().prompts.expectMessage(QStringLiteral("书签索引已损坏"));
+        whenDialog([](frmAddToBookmark *d) {
+            field<QLineEdit>(d, "Text1")->setText(QStringLiteral("新的"));
+            press(d, "Command1");
+            QVERIFY(d->isVisible());
+            press(d, "Command2");
+        });
+        m_page->dialog()->addCategory();
+        m_page->LoadBookmark(); // asked once only
+        QVERIFY(index.open(QIODevice::ReadOnly));
+        QCOMPARE(index.readAll(), garbage);
+        QCOMPARE(app().prompts.messages.size(), 2);
     }
 
     void editShowsTheBookmarkAndMovesItByNumber()
@@ -293,9 +412,11 @@ private slots:
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 3), QString());
     }
 
+    // The tree keeps its open categories and shows the bookmark where it went.
     void editToAnotherCategoryAppendsThere()
     {
         start();
+        tree()->collapse(node(1));
         click(node(0, 0));
         whenDialog([](frmAddToBookmark *d) {
             field<QComboBox>(d, "Combo1")->setCurrentIndex(1);
@@ -307,6 +428,9 @@ private slots:
         QCOMPARE(entry(QStringLiteral("b.bookmark.txt"), 2), QStringLiteral("百度,https://www.baidu.com/"));
         QCOMPARE(number(QStringLiteral("b.bookmark.txt")), QStringLiteral("2"));
         QCOMPARE(entry(QStringLiteral("b.bookmark.txt"), 9), QStringLiteral("-"));
+        QVERIFY(tree()->isExpanded(node(0)));
+        QCOMPARE(tree()->currentIndex(), node(1, 1));
+        QCOMPARE(node(1, 1).data().toString(), QStringLiteral("百度"));
     }
 
     void entryNumberAcceptsOneToFiveDigits_data()
@@ -347,7 +471,9 @@ private slots:
         whenDialog([](frmAddToBookmark *d) {
             QVERIFY(!field<QLineEdit>(d, "Text3")->isVisibleTo(d) && !field<QRadioButton>(d, "Option1")->isVisibleTo(d));
             QCOMPARE(field<QLineEdit>(d, "Text1")->text(), QStringLiteral("新闻"));
-            type(field<QLineEdit>(d, "Text1"), QStringLiteral("要闻,头条"));
+            // The keys go to the name, chosen whole, as soon as the dialog shows.
+            QTRY_COMPARE(QApplication::focusWidget(), field<QLineEdit>(d, "Text1"));
+            typeInto(QApplication::focusWidget(), QStringLiteral("要闻,头条"));
             press(d, "Command1");
         });
         press("btnBookmarkChange");
@@ -401,6 +527,9 @@ private slots:
         if (!message.isEmpty())
             app().prompts.expectMessage(message);
         const bool created = message.isEmpty() && !path.isEmpty();
+        const auto startsInBookmarks = [this] {
+            return app().prompts.suggested.value(0) == profile(QStringLiteral("bookmarks/"));
+        };
         whenDialog([name, created](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("添加书签类别"));
             QVERIFY(!field<QRadioButton>(d, "Option1")->isVisibleTo(d));
@@ -412,6 +541,7 @@ private slots:
                 press(d, "Command2");
         });
         m_page->dialog()->addCategory();
+        QVERIFY(startsInBookmarks());
         QCOMPARE(m_page->store().fileCount(), created ? 3 : 2);
         QCOMPARE(tree()->model()->rowCount(), created ? 3 : 2);
         if (created) {

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "OwnWarnings.h"
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
@@ -10,30 +11,10 @@
 #include <QTest>
 
 #include <atomic>
-#include <csignal>
-#include <sys/resource.h>
 #include <thread>
 #include <vector>
 
 namespace {
-
-// Every write past limit bytes fails, as on a full disk, whoever the process runs as.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit low = m_old;
-        low.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &low);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 const QRegularExpression CannotWrite(QStringLiteral("cannot write"));
 
