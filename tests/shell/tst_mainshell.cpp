@@ -14,7 +14,11 @@
 #include "document/frmDocument.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDialog>
+#include <QGroupBox>
+#include <QProgressBar>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -221,16 +225,84 @@ private slots:
             QCOMPARE(navigations, QStringList{expected == QLatin1String("home") ? home : expected});
     }
 
-    void fileNewOpensAnEmptyWindow()
+    // However a new window is asked for, its address box shows with the keys in it.
+    void aNewWindowWaitsForAnAddress_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"Ctrl+N", "mnuFileNew", "mnuWindowNewWindow", "mnuNewWindow", "new"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+    void aNewWindowWaitsForAnAddress()
+    {
+        QFETCH(QString, how);
+        TestApp app;
+        auto main = start(app);
+        frmDocument *first = main->activeDocument();
+        QTRY_VERIFY(first->showCombo());
+        if (how == QLatin1String("Ctrl+N"))
+            QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
+        else if (how == QLatin1String("new"))
+            QTest::mouseClick(main->Toolbar1()->widgetForAction(main->toolbar()->button(how)), Qt::LeftButton);
+        else if (how == QLatin1String("mnuNewWindow"))
+            first->findChild<QAction *>(how)->trigger();
+        else
+            main->menus()->item(how)->trigger();
+        QCOMPARE(main->documents().size(), 2);
+        frmDocument *document = main->activeDocument();
+        QTRY_COMPARE(QApplication::focusWidget(), document->Combo);
+        QVERIFY(document->Combo->isVisible());
+        const QString page = app.writeFile(QStringLiteral("typed.htm"), "<html><head><title>Typed</title></head></html>");
+        QTest::keyClicks(QApplication::focusWidget(), page);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Typed"));
+    }
+
+    // While a page loads, Ctrl+L or a click on the progress shows the address, readable and typed into.
+    void theAddressCanBeTypedWhileAPageLoads_data()
+    {
+        QTest::addColumn<bool>("click");
+        QTest::newRow("Ctrl+L") << false;
+        QTest::newRow("click on the progress") << true;
+    }
+    void theAddressCanBeTypedWhileAPageLoads()
+    {
+        QFETCH(bool, click);
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response slow(QByteArray(4096, 'x'));
+        slow.stallAfter = 10;
+        server.route("/slow", slow);
+        auto main = start(app);
+        frmDocument *document = main->activeDocument();
+        QCOMPARE(document->Frame1->font(), QApplication::font());
+        document->Web->navigate(server.address(QStringLiteral("/slow")));
+        QTRY_VERIFY(document->Frame1->isVisible());
+        QVERIFY(!document->Combo->isVisible());
+        if (click)
+            QTest::mouseClick(document->Progress, Qt::LeftButton);
+        else
+            QTest::keyClick(main.get(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!document->Frame1->isVisible());
+        QVERIFY(document->Combo->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), document->Combo);
+        const QString page = app.writeFile(QStringLiteral("typed.htm"), "<html><head><title>Typed</title></head></html>");
+        QTest::keyClicks(QApplication::focusWidget(), page);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Typed"));
+    }
+
+    // Ctrl+B and Ctrl+K show their page with the keys in its main control.
+    void pageKeysTakeTheKeyboardThere()
     {
         TestApp app;
-        ScriptedBrowsers browsers;
-        app.context.browsers = &browsers;
-        homePage(app);
         auto main = start(app);
-        main->menus()->item(QStringLiteral("mnuFileNew"))->trigger();
-        QCOMPARE(main->documents().size(), 2);
-        QCOMPARE(static_cast<ScriptedBrowser *>(main->activeDocument()->Web)->calls, QStringList());
+        main->setListPressed(false);
+        QTest::keyClick(main.get(), Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(main->list()->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), child<QWidget>(main.get(), QStringLiteral("Bookmarks")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(main->list()->currentPage()->id(), PanelPage::Search);
+        QTRY_COMPARE(QApplication::focusWidget(), child<QWidget>(main.get(), QStringLiteral("SearchKey")));
     }
 
     void profileFolderOpensInTheFileManager()
