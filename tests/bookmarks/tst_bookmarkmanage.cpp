@@ -28,6 +28,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTabWidget>
 #include <QTest>
@@ -354,38 +355,44 @@ private slots:
         QCOMPARE(shown.at(1).size(), 1);
     }
 
-    // Chromium's roots and their sub-folders become categories of their own.
-    void importFromChromium()
+    // Each browser of the Chromium family found is offered by name; the chosen one's roots and
+    // their sub-folders become categories, whatever characters their names hold.
+    void importFromAChosenBrowser()
     {
         writeBookmarks();
         start();
-        const QJsonObject bar{{"type", "folder"}, {"name", "Bookmarks bar"},
-                              {"children", QJsonArray{QJsonObject{{"type", "url"}, {"name", "Qt"}, {"url", "https://www.qt.io/"}},
-                                                      QJsonObject{{"type", "folder"}, {"name", "工具"},
-                                                                  {"children", QJsonArray{QJsonObject{{"type", "url"}, {"name", "KDE"},
-                                                                                                      {"url", "https://kde.org/"}}}}}}}};
-        const QJsonObject roots{{"bookmark_bar", bar}, {"other", QJsonObject{{"type", "folder"}, {"children", QJsonArray{}}}}};
-        const QString file = QDir::homePath() + QStringLiteral("/.config/chromium/Default/Bookmarks");
-        QDir().mkpath(QFileInfo(file).path());
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(QJsonDocument(QJsonObject{{"roots", roots}, {"version", 1}}).toJson());
-        out.close();
+        const auto install = [](const QString &file, const QString &folder) {
+            const QJsonObject bar{{"type", "folder"}, {"name", "Bookmarks bar"},
+                                  {"children", QJsonArray{QJsonObject{{"type", "url"}, {"name", "Qt"}, {"url", "https://www.qt.io/"}},
+                                                          QJsonObject{{"type", "folder"}, {"name", folder},
+                                                                      {"children", QJsonArray{QJsonObject{{"type", "url"}, {"name", "KDE"},
+                                                                                                          {"url", "https://kde.org/"}}}}}}}};
+            QDir().mkpath(QFileInfo(file).path());
+            QFile out(file);
+            out.open(QIODevice::WriteOnly);
+            out.write(QJsonDocument(QJsonObject{{"roots", QJsonObject{{"bookmark_bar", bar}}}, {"version", 1}}).toJson());
+        };
+        const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        install(QDir::homePath() + QStringLiteral("/.config/chromium/Default/Bookmarks"), QStringLiteral("工具"));
+        install(config + QStringLiteral("/microsoft-edge/Default/Bookmarks"), QStringLiteral("😀表情收藏"));
+        m_app->prompts.answerChoice(1);
         m_app->prompts.expectMessage(QStringLiteral("导入成功，共 2 个书签"));
-        m_app->prompts.expectMessage(QStringLiteral("Firefox"));
-        manage([](frmBookmarkManage *m) {
-            press(m, "cmdImportChromium");
-            press(m, "cmdImportFirefox"); // none installed: says where it looked
-            press(m, "cmdCancel");
-        });
-        if (QTest::currentTestFailed())
-            return; // a check inside the window failed
-        QVERIFY(m_app->prompts.messages.last().text.contains(QStringLiteral(".mozilla/firefox")));
+        m_app->prompts.expectMessage(QStringLiteral("没有找到 Firefox 的书签"));
+        if (!manage([](frmBookmarkManage *m) {
+                press(m, "cmdImportChromium");
+                press(m, "cmdImportFirefox"); // none installed: says where it looked
+                press(m, "cmdCancel");
+            }))
+            return;
+        QCOMPARE(m_app->prompts.offered, (QList<QStringList>{{QStringLiteral("Chromium"), QStringLiteral("Microsoft Edge")}}));
+        QVERIFY(m_app->prompts.messages.last().text.contains(config + QStringLiteral("/mozilla/firefox")));
         QStringList names;
         for (const BookmarkCategory &c : m_main->bookmarks()->store().categories())
             names.append(c.name);
         QCOMPARE(names, (QStringList{QStringLiteral("网站"), QStringLiteral("Qt 6.4"), QStringLiteral("书签栏"),
-                                     QStringLiteral("书签栏 / 工具")}));
+                                     QStringLiteral("书签栏 / 😀表情收藏")}));
+        m_main->LoadBookmark();
+        QCOMPARE(m_main->bookmarks()->model()->index(3, 0).data().toString(), QStringLiteral("书签栏 / 😀表情收藏"));
     }
 };
 
