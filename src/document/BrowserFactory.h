@@ -14,4 +14,6 @@ public:
     virtual QDialog *createProfileDialog(QWidget *parent) = 0;
     // Downloads still on their way.
     virtual int runningDownloads() const = 0;
+    // The download list, beside near's window, raised and active; empty when nothing was downloaded.
+    virtual void showDownloads(QWidget *near) = 0;
 };

@@ -126,6 +126,7 @@ void frmMain::connectMenus()
         {"mnuToolsOptions", &frmMain::mnuViewOptions_Click},
         {"mnuToolsIEOptions", &frmMain::mnuToolsIEOptions_Click},
         {"mnuToolsProfileFolder", &frmMain::mnuToolsProfileFolder_Click},
+        {"mnuToolsDownloads", &frmMain::mnuToolsDownloads_Click},
         {"mnuWindowNewWindow", &frmMain::mnuFileNew_Click},
         {"mnuHelpContents", &frmMain::mnuHelpContents_Click},
         {"mnuHelpShowtip", &frmMain::mnuHelpShowtip_Click},
@@ -323,6 +324,8 @@ void frmMain::mnuToolsProfileFolder_Click()
         m_context.prompts->message(this, QStringLiteral("无法打开配置文件夹 %1：%2").arg(m_context.profileFolder, error),
                                    AppTitle, Prompts::Warning);
 }
+
+void frmMain::mnuToolsDownloads_Click() { m_context.browsers->showDownloads(this); }
 
 void frmMain::mnuWindowCascade_Click() { m_documents->cascade(); }
 

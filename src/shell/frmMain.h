@@ -54,6 +54,7 @@ public:
     void mnuViewOptions_Click();
     void mnuToolsIEOptions_Click();
     void mnuToolsProfileFolder_Click();
+    void mnuToolsDownloads_Click();
     void mnuHelpContents_Click();
     void mnuHelpShowtip_Click();
     void mnuHelpAbout_Click();

@@ -55,8 +55,10 @@ class ScriptedBrowsers : public BrowserFactory
 public:
     QList<QPointer<ScriptedBrowser>> made;
     int downloads = 0;
+    QList<QWidget *> downloadsShownNear; // the near of each showDownloads call
 
     BrowserControl *createBrowser(QWidget *parent) override;
     QDialog *createProfileDialog(QWidget *) override { return nullptr; }
     int runningDownloads() const override { return downloads; }
+    void showDownloads(QWidget *near) override { downloadsShownNear.append(near); }
 };

@@ -6,17 +6,60 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineView>
+#include <QWindow>
 
+#include <algorithm>
+
+namespace {
+
+// Far enough in from the corner that the main window's own corner stays visible.
+constexpr int CornerInset = 24;
+
+// Beside the owner where the screen has room, else over its lower right corner;
+// never off the screen.
+QRect besideOwner(const QRect &owner, QSize size, const QRect &screen)
+{
+    size = size.boundedTo(screen.size());
+    QRect place(QPoint(owner.right() + 1, owner.top()), size);
+    if (place.right() > screen.right()) {
+        place.moveRight(owner.left() - 1);
+        if (place.left() < screen.left())
+            place.moveBottomRight(owner.bottomRight() - QPoint(CornerInset, CornerInset));
+    }
+    place.moveLeft(std::clamp(place.left(), screen.left(), screen.right() - size.width() + 1));
+    place.moveTop(std::clamp(place.top(), screen.top(), screen.bottom() - size.height() + 1));
+    return place;
+}
+
+// The window of the page that asked, else the one the user is in.
+QWidget *ownerOf(QWebEngineDownloadRequest *download)
+{
+    if (download->page())
+        if (QWebEngineView *view = QWebEngineView::forPage(download->page()))
+            return view->window();
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+// A tool window stays above the window it belongs to and has no task-bar entry of its own.
 DownloadManager::DownloadManager(Prompts &prompts, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_prompts(prompts), m_rows(new QVBoxLayout)
+    : QWidget(parent, Qt::Tool), m_prompts(prompts), m_rows(new QVBoxLayout),
+      m_empty(new QLabel(QStringLiteral("没有下载")))
 {
     setWindowTitle(QStringLiteral("下载"));
     resize(460, 300);
+    m_empty->setObjectName(QStringLiteral("downloadsEmpty"));
+    m_empty->setAlignment(Qt::AlignCenter);
     auto *inner = new QWidget;
     auto *innerLayout = new QVBoxLayout(inner);
+    innerLayout->addWidget(m_empty);
     innerLayout->addLayout(m_rows);
     innerLayout->addStretch();
     auto *scroll = new QScrollArea;
@@ -35,8 +78,8 @@ void DownloadManager::downloadRequested(QWebEngineDownloadRequest *download)
         return;
     }
     const QString suggested = QDir(startFolder(download->downloadDirectory())).filePath(download->downloadFileName());
-    const QString path = m_prompts.saveFileName(QApplication::activeWindow(), QStringLiteral("保存下载的文件"),
-                                                suggested);
+    QWidget *owner = ownerOf(download);
+    const QString path = m_prompts.saveFileName(owner, QStringLiteral("保存下载的文件"), suggested);
     if (path.isEmpty()) {
         download->cancel();
         return;
@@ -46,8 +89,49 @@ void DownloadManager::downloadRequested(QWebEngineDownloadRequest *download)
     download->setDownloadFileName(target.fileName());
     download->accept();
     m_rows->insertWidget(0, new DownloadWidget(download));
-    show();
+    m_empty->hide();
+    appear(owner);
+}
+
+void DownloadManager::showBeside(QWidget *near)
+{
+    appear(near ? near->window() : nullptr);
+    activateWindow();
+}
+
+// Placed only when it comes up: once shown, it stays where the user moved it.
+void DownloadManager::appear(QWidget *owner)
+{
+    if (owner == this)
+        owner = nullptr;
+    if (!isVisible()) {
+        // A parent would delete the list, and its downloads, with the window; the window
+        // system's owner keeps it above that window all the same.
+        create();
+        windowHandle()->setTransientParent(owner ? owner->windowHandle() : nullptr);
+        placeBeside(owner);
+        show();
+    }
     raise();
+}
+
+void DownloadManager::placeBeside(const QWidget *owner)
+{
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen->availableGeometry();
+    // Before its first showing the list's frame is unknown; the owner's is a fair guess.
+    QSize frame = frameGeometry().size();
+    if (frame == size() && owner)
+        frame += owner->frameGeometry().size() - owner->size();
+    QRect place;
+    if (owner) {
+        place = besideOwner(owner->frameGeometry(), frame, available);
+    } else {
+        place = QRect(QPoint(), frame.boundedTo(available.size()));
+        place.moveCenter(available.center());
+    }
+    resize(size() - (frame - place.size()));
+    move(place.topLeft());
 }
 
 int DownloadManager::count() const { return m_rows->count(); }

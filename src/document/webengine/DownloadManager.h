@@ -3,22 +3,29 @@
 #include <QWidget>
 
 class Prompts;
+class QLabel;
 class QVBoxLayout;
 class QWebEngineDownloadRequest;
 
-// Asks where each download goes and lists them with their progress.
+// Asks where each download goes and lists them with their progress, in a tool
+// window that belongs to the main window it was shown for.
 class DownloadManager : public QWidget
 {
     Q_OBJECT
 public:
     explicit DownloadManager(Prompts &prompts, QWidget *parent = nullptr);
     void downloadRequested(QWebEngineDownloadRequest *download);
+    // Shows the list beside near's window (where it is, when already shown), raised and active.
+    void showBeside(QWidget *near);
     int count() const;
     int running() const;
 
 private:
+    void appear(QWidget *owner);
+    void placeBeside(const QWidget *owner);
     static QString startFolder(const QString &folder);
 
     Prompts &m_prompts;
     QVBoxLayout *m_rows;
+    QLabel *m_empty;
 };

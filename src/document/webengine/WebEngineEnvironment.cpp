@@ -34,6 +34,8 @@ BrowserControl *WebEngineEnvironment::createBrowser(QWidget *parent)
 
 int WebEngineEnvironment::runningDownloads() const { return m_downloads->running(); }
 
+void WebEngineEnvironment::showDownloads(QWidget *near) { m_downloads->showBeside(near); }
+
 QDialog *WebEngineEnvironment::createProfileDialog(QWidget *parent)
 {
     return new WebProfileDialog(m_profile.get(), m_prompts, parent);

@@ -20,6 +20,7 @@ public:
     BrowserControl *createBrowser(QWidget *parent) override;
     QDialog *createProfileDialog(QWidget *parent) override;
     int runningDownloads() const override;
+    void showDownloads(QWidget *near) override;
     // How browsers turn typed text that is no address into a search.
     void setTypedSearch(TypedAddress::Search search) { m_search = std::move(search); }
     QWebEngineProfile *profile() const { return m_profile.get(); }
