@@ -337,7 +337,7 @@ private slots:
         QCOMPARE(menus->item(QStringLiteral("mnuHelpAbout"))->text(), QStringLiteral("关于(&A) "));
         QCOMPARE(menus->item(QStringLiteral("mnuEditFind"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
         QCOMPARE(menus->item(QStringLiteral("mnuFileNew"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-        QCOMPARE(menus->item(QStringLiteral("mnuToolsIEOptions"))->text(), QStringLiteral("Internet Explorer选项(&I)"));
+        QCOMPARE(menus->item(QStringLiteral("mnuToolsIEOptions"))->text(), QStringLiteral("Internet选项(&I)"));
         QStringList view;
         for (QAction *action : main->findChild<QMenu *>(QStringLiteral("mnuView"))->actions())
             view.append(action->objectName());
