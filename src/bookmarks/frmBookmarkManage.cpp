@@ -33,11 +33,15 @@ namespace {
 enum Role { PathRole = Qt::UserRole + 1, AddedRole };
 
 const QString ExportHelp = QStringLiteral(
-    "请选择正确的IE收藏夹地址：       1.如果你用的是Windows 98/ME，那么它一般会在你的Windows文件夹里的Favori- "
-    "tes文件夹；                      "
-    "2.如果你用的是Windows 2000/XP，那么它一般会在你的Windows安装驱动器下面的Documents and "
-    "Settings文件夹下面的用你的用户名命名的文件夹下面的Favorites文件夹；                 "
-    "3.如果你没有选择正确的文件夹，虽然也可以进行导出操作，但是导出后的文件并不会出现在你的IE收藏夹中。");
+    "请选择导出的目标文件夹：\n"
+    "1.每个书签类别会成为这里的一个子文件夹，每个书签成为其中的一个 .url 网址快捷方式；"
+    "这样的文件夹可以复制到 Windows 电脑的收藏夹中使用。\n"
+    "2.Linux 上的浏览器把书签保存在自己的配置文件夹里：Firefox 一般在 ~/.mozilla/firefox "
+    "或 ~/.config/mozilla/firefox 下面，Chrome、Chromium 等在 ~/.config/浏览器名 下面"
+    "（以“.”开头的是隐藏文件夹，在文件管理器中按 Ctrl+H 才能看到）；"
+    "它们都不读取 .url 文件，不必把书签导出到那里。\n"
+    "3.如果你想把书签交给这些浏览器，请按“导出HTML书签…”保存一个 HTML 文件，"
+    "再用浏览器书签管理器中的“导入”读取它。");
 const QString HtmlFilter = QStringLiteral("HTML书签文件 (*.html *.htm);;所有文件 (*)");
 
 QPushButton *button(const char *name, const QString &caption) { return named(new QPushButton(caption), name); }

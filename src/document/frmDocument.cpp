@@ -115,7 +115,7 @@ void frmDocument::buildToolbar()
     menu->addSeparator();
     connect(menu->addAction(QStringLiteral("访问主页(&H)")), &QAction::triggered, this, &frmDocument::homeRequested);
     connect(menu->addAction(QStringLiteral("访问Halbrek(&S)")), &QAction::triggered, this,
-            [this] { Web->navigate(Addresses::MakerSite); });
+            [this] { Web->navigate(Addresses::helpPage(m_programFolder)); });
     const QStringList names{"mnuNewWindow", "mnuCloseWindow", "line", "mnuOpenHomepage", "mnuVisitHalbrek"};
     for (int i = 0; i < names.size(); ++i)
         menu->actions().at(i)->setObjectName(names.at(i));

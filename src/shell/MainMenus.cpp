@@ -125,7 +125,7 @@ void MainMenus::buildTools()
 {
     QMenu *tools = menu("mnuTools", QStringLiteral("工具(&T)"));
     add(tools, "mnuToolsOptions", QStringLiteral("选项(&O)..."));
-    add(tools, "mnuToolsIEOptions", QStringLiteral("Internet Explorer选项(&I)"));
+    add(tools, "mnuToolsIEOptions", QStringLiteral("Internet选项(&I)"));
     add(tools, "mnuToolsProfileFolder", QStringLiteral("打开配置文件夹"));
     add(tools, "mnuToolsDownloads", QStringLiteral("下载(&D)"), QKeySequence(Qt::CTRL | Qt::Key_J));
 }

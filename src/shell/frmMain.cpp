@@ -220,8 +220,10 @@ void frmMain::MotherButton_Click(const QString &key)
         {QStringLiteral("list"), [this] { m_list->setVisible(listPressed()); }},
         {QStringLiteral("home"), [this] { goHome(); }},
         {QStringLiteral("bookmark"), [this] { showPanelTab(PanelPage::Bookmarks); }},
-        {QStringLiteral("bbs"), [this] { m_documents->navigateActive(Addresses::Forum); }},
-        {QStringLiteral("update"), [this] { m_documents->navigateActive(Addresses::MakerSite); }},
+        {QStringLiteral("bbs"),
+         [this] { m_documents->navigateActive(Addresses::helpPage(m_context.programFolder, Addresses::ReportSection)); }},
+        {QStringLiteral("update"),
+         [this] { m_documents->navigateActive(Addresses::helpPage(m_context.programFolder, Addresses::UpdateSection)); }},
     };
     if (const auto command = commands.value(key))
         command();

@@ -1,6 +1,7 @@
 #include "LoopbackServer.h"
 #include "ModalWatcher.h"
 #include "Named.h"
+#include "PageScript.h"
 #include "ScriptedBrowser.h"
 #include "TestApp.h"
 #include "shell/HelpPage.h"
@@ -27,6 +28,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 
 namespace {
 
@@ -193,6 +195,41 @@ private slots:
         QCOMPARE(main->list()->currentPage()->id(), PanelPage::Help);
         auto *help = static_cast<HelpPage *>(main->list()->currentPage());
         QTRY_VERIFY(help->helpBrowser()->locationURL().endsWith(QStringLiteral("help.htm")));
+    }
+
+    // BBS and 升级 lead to the help page's sections on reporting a problem and on
+    // updating, the window menu's item to the page itself; the real engine jumps there.
+    void helpPageSections_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("section");
+        QTest::newRow("BBS") << QStringLiteral("bbs") << QStringLiteral("report");
+        QTest::newRow("升级") << QStringLiteral("update") << QStringLiteral("update");
+        QTest::newRow("window menu") << QStringLiteral("mnuVisitHalbrek") << QString();
+    }
+    void helpPageSections()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, section);
+        TestApp app;
+        auto main = start(app);
+        frmDocument *document = main->activeDocument();
+        if (command.startsWith(QLatin1String("mnu")))
+            document->findChild<QAction *>(command)->trigger();
+        else
+            main->MotherButton_Click(command);
+        // A local page's location is its path, as the address box shows it.
+        QTRY_COMPARE(document->Web->locationURL(), app.file(QStringLiteral("help.htm")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Vantorel II 使用帮助"));
+        QCOMPARE(evaluate(document->Web, QStringLiteral("location.hash")).toString(),
+                 section.isEmpty() ? QString() : u'#' + section);
+        if (section.isEmpty())
+            return;
+        const QString shown = QStringLiteral(
+            "(() => { const e = document.getElementById(location.hash.slice(1));"
+            " if (!e) return 'missing'; const top = e.getBoundingClientRect().top;"
+            " return scrollY > 0 && top >= 0 && top < innerHeight ? 'shown' : 'not shown'; })()");
+        QTRY_COMPARE(evaluate(document->Web, shown).toString(), QStringLiteral("shown"));
     }
 
     void newWindowFollowsTheSetting_data()
@@ -372,7 +409,7 @@ private slots:
         QCOMPARE(menus->item(QStringLiteral("mnuHelpAbout"))->text(), QStringLiteral("关于(&A) "));
         QCOMPARE(menus->item(QStringLiteral("mnuEditFind"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
         QCOMPARE(menus->item(QStringLiteral("mnuFileNew"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-        QCOMPARE(menus->item(QStringLiteral("mnuToolsIEOptions"))->text(), QStringLiteral("Internet Explorer选项(&I)"));
+        QCOMPARE(menus->item(QStringLiteral("mnuToolsIEOptions"))->text(), QStringLiteral("Internet选项(&I)"));
         QStringList view;
         for (QAction *action : main->findChild<QMenu *>(QStringLiteral("mnuView"))->actions())
             view.append(action->objectName());
