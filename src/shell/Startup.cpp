@@ -10,12 +10,14 @@
 #include "frmTip.h"
 #include "platform/DetachedProcessLauncher.h"
 #include "platform/DialogPrompts.h"
+#include "platform/FocusStyle.h"
 #include "search/SearchUrl.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLibraryInfo>
+#include <QStyle>
 #include <QTranslator>
 
 #include <future>
@@ -63,6 +65,7 @@ int run(QApplication &app)
     QApplication::setApplicationVersion(AppInfo::version());
     QApplication::setApplicationDisplayName(QString());
     installTranslations(app);
+    QApplication::setStyle(new FocusStyle(QApplication::style()->name()));
 
     AppContext context;
     context.programFolder = QApplication::applicationDirPath();
