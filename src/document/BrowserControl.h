@@ -45,8 +45,8 @@ public:
     virtual bool isLoading() const = 0;
     // Types into the element that has the focus in the page, in order, after the
     // control has taken the keyboard focus. Returns at once: the typing goes on from
-    // the event loop, and a call made meanwhile types after it. When the page cannot
-    // take the focus, or loses it while typing, the rest of the call is dropped.
+    // the event loop, and a call made meanwhile types after it. A call types nothing
+    // when the page cannot take the focus.
     virtual void sendKeys(const QList<KeyStroke> &strokes) = 0;
 
 signals:
