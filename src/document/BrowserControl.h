@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/KeyStroke.h"
+
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -40,6 +43,11 @@ public:
     virtual bool canGoBack() const = 0;
     virtual bool canGoForward() const = 0;
     virtual bool isLoading() const = 0;
+    // Types into the element that has the focus in the page, in order, after the
+    // control has taken the keyboard focus. Returns at once: the typing goes on from
+    // the event loop, and a call made meanwhile types after it. A call types nothing
+    // when the page cannot take the focus.
+    virtual void sendKeys(const QList<KeyStroke> &strokes) = 0;
 
 signals:
     void StatusTextChange(const QString &text);
@@ -51,6 +59,8 @@ signals:
     // The user asked, from the page's context menu, to search for the selected text.
     void SearchSelection(const QString &text);
     void CommandStateChange();
+    // The last stroke of a sendKeys call has reached the page, or was dropped.
+    void keysSent();
 
 protected:
     // The control for a page that asked for a new window, from the handler; null without one.

@@ -13,6 +13,13 @@ void ScriptedBrowser::navigate(const QString &address)
     });
 }
 
+// Typed at once, from the event loop, as into a page that has the focus.
+void ScriptedBrowser::sendKeys(const QList<KeyStroke> &strokes)
+{
+    calls.append(QStringLiteral("sendKeys %1").arg(strokes.size()));
+    QTimer::singleShot(0, this, &BrowserControl::keysSent);
+}
+
 QStringList ScriptedBrowser::navigations() const
 {
     QStringList result;

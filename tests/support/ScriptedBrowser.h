@@ -15,7 +15,7 @@ class ScriptedBrowser : public BrowserControl
 public:
     using BrowserControl::BrowserControl;
 
-    QStringList calls; // "navigate <address>", "back", "execWB 4", …
+    QStringList calls; // "navigate <address>", "back", "execWB 4", "sendKeys 3", …
 
     void navigate(const QString &address) override;
     void goBack() override { calls.append(QStringLiteral("back")); }
@@ -33,6 +33,7 @@ public:
     bool canGoBack() const override { return back; }
     bool canGoForward() const override { return forward; }
     bool isLoading() const override { return loading; }
+    void sendKeys(const QList<KeyStroke> &strokes) override;
     // What back, forward and stop may do, as a page would report it.
     void setCommandState(bool canBack, bool canForward, bool isLoading);
 

@@ -3,6 +3,7 @@
 #include "BuiltinPages.h"
 #include "FindBar.h"
 #include "PagePropertiesDialog.h"
+#include "PageTyper.h"
 #include "WebPage.h"
 #include "core/Prompts.h"
 
@@ -61,7 +62,8 @@ QString safeFileName(QString title)
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, const TypedAddress::Search &search,
                                    QWidget *parent)
     : BrowserControl(parent), m_prompts(prompts), m_search(search), m_page(new WebPage(profile, prompts, this)),
-      m_view(new QWebEngineView(this)), m_findBar(new FindBar(m_page, this))
+      m_view(new QWebEngineView(this)), m_findBar(new FindBar(m_page, this)),
+      m_typer(new PageTyper(m_view, m_page))
 {
     m_view->setPage(m_page);
     setFocusProxy(m_view);
@@ -82,6 +84,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts,
                              QStringLiteral("打印"));
         emit printFinished(ok);
     });
+    connect(m_typer, &PageTyper::typed, this, &BrowserControl::keysSent);
     connectPage();
     connect(qApp, &QApplication::focusChanged, this, &WebEngineBrowser::keepPageFocus);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -228,6 +231,7 @@ QString WebEngineBrowser::locationURL() const
 
 QString WebEngineBrowser::locationName() const { return m_page->title(); }
 void WebEngineBrowser::takeFocus() { m_view->setFocus(); }
+void WebEngineBrowser::sendKeys(const QList<KeyStroke> &strokes) { m_typer->type(strokes); }
 void WebEngineBrowser::showFind() { m_findBar->open(); }
 void WebEngineBrowser::setZoom(qreal factor) { m_view->setZoomFactor(factor); }
 qreal WebEngineBrowser::zoom() const { return m_view->zoomFactor(); }

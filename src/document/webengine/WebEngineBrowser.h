@@ -6,6 +6,7 @@
 #include <memory>
 
 class FindBar;
+class PageTyper;
 class Prompts;
 class QPrinter;
 class QWebEngineFullScreenRequest;
@@ -39,6 +40,7 @@ public:
     bool canGoBack() const override;
     bool canGoForward() const override;
     bool isLoading() const override { return m_loading; }
+    void sendKeys(const QList<KeyStroke> &strokes) override;
 
     QWebEngineView *view() const { return m_view; }
     WebPage *page() const { return m_page; }
@@ -61,6 +63,7 @@ private:
     WebPage *m_page;
     QWebEngineView *m_view;
     FindBar *m_findBar;
+    PageTyper *m_typer;
     QString m_builtinAddress; // the about: address shown by a page of ours
     QString m_crashedAddress; // the page whose renderer died, while its error page shows
     std::unique_ptr<QPrinter> m_printer;
