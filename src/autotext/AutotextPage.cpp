@@ -1,17 +1,103 @@
 #include "AutotextPage.h"
 
+#include "KeyNotation.h"
+#include "core/Prompts.h"
+#include "document/BrowserControl.h"
+#include "document/Documents.h"
+#include "document/SubsystemContext.h"
+#include "document/frmDocument.h"
 #include "platform/PanelLayout.h"
 
 #include <QListWidget>
+#include <QMainWindow>
+#include <QStatusBar>
 
 using namespace PanelLayout;
 
-AutotextPage::AutotextPage(QWidget *parent)
-    : PanelPage(Autotext, QStringLiteral("自动填表"), parent), cmdEDITAUTOtxt(fixedButton("cmdEDITAUTOtxt", QStringLiteral("修改选定项"), 1215)),
+namespace {
+
+const QString Title = QStringLiteral("自动填表");
+
+} // namespace
+
+AutotextPage::AutotextPage(const SubsystemContext &context, QWidget *parent)
+    : PanelPage(Autotext, Title, parent), m_store(context.profileFolder), m_documents(*context.documents),
+      m_prompts(*context.prompts), cmdEDITAUTOtxt(fixedButton("cmdEDITAUTOtxt", QStringLiteral("修改选定项"), 1215)),
       cmdSendSELECTEDITEM(fixedButton("cmdSendSELECTEDITEM", QStringLiteral("发送选定项"), 1215)),
       lstAutotxt(named(new QListWidget, "lstAutotxt"))
 {
     QVBoxLayout *layout = column(this, RowGap);
     layout->addLayout(buttonRow({cmdEDITAUTOtxt, cmdSendSELECTEDITEM}));
     layout->addWidget(lstAutotxt, 1);
+    connect(cmdEDITAUTOtxt, &QPushButton::clicked, this, &AutotextPage::cmdEDITAUTOtxt_Click);
+    connect(cmdSendSELECTEDITEM, &QPushButton::clicked, this, &AutotextPage::cmdSendSELECTEDITEM_Click);
+    // A double click, and Enter for keyboard users.
+    connect(lstAutotxt, &QListWidget::itemActivated, this, &AutotextPage::lstAutotxt_DblClick);
+}
+
+void AutotextPage::LoadAutotxt()
+{
+    lstAutotxt->clear();
+    lstAutotxt->addItems(m_store.rows());
+    lstAutotxt->setCurrentRow(-1);
+}
+
+void AutotextPage::lstAutotxt_DblClick()
+{
+    const QListWidgetItem *item = lstAutotxt->currentItem();
+    if (!item)
+        return;
+    if (AutotextStore::isEmpty(item->text()))
+        cmdEDITAUTOtxt_Click();
+    else
+        send(item->text());
+}
+
+// The placeholder of an empty slot is typed like any text.
+void AutotextPage::cmdSendSELECTEDITEM_Click()
+{
+    if (const QListWidgetItem *item = lstAutotxt->currentItem())
+        send(item->text());
+}
+
+void AutotextPage::send(const QString &snippet)
+{
+    frmDocument *document = m_documents.activeDocument();
+    if (!document) {
+        showStatus(QStringLiteral("没有打开的网页窗口，自动填表内容没有发送"));
+        return;
+    }
+    const KeyNotation::Parsed parsed = KeyNotation::parse(snippet);
+    if (!parsed.error.isEmpty()) {
+        m_prompts.message(window(), QStringLiteral("自动填表内容格式有误：") + parsed.error, Title, Prompts::Warning);
+        return;
+    }
+    document->setFocus();
+    document->Web->sendKeys(parsed.strokes);
+}
+
+void AutotextPage::showStatus(const QString &text)
+{
+    if (auto *main = qobject_cast<QMainWindow *>(window()))
+        main->statusBar()->showMessage(text, 5000);
+}
+
+// Cancel leaves the slot as it was; an empty answer empties it.
+void AutotextPage::cmdEDITAUTOtxt_Click()
+{
+    const int row = lstAutotxt->currentRow();
+    if (row < 0)
+        return;
+    QString text = lstAutotxt->item(row)->text();
+    for (;;) {
+        if (!m_prompts.inputText(window(), QStringLiteral("请输入要修改的值"), Title, text))
+            return;
+        if (AutotextStore::storable(text))
+            break;
+        m_prompts.message(window(), QStringLiteral("内容太长：每项最多 254 个字节（一个汉字占 2 至 4 个字节），请删短一些。"),
+                          Title, Prompts::Warning);
+    }
+    if (!m_store.setSlot(row + 1, text))
+        m_prompts.message(window(), QStringLiteral("无法保存：%1").arg(m_store.lastError()), Title, Prompts::Critical);
+    LoadAutotxt();
 }

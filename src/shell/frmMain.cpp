@@ -30,6 +30,7 @@
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidgetItem>
@@ -66,6 +67,8 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     addKeys();
     connect(m_documents, &DocumentWindows::opened, this, &frmMain::connectDocument);
     connect(m_documents, &DocumentWindows::activeCommandsChanged, m_menus, &MainMenus::showCommandStates);
+    // Where the toolbar's hints and the tools' short notes show.
+    statusBar()->setObjectName(QStringLiteral("sbMain"));
     m_list = buildPanel();
     buildLayout();
     setTabbed(context.settings->number(SettingKeys::TabbedDocuments) == 1);
@@ -88,7 +91,7 @@ SidePanel *frmMain::buildPanel()
     auto *panel = new SidePanel({
         m_searchPage,
         m_bookmarkPage,
-        new AutotextPage,
+        m_autotextPage = new AutotextPage(m_subsystems),
         new MailPage,
         new ToolsPage,
         new HelpPage(*m_context.browsers, m_context.programFile(QStringLiteral("help.htm"))),
@@ -146,6 +149,7 @@ void frmMain::Form_Load(const QString &commandLine)
     frmDocument *first = LoadNewDoc();
     LoadEngine();
     LoadBookmark();
+    LoadAutotxt();
     m_bookmarkPage->selectFirstNode();
     m_searchPage->engines()->node(1)->setExpanded(true);
     first->showMaximized();
@@ -338,6 +342,8 @@ void frmMain::btnBookmarkEdit_Click() { m_bookmarkPage->btnBookmarkEdit_Click();
 void frmMain::LoadBookmark() { m_bookmarkPage->LoadBookmark(); }
 
 void frmMain::LoadEngine() { m_searchPage->LoadEngine(); }
+
+void frmMain::LoadAutotxt() { m_autotextPage->LoadAutotxt(); }
 
 void frmMain::searchSelection(const QString &text)
 {

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+class AutotextPage;
 class BookmarkPage;
 class DocumentArea;
 class DocumentCommands;
@@ -43,6 +44,7 @@ public:
     void searchSelection(const QString &text);
     void LoadEngine();
     void LoadBookmark();
+    void LoadAutotxt();
 
     void mnuFileNew_Click();
     void mnuFileClose_Click();
@@ -114,6 +116,7 @@ private:
     SubsystemContext m_subsystems;
     SearchPage *m_searchPage = nullptr;
     BookmarkPage *m_bookmarkPage = nullptr;
+    AutotextPage *m_autotextPage = nullptr;
     QToolBar *m_toolbar1;
     MainToolbar *m_toolbar;
     MainMenus *m_menus;

@@ -15,7 +15,7 @@ private slots:
     void layout()
     {
         PageFixture fixture;
-        auto *page = new AutotextPage;
+        auto *page = new AutotextPage(fixture.context);
         QVERIFY(fixture.show(page));
         QCOMPARE(child<QPushButton>(page, QStringLiteral("cmdEDITAUTOtxt"))->text(), QStringLiteral("修改选定项"));
         QCOMPARE(child<QPushButton>(page, QStringLiteral("cmdSendSELECTEDITEM"))->text(), QStringLiteral("发送选定项"));
