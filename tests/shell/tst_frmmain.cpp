@@ -47,8 +47,7 @@ private slots:
         const auto main = Startup::launch(app.context, QStringLiteral("vantorel"));
         QVERIFY(tipShownFirst);
         QVERIFY(main->isVisible());
-        QCOMPARE(main->pos(), QPoint(1000 / 15, 1000 / 15));
-        QCOMPARE(main->size(), QSize(6500 / 15, 6500 / 15));
+        QTRY_COMPARE(main->frameGeometry(), QRect(1000 / 15, 1000 / 15, 6500 / 15, 6500 / 15));
         QVERIFY(main->list()->isVisible());
         QCOMPARE(main->list()->widthTwips(), 3360);
         QCOMPARE(main->list()->width(), 3360 / 15);
@@ -171,6 +170,37 @@ private slots:
         next.show();
         QVERIFY(!next.listPressed());
         QVERIFY(!next.list()->isVisible());
+    }
+
+    // The stored place and size are the frame's, as the window system draws it around the window.
+    void storedSizeIsTheFramesSize()
+    {
+        TestApp app;
+        for (const auto &[key, value] : {std::pair{"MainLeft", "1500"}, std::pair{"MainTop", "750"},
+                                         std::pair{"MainWidth", "9000"}, std::pair{"MainHeight", "7500"}})
+            app.settings().save(AppTitle, QStringLiteral("Settings"), QLatin1String(key), QLatin1String(value));
+        {
+            frmMain main(app.context);
+            main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+            main.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&main));
+            QTRY_COMPARE(main.frameGeometry(), QRect(100, 50, 600, 500));
+            QVERIFY(main.size() != main.frameGeometry().size());
+            main.close();
+        }
+        QCOMPARE(setting(app, "MainWidth"), QStringLiteral("9000"));
+        QCOMPARE(setting(app, "MainHeight"), QStringLiteral("7500"));
+        frmMain main(app.context);
+        main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QTRY_COMPARE(main.frameGeometry().size(), QSize(600, 500));
+        const QSize frame = main.frameGeometry().size() - main.size();
+        main.resize(800, 600); // as a drag on the border does
+        QTRY_COMPARE(main.frameGeometry().size(), QSize(800, 600) + frame);
+        main.close();
+        QCOMPARE(setting(app, "MainWidth"), QString::number((800 + frame.width()) * 15));
+        QCOMPARE(setting(app, "MainHeight"), QString::number((600 + frame.height()) * 15));
     }
 
     void closingWhileMinimizedSavesNothing()
