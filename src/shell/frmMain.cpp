@@ -143,7 +143,7 @@ void frmMain::Form_Load(const QString &commandLine)
     m_placement.restore(*this);
     loadSettings();
     setListPressed(m_context.settings->number(SettingKeys::ShowList) != 0);
-    m_list->setWidthTwips(int(m_context.settings->number(SettingKeys::ListWidth)));
+    m_list->restoreWidth(*m_context.settings);
     m_list->tabs_Click();
     frmDocument *first = LoadNewDoc();
     LoadEngine();

@@ -1,4 +1,5 @@
 #include "ModalWatcher.h"
+#include "Named.h"
 #include "TestApp.h"
 #include "shell/SidePanel.h"
 #include "shell/Startup.h"
@@ -10,6 +11,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMdiArea>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -47,11 +51,18 @@ private slots:
         const auto main = Startup::launch(app.context, QStringLiteral("vantorel"));
         QVERIFY(tipShownFirst);
         QVERIFY(main->isVisible());
-        QTRY_COMPARE(main->frameGeometry(), QRect(1000 / 15, 1000 / 15, 6500 / 15, 6500 / 15));
+        // Most of the screen, in its middle.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTRY_COMPARE(main->frameGeometry().size(), screen.size() * 0.85);
+        QCOMPARE(main->frameGeometry().center(), screen.center());
         QVERIFY(main->list()->isVisible());
-        QCOMPARE(main->list()->widthTwips(), 3360);
-        QCOMPARE(main->list()->width(), 3360 / 15);
         QVERIFY(main->listPressed());
+        // The panel shows every tab's caption whole, unscrolled.
+        QTabBar *bar = child<QTabWidget>(main->list(), QStringLiteral("tabs"))->tabBar();
+        QCOMPARE(bar->count(), 6);
+        for (int i = 0; i < bar->count(); ++i)
+            QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
+        QCOMPARE(main->list()->width() * 15, main->list()->widthTwips());
 
         QCOMPARE(main->documents().size(), 1);
         frmDocument *document = main->activeDocument();
@@ -141,6 +152,10 @@ private slots:
     void closeSavesGeometryAndPanel()
     {
         TestApp app;
+        for (const auto &[key, value] : {std::pair{"MainLeft", "1000"}, std::pair{"MainTop", "1000"},
+                                         std::pair{"MainWidth", "6500"}, std::pair{"MainHeight", "6500"},
+                                         std::pair{"ListWidth", "3370"}})
+            app.settings().save(AppTitle, QStringLiteral("Settings"), QLatin1String(key), QLatin1String(value));
         {
             frmMain main(app.context);
             main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
@@ -151,7 +166,7 @@ private slots:
         QCOMPARE(setting(app, "MainLeft"), QStringLiteral("1000"));
         QCOMPARE(setting(app, "MainWidth"), QStringLiteral("6500"));
         QCOMPARE(setting(app, "ShowList"), QStringLiteral("1"));
-        QCOMPARE(setting(app, "ListWidth"), QStringLiteral("3360"));
+        QCOMPARE(setting(app, "ListWidth"), QStringLiteral("3370"));
         {
             frmMain main(app.context);
             main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
@@ -177,7 +192,8 @@ private slots:
     {
         TestApp app;
         for (const auto &[key, value] : {std::pair{"MainLeft", "1500"}, std::pair{"MainTop", "750"},
-                                         std::pair{"MainWidth", "9000"}, std::pair{"MainHeight", "7500"}})
+                                         std::pair{"MainWidth", "9000"}, std::pair{"MainHeight", "7500"},
+                                         std::pair{"ListWidth", "3360"}})
             app.settings().save(AppTitle, QStringLiteral("Settings"), QLatin1String(key), QLatin1String(value));
         {
             frmMain main(app.context);

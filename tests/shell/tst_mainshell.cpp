@@ -58,6 +58,7 @@ private slots:
     void panelWidensAndNarrows()
     {
         TestApp app;
+        app.settings().save(SettingKeys::ListWidth, QStringLiteral("3360"));
         auto main = start(app);
         QCOMPARE(main->list()->widthTwips(), 3360);
         for (int i = 0; i < 3; ++i)
@@ -74,6 +75,7 @@ private slots:
     void hidingReleasesTheButtonAndShowingKeepsTheWidth()
     {
         TestApp app;
+        app.settings().save(SettingKeys::ListWidth, QStringLiteral("3360"));
         auto main = start(app);
         child<QPushButton>(main->list(), QStringLiteral("btnListgetBigger"))->click();
         child<QPushButton>(main->list(), QStringLiteral("btnTurnofflist"))->click();
