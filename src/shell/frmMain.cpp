@@ -177,6 +177,8 @@ void frmMain::navigateFirstPage(const QString &commandLine)
     }
     // The address is everything after the switch and the one character that follows it.
     QString address = commandLine.mid(p + option.size() + 1);
+    if (address.size() >= 2 && address.startsWith(u'"') && address.endsWith(u'"') && address.count(u'"') == 2)
+        address = address.mid(1, address.size() - 2); // quoted as typed, for a blank in it
     if (address.isEmpty())
         address = QStringLiteral("about:blank");
     document->Web->navigate(address);

@@ -93,6 +93,7 @@ private slots:
         QTest::addColumn<bool>("boxShown");
         QTest::addColumn<QString>("expectedTitle");
         QTest::newRow("address") << QStringLiteral("-nohome %1") << true << QStringLiteral("Given");
+        QTest::newRow("quoted") << QStringLiteral("-nohome \"%1\"") << true << QStringLiteral("Given");
         QTest::newRow("capitals") << QStringLiteral("-NOHOME %1") << false << QStringLiteral("Home");
     }
     void commandLine()
@@ -103,7 +104,7 @@ private slots:
         TestApp app;
         app.settings().save(AppTitle, QStringLiteral("Settings"), QStringLiteral("Homepage"),
                             page(app, QStringLiteral("home.htm"), QStringLiteral("Home")));
-        const QString given = page(app, QStringLiteral("given.htm"), QStringLiteral("Given"));
+        const QString given = page(app, QStringLiteral("given page.htm"), QStringLiteral("Given"));
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("/opt/vantorel ") + arguments.arg(given));
         QTRY_COMPARE(main.activeDocument()->windowTitle(), expectedTitle);
@@ -115,6 +116,23 @@ private slots:
             QCOMPARE(app.prompts.messages.first().title, QStringLiteral("Vantorel"));
         }
         QTRY_COMPARE(main.activeDocument()->windowTitle(), expectedTitle);
+    }
+
+    void commandLineAsTyped_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("program") << QStringList{"vantorel"} << QStringLiteral("vantorel");
+        QTest::newRow("options") << QStringList{"vantorel", "-style", "fusion", "-nohome", "http://a/"}
+                                 << QStringLiteral("vantorel -style fusion -nohome http://a/");
+        QTest::newRow("blanks") << QStringList{"/opt/my apps/vantorel", "-nohome", "/tmp/a b.htm"}
+                                << QStringLiteral("\"/opt/my apps/vantorel\" -nohome \"/tmp/a b.htm\"");
+    }
+    void commandLineAsTyped()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, typed);
+        QCOMPARE(Startup::commandLine(arguments), typed);
     }
 
     void noHomeWithoutAddressOpensBlank()
