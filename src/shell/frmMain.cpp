@@ -55,6 +55,8 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     // One drawn picture: the vector icon would be drawn at four sizes for the window system.
     setWindowIcon(QIcon(Images::pixmap(context.programFolder, QStringLiteral("vantorel"), QSize(64, 64))));
 
+    // Qt's own menu of toolbars would hide the toolbar without the View menu knowing.
+    setContextMenuPolicy(Qt::NoContextMenu);
     m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     m_toolbar1->setMovable(false);
     addToolBar(m_toolbar1);

@@ -23,6 +23,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QWindow>
 
 namespace {
 
@@ -164,6 +165,23 @@ private slots:
         main->menus()->mnuViewToolbar->trigger();
         QVERIFY(main->Toolbar1()->isVisible());
         QVERIFY(main->menus()->mnuViewToolbarString->isEnabled());
+    }
+
+    // Qt's own menu of toolbars would hide the toolbar behind the View menu's back.
+    void rightClickOnTheToolbarOffersNoMenu()
+    {
+        TestApp app;
+        auto main = start(app);
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        QToolBar *toolbar = main->Toolbar1();
+        const QPoint onToolbar = toolbar->mapTo(main.get(), toolbar->rect().center());
+        QTest::mouseClick(main->windowHandle(), Qt::RightButton, {}, onToolbar);
+        if (QWidget *menu = QApplication::activePopupWidget()) {
+            menu->close();
+            QFAIL("a menu came up");
+        }
+        QVERIFY(toolbar->isVisible());
+        QVERIFY(main->menus()->mnuViewToolbar->isChecked());
     }
 
     void bookmarkShowsThePanelOnItsTab()
