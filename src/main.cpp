@@ -6,6 +6,10 @@
 int main(int argc, char *argv[])
 {
     RenderingChoice::chooseBackend();
+    // Before QApplication takes out the options it handles itself.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     QApplication app(argc, argv);
-    return Startup::run(app);
+    return Startup::run(app, Startup::commandLine(arguments));
 }

@@ -117,3 +117,8 @@ void SettingsStore::save(const SettingKey &key, const QString &value, const QStr
 {
     save(application, key.section, key.key, value);
 }
+
+bool SettingsStore::contains(const SettingKey &key, const QString &application) const
+{
+    return settingsFile(fileFor(application)).value(key.section, key.key).has_value();
+}

@@ -27,6 +27,8 @@ public:
     // Not a number reads as the key's default.
     double number(const SettingKey &key, const QString &application = AppInfo::Title) const;
     void save(const SettingKey &key, const QString &value, const QString &application = AppInfo::Title);
+    // Whether the key is stored at all, empty or not.
+    bool contains(const SettingKey &key, const QString &application = AppInfo::Title) const;
 
     QString folder() const;
 

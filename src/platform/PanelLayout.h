@@ -23,6 +23,7 @@ T *named(T *widget, const char *name)
     return widget;
 }
 
+// A button of the twips size, or larger where a large font needs more to show the caption whole.
 QPushButton *fixedButton(const char *name, const QString &caption, int widthTwips, int heightTwips = 255);
 QVBoxLayout *column(QWidget *page, int spacing);
 // Buttons that sit side by side at their fixed sizes, flush left.

@@ -1,7 +1,9 @@
 #include "SidePanel.h"
 
+#include "core/SettingsStore.h"
 #include "platform/PanelLayout.h"
 
+#include <QTabBar>
 #include <QTabWidget>
 
 using namespace PanelLayout;
@@ -62,6 +64,20 @@ void SidePanel::setWidthTwips(int twips)
     if (QWidget *owner = parentWidget(); owner && owner->layout())
         owner->layout()->activate();
     layout()->activate();
+}
+
+void SidePanel::restoreWidth(const SettingsStore &settings)
+{
+    setWidthTwips(settings.contains(SettingKeys::ListWidth) ? int(settings.number(SettingKeys::ListWidth))
+                                                            : fittingWidthTwips());
+}
+
+int SidePanel::fittingWidthTwips() const
+{
+    // The tab bar's hint is all its tabs side by side, unscrolled.
+    const int strip = tabs->tabBar()->sizeHint().width() + RightGap;
+    const int buttons = btnListgetSmaller->width() + btnTurnofflist->width() + btnListgetBigger->width();
+    return qMax(strip, buttons) * Twips;
 }
 
 void SidePanel::btnListgetBigger_Click()

@@ -7,6 +7,7 @@
 
 class QPushButton;
 class QTabWidget;
+class SettingsStore;
 
 // The main window's side panel: three panel buttons over a strip of tool tabs,
 // one tab for each page it is given, in order.
@@ -18,6 +19,9 @@ public:
 
     int widthTwips() const { return m_widthTwips; }
     void setWidthTwips(int twips);
+    // The stored width, or without one the width that shows every tab caption and button whole.
+    void restoreWidth(const SettingsStore &settings);
+    int fittingWidthTwips() const;
     void btnListgetBigger_Click();
     void btnListgetSmaller_Click();
     // Chooses the page, which then reacts as it does to a click on its tab, also

@@ -59,7 +59,15 @@ void installTranslations(QApplication &app)
     }
 }
 
-int run(QApplication &app)
+QString commandLine(const QStringList &arguments)
+{
+    QStringList typed;
+    for (const QString &argument : arguments)
+        typed.append(argument.contains(u' ') ? u'"' + argument + u'"' : argument);
+    return typed.join(u' ');
+}
+
+int run(QApplication &app, const QString &commandLine)
 {
     QApplication::setApplicationName(AppTitle);
     QApplication::setApplicationVersion(AppInfo::version());
@@ -96,7 +104,7 @@ int run(QApplication &app)
     context.browsers = &web;
     context.launcher = &launcher;
 
-    const auto main = launch(context, QApplication::arguments().join(QLatin1Char(' ')), &splash);
+    const auto main = launch(context, commandLine, &splash);
     QObject::connect(main.get(), &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     return app.exec();
 }

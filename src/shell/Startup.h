@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -16,6 +17,10 @@ void installTranslations(QApplication &app);
 // Main window load under the splash, which it then closes; tip of the day (waits for
 // it); then shows the main window. Without a splash given, it shows its own.
 std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, frmSplash *splash = nullptr);
-int run(QApplication &app);
+// commandLine is the program's arguments as commandLine() joins them.
+int run(QApplication &app, const QString &commandLine);
+// The command line as typed: the arguments joined by blanks, one that holds a
+// blank in double quotes.
+QString commandLine(const QStringList &arguments);
 
 } // namespace Startup

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QRect>
 
 #include <array>
@@ -7,17 +8,22 @@
 class QWidget;
 class SettingsStore;
 
-// The main window's place and size, kept in twips in the settings.
-class WindowPlacement
+// The main window's place and size, frame included, kept in twips in the settings.
+class WindowPlacement : public QObject
 {
+    Q_OBJECT
 public:
     explicit WindowPlacement(SettingsStore &settings) : m_settings(settings) {}
 
     void restore(QWidget &window);
     void save(const QWidget &window) const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     SettingsStore &m_settings;
     std::array<double, 4> m_twips{};
+    // The frame's place and size.
     QRect m_applied;
 };

@@ -56,6 +56,8 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     // One drawn picture: the vector icon would be drawn at four sizes for the window system.
     setWindowIcon(QIcon(Images::pixmap(context.programFolder, QStringLiteral("vantorel"), QSize(64, 64))));
 
+    // Qt's own menu of toolbars would hide the toolbar without the View menu knowing.
+    setContextMenuPolicy(Qt::NoContextMenu);
     m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     m_toolbar1->setMovable(false);
     addToolBar(m_toolbar1);
@@ -144,7 +146,7 @@ void frmMain::Form_Load(const QString &commandLine)
     m_placement.restore(*this);
     loadSettings();
     setListPressed(m_context.settings->number(SettingKeys::ShowList) != 0);
-    m_list->setWidthTwips(int(m_context.settings->number(SettingKeys::ListWidth)));
+    m_list->restoreWidth(*m_context.settings);
     m_list->tabs_Click();
     frmDocument *first = LoadNewDoc();
     LoadEngine();
@@ -179,6 +181,8 @@ void frmMain::navigateFirstPage(const QString &commandLine)
     }
     // The address is everything after the switch and the one character that follows it.
     QString address = commandLine.mid(p + option.size() + 1);
+    if (address.size() >= 2 && address.startsWith(u'"') && address.endsWith(u'"') && address.count(u'"') == 2)
+        address = address.mid(1, address.size() - 2); // quoted as typed, for a blank in it
     if (address.isEmpty())
         address = QStringLiteral("about:blank");
     document->Web->navigate(address);

@@ -68,7 +68,7 @@ frmTip::frmTip(const AppContext &context, QWidget *parent)
 
 bool frmTip::wanted(const AppContext &context)
 {
-    return context.settings->number(SettingKeys::ShowTipsRead, context.tipsApplication) != 0;
+    return context.settings->number(SettingKeys::ShowTipsRead, context.tipsApplication) == 1;
 }
 
 bool frmTip::Form_Load()

@@ -15,9 +15,9 @@ class frmTip : public QDialog
 public:
     explicit frmTip(const AppContext &context, QWidget *parent = nullptr);
 
-    // False when the tips flag is 0: the dialog is not to be shown at all.
+    // False unless the tips flag is 1: the dialog is not to be shown at all.
     bool Form_Load();
-    // The tips flag: whether start-up shows the dialog at all.
+    // The tips flag: start-up shows the dialog only when it is 1.
     static bool wanted(const AppContext &context);
     bool LoadTips(const QString &path);
     void DisplayCurrentTip();

@@ -74,6 +74,8 @@ void tst_SettingsStore::absentGivesDefault()
     store.save("Vantorel", "Settings", "ClickBookmark", "");
     QCOMPARE(store.get("Vantorel", "Settings", "ClickBookmark", "1"), QString(""));
     QCOMPARE(store.get("Vantorel", "Other", "ClickBookmark", "1"), QString("1"));
+    QVERIFY(store.contains(SettingKeys::ClickBookmark, "Vantorel"));
+    QVERIFY(!store.contains(SettingKeys::MainLeft, "Vantorel"));
 }
 
 void tst_SettingsStore::keyAndSectionIgnoreCase()

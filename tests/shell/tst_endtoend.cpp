@@ -49,6 +49,22 @@ private slots:
         stop(program);
     }
 
+    // Qt takes options such as -reverse out of its arguments; the address still reads as typed.
+    void noHomeAddressIsTheCommandLineAsTyped()
+    {
+        LoopbackServer server;
+        server.route("/typed", "<html><head><title>Typed</title></head><body>typed</body></html>");
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(m_binary, {QStringLiteral("-nohome"), server.address(QStringLiteral("/typed?q=")),
+                                 QStringLiteral("-reverse")});
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(server.wasRequested("/typed") || program.state() != QProcess::Running, 60000);
+        QCOMPARE(program.state(), QProcess::Running);
+        QCOMPARE(server.requests().first().target, QByteArray("/typed?q=%20-reverse"));
+        stop(program);
+    }
+
     // Real key presses on an X display: Ctrl+L, an address without a scheme, Enter.
     void typedAddressOpensOnEnter()
     {

@@ -1,4 +1,5 @@
 #include "ModalWatcher.h"
+#include "Named.h"
 #include "TestApp.h"
 #include "shell/SidePanel.h"
 #include "shell/Startup.h"
@@ -10,6 +11,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMdiArea>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -47,12 +51,18 @@ private slots:
         const auto main = Startup::launch(app.context, QStringLiteral("vantorel"));
         QVERIFY(tipShownFirst);
         QVERIFY(main->isVisible());
-        QCOMPARE(main->pos(), QPoint(1000 / 15, 1000 / 15));
-        QCOMPARE(main->size(), QSize(6500 / 15, 6500 / 15));
+        // Most of the screen, in its middle.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTRY_COMPARE(main->frameGeometry().size(), screen.size() * 0.85);
+        QCOMPARE(main->frameGeometry().center(), screen.center());
         QVERIFY(main->list()->isVisible());
-        QCOMPARE(main->list()->widthTwips(), 3360);
-        QCOMPARE(main->list()->width(), 3360 / 15);
         QVERIFY(main->listPressed());
+        // The panel shows every tab's caption whole, unscrolled.
+        QTabBar *bar = child<QTabWidget>(main->list(), QStringLiteral("tabs"))->tabBar();
+        QCOMPARE(bar->count(), 6);
+        for (int i = 0; i < bar->count(); ++i)
+            QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
+        QCOMPARE(main->list()->width() * 15, main->list()->widthTwips());
 
         QCOMPARE(main->documents().size(), 1);
         frmDocument *document = main->activeDocument();
@@ -83,6 +93,7 @@ private slots:
         QTest::addColumn<bool>("boxShown");
         QTest::addColumn<QString>("expectedTitle");
         QTest::newRow("address") << QStringLiteral("-nohome %1") << true << QStringLiteral("Given");
+        QTest::newRow("quoted") << QStringLiteral("-nohome \"%1\"") << true << QStringLiteral("Given");
         QTest::newRow("capitals") << QStringLiteral("-NOHOME %1") << false << QStringLiteral("Home");
     }
     void commandLine()
@@ -93,7 +104,7 @@ private slots:
         TestApp app;
         app.settings().save(AppTitle, QStringLiteral("Settings"), QStringLiteral("Homepage"),
                             page(app, QStringLiteral("home.htm"), QStringLiteral("Home")));
-        const QString given = page(app, QStringLiteral("given.htm"), QStringLiteral("Given"));
+        const QString given = page(app, QStringLiteral("given page.htm"), QStringLiteral("Given"));
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("/opt/vantorel ") + arguments.arg(given));
         QTRY_COMPARE(main.activeDocument()->windowTitle(), expectedTitle);
@@ -105,6 +116,23 @@ private slots:
             QCOMPARE(app.prompts.messages.first().title, QStringLiteral("Vantorel"));
         }
         QTRY_COMPARE(main.activeDocument()->windowTitle(), expectedTitle);
+    }
+
+    void commandLineAsTyped_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("program") << QStringList{"vantorel"} << QStringLiteral("vantorel");
+        QTest::newRow("options") << QStringList{"vantorel", "-style", "fusion", "-nohome", "http://a/"}
+                                 << QStringLiteral("vantorel -style fusion -nohome http://a/");
+        QTest::newRow("blanks") << QStringList{"/opt/my apps/vantorel", "-nohome", "/tmp/a b.htm"}
+                                << QStringLiteral("\"/opt/my apps/vantorel\" -nohome \"/tmp/a b.htm\"");
+    }
+    void commandLineAsTyped()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, typed);
+        QCOMPARE(Startup::commandLine(arguments), typed);
     }
 
     void noHomeWithoutAddressOpensBlank()
@@ -142,6 +170,10 @@ private slots:
     void closeSavesGeometryAndPanel()
     {
         TestApp app;
+        for (const auto &[key, value] : {std::pair{"MainLeft", "1000"}, std::pair{"MainTop", "1000"},
+                                         std::pair{"MainWidth", "6500"}, std::pair{"MainHeight", "6500"},
+                                         std::pair{"ListWidth", "3370"}})
+            app.settings().save(AppTitle, QStringLiteral("Settings"), QLatin1String(key), QLatin1String(value));
         {
             frmMain main(app.context);
             main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
@@ -152,7 +184,7 @@ private slots:
         QCOMPARE(setting(app, "MainLeft"), QStringLiteral("1000"));
         QCOMPARE(setting(app, "MainWidth"), QStringLiteral("6500"));
         QCOMPARE(setting(app, "ShowList"), QStringLiteral("1"));
-        QCOMPARE(setting(app, "ListWidth"), QStringLiteral("3360"));
+        QCOMPARE(setting(app, "ListWidth"), QStringLiteral("3370"));
         {
             frmMain main(app.context);
             main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
@@ -171,6 +203,38 @@ private slots:
         next.show();
         QVERIFY(!next.listPressed());
         QVERIFY(!next.list()->isVisible());
+    }
+
+    // The stored place and size are the frame's, as the window system draws it around the window.
+    void storedSizeIsTheFramesSize()
+    {
+        TestApp app;
+        for (const auto &[key, value] : {std::pair{"MainLeft", "1500"}, std::pair{"MainTop", "750"},
+                                         std::pair{"MainWidth", "9000"}, std::pair{"MainHeight", "7500"},
+                                         std::pair{"ListWidth", "3360"}})
+            app.settings().save(AppTitle, QStringLiteral("Settings"), QLatin1String(key), QLatin1String(value));
+        {
+            frmMain main(app.context);
+            main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+            main.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&main));
+            QTRY_COMPARE(main.frameGeometry(), QRect(100, 50, 600, 500));
+            QVERIFY(main.size() != main.frameGeometry().size());
+            main.close();
+        }
+        QCOMPARE(setting(app, "MainWidth"), QStringLiteral("9000"));
+        QCOMPARE(setting(app, "MainHeight"), QStringLiteral("7500"));
+        frmMain main(app.context);
+        main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QTRY_COMPARE(main.frameGeometry().size(), QSize(600, 500));
+        const QSize frame = main.frameGeometry().size() - main.size();
+        main.resize(800, 600); // as a drag on the border does
+        QTRY_COMPARE(main.frameGeometry().size(), QSize(800, 600) + frame);
+        main.close();
+        QCOMPARE(setting(app, "MainWidth"), QString::number((800 + frame.width()) * 15));
+        QCOMPARE(setting(app, "MainHeight"), QString::number((600 + frame.height()) * 15));
     }
 
     void closingWhileMinimizedSavesNothing()

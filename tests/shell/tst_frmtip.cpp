@@ -1,5 +1,7 @@
 #include "ModalWatcher.h"
+#include "ScriptedBrowser.h"
 #include "TestApp.h"
+#include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
 #include "shell/frmTip.h"
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QStringEncoder>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -84,13 +87,41 @@ private slots:
         QVERIFY(!tip.LoadTips(app.file(QStringLiteral("nothing.txt"))));
     }
 
-    void flagZeroSkipsTheDialog()
+    void onlyFlagOneShowsTheDialogAtStart_data()
     {
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("absent") << QString() << true;
+        QTest::newRow("1") << QStringLiteral("1") << true;
+        QTest::newRow("1.0") << QStringLiteral("1.0") << true;
+        QTest::newRow("0") << QStringLiteral("0") << false;
+        QTest::newRow("2") << QStringLiteral("2") << false;
+        QTest::newRow("0.5") << QStringLiteral("0.5") << false;
+        QTest::newRow("-1") << QStringLiteral("-1") << false;
+    }
+    void onlyFlagOneShowsTheDialogAtStart()
+    {
+        QFETCH(QString, flag);
+        QFETCH(bool, shown);
         TestApp app;
-        app.settings().save(app.context.tipsApplication, QStringLiteral("Options"), QStringLiteral("ShowTips"),
-                            QStringLiteral("0"));
-        frmTip tip(app.context);
-        QVERIFY(!tip.Form_Load());
+        ScriptedBrowsers browsers;
+        app.context.browsers = &browsers;
+        if (!flag.isNull())
+            app.settings().save(app.context.tipsApplication, QStringLiteral("Options"), QStringLiteral("ShowTips"),
+                                flag);
+        // Lives no longer than this row, as the dialog may never come.
+        bool came = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&came] {
+            if (auto *tip = qobject_cast<frmTip *>(QApplication::activeModalWidget())) {
+                came = true;
+                tip->accept();
+            }
+        });
+        watch.start(10);
+        const auto main = Startup::launch(app.context, QStringLiteral("vantorel"));
+        QCOMPARE(came, shown);
+        QVERIFY(main->isVisible());
     }
 
     void clearingTheBoxWritesZero()

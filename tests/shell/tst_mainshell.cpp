@@ -29,6 +29,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 namespace {
 
@@ -64,6 +65,7 @@ private slots:
     void panelWidensAndNarrows()
     {
         TestApp app;
+        app.settings().save(SettingKeys::ListWidth, QStringLiteral("3360"));
         auto main = start(app);
         QCOMPARE(main->list()->widthTwips(), 3360);
         for (int i = 0; i < 3; ++i)
@@ -80,6 +82,7 @@ private slots:
     void hidingReleasesTheButtonAndShowingKeepsTheWidth()
     {
         TestApp app;
+        app.settings().save(SettingKeys::ListWidth, QStringLiteral("3360"));
         auto main = start(app);
         child<QPushButton>(main->list(), QStringLiteral("btnListgetBigger"))->click();
         child<QPushButton>(main->list(), QStringLiteral("btnTurnofflist"))->click();
@@ -168,6 +171,23 @@ private slots:
         main->menus()->mnuViewToolbar->trigger();
         QVERIFY(main->Toolbar1()->isVisible());
         QVERIFY(main->menus()->mnuViewToolbarString->isEnabled());
+    }
+
+    // Qt's own menu of toolbars would hide the toolbar behind the View menu's back.
+    void rightClickOnTheToolbarOffersNoMenu()
+    {
+        TestApp app;
+        auto main = start(app);
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        QToolBar *toolbar = main->Toolbar1();
+        const QPoint onToolbar = toolbar->mapTo(main.get(), toolbar->rect().center());
+        QTest::mouseClick(main->windowHandle(), Qt::RightButton, {}, onToolbar);
+        if (QWidget *menu = QApplication::activePopupWidget()) {
+            menu->close();
+            QFAIL("a menu came up");
+        }
+        QVERIFY(toolbar->isVisible());
+        QVERIFY(main->menus()->mnuViewToolbar->isChecked());
     }
 
     void bookmarkShowsThePanelOnItsTab()

@@ -5,9 +5,13 @@
 #include "shell/HelpPage.h"
 #include "shell/SidePanel.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -91,6 +95,41 @@ private slots:
         // Every page is as wide as the first, once it shows.
         panel().showPage(PanelPage::Mail);
         QTRY_COMPARE(m_pages.at(3)->width(), 3600 / 15);
+    }
+
+    // A large font widens the buttons where their captions need it, and the fitting
+    // width shows every tab caption whole.
+    void largeFontShowsEveryCaptionWhole()
+    {
+        const QFont before = QApplication::font();
+        const auto restore = qScopeGuard([&] { QApplication::setFont(before); });
+        QFont large = before;
+        large.setPointSize(16);
+        QApplication::setFont(large);
+        QList<PanelPage *> pages;
+        for (const char *caption : {"搜索引擎", "书签管理", "自动填表", "电子邮件", "实用工具", "系统帮助"})
+            pages.append(new PanelPage(PanelPage::Search, QString::fromUtf8(caption)));
+        QWidget window;
+        auto *wide = new SidePanel(pages, &window);
+        wide->setWidthTwips(wide->fittingWidthTwips());
+        auto *row = new QHBoxLayout(&window);
+        row->addWidget(wide);
+        row->addStretch();
+        window.resize(1200, 540);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTabBar *bar = child<QTabWidget>(wide, QStringLiteral("tabs"))->tabBar();
+        for (int i = 0; i < bar->count(); ++i)
+            QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
+        for (const char *name : {"btnListgetSmaller", "btnTurnofflist", "btnListgetBigger"}) {
+            auto *button = child<QPushButton>(wide, QLatin1String(name));
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QRect label = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            QVERIFY2(label.width() >= button->fontMetrics().horizontalAdvance(button->text()), name);
+            QVERIFY2(label.height() >= button->fontMetrics().tightBoundingRect(button->text()).height(), name);
+            QVERIFY(button->width() >= 49 && button->height() >= 17);
+        }
     }
 
     void narrowStopsAtZero()
