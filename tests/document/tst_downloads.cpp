@@ -43,6 +43,9 @@ QString placement(const QWidget &main, const QWidget &list, Side side)
     return QString();
 }
 
+// The test screen is small: a narrow side panel leaves room beside the main window.
+void narrowPanel(TestApp &app) { app.settings().save(SettingKeys::ListWidth, QStringLiteral("3360")); }
+
 // Ctrl+J into the page of the active document, after a click into it as a user does.
 bool pressCtrlJ(frmMain &main)
 {
@@ -69,6 +72,7 @@ private slots:
         LoopbackServer::Response file{"payload", "application/octet-stream"};
         file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"a.bin\"")});
         server.route("/a.bin", file);
+        narrowPanel(app);
         auto main = startMainWindow(app, QSize(300, 400));
         QVERIFY(main);
         main->move(available(*main).topLeft() + QPoint(10, 10));
@@ -120,6 +124,7 @@ private slots:
         TestApp app;
         DownloadManager *list = app.web().downloads();
         list->resize(250, 200);
+        narrowPanel(app);
         auto main = startMainWindow(app, QSize(300, 400));
         QVERIFY(main);
         // The main window leaves room for the list on one side only, or on none.
