@@ -57,12 +57,6 @@ frmDocument::frmDocument(DocumentHost &host, BrowserFactory &browsers, const QSt
 QWidget *frmDocument::buildTopStrip()
 {
     auto *strip = new QWidget;
-    // Its size where there is room; in a narrow window it gives way rather than push the
-    // document past its area.
-    auto *room = new QHBoxLayout(strip);
-    room->setContentsMargins(0, 0, 0, 0);
-    room->addItem(new QSpacerItem(5415 / Twips, 375 / Twips, QSizePolicy::Preferred, QSizePolicy::Fixed));
-    strip->setMaximumWidth(5415 / Twips);
     Combo = new QComboBox(strip);
     Combo->setObjectName(QStringLiteral("Combo"));
     Combo->setEditable(true);
@@ -71,13 +65,24 @@ QWidget *frmDocument::buildTopStrip()
     Combo->hide();
     Frame1 = new QGroupBox(QStringLiteral("下载进度（按下停止按钮停止下载，显示地址栏）"), strip);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(0, 0, 5415 / Twips, 375 / Twips);
     Frame1->setFlat(true);
-    Progress = new QProgressBar(Frame1);
+    Progress = new QProgressBar;
     Progress->setObjectName(QStringLiteral("Progress"));
     Progress->setTextVisible(false);
-    Progress->setGeometry(60 / Twips, 180 / Twips, 5300 / Twips, 135 / Twips);
+    Progress->setFixedHeight(135 / Twips);
+    // The bar below the caption, whatever height the caption's font gives it.
+    auto *bar = new QVBoxLayout(Frame1);
+    bar->setContentsMargins(60 / Twips, 0, 55 / Twips, 60 / Twips);
+    bar->addWidget(Progress);
+    const int height = qMax(375 / Twips, Frame1->sizeHint().height());
+    Frame1->setGeometry(0, 0, 5415 / Twips, height);
     Frame1->hide();
+    // Its size where there is room; in a narrow window it gives way rather than push the
+    // document past its area.
+    auto *room = new QHBoxLayout(strip);
+    room->setContentsMargins(0, 0, 0, 0);
+    room->addItem(new QSpacerItem(5415 / Twips, height, QSizePolicy::Preferred, QSizePolicy::Fixed));
+    strip->setMaximumWidth(5415 / Twips);
     // A click on the progress shows the address, as the frame's caption says.
     Frame1->installEventFilter(this);
     Progress->installEventFilter(this);
@@ -169,9 +174,11 @@ void frmDocument::addAddress(const QString &address)
     Combo->setCurrentIndex(0);
 }
 
+// The keys go to the page that is coming, as browsers do, and the progress shows.
 void frmDocument::Combo_KeyPress()
 {
     const QString text = Combo->currentText();
+    Web->takeFocus();
     Web->navigate(text);
     addAddress(text);
 }

@@ -335,6 +335,8 @@ private slots:
         document->Web->navigate(server.address(QStringLiteral("/slow")));
         QTRY_VERIFY(document->Frame1->isVisible());
         QVERIFY(!document->Combo->isVisible());
+        // The bar lies below the caption, which stays readable.
+        QVERIFY(document->Progress->y() >= document->Frame1->fontMetrics().height());
         if (click)
             QTest::mouseClick(document->Progress, Qt::LeftButton);
         else
