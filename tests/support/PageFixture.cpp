@@ -21,7 +21,9 @@ PageFixture::PageFixture(Browsers browsers)
       context{documents, &running, &app.prompts, &app.launcher, app.context.programFolder, app.context.profileFolder}
 {
     running.load();
-    auto *row = new QHBoxLayout(&window);
+    auto *central = new QWidget;
+    window.setCentralWidget(central);
+    auto *row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     row->addWidget(area, 1);
@@ -30,7 +32,7 @@ PageFixture::PageFixture(Browsers browsers)
 bool PageFixture::show(QWidget *page, int height)
 {
     page->setFixedWidth(PageWidth);
-    static_cast<QHBoxLayout *>(window.layout())->insertWidget(0, page);
+    static_cast<QHBoxLayout *>(window.centralWidget()->layout())->insertWidget(0, page);
     window.resize(900, height);
     window.show();
     return QTest::qWaitForWindowExposed(&window);

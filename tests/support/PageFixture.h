@@ -6,7 +6,7 @@
 #include "core/RunningSettings.h"
 #include "document/SubsystemContext.h"
 
-#include <QWidget>
+#include <QMainWindow>
 
 class DocumentArea;
 
@@ -22,7 +22,7 @@ public:
 
     TestApp app;
     ScriptedBrowsers scripted;
-    QWidget window; // the page at the left, the document area beside it
+    QMainWindow window; // the page at the left, the document area beside it
     DocumentArea *area;
     ScriptedDocuments *documents;
     RunningSettings running;

@@ -69,6 +69,7 @@ void ScriptedPrompts::notify(QWidget *, const QString &text, const QString &titl
 bool ScriptedPrompts::inputText(QWidget *, const QString &, const QString &title, QString &text)
 {
     asked.append(title);
+    defaults.append(text);
     if (m_texts.isEmpty()) {
         unexpected(title);
         return false;

@@ -21,6 +21,7 @@ public:
     QList<Message> messages; // every message and notification, in order
     QStringList asked;       // titles of input, file and printer prompts, texts of login prompts
     QStringList suggested;   // the paths save dialogs started with
+    QStringList defaults;    // the text each input box started with
 
     ~ScriptedPrompts() override;
 
