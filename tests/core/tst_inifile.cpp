@@ -46,6 +46,7 @@ private slots:
     void emptyValueKeepsKey();
     void lineBreakInValueStaysOneLine();
     void failedWriteLeavesNoTrace();
+    void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void concurrentWritersLoseNothing();
     void readersNeverSeeHalfAFile();
@@ -350,14 +351,23 @@ void tst_IniFile::failedWriteLeavesNoTrace()
     QVERIFY(QDir(path("taken.ini")).isEmpty());
 }
 
+void tst_IniFile::failedWriteKeepsOldFile_data()
+{
+    QTest::addColumn<int>("room");
+    QTest::newRow("not even the lock") << 8;
+    QTest::newRow("the lock, not the file") << 160;
+}
+
+// A full disk: the write stops part way, and nothing of it may replace the file.
 void tst_IniFile::failedWriteKeepsOldFile()
 {
+    QFETCH(int, room);
     const QByteArray before = "[S]\r\nk=old\r\n";
     writeRaw(path(), before);
     const ExpectedWarning warned(CannotWrite);
     {
-        const FileSizeLimit limit(before.size() + 8);
-        WriteINI(path(), "S", "k", QString(200, u'n'));
+        const FileSizeLimit limit(before.size() + room);
+        WriteINI(path(), "S", "k", QString(300, u'n'));
     }
     QCOMPARE(readRaw(path()), before);
     // Nor is a half-written temporary file left behind.
