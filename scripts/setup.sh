@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev qt6-webengine-dev-tools libqt6webenginecore6-bin libqt6sql6-sqlite
   qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   fonts-noto-cjk
-  xvfb xdotool python3 net-tools iputils-ping poppler-utils
+  xvfb xdotool python3 net-tools iputils-ping poppler-utils desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -165,8 +165,8 @@ std::optional<Result> measure(const Shape &shape, int runs, QWidget &window)
     DialogPrompts prompts;
     SettingsStore store(dir.filePath(QStringLiteral("settings")));
     RunningSettings settings(store);
-    const SubsystemContext context{&documents, &settings, &prompts, nullptr, QCoreApplication::applicationDirPath(),
-                                   dir.path()};
+    const SubsystemContext context{&documents, &settings, &prompts, nullptr, nullptr,
+                                   QCoreApplication::applicationDirPath(), dir.path()};
     auto *page = new BookmarkPage(context, &window);
     page->resize(window.size());
     page->show();

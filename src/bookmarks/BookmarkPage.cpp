@@ -75,6 +75,8 @@ frmBookmarkManage *BookmarkPage::manager()
     if (!m_manager) {
         m_manager = new frmBookmarkManage(*m_store, m_prompts, *dialog(), window());
         connect(m_manager, &frmBookmarkManage::LoadBookmark, this, &BookmarkPage::LoadBookmark);
+        m_manager->setIEFavorites(m_settings.IEFavorites());
+        connect(&m_settings, &RunningSettings::IEFavoritesChanged, m_manager, &frmBookmarkManage::setIEFavorites);
     }
     return m_manager;
 }

@@ -26,8 +26,9 @@ public:
     virtual bool inputText(QWidget *owner, const QString &prompt, const QString &title, QString &text) = 0;
     // One of items, by its place in the list; -1 on cancel.
     virtual int choose(QWidget *owner, const QString &prompt, const QString &title, const QStringList &items) = 0;
-    // The empty text on cancel.
-    virtual QString openFileName(QWidget *owner, const QString &title, const QString &filter) = 0;
+    // The empty text on cancel. The dialog starts in start when it is given.
+    virtual QString openFileName(QWidget *owner, const QString &title, const QString &filter,
+                                 const QString &start = QString()) = 0;
     // selectedFilter, when given, brings the chosen filter back.
     virtual QString saveFileName(QWidget *owner, const QString &title, const QString &suggested,
                                  const QString &filter = QString(), QString *selectedFilter = nullptr) = 0;

@@ -20,6 +20,7 @@ void RunningSettings::load()
     m_pingTime = m_store.number(SettingKeys::PingTime);
     m_netStatTime = m_store.number(SettingKeys::NetStatTime);
     m_homepage = m_store.get(SettingKeys::Homepage);
+    m_ieFavorites = m_store.get(SettingKeys::IEFavoritesFolder);
     m_clickBookmark = qint32(std::lround(m_store.number(SettingKeys::ClickBookmark)));
 }
 
@@ -61,4 +62,9 @@ void RunningSettings::setNetStatTime(const QString &text)
 void RunningSettings::setHomepage(const QString &value)
 {
     change(SettingKeys::Homepage, value, m_homepage, value, &RunningSettings::HomepageChanged);
+}
+
+void RunningSettings::setIEFavorites(const QString &value)
+{
+    change(SettingKeys::IEFavoritesFolder, value, m_ieFavorites, value, &RunningSettings::IEFavoritesChanged);
 }

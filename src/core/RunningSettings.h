@@ -24,6 +24,8 @@ public:
     double PingTime() const { return m_pingTime; }
     double NetStatTime() const { return m_netStatTime; }
     QString Homepage() const { return m_homepage; }
+    // The favourites folder the bookmark manager exports to.
+    QString IEFavorites() const { return m_ieFavorites; }
     // Read at start-up only: a changed click mode takes effect at the next start.
     qint32 ClickBookmark() const { return m_clickBookmark; }
 
@@ -34,6 +36,7 @@ public:
     void setPingTime(const QString &text);
     void setNetStatTime(const QString &text);
     void setHomepage(const QString &value);
+    void setIEFavorites(const QString &value);
 
     SettingsStore &store() const { return m_store; }
 
@@ -44,6 +47,7 @@ signals:
     void PingTimeChanged(double milliseconds);
     void NetStatTimeChanged(double milliseconds);
     void HomepageChanged(const QString &value);
+    void IEFavoritesChanged(const QString &value);
 
 private:
     template<typename Value, typename Signal>
@@ -56,5 +60,6 @@ private:
     double m_pingTime = 5000;
     double m_netStatTime = 10000;
     QString m_homepage;
+    QString m_ieFavorites;
     qint32 m_clickBookmark = 0;
 };

@@ -16,4 +16,8 @@ public:
     virtual int runningDownloads() const = 0;
     // The download list, beside near's window, raised and active; empty when nothing was downloaded.
     virtual void showDownloads(QWidget *near) = 0;
+
+    enum class Media { Pictures, Sound, Animations, Video };
+    // Whether pages show or play media: every page open now and every page to come.
+    virtual void setMediaAllowed(Media media, bool allowed) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class BrowserFactory;
 class Documents;
 class ProcessLauncher;
 class Prompts;
@@ -13,6 +14,7 @@ struct SubsystemContext {
     RunningSettings *settings = nullptr;
     Prompts *prompts = nullptr;
     ProcessLauncher *launcher = nullptr;
+    BrowserFactory *browsers = nullptr; // what pages show and play
     QString programFolder; // what ships: images, help, the first profile files
     QString profileFolder; // where the profile files are read and written
 };

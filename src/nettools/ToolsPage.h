@@ -5,13 +5,15 @@
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
+struct SubsystemContext;
 
 // The tools tab of the side panel: the local address, Ping, Netstat and their output.
 class ToolsPage : public PanelPage
 {
     Q_OBJECT
 public:
-    explicit ToolsPage(QWidget *parent = nullptr);
+    explicit ToolsPage(const SubsystemContext &context, QWidget *parent = nullptr);
 
     // The local address is looked up again each time the page is chosen.
     void chosen() override { emit localAddressRefreshRequested(); }
@@ -26,4 +28,7 @@ private:
     QPushButton *cmdPING;
     QPushButton *cmdViewLOCALport;
     QPlainTextEdit *txtCommandOUTPUT;
+    // The waits of Ping and Netstat, as long as the settings say.
+    QTimer *Timer1;
+    QTimer *Timer2;
 };

@@ -69,9 +69,9 @@ int DialogPrompts::choose(QWidget *owner, const QString &prompt, const QString &
     return ok ? int(items.indexOf(chosen)) : -1;
 }
 
-QString DialogPrompts::openFileName(QWidget *owner, const QString &title, const QString &filter)
+QString DialogPrompts::openFileName(QWidget *owner, const QString &title, const QString &filter, const QString &start)
 {
-    return QFileDialog::getOpenFileName(owner, title, QString(), filter);
+    return QFileDialog::getOpenFileName(owner, title, start, filter);
 }
 
 QString DialogPrompts::saveFileName(QWidget *owner, const QString &title, const QString &suggested,

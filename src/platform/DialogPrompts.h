@@ -9,7 +9,8 @@ public:
     Button message(QWidget *owner, const QString &text, const QString &title, Icon icon, Buttons buttons) override;
     void notify(QWidget *owner, const QString &text, const QString &title) override;
     bool inputText(QWidget *owner, const QString &prompt, const QString &title, QString &text) override;
-    QString openFileName(QWidget *owner, const QString &title, const QString &filter) override;
+    QString openFileName(QWidget *owner, const QString &title, const QString &filter,
+                         const QString &start = QString()) override;
     QString saveFileName(QWidget *owner, const QString &title, const QString &suggested, const QString &filter,
                          QString *selectedFilter) override;
     QString folder(QWidget *owner, const QString &title, const QString &start) override;

@@ -18,7 +18,10 @@
 #include "document/frmDocument.h"
 #include "frmAbout.h"
 #include "frmTip.h"
+#include "linktools/LinkTools.h"
 #include "nettools/MailPage.h"
+#include "options/MultimediaSwitches.h"
+#include "options/frmOptions.h"
 #include "nettools/ToolsPage.h"
 #include "platform/Images.h"
 #include "search/EngineTree.h"
@@ -47,8 +50,8 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     : QMainWindow(parent), m_context(context), m_settings(new RunningSettings(*context.settings, this)),
       m_mdi(new DocumentArea), m_documents(new DocumentWindows(m_mdi, *context.browsers, context.programFolder, this)),
       m_commands(new DocumentCommands(*m_documents, m_mdi, *context.prompts, this)),
-      m_subsystems{m_documents, m_settings, context.prompts, context.launcher, context.programFolder,
-                   context.profileFolder},
+      m_subsystems{m_documents,           m_settings,           context.prompts, context.launcher,
+                   context.browsers,      context.programFolder, context.profileFolder},
       m_toolbar1(new QToolBar), m_placement(*context.settings)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -67,7 +70,17 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     connectMenus();
     m_commands->addShortcuts(this);
     addKeys();
+    // Read before any page is made, so each starts with them.
+    m_settings->load();
     connect(m_documents, &DocumentWindows::opened, this, &frmMain::connectDocument);
+    m_linkTools = new LinkTools(m_subsystems, m_toolbar->linkMenu(), this);
+    using Media = BrowserFactory::Media;
+    m_multimedia = new MultimediaSwitches(*context.browsers, *context.settings,
+                                          {{m_menus->mnuViewShowPicture, Media::Pictures, SettingKeys::ShowPicture},
+                                           {m_menus->mnuViewPlaySound, Media::Sound, SettingKeys::PlaySound},
+                                           {m_menus->mnuViewPlayANI, Media::Animations, SettingKeys::ShowAnimations},
+                                           {m_menus->mnuViewPlayVideo, Media::Video, SettingKeys::PlayVideo}},
+                                          this);
     connect(m_documents, &DocumentWindows::activeCommandsChanged, m_menus, &MainMenus::showCommandStates);
     // Where the toolbar's hints and the tools' short notes show.
     statusBar()->setObjectName(QStringLiteral("sbMain"));
@@ -95,7 +108,7 @@ SidePanel *frmMain::buildPanel()
         m_bookmarkPage,
         m_autotextPage = new AutotextPage(m_subsystems),
         new MailPage,
-        new ToolsPage,
+        new ToolsPage(m_subsystems),
         new HelpPage(*m_context.browsers, m_context.programFile(QStringLiteral("help.htm"))),
     });
     connect(panel, &SidePanel::hideRequested, this, [this] { setListPressed(false); });
@@ -144,7 +157,7 @@ void frmMain::connectMenus()
 void frmMain::Form_Load(const QString &commandLine)
 {
     m_placement.restore(*this);
-    loadSettings();
+    m_multimedia->load();
     setListPressed(m_context.settings->number(SettingKeys::ShowList) != 0);
     m_list->restoreWidth(*m_context.settings);
     m_list->tabs_Click();
@@ -152,20 +165,11 @@ void frmMain::Form_Load(const QString &commandLine)
     LoadEngine();
     LoadBookmark();
     LoadAutotxt();
+    LoadLinkTools();
     m_bookmarkPage->selectFirstNode();
     m_searchPage->engines()->node(1)->setExpanded(true);
     first->showMaximized();
     navigateFirstPage(commandLine);
-}
-
-void frmMain::loadSettings()
-{
-    m_settings->load();
-    const SettingsStore &store = *m_context.settings;
-    m_menus->mnuViewPlayANI->setChecked(store.number(SettingKeys::ShowAnimations) == 1);
-    m_menus->mnuViewShowPicture->setChecked(store.number(SettingKeys::ShowPicture) == 1);
-    m_menus->mnuViewPlaySound->setChecked(store.number(SettingKeys::PlaySound) == 1);
-    m_menus->mnuViewPlayVideo->setChecked(store.number(SettingKeys::PlayVideo) == 1);
 }
 
 void frmMain::navigateFirstPage(const QString &commandLine)
@@ -176,7 +180,7 @@ void frmMain::navigateFirstPage(const QString &commandLine)
     const QString option = QStringLiteral("-nohome");
     const qsizetype p = commandLine.indexOf(option);
     if (p < 0) {
-        document->Web->navigate(Homepage());
+        navigateHome(*document->Web);
         return;
     }
     // The address is everything after the switch and the one character that follows it.
@@ -227,6 +231,7 @@ void frmMain::MotherButton_Click(const QString &key)
         {QStringLiteral("find"), [this] { m_commands->mnuEditFind_Click(); }},
         {QStringLiteral("list"), [this] { m_list->setVisible(listPressed()); }},
         {QStringLiteral("home"), [this] { goHome(); }},
+        {QStringLiteral("option"), [this] { mnuViewOptions_Click(); }},
         {QStringLiteral("bookmark"), [this] { showPanelTab(PanelPage::Bookmarks); }},
         {QStringLiteral("bbs"),
          [this] { m_documents->navigateActive(Addresses::helpPage(m_context.programFolder, Addresses::ReportSection)); }},
@@ -242,7 +247,7 @@ void frmMain::newWindowFromToolbar()
     frmDocument *created = LoadNewDoc();
     const double choice = leadingNumber(m_context.settings->get(SettingKeys::NWindowWithHomepage)).value_or(-1);
     if (choice == 1)
-        created->Web->navigate(Homepage());
+        navigateHome(*created->Web);
     else if (choice == 0)
         created->Web->navigate(Addresses::NewWindowPage);
     created->focusAddress();
@@ -250,10 +255,17 @@ void frmMain::newWindowFromToolbar()
 
 void frmMain::goHome()
 {
-    if (Homepage() != Addresses::IEHomepage)
-        m_documents->navigateActive(Homepage());
-    else if (frmDocument *document = activeDocument())
-        document->Web->goHome();
+    if (frmDocument *document = activeDocument())
+        navigateHome(*document->Web);
+}
+
+// "IE Homepage" stands for the control's own start page.
+void frmMain::navigateHome(BrowserControl &web)
+{
+    if (Homepage() == Addresses::IEHomepage)
+        web.goHome();
+    else
+        web.navigate(Homepage());
 }
 
 void frmMain::showPanelTab(PanelPage::Id page)
@@ -317,7 +329,13 @@ void frmMain::setTabbed(bool tabbed)
 }
 
 // The program's own options dialog comes later; until then these do nothing.
-void frmMain::mnuViewOptions_Click() {}
+void frmMain::mnuViewOptions_Click()
+{
+    frmOptions options(m_subsystems, *m_linkTools, this);
+    options.exec();
+}
+
+void frmMain::LoadLinkTools() { m_linkTools->LoadLinkTools(); }
 
 void frmMain::mnuToolsIEOptions_Click()
 {

@@ -9,6 +9,9 @@
 #include <QMainWindow>
 
 class AutotextPage;
+class BrowserControl;
+class LinkTools;
+class MultimediaSwitches;
 class BookmarkPage;
 class DocumentArea;
 class DocumentCommands;
@@ -45,6 +48,7 @@ public:
     void LoadEngine();
     void LoadBookmark();
     void LoadAutotxt();
+    void LoadLinkTools();
 
     void mnuFileNew_Click();
     void mnuFileClose_Click();
@@ -96,10 +100,10 @@ private:
     void buildLayout();
     void connectMenus();
     void connectDocument(frmDocument *document);
-    void loadSettings();
     void saveState();
     void newWindowFromToolbar();
     void goHome();
+    void navigateHome(BrowserControl &web);
     void navigateFirstPage(const QString &commandLine);
     void showPanelTab(PanelPage::Id page);
     void focusPanelPage(PanelPage::Id page);
@@ -117,6 +121,8 @@ private:
     SearchPage *m_searchPage = nullptr;
     BookmarkPage *m_bookmarkPage = nullptr;
     AutotextPage *m_autotextPage = nullptr;
+    LinkTools *m_linkTools = nullptr;
+    MultimediaSwitches *m_multimedia = nullptr;
     QToolBar *m_toolbar1;
     MainToolbar *m_toolbar;
     MainMenus *m_menus;

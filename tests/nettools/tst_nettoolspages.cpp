@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -46,10 +47,10 @@ private slots:
         }
     }
 
-    void toolsPageLinesUpAndAsksForTheAddressWhenChosen()
+    void toolsPageLinesUpAsksForTheAddressAndFollowsTheWaits()
     {
         PageFixture fixture;
-        auto *tools = new ToolsPage;
+        auto *tools = new ToolsPage(fixture.context);
         QVERIFY(fixture.show(tools));
         const auto w = [tools](const char *name) { return child<QWidget>(tools, QLatin1String(name)); };
         QCOMPARE(child<QLineEdit>(tools, QStringLiteral("txtLocalIP"))->text(), QStringLiteral("本地IP："));
@@ -72,6 +73,16 @@ private slots:
         tools->chosen();
         QTest::mouseClick(child<QPushButton>(tools, QStringLiteral("IPrefresh")), Qt::LeftButton);
         QCOMPARE(refresh.count(), 3);
+
+        // The waits follow the settings as they are applied.
+        auto *ping = child<QTimer>(tools, QStringLiteral("Timer1"));
+        auto *netstatWait = child<QTimer>(tools, QStringLiteral("Timer2"));
+        QCOMPARE(ping->interval(), 5000);
+        QCOMPARE(netstatWait->interval(), 10000);
+        fixture.running.setPingTime(QStringLiteral("1500"));
+        fixture.running.setNetStatTime(QStringLiteral("2500"));
+        QCOMPARE(ping->interval(), 1500);
+        QCOMPARE(netstatWait->interval(), 2500);
     }
 };
 

@@ -12,6 +12,7 @@
 #include "document/BrowserControl.h"
 #include "bookmarks/BookmarkPage.h"
 #include "bookmarks/frmAddToBookmark.h"
+#include "bookmarks/frmBookmarkManage.h"
 #include "document/frmDocument.h"
 
 #include <QAccessible>
@@ -379,14 +380,40 @@ private slots:
         QVERIFY(app.prompts.messages.last().text.contains(QStringLiteral("No such file or directory")));
     }
 
+    // "IE Homepage" is the control's own start page wherever the home page opens, never a search.
     void homeWithTheControlsOwnHomePage()
     {
         TestApp app;
         app.settings().save(SettingKeys::Homepage, QStringLiteral("IE Homepage"));
-        auto main = start(app);
+        app.settings().save(SettingKeys::NWindowWithHomepage, QStringLiteral("1"));
+        auto main = start(app, QString());
+        QTRY_COMPARE(main->activeDocument()->Web->locationURL(), QStringLiteral("about:home"));
+        main->MotherButton_Click(QStringLiteral("new"));
+        QTRY_COMPARE(main->activeDocument()->Web->locationURL(), QStringLiteral("about:home"));
+        main->activeDocument()->Web->navigate(QStringLiteral("about:blank"));
         main->MotherButton_Click(QStringLiteral("home"));
         QTRY_COMPARE(main->activeDocument()->Web->locationURL(), QStringLiteral("about:home"));
         QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Vantorel II 起始页"));
+    }
+
+    // "设置" opens the options; OK changes the running home page and the manager's favourites folder.
+    void optionsTakeEffectAtOnce()
+    {
+        TestApp app;
+        auto main = start(app);
+        const QString page = app.writeFile(QStringLiteral("new home.htm"), "<html><head><title>New Home</title></head></html>");
+        whenModalShown<QDialog>([&](QDialog *options) {
+            QCOMPARE(options->objectName(), QStringLiteral("frmOptions"));
+            child<QLineEdit>(options, QStringLiteral("txtHomepage"))->setText(page);
+            child<QLineEdit>(options, QStringLiteral("txtFavorites"))->setText(app.folder());
+            QTest::mouseClick(child<QPushButton>(options, QStringLiteral("cmdOK")), Qt::LeftButton);
+        });
+        QTest::mouseClick(main->Toolbar1()->widgetForAction(main->toolbar()->button(QStringLiteral("option"))),
+                          Qt::LeftButton);
+        QCOMPARE(main->Homepage(), page);
+        main->MotherButton_Click(QStringLiteral("home"));
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("New Home"));
+        QCOMPARE(main->bookmarks()->manager()->IEFavorites(), app.folder());
     }
 
     void commandsWithoutAnyDocumentDoNothing()
@@ -401,7 +428,7 @@ private slots:
                                  "mnuEditPaste", "mnuEditFind", "mnuWindowCascade", "mnuWindowTileHorizontal",
                                  "mnuWindowTileVertical", "mnuWindowArrangeIcons"})
             main->menus()->item(QLatin1String(name))->trigger();
-        for (const char *key : {"close", "save", "print", "copy", "find", "home", "bbs", "update", "link", "option"})
+        for (const char *key : {"close", "save", "print", "copy", "find", "home", "bbs", "update", "link"})
             main->MotherButton_Click(QLatin1String(key));
         QVERIFY(main->documents().isEmpty());
         QVERIFY(app.prompts.messages.isEmpty());

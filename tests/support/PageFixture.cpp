@@ -18,7 +18,13 @@ PageFixture::PageFixture(Browsers browsers)
       documents(new ScriptedDocuments(area, browsers == Real ? static_cast<BrowserFactory &>(app.web()) : scripted,
                                       app.context.programFolder, &window)),
       running(app.settings()),
-      context{documents, &running, &app.prompts, &app.launcher, app.context.programFolder, app.context.profileFolder}
+      context{documents,
+              &running,
+              &app.prompts,
+              &app.launcher,
+              browsers == Real ? static_cast<BrowserFactory *>(&app.web()) : &scripted,
+              app.context.programFolder,
+              app.context.profileFolder}
 {
     running.load();
     auto *central = new QWidget;

@@ -57,9 +57,11 @@ public:
     QList<QPointer<ScriptedBrowser>> made;
     int downloads = 0;
     QList<QWidget *> downloadsShownNear; // the near of each showDownloads call
+    bool mediaAllowed[4] = {true, true, true, true}; // by BrowserFactory::Media
 
     BrowserControl *createBrowser(QWidget *parent) override;
     QDialog *createProfileDialog(QWidget *) override { return nullptr; }
     int runningDownloads() const override { return downloads; }
+    void setMediaAllowed(Media media, bool allowed) override { mediaAllowed[int(media)] = allowed; }
     void showDownloads(QWidget *near) override { downloadsShownNear.append(near); }
 };

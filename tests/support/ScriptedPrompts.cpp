@@ -91,8 +91,9 @@ std::optional<ScriptedPrompts::FileAnswer> ScriptedPrompts::nextFile(const QStri
     return m_files.takeFirst();
 }
 
-QString ScriptedPrompts::openFileName(QWidget *, const QString &title, const QString &)
+QString ScriptedPrompts::openFileName(QWidget *, const QString &title, const QString &, const QString &start)
 {
+    suggested.append(start);
     const auto answer = nextFile(title);
     return answer ? answer->path : QString();
 }

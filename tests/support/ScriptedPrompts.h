@@ -20,7 +20,7 @@ public:
     };
     QList<Message> messages; // every message and notification, in order
     QStringList asked;       // titles of input, file and printer prompts, texts of login prompts
-    QStringList suggested;   // the paths save dialogs started with
+    QStringList suggested;   // the paths save and open dialogs started with
     QStringList defaults;    // the text each input box started with
 
     ~ScriptedPrompts() override;
@@ -46,7 +46,7 @@ public:
     void notify(QWidget *, const QString &text, const QString &title) override;
     bool inputText(QWidget *, const QString &, const QString &title, QString &text) override;
     int choose(QWidget *, const QString &, const QString &title, const QStringList &items) override;
-    QString openFileName(QWidget *, const QString &title, const QString &) override;
+    QString openFileName(QWidget *, const QString &title, const QString &, const QString &start = QString()) override;
     QString saveFileName(QWidget *, const QString &title, const QString &start, const QString &,
                          QString *selectedFilter) override;
     QString folder(QWidget *, const QString &title, const QString &) override;

@@ -1,7 +1,9 @@
 #include "WebEngineEnvironment.h"
 
 #include "DownloadManager.h"
+#include "MediaPolicy.h"
 #include "WebEngineBrowser.h"
+#include "WebPage.h"
 #include "WebProfileDialog.h"
 
 #include <QStandardPaths>
@@ -20,17 +22,21 @@ WebEngineEnvironment::WebEngineEnvironment(Prompts &prompts)
         m_profile->setDownloadPath(downloads);
     auto *settings = m_profile->settings();
     settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
-    settings->setAttribute(QWebEngineSettings::ScrollAnimatorEnabled, true);
     QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_downloads.get(),
                      &DownloadManager::downloadRequested);
+    m_media = std::make_unique<MediaPolicy>(m_profile.get());
 }
 
 WebEngineEnvironment::~WebEngineEnvironment() = default;
 
 BrowserControl *WebEngineEnvironment::createBrowser(QWidget *parent)
 {
-    return new WebEngineBrowser(m_profile.get(), m_prompts, m_search, parent);
+    auto *browser = new WebEngineBrowser(m_profile.get(), m_prompts, m_search, parent);
+    m_media->adopt(browser->page());
+    return browser;
 }
+
+void WebEngineEnvironment::setMediaAllowed(Media media, bool allowed) { m_media->set(media, allowed); }
 
 int WebEngineEnvironment::runningDownloads() const { return m_downloads->running(); }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 class DownloadManager;
+class MediaPolicy;
 class Prompts;
 class QWebEngineProfile;
 
@@ -21,6 +22,7 @@ public:
     QDialog *createProfileDialog(QWidget *parent) override;
     int runningDownloads() const override;
     void showDownloads(QWidget *near) override;
+    void setMediaAllowed(Media media, bool allowed) override;
     // How browsers turn typed text that is no address into a search.
     void setTypedSearch(TypedAddress::Search search) { m_search = std::move(search); }
     QWebEngineProfile *profile() const { return m_profile.get(); }
@@ -31,4 +33,5 @@ private:
     TypedAddress::Search m_search;
     std::unique_ptr<QWebEngineProfile> m_profile;
     std::unique_ptr<DownloadManager> m_downloads;
+    std::unique_ptr<MediaPolicy> m_media;
 };

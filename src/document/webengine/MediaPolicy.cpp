@@ -1,0 +1,99 @@
+#include "MediaPolicy.h"
+
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+
+namespace {
+
+const QString ScriptName = QStringLiteral("vantorel-media");
+
+// Runs in our own world in every frame: one style sheet of ours, and a listener that
+// stops each video that starts while videos are off. Run again, it takes the new flags.
+const char *const Script = R"(
+(function(pictures, animations, video) {
+  var css = '';
+  if (!pictures)
+    css += 'img,picture,input[type=image],svg image{visibility:hidden!important}'
+         + '*{background-image:none!important}';
+  if (!animations)
+    css += '*,*::before,*::after{animation:none!important;transition:none!important;'
+         + 'scroll-behavior:auto!important}';
+  window.vantorelVideo = video;
+  if (!window.vantorelHooked) {
+    window.vantorelHooked = true;
+    document.addEventListener('play', function(e) {
+      if (!window.vantorelVideo && e.target instanceof HTMLVideoElement) e.target.pause();
+    }, true);
+  }
+  function apply() {
+    var style = document.getElementById('vantorel-media');
+    if (!style) {
+      style = document.createElement('style');
+      style.id = 'vantorel-media';
+      (document.head || document.documentElement).appendChild(style);
+    }
+    style.textContent = css;
+    if (!video)
+      document.querySelectorAll('video').forEach(function(v) { v.autoplay = false; v.pause(); });
+  }
+  if (document.documentElement) apply(); else document.addEventListener('DOMContentLoaded', apply);
+})(%1, %2, %3);
+)";
+
+QString flag(bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); }
+
+} // namespace
+
+MediaPolicy::MediaPolicy(QWebEngineProfile *profile, QObject *parent) : QObject(parent), m_profile(profile)
+{
+    applyToProfile();
+}
+
+bool MediaPolicy::allowed(BrowserFactory::Media media) const { return m_allowed[int(media)]; }
+
+void MediaPolicy::set(BrowserFactory::Media media, bool allowed)
+{
+    m_allowed[int(media)] = allowed;
+    applyToProfile();
+    m_pages.removeAll(nullptr);
+    for (QWebEnginePage *page : std::as_const(m_pages)) {
+        page->setAudioMuted(!this->allowed(BrowserFactory::Media::Sound));
+        page->runJavaScript(script(), QWebEngineScript::ApplicationWorld);
+    }
+}
+
+void MediaPolicy::adopt(QWebEnginePage *page)
+{
+    m_pages.append(page);
+    page->setAudioMuted(!allowed(BrowserFactory::Media::Sound));
+}
+
+QString MediaPolicy::script() const
+{
+    using Media = BrowserFactory::Media;
+    return QString::fromLatin1(Script).arg(flag(allowed(Media::Pictures)), flag(allowed(Media::Animations)),
+                                           flag(allowed(Media::Video)));
+}
+
+// New documents: the engine's own switches, and the script in every frame from its start.
+void MediaPolicy::applyToProfile()
+{
+    using Media = BrowserFactory::Media;
+    QWebEngineSettings *settings = m_profile->settings();
+    settings->setAttribute(QWebEngineSettings::AutoLoadImages, allowed(Media::Pictures));
+    settings->setAttribute(QWebEngineSettings::ScrollAnimatorEnabled, allowed(Media::Animations));
+    settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, !allowed(Media::Video));
+    QWebEngineScriptCollection &scripts = *m_profile->scripts();
+    for (const QWebEngineScript &old : scripts.find(ScriptName))
+        scripts.remove(old);
+    QWebEngineScript media;
+    media.setName(ScriptName);
+    media.setSourceCode(script());
+    media.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    media.setWorldId(QWebEngineScript::ApplicationWorld);
+    media.setRunsOnSubFrames(true);
+    scripts.insert(media);
+}

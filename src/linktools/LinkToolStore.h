@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class IniDocument;
+
+// One external program of the toolbar's "外接" menu.
+struct LinkTool
+{
+    int number = 0; // its "p N" in the file
+    QString title;
+    QString path;   // the program, started as it stands
+};
+
+// linktools.ini in the profile folder: "number" in [main] is the highest entry
+// number ever given, and "p N" in [program] holds "title,path". A deleted entry
+// keeps its key with an empty value, so numbers are never given twice.
+class LinkToolStore
+{
+public:
+    explicit LinkToolStore(const QString &profileFolder);
+
+    QString file() const { return m_file; }
+    // Every entry with a title and a path, in number order.
+    QList<LinkTool> tools() const;
+
+    // Each returns false when the file could not be written; lastError() then says why.
+    // A new entry under the next number; a title's commas become full-width, as the
+    // first comma of an entry ends its title.
+    bool add(const QString &title, const QString &path);
+    bool remove(int number);
+    bool setTitle(int number, const QString &title);
+    QString lastError() const { return m_error; }
+
+    static QString storedTitle(const QString &title);
+
+private:
+    bool change(const std::function<void(IniDocument &)> &edit);
+
+    QString m_file;
+    QString m_error;
+};

@@ -1,0 +1,48 @@
+#include "LinkTools.h"
+
+#include "core/ProcessLauncher.h"
+#include "core/Prompts.h"
+#include "document/SubsystemContext.h"
+#include "platform/ProgramIcons.h"
+
+#include <QMenu>
+#include <QSet>
+
+LinkTools::LinkTools(const SubsystemContext &context, QMenu *menu, QObject *parent)
+    : QObject(parent), m_store(context.profileFolder), m_menu(menu), m_launcher(*context.launcher),
+      m_prompts(*context.prompts)
+{
+    connect(m_menu, &QMenu::triggered, this, [this](QAction *item) { start(item->data().toString()); });
+    // Looked up when the menu first shows, not at start-up.
+    connect(m_menu, &QMenu::aboutToShow, this, &LinkTools::showIcons);
+}
+
+void LinkTools::LoadLinkTools()
+{
+    m_menu->clear();
+    QSet<QString> paths;
+    for (const LinkTool &tool : m_store.tools()) {
+        if (paths.contains(tool.path))
+            continue;
+        paths.insert(tool.path);
+        QAction *item = m_menu->addAction(tool.title);
+        item->setData(tool.path);
+        item->setToolTip(tool.path);
+    }
+    emit loaded();
+}
+
+void LinkTools::showIcons()
+{
+    for (QAction *item : m_menu->actions())
+        if (item->icon().isNull())
+            item->setIcon(ProgramIcons::forProgram(item->data().toString()));
+}
+
+void LinkTools::start(const QString &path)
+{
+    QString error;
+    if (!m_launcher.startDetached(path, {}, QString(), &error))
+        m_prompts.message(m_menu->parentWidget(), QStringLiteral("无法启动外接程序 %1：%2").arg(path, error),
+                          QStringLiteral("外接程序"), Prompts::Warning);
+}

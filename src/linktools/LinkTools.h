@@ -1,0 +1,39 @@
+#pragma once
+
+#include "LinkToolStore.h"
+
+#include <QObject>
+
+class ProcessLauncher;
+class Prompts;
+class QMenu;
+struct SubsystemContext;
+
+// The external programs of the toolbar's "外接" drop-down: the menu is filled
+// from linktools.ini, and choosing an item starts its program.
+class LinkTools : public QObject
+{
+    Q_OBJECT
+public:
+    LinkTools(const SubsystemContext &context, QMenu *menu, QObject *parent = nullptr);
+
+    LinkToolStore &store() { return m_store; }
+    Prompts &prompts() const { return m_prompts; }
+    // Rebuilds the menu from the file; of several tools with one path only the first
+    // gets an item. Lists of the tools follow loaded().
+    void LoadLinkTools();
+    // The program as it is stored, without a shell or arguments; one that cannot
+    // start is reported with its path.
+    void start(const QString &path);
+
+signals:
+    void loaded();
+
+private:
+    void showIcons();
+
+    LinkToolStore m_store;
+    QMenu *m_menu;
+    ProcessLauncher &m_launcher;
+    Prompts &m_prompts;
+};

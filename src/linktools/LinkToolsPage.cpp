@@ -1,0 +1,103 @@
+#include "LinkToolsPage.h"
+
+#include "LinkTools.h"
+#include "core/Prompts.h"
+#include "platform/PanelLayout.h"
+#include "platform/ProgramIcons.h"
+
+#include <QHeaderView>
+#include <QTreeWidget>
+
+using namespace PanelLayout;
+
+namespace {
+
+enum Role { NumberRole = Qt::UserRole + 1 };
+
+} // namespace
+
+LinkToolsPage::LinkToolsPage(LinkTools &tools, QWidget *parent)
+    : QWidget(parent), m_tools(tools), lstLinkTools(named(new QTreeWidget, "lstLinkTools")),
+      cmdAddTool(named(new QPushButton(QStringLiteral("添加")), "cmdAddTool")),
+      cmdEdittool(named(new QPushButton(QStringLiteral("编辑")), "cmdEdittool")),
+      cmdDelete(named(new QPushButton(QStringLiteral("删除")), "cmdDelete")),
+      cmdToolRefresh(named(new QPushButton(QStringLiteral("刷新")), "cmdToolRefresh"))
+{
+    lstLinkTools->setHeaderLabels({QStringLiteral("显示标题"), QStringLiteral("程序位置")});
+    lstLinkTools->setRootIsDecorated(false);
+    lstLinkTools->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lstLinkTools, 1);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *button : {cmdAddTool, cmdEdittool, cmdDelete, cmdToolRefresh})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    connect(cmdAddTool, &QPushButton::clicked, this, &LinkToolsPage::cmdAddTool_Click);
+    connect(cmdEdittool, &QPushButton::clicked, this, &LinkToolsPage::cmdEdittool_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &LinkToolsPage::cmdDelete_Click);
+    connect(cmdToolRefresh, &QPushButton::clicked, this, &LinkToolsPage::cmdToolRefresh_Click);
+    connect(&m_tools, &LinkTools::loaded, this, &LinkToolsPage::fill);
+    // Every time the options open, the list shows the tools there are.
+    fill();
+}
+
+void LinkToolsPage::fill()
+{
+    lstLinkTools->clear();
+    for (const LinkTool &tool : m_tools.store().tools()) {
+        auto *row = new QTreeWidgetItem(lstLinkTools, {tool.title, tool.path});
+        row->setData(0, NumberRole, tool.number);
+        row->setIcon(0, ProgramIcons::forProgram(tool.path));
+    }
+}
+
+bool LinkToolsPage::saved(bool written)
+{
+    if (!written)
+        m_tools.prompts().message(window(), QStringLiteral("无法保存：%1").arg(m_tools.store().lastError()),
+                                  QStringLiteral("外接程序"), Prompts::Critical);
+    return written;
+}
+
+// A title prompt that is cancelled adds nothing.
+void LinkToolsPage::cmdAddTool_Click()
+{
+    Prompts &prompts = m_tools.prompts();
+    const QString program =
+        prompts.openFileName(window(), QStringLiteral("添加外接程序"), QStringLiteral("程序 (*)"), QStringLiteral("/usr/bin"));
+    if (program.isEmpty())
+        return;
+    QString title;
+    if (!prompts.inputText(window(), QStringLiteral("请输入程序名称"), QStringLiteral("程序名称"), title))
+        return;
+    saved(m_tools.store().add(title, program));
+    m_tools.LoadLinkTools();
+}
+
+// Cancel keeps the title; an empty one hides the tool, its program kept in the file.
+void LinkToolsPage::cmdEdittool_Click()
+{
+    const QTreeWidgetItem *row = lstLinkTools->currentItem();
+    if (!row)
+        return;
+    QString title = row->text(0);
+    if (!m_tools.prompts().inputText(window(), QStringLiteral("请输入打算使用的标题"), QStringLiteral("输入标题"), title))
+        return;
+    saved(m_tools.store().setTitle(row->data(0, NumberRole).toInt(), title));
+    m_tools.LoadLinkTools();
+}
+
+void LinkToolsPage::cmdDelete_Click()
+{
+    const QTreeWidgetItem *row = lstLinkTools->currentItem();
+    if (!row
+        || m_tools.prompts().message(window(), QStringLiteral("你确认这么做？"), QStringLiteral("Are you ok?"),
+                                     Prompts::Information, Prompts::Yes | Prompts::No)
+               != Prompts::Yes)
+        return;
+    saved(m_tools.store().remove(row->data(0, NumberRole).toInt()));
+    m_tools.LoadLinkTools();
+}
+
+void LinkToolsPage::cmdToolRefresh_Click() { m_tools.LoadLinkTools(); }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class LinkTools;
+class QPushButton;
+class QTreeWidget;
+
+// The "外接程序" pane of the options: the tools with their titles and programs,
+// and the buttons that add, rename, delete and reload them.
+class LinkToolsPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LinkToolsPage(LinkTools &tools, QWidget *parent = nullptr);
+
+    void cmdAddTool_Click();
+    void cmdEdittool_Click();
+    void cmdDelete_Click();
+    void cmdToolRefresh_Click();
+
+private:
+    void fill();
+    // False when the change could not be saved; the user is told why.
+    bool saved(bool written);
+
+    LinkTools &m_tools;
+    QTreeWidget *lstLinkTools;
+    QPushButton *cmdAddTool;
+    QPushButton *cmdEdittool;
+    QPushButton *cmdDelete;
+    QPushButton *cmdToolRefresh;
+};

@@ -1,0 +1,157 @@
+#include "ModalWatcher.h"
+#include "Named.h"
+#include "PageFixture.h"
+#include "ProfileText.h"
+#include "core/IniFile.h"
+#include "linktools/LinkTools.h"
+#include "linktools/LinkToolsPage.h"
+#include "platform/DetachedProcessLauncher.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+// The "外接" menu and the options' list of link tools, kept in step by the file.
+class tst_LinkTools : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PageFixture> m_fixture;
+    std::unique_ptr<QMenu> m_menu;
+    std::unique_ptr<LinkTools> m_tools;
+    LinkToolsPage *m_page = nullptr;
+
+    ScriptedPrompts &prompts() { return m_fixture->app.prompts; }
+    void start(const QStringList &lines)
+    {
+        m_fixture = std::make_unique<PageFixture>();
+        if (!lines.isEmpty())
+            QVERIFY(writeProfileLines(m_fixture->app.profileFile(QStringLiteral("linktools.ini")), lines));
+        m_menu = std::make_unique<QMenu>();
+        m_tools = std::make_unique<LinkTools>(m_fixture->context, m_menu.get());
+        m_tools->LoadLinkTools();
+        m_page = new LinkToolsPage(*m_tools);
+        QVERIFY(m_fixture->show(m_page));
+    }
+    QStringList menu() const
+    {
+        QStringList items;
+        for (const QAction *item : m_menu->actions())
+            items.append(item->text() + u'|' + item->data().toString());
+        return items;
+    }
+    QStringList rows() const
+    {
+        QStringList found;
+        auto *list = child<QTreeWidget>(m_page, QStringLiteral("lstLinkTools"));
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            found.append(list->topLevelItem(i)->text(0) + u'|' + list->topLevelItem(i)->text(1));
+        return found;
+    }
+    void choose(int row)
+    {
+        auto *list = child<QTreeWidget>(m_page, QStringLiteral("lstLinkTools"));
+        list->setCurrentItem(list->topLevelItem(row));
+    }
+    void press(const char *name) { QTest::mouseClick(child<QPushButton>(m_page, QLatin1String(name)), Qt::LeftButton); }
+
+private slots:
+    void cleanup()
+    {
+        m_tools.reset();
+        m_menu.reset();
+        m_fixture.reset();
+    }
+
+    // Two tools of one program: both listed, one in the menu; and a new list shows them all.
+    void menuAndListFromTheFile()
+    {
+        start({"[main]", "number=3", "[program]", "p 1=终端,/usr/bin/xterm", "p 2=", "p 3=又一个终端,/usr/bin/xterm"});
+        QCOMPARE(menu(), QStringList{"终端|/usr/bin/xterm"});
+        QCOMPARE(rows(), (QStringList{"终端|/usr/bin/xterm", "又一个终端|/usr/bin/xterm"}));
+        auto *list = child<QTreeWidget>(m_page, QStringLiteral("lstLinkTools"));
+        QCOMPARE(list->headerItem()->text(0), QStringLiteral("显示标题"));
+        QCOMPARE(list->headerItem()->text(1), QStringLiteral("程序位置"));
+        LinkToolsPage again(*m_tools);
+        QCOMPARE(child<QTreeWidget>(&again, QStringLiteral("lstLinkTools"))->topLevelItemCount(), 2);
+    }
+
+    // Added from /usr/bin under the next number, named, shown at once in the menu and the list.
+    void addRenameAndDelete()
+    {
+        start({"[main]", "number=3", "[program]", "p 1=终端,/usr/bin/xterm", "p 3=编辑器,/usr/bin/vi"});
+        prompts().answerFile(QStringLiteral("/usr/bin/bc"));
+        prompts().answerText(QStringLiteral("计算,器"));
+        press("cmdAddTool");
+        QCOMPARE(prompts().suggested, QStringList{QStringLiteral("/usr/bin")});
+        QCOMPARE(ReadINI(m_tools->store().file(), "program", "p 4"), QStringLiteral("计算，器,/usr/bin/bc"));
+        QCOMPARE(menu().last(), QStringLiteral("计算，器|/usr/bin/bc"));
+        QCOMPARE(rows().last(), QStringLiteral("计算，器|/usr/bin/bc"));
+
+        choose(1);
+        prompts().answerText(QStringLiteral("文本编辑"));
+        press("cmdEdittool");
+        QCOMPARE(prompts().defaults.last(), QStringLiteral("编辑器"));
+        QCOMPARE(menu().at(1), QStringLiteral("文本编辑|/usr/bin/vi"));
+        QCOMPARE(rows().at(1), QStringLiteral("文本编辑|/usr/bin/vi"));
+
+        choose(0);
+        prompts().expectMessage(QStringLiteral("你确认这么做？"), Prompts::No);
+        press("cmdDelete");
+        QCOMPARE(rows().size(), 3);
+        prompts().expectMessage(QStringLiteral("你确认这么做？"), Prompts::Yes);
+        press("cmdDelete");
+        QCOMPARE(prompts().messages.last().title, QStringLiteral("Are you ok?"));
+        QCOMPARE(menu(), (QStringList{"文本编辑|/usr/bin/vi", "计算，器|/usr/bin/bc"}));
+    }
+
+    // A cancelled name adds nothing and uses up no number; a cancelled rename keeps the title.
+    void cancelledPromptsChangeNothing()
+    {
+        start({"[main]", "number=1", "[program]", "p 1=终端,/usr/bin/xterm"});
+        prompts().answerFile(QStringLiteral("/usr/bin/bc"));
+        prompts().answerText(QString());
+        press("cmdAddTool");
+        QCOMPARE(ReadINI(m_tools->store().file(), "main", "number"), QStringLiteral("1"));
+        choose(0);
+        prompts().answerText(QString());
+        press("cmdEdittool");
+        QCOMPARE(rows(), QStringList{"终端|/usr/bin/xterm"});
+    }
+
+    // Started as stored: the very path, no shell, no arguments; one that cannot start is reported.
+    void aToolStartsAsStored()
+    {
+        start({});
+        QTemporaryDir dir;
+        const QString script = dir.filePath(QStringLiteral("my tool; $HOME"));
+        const QString record = dir.filePath(QStringLiteral("ran"));
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("#!/bin/sh\necho \"$#:$0\" > '%1'\n").arg(record).toUtf8());
+        file.close();
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+        QVERIFY(m_tools->store().add(QStringLiteral("工具"), script));
+        DetachedProcessLauncher real;
+        SubsystemContext context = m_fixture->context;
+        context.launcher = &real;
+        LinkTools tools(context, m_menu.get());
+        tools.LoadLinkTools();
+        m_menu->actions().first()->trigger();
+        QTRY_VERIFY(QFileInfo(record).size() > 0);
+        QFile ran(record);
+        QVERIFY(ran.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(ran.readAll()).trimmed(), QStringLiteral("0:") + script);
+
+        QVERIFY(m_tools->store().add(QStringLiteral("没了"), dir.filePath(QStringLiteral("missing"))));
+        tools.LoadLinkTools();
+        prompts().expectMessage(QStringLiteral("无法启动外接程序 ") + dir.filePath(QStringLiteral("missing")));
+        m_menu->actions().last()->trigger();
+    }
+};
+
+QTEST_MAIN(tst_LinkTools)
+#include "tst_linktools.moc"

@@ -1,0 +1,258 @@
+#include "FileSizeLimit.h"
+#include "ModalWatcher.h"
+#include "Named.h"
+#include "PageFixture.h"
+#include "UserInput.h"
+#include "core/SettingsStore.h"
+#include "linktools/LinkTools.h"
+#include "options/DesktopLauncher.h"
+#include "options/frmOptions.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+// "选项": what it loads, what it lets through, and what Apply writes and changes.
+class tst_frmOptions : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PageFixture> m_fixture;
+    std::unique_ptr<QMenu> m_menu;
+    std::unique_ptr<LinkTools> m_tools;
+    std::unique_ptr<frmOptions> m_options;
+
+    ScriptedPrompts &prompts() { return m_fixture->app.prompts; }
+    SettingsStore &store() { return m_fixture->app.settings(); }
+    template<typename T = QLineEdit>
+    T *field(const char *name)
+    {
+        return child<T>(m_options.get(), QLatin1String(name));
+    }
+    void press(const char *name) { QTest::mouseClick(field<QPushButton>(name), Qt::LeftButton); }
+    void open()
+    {
+        m_fixture = std::make_unique<PageFixture>();
+        m_menu = std::make_unique<QMenu>();
+        m_tools = std::make_unique<LinkTools>(m_fixture->context, m_menu.get());
+    }
+    void show()
+    {
+        m_options = std::make_unique<frmOptions>(m_fixture->context, *m_tools);
+        m_options->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_options.get()));
+    }
+    QByteArray settingsFile()
+    {
+        QFile file(store().fileFor(AppTitle));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void cleanup()
+    {
+        m_options.reset();
+        m_tools.reset();
+        m_menu.reset();
+        m_fixture.reset();
+    }
+
+    // What survives is empty or a whole number from 1 to 60000 without a leading zero.
+    void waitsAreChecked_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message"); // empty: accepted
+        QTest::newRow("a leading zero") << "0" << "首位不可以为0";
+        QTest::newRow("the most") << "60000" << "";
+        QTest::newRow("more") << "60001" << "允许最大值为60000各千分之一秒，即60秒或者1分钟";
+        QTest::newRow("six characters") << "100000" << "允许最大值为60000各千分之一秒，即60秒或者1分钟";
+        QTest::newRow("a letter") << "12a" << "请输入一个数字";
+    }
+    void waitsAreChecked()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        open();
+        show();
+        if (!message.isEmpty())
+            prompts().expectMessage(message);
+        for (const char *name : {"txtPingtime", "txtNetstattime"}) {
+            QWidget *keys = clickToFocus(field(name));
+            QCOMPARE(keys, field(name));
+            QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(keys, typed);
+            QCOMPARE(field(name)->text(), message.isEmpty() ? typed : QString());
+            if (!message.isEmpty() && qstrcmp(name, "txtPingtime") == 0)
+                prompts().expectMessage(message);
+        }
+        QCOMPARE(prompts().messages.size(), message.isEmpty() ? 0 : 2);
+        if (!message.isEmpty())
+            QCOMPARE(prompts().messages.first().title, QStringLiteral("错误"));
+    }
+
+    void ctrlTabGoesRoundTheTabs()
+    {
+        open();
+        show();
+        auto *tabs = field<QTabWidget>("tbsOptions");
+        QCOMPARE(tabs->tabText(0) + tabs->tabText(1) + tabs->tabText(2), QStringLiteral("常规邮件外接程序"));
+        QWidget *keys = clickToFocus(field("txtHomepage"));
+        QVERIFY(keys);
+        QTest::keyClick(keys, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(tabs->currentIndex(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(tabs->currentIndex(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(tabs->currentIndex(), 1);
+    }
+
+    void theClickModeAsStored_data()
+    {
+        QTest::addColumn<QString>("stored"); // null: nothing stored
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("nothing stored") << QString() << "optBK2";
+        QTest::newRow("1") << "1" << "optBK1";
+        QTest::newRow("0") << "0" << "optBK2";
+        QTest::newRow("2") << "2" << "";
+    }
+    void theClickModeAsStored()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, chosen);
+        open();
+        if (!stored.isNull())
+            store().save(SettingKeys::ClickBookmark, stored);
+        show();
+        for (const char *name : {"optBK1", "optBK2"})
+            QCOMPARE(field<QRadioButton>(name)->isChecked(), chosen == QLatin1String(name));
+        // Nothing chosen writes nothing.
+        press("cmdApply");
+        const QString written = chosen == QLatin1String("optBK1") ? QStringLiteral("1")
+                              : chosen == QLatin1String("optBK2") ? QStringLiteral("0")
+                                                                  : stored;
+        QCOMPARE(store().get(SettingKeys::ClickBookmark), written);
+    }
+
+    void cancelWritesNothing()
+    {
+        open();
+        show();
+        const QByteArray before = settingsFile();
+        for (const char *name : {"txtFavorites", "txtHomepage", "txtPingtime", "txtSmtpServer", "txtUserName", "txtMyEmail"})
+            field(name)->setText(QStringLiteral("1"));
+        field<QCheckBox>("chkNWindowWithHome")->setChecked(true);
+        field<QRadioButton>("optBK1")->setChecked(true);
+        press("cmdCancel");
+        QVERIFY(!m_options->isVisible());
+        QCOMPARE(settingsFile(), before);
+        QCOMPARE(m_fixture->running.Homepage(), SettingKeys::Homepage.defaultValue);
+    }
+
+    // Stored as typed, and the running program follows, all but the click mode.
+    void applyWritesAndTheProgramFollows()
+    {
+        open();
+        show();
+        prompts().answerFile(QString()); // the folder picker cancelled keeps the field
+        field("txtFavorites")->setText(QStringLiteral("/old"));
+        press("cmdChageBookmarkpath");
+        QCOMPARE(field("txtFavorites")->text(), QStringLiteral("/old"));
+        prompts().answerFile(m_fixture->app.folder());
+        press("cmdChageBookmarkpath");
+        QCOMPARE(field("txtFavorites")->text(), m_fixture->app.folder());
+        press("cmdIEhomepage");
+        QCOMPARE(field("txtHomepage")->text(), QStringLiteral("IE Homepage"));
+        press("cmdBlackHomepage");
+        field("txtPingtime")->clear();
+        press("cmdSetEmailToanyones");
+        QCOMPARE(field("txtMyEmail")->text().section(u'@', 0, 0), QStringLiteral("AnyUser"));
+        field<QCheckBox>("chkNWindowWithHome")->setChecked(true);
+        field<QRadioButton>("optBK1")->setChecked(true);
+        press("cmdOK");
+        QVERIFY(!m_options->isVisible());
+        const RunningSettings &running = m_fixture->running;
+        QCOMPARE(running.Homepage(), QStringLiteral("About:blank"));
+        QCOMPARE(running.IEFavorites(), m_fixture->app.folder());
+        QCOMPARE(running.PingTime(), 0.0);
+        QCOMPARE(running.UserName(), QStringLiteral("AnyUser"));
+        QCOMPARE(running.ClickBookmark(), 0); // at the next start
+        QCOMPARE(store().get(SettingKeys::ClickBookmark), QStringLiteral("1"));
+        QCOMPARE(store().get(SettingKeys::NWindowWithHomepage), QStringLiteral("1"));
+        QCOMPARE(store().get(SettingKeys::PingTime), QString());
+        QCOMPARE(store().get(SettingKeys::UserNameRead), QStringLiteral("AnyUser"));
+        // The next opening loads what was applied, defaults restored by a button.
+        show();
+        QCOMPARE(field("txtHomepage")->text(), QStringLiteral("About:blank"));
+        press("cmdSettoDefaultTime");
+        QCOMPARE(field("txtPingtime")->text() + u'/' + field("txtNetstattime")->text(), QStringLiteral("5000/10000"));
+    }
+
+    // A launcher that desktop-file-validate accepts, started by its own Exec line.
+    void desktopLauncher()
+    {
+        QTemporaryDir dir;
+        const QString program = dir.filePath(QStringLiteral("my \"vantorel\" $1 100%.sh"));
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\necho ran > '%1'\n").arg(dir.filePath(QStringLiteral("ran"))).toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+        QString why;
+        QVERIFY(DesktopLauncher::write(dir.path(), program, QStringLiteral("/usr/share/icons/x.svg"), &why));
+        const QString launcher = dir.filePath(QStringLiteral("Vantorel II.desktop"));
+        QVERIFY(QFileInfo(launcher).isExecutable());
+        QProcess validate;
+        validate.start(QStringLiteral("desktop-file-validate"), {launcher});
+        QVERIFY(validate.waitForFinished());
+        QCOMPARE(validate.readAll() + validate.readAllStandardError(), QByteArray());
+        QCOMPARE(validate.exitCode(), 0);
+        // The Exec line read back as a launcher does: string escapes, then the quoted argument.
+        QFile entry(launcher);
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QString exec = QString::fromUtf8(entry.readAll()).section(QStringLiteral("\nExec="), 1).section(u'\n', 0, 0);
+        exec.replace(QStringLiteral("\\\\"), QStringLiteral("\\")).replace(QStringLiteral("%%"), QStringLiteral("%"));
+        QVERIFY(exec.startsWith(u'"') && exec.endsWith(u'"'));
+        exec = exec.mid(1, exec.size() - 2);
+        QString path;
+        for (qsizetype i = 0; i < exec.size(); ++i)
+            path += exec.at(i) == u'\\' ? exec.at(++i) : exec.at(i);
+        QCOMPARE(path, program);
+        QCOMPARE(QProcess::execute(path, {}), 0);
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("ran"))));
+    }
+
+    // Reported as it went: done, or what stopped it.
+    void theLauncherButtonSaysWhatHappened()
+    {
+        open();
+        show();
+        const QString launcher = DesktopLauncher::desktopFolder() + QStringLiteral("/Vantorel II.desktop");
+        QVERIFY(launcher.startsWith(QDir::homePath()));
+        {
+            const FileSizeLimit full(10);
+            prompts().expectMessage(QStringLiteral("无法在桌面创建快捷方式"));
+            press("cmdCreateLNK");
+        }
+        QVERIFY(!QFileInfo::exists(launcher));
+        prompts().expectMessage(QStringLiteral("成功创建"));
+        press("cmdCreateLNK");
+        QCOMPARE(prompts().messages.last().title, QStringLiteral("OK"));
+        QVERIFY(QFileInfo(launcher).isExecutable());
+        QCOMPARE(m_fixture->app.launcher.started.last().arguments,
+                 (QStringList{QStringLiteral("set"), launcher, QStringLiteral("metadata::trusted"), QStringLiteral("true")}));
+        QFile entry(launcher);
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(entry.readAll().contains("Exec=" + DesktopLauncher::execField(QCoreApplication::applicationFilePath()).toUtf8()));
+    }
+};
+
+QTEST_MAIN(tst_frmOptions)
+#include "tst_frmoptions.moc"
