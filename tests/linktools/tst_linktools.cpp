@@ -28,8 +28,10 @@ private:
     void start(const QStringList &lines)
     {
         m_fixture = std::make_unique<PageFixture>();
+        const QString file = m_fixture->app.profileFile(QStringLiteral("linktools.ini"));
+        QFile::remove(file); // no tools but these
         if (!lines.isEmpty())
-            QVERIFY(writeProfileLines(m_fixture->app.profileFile(QStringLiteral("linktools.ini")), lines));
+            QVERIFY(writeProfileLines(file, lines));
         m_menu = std::make_unique<QMenu>();
         m_tools = std::make_unique<LinkTools>(m_fixture->context, m_menu.get());
         m_tools->LoadLinkTools();
