@@ -47,14 +47,8 @@ namespace ChromiumBookmarks {
 
 BrowserImport read(const UserFolders &folders)
 {
-    const BrowserSearch search = InstalledBrowsers::findChromium(folders);
-    if (search.found.isEmpty()) {
-        BrowserImport result;
-        result.lookedIn = search.lookedIn;
-        result.error = QStringLiteral("找不到 Chrome、Chromium、Edge 等浏览器的书签文件");
-        return result;
-    }
-    return readFile(search.found.first().bookmarks);
+    return InstalledBrowsers::readFirst(InstalledBrowsers::findChromium(folders),
+                                        QStringLiteral("找不到 Chrome、Chromium、Edge 等浏览器的书签文件"));
 }
 
 BrowserImport readFile(const QString &path)

@@ -100,14 +100,8 @@ namespace FirefoxBookmarks {
 
 BrowserImport read(const UserFolders &folders)
 {
-    const BrowserSearch search = InstalledBrowsers::findFirefox(folders);
-    if (search.found.isEmpty()) {
-        BrowserImport result;
-        result.lookedIn = search.lookedIn;
-        result.error = QStringLiteral("找不到 Firefox 配置文件或其中的书签文件 places.sqlite");
-        return result;
-    }
-    return readPlaces(search.found.first().bookmarks);
+    return InstalledBrowsers::readFirst(InstalledBrowsers::findFirefox(folders),
+                                        QStringLiteral("找不到 Firefox 配置文件或其中的书签文件 places.sqlite"));
 }
 
 BrowserImport readPlaces(const QString &places)

@@ -191,4 +191,14 @@ BrowserImport read(const InstalledBrowser &browser)
                                                              : ChromiumBookmarks::readFile(browser.bookmarks);
 }
 
+BrowserImport readFirst(const BrowserSearch &search, const QString &noneFound)
+{
+    if (!search.found.isEmpty())
+        return read(search.found.first());
+    BrowserImport result;
+    result.lookedIn = search.lookedIn;
+    result.error = noneFound;
+    return result;
+}
+
 } // namespace InstalledBrowsers

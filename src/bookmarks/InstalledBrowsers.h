@@ -18,5 +18,7 @@ BrowserSearch findChromium(const UserFolders &folders = userFolders());
 
 // The bookmarks of one browser that find() listed.
 BrowserImport read(const InstalledBrowser &browser);
+// Those of the first browser a search found; without one, noneFound and where it looked.
+BrowserImport readFirst(const BrowserSearch &search, const QString &noneFound);
 
 } // namespace InstalledBrowsers

@@ -3,6 +3,7 @@
 #include "BookmarkStore.h"
 #include "CategoryPicker.h"
 #include "core/Prompts.h"
+#include "platform/NumberFieldGuard.h"
 #include "platform/PanelLayout.h"
 
 #include <QComboBox>
@@ -59,7 +60,9 @@ frmAddToBookmark::frmAddToBookmark(BookmarkStore &store, Prompts &prompts, QWidg
     connect(Option1, &QRadioButton::clicked, this, &frmAddToBookmark::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &frmAddToBookmark::Option2_Click);
     connect(Combo1, &QComboBox::currentTextChanged, this, &frmAddToBookmark::Combo1_Validate);
-    connect(Text2, &QLineEdit::textChanged, this, &frmAddToBookmark::Text2_Change);
+    // Only one to five decimal digits, the first not a zero; anything else is cleared.
+    new NumberFieldGuard(Text2, {5, 0, QStringLiteral("请不要输入过大的数字，这将使处理变慢")},
+                         [this](const QString &why) { fail(why); });
     connect(Command1, &QPushButton::clicked, this, &frmAddToBookmark::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -161,27 +164,6 @@ void frmAddToBookmark::Combo1_Validate()
 {
     BkFile1 = chosenFile();
     BkIndex1 = m_store.highWater(BkFile1) + 1;
-}
-
-// Only one to five decimal digits, the first not a zero; anything else is cleared.
-void frmAddToBookmark::Text2_Change()
-{
-    if (m_checkingNumber)
-        return;
-    const QString text = Text2->text();
-    QString problem;
-    if (text.startsWith(u'0'))
-        problem = QStringLiteral("首位不可以为0");
-    else if (text.size() > 5)
-        problem = QStringLiteral("请不要输入过大的数字，这将使处理变慢");
-    else if (std::any_of(text.begin(), text.end(), [](QChar c) { return c < u'0' || c > u'9'; }))
-        problem = QStringLiteral("请输入一个数字");
-    if (problem.isEmpty())
-        return;
-    m_checkingNumber = true;
-    Text2->clear();
-    m_checkingNumber = false;
-    fail(problem);
 }
 
 void frmAddToBookmark::fail(const QString &text, bool critical)

@@ -35,7 +35,6 @@ public:
     void Option1_Click();
     void Option2_Click();
     void Combo1_Validate();
-    void Text2_Change();
 
     // The bookmark the last run saved: its category file and number; empty when none.
     std::pair<QString, int> savedBookmark() const { return m_saved; }
@@ -80,6 +79,5 @@ private:
 
     BookmarkStore &m_store;
     Prompts &m_prompts;
-    bool m_checkingNumber = false;
     std::pair<QString, int> m_saved;
 };

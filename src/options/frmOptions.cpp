@@ -10,6 +10,7 @@
 #include "core/Twips.h"
 #include "document/SubsystemContext.h"
 #include "linktools/LinkToolsPage.h"
+#include "platform/NumberFieldGuard.h"
 #include "platform/PanelLayout.h"
 
 #include <QAction>
@@ -75,8 +76,10 @@ frmOptions::frmOptions(const SubsystemContext &context, LinkTools &linkTools, QW
         connect(action, &QAction::triggered, this, [this, step = step] { switchTab(step); });
         addAction(action);
     }
+    // Empty, or a whole number of 1 to 60000 milliseconds without a leading zero.
+    const NumberFieldGuard::Rules waits{5, MaxWait, QStringLiteral("允许最大值为60000各千分之一秒，即60秒或者1分钟")};
     for (QLineEdit *wait : {txtPingtime, txtNetstattime})
-        connect(wait, &QLineEdit::textChanged, this, [this, wait] { validateWait(wait); });
+        new NumberFieldGuard(wait, waits, [this](const QString &why) { error(why); });
     Form_Load();
 }
 
@@ -185,27 +188,6 @@ void frmOptions::switchTab(int step)
 void frmOptions::error(const QString &text)
 {
     m_context.prompts->message(this, text, QStringLiteral("错误"), Prompts::Critical);
-}
-
-// Empty, or a whole number of 1 to 60000 milliseconds without a leading zero.
-void frmOptions::validateWait(QLineEdit *field)
-{
-    if (m_validating)
-        return;
-    const QString text = field->text();
-    QString problem;
-    if (text.startsWith(u'0'))
-        problem = QStringLiteral("首位不可以为0");
-    else if (text.size() > 5 || leadingNumber(text).value_or(0) > MaxWait)
-        problem = QStringLiteral("允许最大值为60000各千分之一秒，即60秒或者1分钟");
-    else if (std::any_of(text.begin(), text.end(), [](QChar c) { return c < u'0' || c > u'9'; }))
-        problem = QStringLiteral("请输入一个数字");
-    if (problem.isEmpty())
-        return;
-    m_validating = true;
-    field->clear();
-    m_validating = false;
-    error(problem);
 }
 
 // The settings in the order the program writes them, then the running program.

@@ -35,7 +35,6 @@ private:
     QWidget *buildMail();
     void buildButtons();
     void switchTab(int step);
-    void validateWait(QLineEdit *field);
     void error(const QString &text);
 
     const SubsystemContext &m_context;
@@ -59,5 +58,4 @@ private:
     QPushButton *cmdOK;
     QPushButton *cmdCancel;
     QPushButton *cmdApply;
-    bool m_validating = false;
 };
