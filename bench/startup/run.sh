@@ -56,7 +56,7 @@ measure() {
   mkdir -p "$t/home" "$t/config/Vantorel" "$t/data" "$t/cache"
   mkdir -m 700 "$t/runtime"
   # Keeps the tip dialog from holding up Vantorel's start.
-  printf '[Options]\r\nShowTips=0\r\n' >"$t/config/Vantorel/vantorel.ini"
+  printf '[Options]\r\nShowTips=0\r\n[Settings]\r\nMainLeft=0\r\nMainTop=0\r\nMainWidth=15360\r\nMainHeight=11520\r\n' >"$t/config/Vantorel/vantorel.ini"
   echo "== $name" >>"$log"
   local rc=0 ms
   ms=$(HOME="$t/home" XDG_CONFIG_HOME="$t/config" XDG_DATA_HOME="$t/data" \
