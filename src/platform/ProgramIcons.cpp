@@ -2,6 +2,7 @@
 
 #include "core/IniDocument.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -10,37 +11,66 @@
 
 namespace {
 
-// The first word of an Exec line, without quotes or its folder.
+// The program an Exec line starts, without its folder: its first word, or what
+// stands between its first pair of quotes.
 QString programOf(const QString &exec)
 {
-    QString first = exec.trimmed().section(u' ', 0, 0);
-    first.remove(u'"');
+    const QString line = exec.trimmed();
+    QString first;
+    if (line.startsWith(u'"')) {
+        for (qsizetype i = 1; i < line.size() && line.at(i) != u'"'; ++i)
+            first += line.at(i) == u'\\' && i + 1 < line.size() ? line.at(++i) : line.at(i);
+    } else {
+        first = line.section(u' ', 0, 0);
+    }
     return QFileInfo(first).fileName();
 }
 
-// Program name to icon name, from every desktop entry, read once when first asked.
+QStringList entryFolders()
+{
+    return QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("applications"),
+                                     QStandardPaths::LocateDirectory);
+}
+
+// When the folders last changed.
+QString stamp(const QStringList &folders)
+{
+    QString changed;
+    for (const QString &folder : folders)
+        changed += folder + QString::number(QFileInfo(folder).lastModified().toMSecsSinceEpoch());
+    return changed;
+}
+
+// Program name to icon name, from the desktop entries of folders.
+QHash<QString, QString> readEntries(const QStringList &folders)
+{
+    QHash<QString, QString> found;
+    const QString section = QStringLiteral("Desktop Entry");
+    for (const QString &folder : folders) {
+        for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.desktop")}, QDir::Files)) {
+            QFile text(file.filePath());
+            if (!text.open(QIODevice::ReadOnly))
+                continue;
+            const IniDocument entry = IniDocument::fromText(QString::fromUtf8(text.readAll()));
+            const QString program = programOf(entry.value(section, QStringLiteral("Exec")).value_or(QString()));
+            const QString icon = entry.value(section, QStringLiteral("Icon")).value_or(QString());
+            if (!program.isEmpty() && !icon.isEmpty() && !found.contains(program))
+                found.insert(program, icon);
+        }
+    }
+    return found;
+}
+
+// Read again only when a folder changed, so a program installed meanwhile shows its icon.
 const QHash<QString, QString> &entryIcons()
 {
-    static const QHash<QString, QString> icons = [] {
-        QHash<QString, QString> found;
-        const QStringList folders =
-            QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("applications"),
-                                      QStandardPaths::LocateDirectory);
-        for (const QString &folder : folders) {
-            for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.desktop")}, QDir::Files)) {
-                QFile text(file.filePath());
-                if (!text.open(QIODevice::ReadOnly))
-                    continue;
-                const IniDocument entry = IniDocument::fromText(QString::fromUtf8(text.readAll()));
-                const QString section = QStringLiteral("Desktop Entry");
-                const QString program = programOf(entry.value(section, QStringLiteral("Exec")).value_or(QString()));
-                const QString icon = entry.value(section, QStringLiteral("Icon")).value_or(QString());
-                if (!program.isEmpty() && !icon.isEmpty() && !found.contains(program))
-                    found.insert(program, icon);
-            }
-        }
-        return found;
-    }();
+    static QString read;
+    static QHash<QString, QString> icons;
+    const QStringList folders = entryFolders();
+    if (const QString now = stamp(folders); now != read) {
+        read = now;
+        icons = readEntries(folders);
+    }
     return icons;
 }
 

@@ -6,8 +6,10 @@
 #include "linktools/LinkTools.h"
 #include "linktools/LinkToolsPage.h"
 #include "platform/DetachedProcessLauncher.h"
+#include "platform/ProgramIcons.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -122,6 +124,21 @@ private slots:
         prompts().answerText(QString());
         press("cmdEdittool");
         QCOMPARE(rows(), QStringList{"终端|/usr/bin/xterm"});
+    }
+
+    // A program's icon comes from the desktop entry that starts it, where there is one.
+    void iconsFromDesktopEntries()
+    {
+        const QString applications =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/applications");
+        QDir().mkpath(applications);
+        QFile entry(applications + QStringLiteral("/my-tool.desktop"));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nType=Application\nName=My tool\nExec=\"/opt/my tool/mytool\" %U\nIcon="
+                    + QFile::encodeName(QStringLiteral(VANTOREL_DATA_DIR "/images/earth.svg")) + "\n");
+        entry.close();
+        QVERIFY(!ProgramIcons::forProgram(QStringLiteral("/usr/local/bin/mytool")).isNull());
+        QVERIFY(ProgramIcons::forProgram(QStringLiteral("/usr/bin/no-such-tool-anywhere")).isNull());
     }
 
     // Started as stored: the very path, no shell, no arguments; one that cannot start is reported.
