@@ -23,8 +23,9 @@ constexpr int IdleAnswers = 3;
 // while a button or link has the focus, such a commit (which the engine puts
 // where the caret was last) is turned away.
 const QString Counter = QStringLiteral(R"((function () {
-  var seen = { keys: 0, texts: 0 };
+  var seen = { keys: 0, texts: 0, focus: 0 };
   window.vantorelTyping = seen;
+  addEventListener('focus', function (e) { if (e.target === window) seen.focus++; }, true);
   var noText = /^(button|checkbox|color|file|hidden|image|radio|range|reset|submit)$/;
   function takesText(e) {
     if (!e || e.nodeType !== 1 || e.isContentEditable || e.localName.indexOf('-') > 0)
@@ -44,7 +45,7 @@ const QString Counter = QStringLiteral(R"((function () {
 })())");
 
 const QString Count = QStringLiteral(R"((function () {
-  var keys = 0, texts = 0;
+  var keys = 0, texts = 0, top = window.vantorelTyping;
   (function add(w) {
     try {
       var seen = w.vantorelTyping;
@@ -52,7 +53,7 @@ const QString Count = QStringLiteral(R"((function () {
       for (var i = 0; i < w.frames.length; ++i) add(w.frames[i]);
     } catch (e) {}
   })(window);
-  return [document.hasFocus(), keys, texts];
+  return [document.hasFocus(), keys, texts, top ? top.focus : 0];
 })())");
 
 } // namespace
@@ -94,9 +95,18 @@ void PageTyper::startNext()
     if (m_strokes.isEmpty() || !m_view->isVisible())
         return finish();
     m_giveUp.start();
-    m_view->window()->activateWindow();
-    m_view->setFocus(Qt::OtherFocusReason);
-    waitForFocus();
+    if (viewHasFocus()) {
+        m_focusBefore = -1;
+        return waitForFocus();
+    }
+    // The page may not have heard yet that it lost the focus: a "yes" to the question
+    // counts only once it has heard that it got it back.
+    askPage([this](const Seen &seen) {
+        m_focusBefore = seen.focusGains;
+        m_view->window()->activateWindow();
+        m_view->setFocus(Qt::OtherFocusReason);
+        waitForFocus();
+    });
 }
 
 // The window must be active with the page's widget focused, and the page itself
@@ -110,7 +120,7 @@ void PageTyper::waitForFocus()
         return m_retry.start();
     }
     askPage([this](const Seen &seen) {
-        if (!seen.focused)
+        if (!seen.focused || seen.focusGains <= m_focusBefore)
             return m_retry.start();
         m_expected = seen;
         for (const KeyStroke &stroke : std::as_const(m_strokes))
@@ -176,8 +186,9 @@ void PageTyper::askPage(std::function<void(const Seen &)> then)
                                   return;
                               const QVariantList values = answer.toList();
                               Seen seen;
-                              if (values.size() == 3)
-                                  seen = {values[0].toBool(), values[1].toLongLong(), values[2].toLongLong()};
+                              if (values.size() == 4)
+                                  seen = {values[0].toBool(), values[1].toLongLong(), values[2].toLongLong(),
+                                          values.value(3).toLongLong()};
                               then(seen);
                           });
 }

@@ -33,6 +33,7 @@ private:
         bool focused = false;
         qint64 keys = 0;  // keys released
         qint64 texts = 0; // texts about to be inserted
+        qint64 focusGains = 0; // times the page got the focus
     };
 
     void startNext();
@@ -52,6 +53,7 @@ private:
     quint64 m_call = 0; // changes when a call ends, so late answers are ignored
     Seen m_expected;
     int m_idleAnswers = 0;
+    qint64 m_focusBefore = -1; // the page's focus gains before it was given the focus; -1: it had it
     QTimer m_retry;  // the next look at the focus
     QTimer m_giveUp; // a call that cannot get on is dropped
 };
