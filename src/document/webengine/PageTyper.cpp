@@ -14,9 +14,10 @@ namespace {
 // How long the page may take to get the focus, and to take in what was typed.
 constexpr int WaitMs = 2000;
 constexpr int RetryMs = 10;
-// Answers in a row that show no progress before the rest is taken as gone (a
-// navigation, or a frame of another site that cannot be counted).
-constexpr int IdleAnswers = 3;
+// How long the page may show no progress before the rest is taken as gone (a
+// navigation, or a frame of another site that cannot be counted): input that is
+// still on its way under load takes longer than a few answers of the page.
+constexpr int IdleMs = 300;
 
 // Runs in every frame, in our own world. It counts what arrives, since a script
 // can overtake keys on their way; and as an input method would not commit text
@@ -139,7 +140,7 @@ void PageTyper::typeAll()
         deliver(stroke);
     m_strokes.clear();
     m_giveUp.start();
-    m_idleAnswers = 0;
+    m_progress.start();
     Seen before = m_expected;
     before.keys = before.texts = -1; // any first answer is progress
     waitForPage(before);
@@ -150,11 +151,14 @@ void PageTyper::waitForPage(Seen last)
     askPage([this, last](const Seen &seen) {
         if (seen.keys >= m_expected.keys && seen.texts >= m_expected.texts)
             return finish();
-        const bool progress = seen.keys != last.keys || seen.texts != last.texts;
-        m_idleAnswers = progress ? 0 : m_idleAnswers + 1;
-        if (m_idleAnswers >= IdleAnswers)
+        if (seen.keys != last.keys || seen.texts != last.texts)
+            m_progress.start();
+        else if (m_progress.hasExpired(IdleMs))
             return finish();
-        waitForPage(seen);
+        QTimer::singleShot(RetryMs, this, [this, seen, call = m_call] {
+            if (call == m_call)
+                waitForPage(seen);
+        });
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <functional>
@@ -52,7 +53,7 @@ private:
     bool m_busy = false;
     quint64 m_call = 0; // changes when a call ends, so late answers are ignored
     Seen m_expected;
-    int m_idleAnswers = 0;
+    QElapsedTimer m_progress; // since the page last showed progress
     qint64 m_focusBefore = -1; // the page's focus gains before it was given the focus; -1: it had it
     QTimer m_retry;  // the next look at the focus
     QTimer m_giveUp; // a call that cannot get on is dropped
