@@ -69,9 +69,7 @@ private slots:
     {
         TestApp app;
         LoopbackServer server;
-        LoopbackServer::Response file{"payload", "application/octet-stream"};
-        file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"a.bin\"")});
-        server.route("/a.bin", file);
+        server.route("/a.bin", LoopbackServer::attachment("a.bin", "payload"));
         narrowPanel(app);
         auto main = startMainWindow(app, QSize(300, 400));
         QVERIFY(main);

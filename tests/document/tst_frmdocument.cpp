@@ -215,9 +215,7 @@ private slots:
         QByteArray payload;
         for (int i = 0; i < 200000; ++i)
             payload.append(char('a' + i % 26));
-        LoopbackServer::Response file{payload, "application/octet-stream"};
-        file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"data.bin\"")});
-        server.route("/data.bin", file);
+        server.route("/data.bin", LoopbackServer::attachment("data.bin", payload));
         const QString target = app.file(QStringLiteral("chosen/saved.bin"));
         QDir().mkpath(QFileInfo(target).path());
         app.prompts.answerFile(target);
@@ -237,8 +235,7 @@ private slots:
     {
         TestApp app;
         LoopbackServer server;
-        LoopbackServer::Response file{QByteArray(300000, 'x'), "application/octet-stream"};
-        file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"big.bin\"")});
+        LoopbackServer::Response file = LoopbackServer::attachment("big.bin", QByteArray(300000, 'x'));
         file.stallAfter = 1000;
         server.route("/big.bin", file);
         app.prompts.answerFile(app.file(QStringLiteral("big.bin")));
@@ -261,9 +258,7 @@ private slots:
     {
         TestApp app;
         LoopbackServer server;
-        LoopbackServer::Response file{"x", "application/octet-stream"};
-        file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"d.bin\"")});
-        server.route("/d.bin", file);
+        server.route("/d.bin", LoopbackServer::attachment("d.bin", "x"));
         const QString downloads = app.file(QStringLiteral("not yet/Downloads"));
         app.web().profile()->setDownloadPath(downloads);
         app.prompts.answerFile(QString());
@@ -314,11 +309,8 @@ private slots:
     {
         TestApp app;
         LoopbackServer server;
-        for (const char *name : {"none.bin", "kept.bin"}) {
-            LoopbackServer::Response file{"x", "application/octet-stream"};
-            file.headers.append({QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"") + name + '"'});
-            server.route(QByteArray("/") + name, file);
-        }
+        for (const char *name : {"none.bin", "kept.bin"})
+            server.route(QByteArray("/") + name, LoopbackServer::attachment(name, "x"));
         app.prompts.answerFile(QString());
         app.prompts.answerFile(app.file(QStringLiteral("kept.bin")));
         frmMain main(app.context);
@@ -380,9 +372,7 @@ private slots:
     {
         TestApp app;
         LoopbackServer server;
-        LoopbackServer::Response locked{titled("Locked"), "text/html", 401};
-        locked.headers.append({QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"members\"")});
-        server.route("/private", locked);
+        server.route("/private", LoopbackServer::locked("members", titled("Locked")));
         app.prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("secret")});
         // The site keeps saying no; the second time the user gives up.
         app.prompts.answerCredentials(std::nullopt);

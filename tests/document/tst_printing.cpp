@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -31,6 +32,22 @@ QString poppler(const QString &tool, const QStringList &arguments)
         return QString();
     }
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Shows the three pages in a window of main and prints them, as the prompts answer;
+// whether the engine says it printed, or nullopt when it never said.
+std::optional<bool> printPages(TestApp &app, frmMain &main)
+{
+    main.show();
+    frmDocument *document = main.LoadNewDoc();
+    document->Web->navigate(app.writeFile(QStringLiteral("pages.htm"), ThreePages));
+    if (!QTest::qWaitFor([document] { return document->windowTitle() == QLatin1String("Pages"); }))
+        return std::nullopt;
+    QSignalSpy finished(qobject_cast<WebEngineBrowser *>(document->Web), &WebEngineBrowser::printFinished);
+    document->Web->execWB(BrowserControl::Print);
+    if (!finished.wait(30000))
+        return std::nullopt;
+    return finished.first().first().toBool();
 }
 
 } // namespace
@@ -64,17 +81,10 @@ private slots:
         QFETCH(bool, landscape);
         TestApp app;
         frmMain main(app.context);
-        main.show();
-        frmDocument *document = main.LoadNewDoc();
-        document->Web->navigate(app.writeFile(QStringLiteral("pages.htm"), ThreePages));
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Pages"));
         const QString pdf = app.file(QStringLiteral("打印/pages.pdf"));
         QVERIFY(QDir().mkpath(QFileInfo(pdf).path()));
         app.prompts.answerPrinter(pdf, choose);
-        QSignalSpy finished(qobject_cast<WebEngineBrowser *>(document->Web), &WebEngineBrowser::printFinished);
-        document->Web->execWB(BrowserControl::Print);
-        QVERIFY(finished.wait(30000));
-        QCOMPARE(finished.first().first().toBool(), true);
+        QCOMPARE(printPages(app, main), std::optional<bool>(true));
 
         const QString text = poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         for (const char *word : {"Quillfeather", "Marrowbright", "Tinderglass"})
@@ -91,16 +101,9 @@ private slots:
     {
         TestApp app;
         frmMain main(app.context);
-        main.show();
-        frmDocument *document = main.LoadNewDoc();
-        document->Web->navigate(app.writeFile(QStringLiteral("pages.htm"), ThreePages));
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Pages"));
         const QString pdf = app.file(QStringLiteral("no such folder/pages.pdf"));
         app.prompts.answerFile(pdf);
-        QSignalSpy finished(qobject_cast<WebEngineBrowser *>(document->Web), &WebEngineBrowser::printFinished);
-        document->Web->execWB(BrowserControl::Print);
-        QVERIFY(finished.wait(30000));
-        QCOMPARE(finished.first().first().toBool(), false);
+        QCOMPARE(printPages(app, main), std::optional<bool>(false));
         QCOMPARE(app.prompts.messages.size(), 1);
         QVERIFY(app.prompts.messages.first().text.contains(pdf));
     }

@@ -138,9 +138,7 @@ private slots:
     {
         TestApp app;
         LoopbackServer server;
-        LoopbackServer::Response locked{titled("Locked"), "text/html", 401};
-        locked.headers.append({QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"members\"")});
-        server.route("/private", locked);
+        server.route("/private", LoopbackServer::locked("members", titled("Locked")));
         app.prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("wrong")});
         app.prompts.answerCredentials(std::nullopt);
         frmMain main(app.context);

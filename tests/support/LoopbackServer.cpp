@@ -96,3 +96,17 @@ void LoopbackServer::serve(QTcpSocket *socket)
             target->disconnectFromHost();
     });
 }
+
+LoopbackServer::Response LoopbackServer::attachment(const QByteArray &fileName, QByteArray body)
+{
+    Response file{std::move(body), "application/octet-stream"};
+    file.headers.append({QByteArray("Content-Disposition"), "attachment; filename=\"" + fileName + '"'});
+    return file;
+}
+
+LoopbackServer::Response LoopbackServer::locked(const QByteArray &realm, QByteArray body)
+{
+    Response page{std::move(body), "text/html", 401};
+    page.headers.append({QByteArray("WWW-Authenticate"), "Basic realm=\"" + realm + '"'});
+    return page;
+}

@@ -31,6 +31,11 @@ public:
 
     explicit LoopbackServer(QObject *parent = nullptr);
 
+    // A file the browser saves as fileName rather than shows.
+    static Response attachment(const QByteArray &fileName, QByteArray body);
+    // A page behind a Basic login of realm, which never lets anyone in.
+    static Response locked(const QByteArray &realm, QByteArray body);
+
     // Serve https with a self-signed certificate for 127.0.0.1 from then on.
     void useTls();
 
