@@ -89,12 +89,18 @@ QString SettingsStore::get(const QString &application, const QString &section, c
     return settingsFile(fileFor(application)).value(section, key).value_or(defaultValue);
 }
 
-void SettingsStore::save(const QString &application, const QString &section, const QString &key,
-                         const QString &value)
+bool SettingsStore::save(const QString &application, const QString &section, const QString &key,
+                         const QString &value, QString *error)
 {
+    const QString file = fileFor(application);
+    QString why;
     if (!QDir().mkpath(m_folder))
-        return;
-    settingsFile(fileFor(application)).setValue(section, key, value);
+        why = QStringLiteral("无法创建文件夹");
+    else if (settingsFile(file).setValue(section, key, value, &why))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(file), why);
+    return false;
 }
 
 double SettingsStore::number(const QString &application, const QString &section, const QString &key,
@@ -113,9 +119,9 @@ double SettingsStore::number(const SettingKey &key, const QString &application) 
     return number(application, key.section, key.key, leadingNumber(key.defaultValue).value_or(0));
 }
 
-void SettingsStore::save(const SettingKey &key, const QString &value, const QString &application)
+bool SettingsStore::save(const SettingKey &key, const QString &value, QString *error, const QString &application)
 {
-    save(application, key.section, key.key, value);
+    return save(application, key.section, key.key, value, error);
 }
 
 bool SettingsStore::contains(const SettingKey &key, const QString &application) const

@@ -18,7 +18,9 @@ public:
 
     QString get(const QString &application, const QString &section, const QString &key,
                 const QString &defaultValue = QString()) const;
-    void save(const QString &application, const QString &section, const QString &key, const QString &value);
+    // False when the file could not be written; error (when given) then names the file and the reason.
+    bool save(const QString &application, const QString &section, const QString &key, const QString &value,
+              QString *error = nullptr);
     // The value as a number; absent, empty or not a number gives defaultValue.
     double number(const QString &application, const QString &section, const QString &key,
                   double defaultValue) const;
@@ -26,7 +28,8 @@ public:
     QString get(const SettingKey &key, const QString &application = AppInfo::Title) const;
     // Not a number reads as the key's default.
     double number(const SettingKey &key, const QString &application = AppInfo::Title) const;
-    void save(const SettingKey &key, const QString &value, const QString &application = AppInfo::Title);
+    bool save(const SettingKey &key, const QString &value, QString *error = nullptr,
+              const QString &application = AppInfo::Title);
     // Whether the key is stored at all, empty or not.
     bool contains(const SettingKey &key, const QString &application = AppInfo::Title) const;
 

@@ -375,7 +375,7 @@ void frmMain::searchSelection(const QString &text)
 
 void frmMain::mnuHelpShowtip_Click()
 {
-    m_context.settings->save(SettingKeys::ShowTipsWrite, QStringLiteral("1"), m_context.tipsApplication);
+    m_context.settings->save(SettingKeys::ShowTipsWrite, QStringLiteral("1"), nullptr, m_context.tipsApplication);
     frmTip tip(m_context, this);
     if (tip.Form_Load())
         tip.exec();

@@ -119,5 +119,5 @@ void frmTip::chkLoadTipsAtStartup_Click()
 {
     m_context.settings->save(SettingKeys::ShowTipsWrite,
                              chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
-                             m_context.tipsApplication);
+                             nullptr, m_context.tipsApplication);
 }
