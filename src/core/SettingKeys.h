@@ -42,6 +42,10 @@ inline const SettingKey ShowPicture{QStringLiteral("Multimedia"), QStringLiteral
 inline const SettingKey PlaySound{QStringLiteral("Multimedia"), QStringLiteral("PlaySound"), QStringLiteral("1")};
 inline const SettingKey PlayVideo{QStringLiteral("Multimedia"), QStringLiteral("PlayVideo"), QStringLiteral("1")};
 
+// Ours: the web profile's options (Tools > Internet options); its pictures are ShowPicture.
+inline const SettingKey JavaScript{QStringLiteral("Web"), QStringLiteral("JavaScript"), QStringLiteral("1")};
+inline const SettingKey DownloadFolder{QStringLiteral("Web"), QStringLiteral("DownloadFolder"), QString()};
+
 // Kept under the executable's base name rather than the application title.
 inline const SettingKey ShowTipsRead{QStringLiteral("Options"), QStringLiteral("Showtips"), QStringLiteral("1")};
 inline const SettingKey ShowTipsWrite{QStringLiteral("Options"), QStringLiteral("ShowTips"), QString()};

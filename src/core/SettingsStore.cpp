@@ -69,6 +69,8 @@ SettingsStore::SettingsStore(const QString &folder) : m_folder(folder)
     }
 }
 
+QString SettingsStore::failureMessage(const QString &error) { return QStringLiteral("无法保存设置：") + error; }
+
 QString SettingsStore::folder() const
 {
     return m_folder;

@@ -34,6 +34,8 @@ public:
     bool contains(const SettingKey &key, const QString &application = AppInfo::Title) const;
 
     QString folder() const;
+    // What the user is told when a write failed, from the error a save gave.
+    static QString failureMessage(const QString &error);
 
     QString fileFor(const QString &application) const;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class BrowserControl;
 class QDialog;
 class QWidget;
@@ -20,4 +22,18 @@ public:
     enum class Media { Pictures, Sound, Animations, Video };
     // Whether pages show or play media: every page open now and every page to come.
     virtual void setMediaAllowed(Media media, bool allowed) = 0;
+    virtual bool mediaAllowed(Media media) const = 0;
+    // Told of every switch, whichever window made it.
+    using MediaListener = std::function<void(Media media, bool allowed)>;
+    void onMediaChanged(MediaListener listener) { m_mediaListener = std::move(listener); }
+
+protected:
+    void mediaChanged(Media media, bool allowed) const
+    {
+        if (m_mediaListener)
+            m_mediaListener(media, allowed);
+    }
+
+private:
+    MediaListener m_mediaListener;
 };

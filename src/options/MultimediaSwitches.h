@@ -4,12 +4,14 @@
 
 #include <QObject>
 
+class Prompts;
 class QAction;
+class QWidget;
 class SettingsStore;
 struct SettingKey;
 
 // The View menu's four switches: pictures, sound, animations and video of every
-// page, each remembered as "1" (on) or "0" (off).
+// page, each remembered as "1" (on) or "0" (off), whichever window switched it.
 class MultimediaSwitches : public QObject
 {
     Q_OBJECT
@@ -20,15 +22,21 @@ public:
         const SettingKey &key;
     };
 
-    MultimediaSwitches(BrowserFactory &browsers, SettingsStore &settings, QList<Item> items, QObject *parent = nullptr);
+    // A setting that cannot be saved is said to owner.
+    MultimediaSwitches(BrowserFactory &browsers, SettingsStore &settings, Prompts &prompts, QList<Item> items,
+                       QWidget *owner);
+    ~MultimediaSwitches() override;
 
-    // Check marks and pages as the settings say, at start-up.
+    // Check marks and pages as the settings say, at start-up; writes nothing.
     void load();
 
 private:
-    void switched(const Item &item, bool on);
+    void changed(BrowserFactory::Media media, bool on);
 
     BrowserFactory &m_browsers;
     SettingsStore &m_settings;
+    Prompts &m_prompts;
+    QWidget *m_owner;
     QList<Item> m_items;
+    bool m_loading = false;
 };

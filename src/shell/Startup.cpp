@@ -90,7 +90,7 @@ int run(QApplication &app, const QString &commandLine)
 
     DialogPrompts prompts;
     SettingsStore settings;
-    WebEngineEnvironment web(prompts);
+    WebEngineEnvironment web(prompts, settings);
     DetachedProcessLauncher launcher;
     prepared.wait();
     fonts.wait();

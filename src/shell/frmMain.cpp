@@ -75,7 +75,7 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     connect(m_documents, &DocumentWindows::opened, this, &frmMain::connectDocument);
     m_linkTools = new LinkTools(m_subsystems, m_toolbar->linkMenu(), this);
     using Media = BrowserFactory::Media;
-    m_multimedia = new MultimediaSwitches(*context.browsers, *context.settings,
+    m_multimedia = new MultimediaSwitches(*context.browsers, *context.settings, *context.prompts,
                                           {{m_menus->mnuViewShowPicture, Media::Pictures, SettingKeys::ShowPicture},
                                            {m_menus->mnuViewPlaySound, Media::Sound, SettingKeys::PlaySound},
                                            {m_menus->mnuViewPlayANI, Media::Animations, SettingKeys::ShowAnimations},
@@ -159,7 +159,7 @@ void frmMain::Form_Load(const QString &commandLine)
     m_placement.restore(*this);
     m_multimedia->load();
     setListPressed(m_context.settings->number(SettingKeys::ShowList) != 0);
-    m_list->restoreWidth(*m_context.settings);
+    m_list->restoreWidth(*m_context.settings, width());
     m_list->tabs_Click();
     frmDocument *first = LoadNewDoc();
     LoadEngine();
@@ -353,7 +353,7 @@ void frmMain::mnuToolsProfileFolder_Click()
                                    AppTitle, Prompts::Warning);
 }
 
-void frmMain::mnuToolsDownloads_Click() { m_context.browsers->showDownloads(this); }
+void frmMain::mnuToolsDownloads_Click() { m_context.browsers->showDownloads(mdiArea()); }
 
 void frmMain::mnuWindowCascade_Click() { m_documents->cascade(); }
 

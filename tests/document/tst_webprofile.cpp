@@ -66,7 +66,7 @@ private slots:
         document->Web->navigate(server.address(QStringLiteral("/set")));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Set"));
 
-        WebProfileDialog dialog(app.web().profile(), app.prompts);
+        WebProfileDialog dialog(app.web(), app.prompts, app.settings());
         dialog.findChild<QPushButton *>(QStringLiteral("btnClearCookies"))->click();
         dialog.findChild<QCheckBox *>(QStringLiteral("chkJavaScript"))->setChecked(false);
         dialog.apply();

@@ -7,8 +7,18 @@
 #include "document/webengine/WebPage.h"
 #include "shell/MainMenus.h"
 
+#include "FileSizeLimit.h"
+#include "OwnWarnings.h"
+
 #include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
 
 namespace {
 
@@ -21,6 +31,15 @@ const QByteArray Page = "<html><head><meta charset=\"utf-8\"><title>Media</title
                         "v.srcObject=c.captureStream();document.body.append(v);"
                         "setInterval(function(){c.getContext('2d').fillRect(0,0,Math.random()*8,8)},20);</script>"
                         "</body></html>";
+
+// An animation in a frame of the page, and a sound that starts by itself.
+const QByteArray FramedPage = "<html><head><meta charset=\"utf-8\"><title>Framed</title></head><body>"
+                              "<iframe srcdoc=\"<style>@keyframes spin{to{transform:rotate(1turn)}}"
+                              "div{animation:spin 5s infinite}</style><div>x</div>\"></iframe>"
+                              "<script>var ac=new AudioContext(),o=ac.createOscillator(),"
+                              "d=ac.createMediaStreamDestination();o.connect(d);o.start();"
+                              "var a=document.createElement('audio');a.autoplay=true;a.srcObject=d.stream;"
+                              "document.body.append(a);</script></body></html>";
 
 bool muted(frmDocument *document)
 {
@@ -38,11 +57,11 @@ private:
     std::unique_ptr<TestApp> m_app;
     std::unique_ptr<frmMain> m_main;
 
-    frmDocument *open()
+    frmDocument *open(const QByteArray &page = Page, const QString &title = QStringLiteral("Media"))
     {
         frmDocument *document = m_main->LoadNewDoc();
-        document->Web->navigate(m_app->writeFile(QStringLiteral("media.htm"), Page));
-        return QTest::qWaitFor([&] { return document->windowTitle() == QLatin1String("Media"); }) ? document : nullptr;
+        document->Web->navigate(m_app->writeFile(title + QStringLiteral(".htm"), page));
+        return QTest::qWaitFor([&] { return document->windowTitle() == title; }) ? document : nullptr;
     }
     QVariant value(frmDocument *document, const char *script) { return evaluate(document->Web, QLatin1String(script)); }
     QAction *item(const char *name) { return m_main->menus()->item(QLatin1String(name)); }
@@ -94,6 +113,60 @@ private slots:
         QCOMPARE(m_app->settings().get(SettingKeys::PlayVideo), QStringLiteral("1"));
         QVERIFY(!muted(after));
         QTRY_VERIFY(value(after, "document.getAnimations().length > 0").toBool());
+    }
+
+    // Video off leaves sound alone; a switch reaches the frames of a page already open.
+    void eachSwitchActsOnItsOwnMediaInEveryFrame()
+    {
+        frmDocument *framed = open(FramedPage, QStringLiteral("Framed"));
+        QVERIFY(framed);
+        const char *frameAnimations = "document.querySelector('iframe').contentDocument.getAnimations().length";
+        QTRY_COMPARE(value(framed, frameAnimations).toInt(), 1);
+        item("mnuViewPlayANI")->trigger();
+        QTRY_COMPARE(value(framed, frameAnimations).toInt(), 0);
+
+        item("mnuViewPlayVideo")->trigger();
+        frmDocument *later = open(FramedPage, QStringLiteral("Framed"));
+        QVERIFY(later);
+        QTRY_VERIFY(value(later, "!a.paused").toBool());
+        QCOMPARE(value(later, frameAnimations).toInt(), 0);
+    }
+
+    // Tools > Internet options shows the View menu's pictures switch, and what it keeps is read again.
+    void theProfileDialogSharesThePicturesSwitchAndKeepsItsChoices()
+    {
+        item("mnuViewShowPicture")->trigger();
+        m_main->menus()->item(QStringLiteral("mnuToolsIEOptions"))->trigger();
+        QDialog *dialog = nullptr;
+        QTRY_VERIFY((dialog = m_main->findChild<QDialog *>(QStringLiteral("WebProfileDialog"))));
+        auto *images = dialog->findChild<QCheckBox *>(QStringLiteral("chkImages"));
+        QVERIFY(!images->isChecked());
+        images->setChecked(true);
+        dialog->findChild<QCheckBox *>(QStringLiteral("chkJavaScript"))->setChecked(false);
+        dialog->findChild<QLineEdit *>(QStringLiteral("txtDownloadFolder"))->setText(m_app->file(QStringLiteral("dl")));
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        QVERIFY(item("mnuViewShowPicture")->isChecked());
+        QCOMPARE(m_app->settings().get(SettingKeys::ShowPicture), QStringLiteral("1"));
+
+        QWebEngineProfile *profile = m_app->web().profile();
+        profile->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+        profile->setDownloadPath(m_app->folder());
+        m_app->web().loadOptions();
+        QVERIFY(!profile->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+        QCOMPARE(profile->downloadPath(), m_app->file(QStringLiteral("dl")));
+    }
+
+    // A switch still acts when its setting cannot be kept, and the user is told.
+    void aSwitchThatCannotBeSavedIsSaid()
+    {
+        m_app->prompts.expectMessage(QStringLiteral("无法保存设置："));
+        {
+            const ExpectedWarning warned(QRegularExpression(QStringLiteral("cannot write")));
+            FileSizeLimit full(0);
+            item("mnuViewPlaySound")->trigger();
+        }
+        QVERIFY(!item("mnuViewPlaySound")->isChecked());
+        QCOMPARE(m_app->settings().get(SettingKeys::PlaySound), QStringLiteral("1"));
     }
 
     // What was switched off stays off at the next start.

@@ -57,11 +57,18 @@ public:
     QList<QPointer<ScriptedBrowser>> made;
     int downloads = 0;
     QList<QWidget *> downloadsShownNear; // the near of each showDownloads call
-    bool mediaAllowed[4] = {true, true, true, true}; // by BrowserFactory::Media
 
     BrowserControl *createBrowser(QWidget *parent) override;
     QDialog *createProfileDialog(QWidget *) override { return nullptr; }
     int runningDownloads() const override { return downloads; }
-    void setMediaAllowed(Media media, bool allowed) override { mediaAllowed[int(media)] = allowed; }
+    void setMediaAllowed(Media media, bool allowed) override
+    {
+        m_media[int(media)] = allowed;
+        mediaChanged(media, allowed);
+    }
+    bool mediaAllowed(Media media) const override { return m_media[int(media)]; }
     void showDownloads(QWidget *near) override { downloadsShownNear.append(near); }
+
+private:
+    bool m_media[4] = {true, true, true, true}; // by BrowserFactory::Media
 };

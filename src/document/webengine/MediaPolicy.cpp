@@ -11,36 +11,46 @@ namespace {
 const QString ScriptName = QStringLiteral("vantorel-media");
 
 // Runs in our own world in every frame: one style sheet of ours, and a listener that
-// stops each video that starts while videos are off. Run again, it takes the new flags.
+// stops each video that starts while videos are off (sound is the page's mute, so an
+// <audio> element plays). A frame hands the flags on to its own frames by message,
+// which reaches frames of other origins too.
 const char *const Script = R"(
-(function(pictures, animations, video) {
-  var css = '';
-  if (!pictures)
-    css += 'img,picture,input[type=image],svg image{visibility:hidden!important}'
-         + '*{background-image:none!important}';
-  if (!animations)
-    css += '*,*::before,*::after{animation:none!important;transition:none!important;'
-         + 'scroll-behavior:auto!important}';
-  window.vantorelVideo = video;
-  if (!window.vantorelHooked) {
-    window.vantorelHooked = true;
+(function(flags) {
+  if (!window.vantorelMedia) {
+    window.vantorelMedia = function(f) {
+      var css = '';
+      if (!f.pictures)
+        css += 'img,picture,input[type=image],svg image{visibility:hidden!important}'
+             + '*{background-image:none!important}';
+      if (!f.animations)
+        css += '*,*::before,*::after{animation:none!important;transition:none!important;'
+             + 'scroll-behavior:auto!important}';
+      window.vantorelVideo = f.video;
+      function apply() {
+        var style = document.getElementById('vantorel-media');
+        if (!style) {
+          style = document.createElement('style');
+          style.id = 'vantorel-media';
+          (document.head || document.documentElement).appendChild(style);
+        }
+        style.textContent = css;
+        if (!f.video)
+          document.querySelectorAll('video').forEach(function(v) { v.autoplay = false; v.pause(); });
+      }
+      if (document.documentElement) apply(); else document.addEventListener('DOMContentLoaded', apply);
+      for (var i = 0; i < window.frames.length; i++)
+        window.frames[i].postMessage({vantorelMedia: f}, '*');
+    };
     document.addEventListener('play', function(e) {
       if (!window.vantorelVideo && e.target instanceof HTMLVideoElement) e.target.pause();
     }, true);
+    window.addEventListener('message', function(e) {
+      var f = e.data && e.data.vantorelMedia;
+      if (f && e.source === window.parent && window.parent !== window) window.vantorelMedia(f);
+    });
   }
-  function apply() {
-    var style = document.getElementById('vantorel-media');
-    if (!style) {
-      style = document.createElement('style');
-      style.id = 'vantorel-media';
-      (document.head || document.documentElement).appendChild(style);
-    }
-    style.textContent = css;
-    if (!video)
-      document.querySelectorAll('video').forEach(function(v) { v.autoplay = false; v.pause(); });
-  }
-  if (document.documentElement) apply(); else document.addEventListener('DOMContentLoaded', apply);
-})(%1, %2, %3);
+  window.vantorelMedia(flags);
+})({pictures: %1, animations: %2, video: %3});
 )";
 
 QString flag(bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); }
@@ -85,7 +95,8 @@ void MediaPolicy::applyToProfile()
     QWebEngineSettings *settings = m_profile->settings();
     settings->setAttribute(QWebEngineSettings::AutoLoadImages, allowed(Media::Pictures));
     settings->setAttribute(QWebEngineSettings::ScrollAnimatorEnabled, allowed(Media::Animations));
-    settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, !allowed(Media::Video));
+    // Audio may start by itself; videos that start while off are paused by the script.
+    settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     QWebEngineScriptCollection &scripts = *m_profile->scripts();
     for (const QWebEngineScript &old : scripts.find(ScriptName))
         scripts.remove(old);

@@ -6,22 +6,21 @@
 #include "WebPage.h"
 #include "WebProfileDialog.h"
 
+#include "core/SettingsStore.h"
+
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
-WebEngineEnvironment::WebEngineEnvironment(Prompts &prompts)
-    : m_prompts(prompts), m_profile(std::make_unique<QWebEngineProfile>(QStringLiteral("Vantorel"))),
+WebEngineEnvironment::WebEngineEnvironment(Prompts &prompts, SettingsStore &settings)
+    : m_prompts(prompts), m_settings(settings), m_profile(std::make_unique<QWebEngineProfile>(QStringLiteral("Vantorel"))),
       m_downloads(std::make_unique<DownloadManager>(prompts))
 {
     m_profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
     m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
-    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (!downloads.isEmpty())
-        m_profile->setDownloadPath(downloads);
-    auto *settings = m_profile->settings();
-    settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    loadOptions();
     QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_downloads.get(),
                      &DownloadManager::downloadRequested);
     m_media = std::make_unique<MediaPolicy>(m_profile.get());
@@ -36,7 +35,24 @@ BrowserControl *WebEngineEnvironment::createBrowser(QWidget *parent)
     return browser;
 }
 
-void WebEngineEnvironment::setMediaAllowed(Media media, bool allowed) { m_media->set(media, allowed); }
+void WebEngineEnvironment::loadOptions()
+{
+    m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled,
+                                        m_settings.number(SettingKeys::JavaScript) == 1);
+    QString downloads = m_settings.get(SettingKeys::DownloadFolder);
+    if (downloads.isEmpty())
+        downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (!downloads.isEmpty())
+        m_profile->setDownloadPath(downloads);
+}
+
+void WebEngineEnvironment::setMediaAllowed(Media media, bool allowed)
+{
+    m_media->set(media, allowed);
+    mediaChanged(media, allowed);
+}
+
+bool WebEngineEnvironment::mediaAllowed(Media media) const { return m_media->allowed(media); }
 
 int WebEngineEnvironment::runningDownloads() const { return m_downloads->running(); }
 
@@ -44,5 +60,5 @@ void WebEngineEnvironment::showDownloads(QWidget *near) { m_downloads->showBesid
 
 QDialog *WebEngineEnvironment::createProfileDialog(QWidget *parent)
 {
-    return new WebProfileDialog(m_profile.get(), m_prompts, parent);
+    return new WebProfileDialog(*this, m_prompts, m_settings, parent);
 }

@@ -9,13 +9,15 @@ class DownloadManager;
 class MediaPolicy;
 class Prompts;
 class QWebEngineProfile;
+class SettingsStore;
 
 // The web profile every browser shares (cookies, cache and history persist), and
 // the download list of that profile.
 class WebEngineEnvironment : public BrowserFactory
 {
 public:
-    explicit WebEngineEnvironment(Prompts &prompts);
+    // The profile's own options (scripts, download folder) come from settings.
+    WebEngineEnvironment(Prompts &prompts, SettingsStore &settings);
     ~WebEngineEnvironment() override;
 
     BrowserControl *createBrowser(QWidget *parent) override;
@@ -23,13 +25,17 @@ public:
     int runningDownloads() const override;
     void showDownloads(QWidget *near) override;
     void setMediaAllowed(Media media, bool allowed) override;
+    bool mediaAllowed(Media media) const override;
     // How browsers turn typed text that is no address into a search.
     void setTypedSearch(TypedAddress::Search search) { m_search = std::move(search); }
     QWebEngineProfile *profile() const { return m_profile.get(); }
+    // Scripts and the download folder as the settings hold them.
+    void loadOptions();
     DownloadManager *downloads() const { return m_downloads.get(); }
 
 private:
     Prompts &m_prompts;
+    SettingsStore &m_settings;
     TypedAddress::Search m_search;
     std::unique_ptr<QWebEngineProfile> m_profile;
     std::unique_ptr<DownloadManager> m_downloads;

@@ -1,6 +1,8 @@
 #include "WebProfileDialog.h"
 
+#include "WebEngineEnvironment.h"
 #include "core/Prompts.h"
+#include "core/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -14,8 +16,9 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
-WebProfileDialog::WebProfileDialog(QWebEngineProfile *profile, Prompts &prompts, QWidget *parent)
-    : QDialog(parent), m_profile(profile), m_prompts(prompts), m_javaScript(new QCheckBox(QStringLiteral("启用 JavaScript"))),
+WebProfileDialog::WebProfileDialog(WebEngineEnvironment &web, Prompts &prompts, SettingsStore &settings,
+                                   QWidget *parent)
+    : QDialog(parent), m_web(web), m_prompts(prompts), m_settings(settings), m_javaScript(new QCheckBox(QStringLiteral("启用 JavaScript"))),
       m_images(new QCheckBox(QStringLiteral("自动加载图片"))), m_downloadFolder(new QLineEdit), m_done(new QLabel)
 {
     setObjectName(QStringLiteral("WebProfileDialog"));
@@ -26,8 +29,8 @@ WebProfileDialog::WebProfileDialog(QWebEngineProfile *profile, Prompts &prompts,
     m_done->setObjectName(QStringLiteral("lblDone"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        apply();
-        accept();
+        if (apply())
+            accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, &WebProfileDialog::apply);
@@ -58,10 +61,9 @@ QWidget *WebProfileDialog::buildContent()
 {
     auto *box = new QGroupBox(QStringLiteral("内容"));
     auto *layout = new QVBoxLayout(box);
-    QWebEngineSettings *settings = m_profile->settings();
-    m_javaScript->setChecked(settings->testAttribute(QWebEngineSettings::JavascriptEnabled));
-    m_images->setChecked(settings->testAttribute(QWebEngineSettings::AutoLoadImages));
-    m_downloadFolder->setText(m_profile->downloadPath());
+    m_javaScript->setChecked(m_web.profile()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+    m_images->setChecked(m_web.mediaAllowed(BrowserFactory::Media::Pictures));
+    m_downloadFolder->setText(m_web.profile()->downloadPath());
     layout->addWidget(m_javaScript);
     layout->addWidget(m_images);
     auto *row = new QHBoxLayout;
@@ -83,27 +85,34 @@ void WebProfileDialog::chooseFolder()
 
 void WebProfileDialog::clearCache()
 {
-    m_profile->clearHttpCache();
+    m_web.profile()->clearHttpCache();
     m_done->setText(QStringLiteral("缓存已清除。"));
 }
 
 void WebProfileDialog::clearCookies()
 {
-    m_profile->cookieStore()->deleteAllCookies();
+    m_web.profile()->cookieStore()->deleteAllCookies();
     m_done->setText(QStringLiteral("Cookie 已删除。"));
 }
 
 void WebProfileDialog::clearHistory()
 {
-    m_profile->clearAllVisitedLinks();
+    m_web.profile()->clearAllVisitedLinks();
     m_done->setText(QStringLiteral("历史记录已清除。"));
 }
 
-void WebProfileDialog::apply()
+bool WebProfileDialog::apply()
 {
-    QWebEngineSettings *settings = m_profile->settings();
-    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, m_javaScript->isChecked());
-    settings->setAttribute(QWebEngineSettings::AutoLoadImages, m_images->isChecked());
-    if (!m_downloadFolder->text().trimmed().isEmpty())
-        m_profile->setDownloadPath(m_downloadFolder->text().trimmed());
+    QString error;
+    const QString folder = m_downloadFolder->text().trimmed();
+    if (!m_settings.save(SettingKeys::JavaScript, m_javaScript->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
+                         &error)
+        || (!folder.isEmpty() && !m_settings.save(SettingKeys::DownloadFolder, folder, &error))) {
+        m_prompts.message(this, SettingsStore::failureMessage(error), windowTitle(), Prompts::Critical);
+        return false;
+    }
+    m_web.loadOptions();
+    if (m_images->isChecked() != m_web.mediaAllowed(BrowserFactory::Media::Pictures))
+        m_web.setMediaAllowed(BrowserFactory::Media::Pictures, m_images->isChecked());
+    return true;
 }

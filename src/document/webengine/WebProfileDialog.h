@@ -4,29 +4,33 @@
 
 class Prompts;
 class QCheckBox;
+class SettingsStore;
+class WebEngineEnvironment;
 class QLabel;
 class QLineEdit;
-class QWebEngineProfile;
 
 // Options of the web profile: clear cache, cookies and history; scripts; images; download folder.
+// The pictures box is the View menu's switch; the rest are kept in the settings.
 class WebProfileDialog : public QDialog
 {
     Q_OBJECT
 public:
-    WebProfileDialog(QWebEngineProfile *profile, Prompts &prompts, QWidget *parent = nullptr);
+    WebProfileDialog(WebEngineEnvironment &web, Prompts &prompts, SettingsStore &settings, QWidget *parent = nullptr);
 
     void clearCache();
     void clearCookies();
     void clearHistory();
-    void apply();
+    // False, and said, when the settings could not be saved; nothing then changes.
+    bool apply();
 
 private:
     QWidget *buildPrivacy();
     QWidget *buildContent();
     void chooseFolder();
 
-    QWebEngineProfile *m_profile;
+    WebEngineEnvironment &m_web;
     Prompts &m_prompts;
+    SettingsStore &m_settings;
     QCheckBox *m_javaScript;
     QCheckBox *m_images;
     QLineEdit *m_downloadFolder;
