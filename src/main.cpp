@@ -1,4 +1,5 @@
 #include "platform/RenderingChoice.h"
+#include "platform/SandboxCheck.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
@@ -11,5 +12,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QApplication app(argc, argv);
+    if (!SandboxCheck::engineCanStart(arguments))
+        return 1;
     return Startup::run(app, Startup::commandLine(arguments));
 }

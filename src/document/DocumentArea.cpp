@@ -2,6 +2,7 @@
 
 #include "frmDocument.h"
 
+#include <QMenu>
 #include <QTimer>
 
 DocumentArea::DocumentArea(QWidget *parent) : QMdiArea(parent), m_watcher(new QObject(this))
@@ -27,6 +28,13 @@ void DocumentArea::addDocument(frmDocument *document)
     connect(document, &QObject::destroyed, m_watcher,
             [this] { QTimer::singleShot(0, this, &DocumentArea::currentChanged); });
     addSubWindow(document);
+    // Ctrl+W is File > Close, which closes the active window wherever the focus is;
+    // the window's own close key beside it would make the key do nothing at all.
+    if (QMenu *menu = document->systemMenu()) {
+        for (QAction *action : menu->actions())
+            if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+                action->setShortcuts({});
+    }
     document->show();
     setActiveSubWindow(document);
     m_current = document;

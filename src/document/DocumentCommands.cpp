@@ -134,7 +134,6 @@ void DocumentCommands::addShortcuts(QWidget *window)
     shortcut({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &DocumentCommands::zoomOut);
     shortcut({QKeySequence(Qt::CTRL | Qt::Key_0)}, &DocumentCommands::zoomReset);
     shortcut({QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::ALT | Qt::Key_D)}, &DocumentCommands::focusAddress);
-    // Ctrl+W is the document window's own close key (QKeySequence::Close).
 }
 
 void DocumentCommands::mnuWindowCascade_Click() { m_arranger.cascade(); }

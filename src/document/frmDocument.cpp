@@ -129,6 +129,8 @@ void frmDocument::buildToolbar()
     menuAction->setMenu(menu);
     if (auto *tool = qobject_cast<QToolButton *>(tbrMDIchild->widgetForAction(menuAction)))
         tool->setPopupMode(QToolButton::InstantPopup);
+    // The address box gives way first; the buttons stay whole rather than hide behind "»".
+    tbrMDIchild->setMinimumWidth(tbrMDIchild->sizeHint().width());
 }
 
 void frmDocument::connectBrowser()
@@ -172,6 +174,9 @@ void frmDocument::addAddress(const QString &address)
 {
     Combo->insertItem(0, Images::icon(m_programFolder, QStringLiteral("earth")), address);
     Combo->setCurrentIndex(0);
+    // Where the address begins tells the site; the end of a long one does not.
+    if (!Combo->hasFocus())
+        Combo->lineEdit()->setCursorPosition(0);
 }
 
 // The keys go to the page that is coming, as browsers do, and the progress shows.

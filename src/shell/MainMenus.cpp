@@ -66,7 +66,7 @@ void MainMenus::buildFile()
     add(file, "mnuFileNew", QStringLiteral("新建(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N));
     add(file, "mnuFileOpen", QStringLiteral("打开(&O)..."), &DocumentCommands::mnuFileOpen_Click,
         QKeySequence(Qt::CTRL | Qt::Key_O));
-    add(file, "mnuFileClose", QStringLiteral("关闭(&C)"));
+    add(file, "mnuFileClose", QStringLiteral("关闭(&C)"), QKeySequence(Qt::CTRL | Qt::Key_W));
     separator(file, "mnuFileBar0");
     add(file, "mnuFileSaveAs", QStringLiteral("另存为(&A)..."), &DocumentCommands::mnuFileSaveAs_Click);
     separator(file, "mnuFileBar1");

@@ -66,10 +66,13 @@ void SidePanel::setWidthTwips(int twips)
     layout()->activate();
 }
 
-void SidePanel::restoreWidth(const SettingsStore &settings)
+void SidePanel::restoreWidth(const SettingsStore &settings, int windowWidth)
 {
-    setWidthTwips(settings.contains(SettingKeys::ListWidth) ? int(settings.number(SettingKeys::ListWidth))
-                                                            : fittingWidthTwips());
+    // A first start leaves at least two thirds of the window to the documents; a bit
+    // more, as the window's frame, unknown before it shows, takes from its width.
+    setWidthTwips(settings.contains(SettingKeys::ListWidth)
+                      ? int(settings.number(SettingKeys::ListWidth))
+                      : qMin(fittingWidthTwips(), windowWidth * 3 / 10 * Twips));
 }
 
 int SidePanel::fittingWidthTwips() const

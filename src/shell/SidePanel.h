@@ -19,8 +19,8 @@ public:
 
     int widthTwips() const { return m_widthTwips; }
     void setWidthTwips(int twips);
-    // The stored width, or without one the width that shows every tab caption and button whole.
-    void restoreWidth(const SettingsStore &settings);
+    // The stored width, or at a first start one that fits the captions within windowWidth.
+    void restoreWidth(const SettingsStore &settings, int windowWidth);
     int fittingWidthTwips() const;
     void btnListgetBigger_Click();
     void btnListgetSmaller_Click();

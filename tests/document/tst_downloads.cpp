@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMdiArea>
 #include <QScreen>
 #include <QTest>
 #include <QWebEngineView>
@@ -24,8 +25,10 @@ enum class Side { Right, Left, Over };
 QRect available(const QWidget &window) { return window.screen()->availableGeometry(); }
 
 // Where the list stands against the main window, or the empty text when it is not where it should be.
-QString placement(const QWidget &main, const QWidget &list, Side side)
+QString placement(const frmMain &main, const QWidget &list, Side side)
 {
+    const QWidget *area = main.mdiArea();
+    const QRect documents(area->mapToGlobal(QPoint()), area->size());
     const QRect owner = main.frameGeometry();
     const QRect frame = list.frameGeometry();
     if (!available(main).contains(frame))
@@ -35,10 +38,13 @@ QString placement(const QWidget &main, const QWidget &list, Side side)
         return frame.left() > owner.right() ? QString() : QStringLiteral("not on the right");
     case Side::Left:
         return frame.right() < owner.left() ? QString() : QStringLiteral("not on the left");
-    case Side::Over:
-        return owner.contains(frame.bottomRight()) && frame.contains(owner.bottomRight() - QPoint(40, 40))
+    case Side::Over: {
+        // Over the side panel rather than the documents.
+        const QRect hidden = frame.intersected(documents);
+        return hidden.width() * hidden.height() * 4 < frame.width() * frame.height()
                    ? QString()
-                   : QStringLiteral("not over the lower right corner");
+                   : QStringLiteral("over the documents");
+    }
     }
     return QString();
 }

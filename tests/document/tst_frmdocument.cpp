@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QGroupBox>
@@ -80,11 +81,12 @@ private slots:
         LoopbackServer server;
         LoopbackServer::Response slow{titled("Slow Page")};
         slow.delayMs = 1500;
-        server.route("/slow", slow);
+        const QByteArray path = "/slow/" + QByteArray(300, 'a');
+        server.route(path, slow);
         frmMain main(app.context);
         frmDocument *document = main.LoadNewDoc();
         main.show();
-        const QString address = server.address(QStringLiteral("/slow"));
+        const QString address = server.address(QString::fromLatin1(path));
         document->Navigate(address);
         QCOMPARE(document->Combo->currentText(), address);
         // While the page is on its way the progress frame has the address box's place.
@@ -95,6 +97,8 @@ private slots:
         QVERIFY(!document->Frame1->isVisible());
         QTRY_COMPARE(items(document->Combo).value(0), address);
         QCOMPARE(document->Combo->currentIndex(), 0);
+        // A long address shows from its start.
+        QCOMPARE(document->Combo->lineEdit()->cursorPosition(), 0);
         QCOMPARE(document->Progress->value(), 100);
         QCOMPARE(document->sbStatusBar->currentMessage(), QStringLiteral("完成"));
     }

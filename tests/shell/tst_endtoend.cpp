@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 // Starts the built program from a program folder of its own and watches it load pages.
 class tst_EndToEnd : public QObject
 {
@@ -62,6 +64,24 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(server.wasRequested("/typed") || program.state() != QProcess::Running, 60000);
         QCOMPARE(program.state(), QProcess::Running);
         QCOMPARE(server.requests().first().target, QByteArray("/typed?q=%20-reverse"));
+        stop(program);
+    }
+
+    // As root with the engine's sandbox on, the engine would end the program unseen: it says why first.
+    void asRootWithTheSandboxOnItSaysWhy()
+    {
+        if (geteuid() != 0)
+            QSKIP("only root is refused by the engine");
+        XDisplay display;
+        QVERIFY2(display.isRunning(), "Xvfb did not start");
+        QProcessEnvironment environment = display.environment();
+        environment.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(m_binary, {});
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(!display.findWindow(QStringLiteral("^Vantorel II$")).isEmpty(), 30000);
+        QVERIFY(QString::fromLocal8Bit(program.readAllStandardError()).contains(QStringLiteral("run.sh")));
         stop(program);
     }
 

@@ -512,6 +512,13 @@ private slots:
         QCOMPARE(document->Web->zoom(), 1.0);
         QTest::keyClick(main.get(), Qt::Key_Minus, Qt::ControlModifier);
         QVERIFY(document->Web->zoom() < 1.0);
+        // Ctrl+W closes the active window, from the panel too, and File > Close shows it.
+        QCOMPARE(main->menus()->item(QStringLiteral("mnuFileClose"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+        main->LoadNewDoc();
+        QTest::keyClick(main.get(), Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("SearchKey"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(main->documents(), QList<frmDocument *>{document});
         QTest::keyClick(main.get(), Qt::Key_L, Qt::ControlModifier);
         QVERIFY(document->showCombo());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);

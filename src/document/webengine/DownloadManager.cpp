@@ -18,31 +18,46 @@
 
 namespace {
 
-// Far enough in from the corner that the main window's own corner stays visible.
-constexpr int CornerInset = 24;
-
-// Beside the owner where the screen has room, else over its lower right corner;
-// never off the screen.
-QRect besideOwner(const QRect &owner, QSize size, const QRect &screen)
+qint64 overlap(const QRect &a, const QRect &b)
 {
-    size = size.boundedTo(screen.size());
-    QRect place(QPoint(owner.right() + 1, owner.top()), size);
-    if (place.right() > screen.right()) {
-        place.moveRight(owner.left() - 1);
-        if (place.left() < screen.left())
-            place.moveBottomRight(owner.bottomRight() - QPoint(CornerInset, CornerInset));
-    }
-    place.moveLeft(std::clamp(place.left(), screen.left(), screen.right() - size.width() + 1));
-    place.moveTop(std::clamp(place.top(), screen.top(), screen.bottom() - size.height() + 1));
-    return place;
+    const QRect both = a.intersected(b);
+    return both.isEmpty() ? 0 : qint64(both.width()) * both.height();
 }
 
-// The window of the page that asked, else the one the user is in.
-QWidget *ownerOf(QWebEngineDownloadRequest *download)
+// Beside the owner where the screen has room; else the place on the screen that hides
+// the least of the page (then of the owner); never off the screen.
+QRect besideOwner(const QRect &owner, const QRect &page, QSize size, const QRect &screen)
+{
+    size = size.boundedTo(screen.size());
+    const QRect right(QPoint(owner.right() + 1, owner.top()), size);
+    const QRect left(QPoint(owner.left() - size.width(), owner.top()), size);
+    QList<QRect> places{right, left};
+    for (const QPoint corner : {screen.bottomRight(), screen.bottomLeft(), screen.topRight(), screen.topLeft()}) {
+        QRect place(QPoint(), size);
+        place.moveBottomRight(corner);
+        places.append(place);
+    }
+    for (QRect &place : places) {
+        place.moveLeft(std::clamp(place.left(), screen.left(), screen.right() - size.width() + 1));
+        place.moveTop(std::clamp(place.top(), screen.top(), screen.bottom() - size.height() + 1));
+    }
+    return *std::min_element(places.begin(), places.end(), [&](const QRect &a, const QRect &b) {
+        return std::pair(overlap(a, page), overlap(a, owner)) < std::pair(overlap(b, page), overlap(b, owner));
+    });
+}
+
+// Where a widget is on the screen.
+QRect onScreen(const QWidget *widget)
+{
+    return widget->isWindow() ? widget->frameGeometry() : QRect(widget->mapToGlobal(QPoint()), widget->size());
+}
+
+// The page that asked, else the window the user is in.
+QWidget *askedFrom(QWebEngineDownloadRequest *download)
 {
     if (download->page())
         if (QWebEngineView *view = QWebEngineView::forPage(download->page()))
-            return view->window();
+            return view;
     return QApplication::activeWindow();
 }
 
@@ -78,8 +93,8 @@ void DownloadManager::downloadRequested(QWebEngineDownloadRequest *download)
         return;
     }
     const QString suggested = QDir(startFolder(download->downloadDirectory())).filePath(download->downloadFileName());
-    QWidget *owner = ownerOf(download);
-    const QString path = m_prompts.saveFileName(owner, QStringLiteral("保存下载的文件"), suggested);
+    QWidget *near = askedFrom(download);
+    const QString path = m_prompts.saveFileName(near ? near->window() : nullptr, QStringLiteral("保存下载的文件"), suggested);
     if (path.isEmpty()) {
         download->cancel();
         return;
@@ -90,32 +105,33 @@ void DownloadManager::downloadRequested(QWebEngineDownloadRequest *download)
     download->accept();
     m_rows->insertWidget(0, new DownloadWidget(download));
     m_empty->hide();
-    appear(owner);
+    appear(near);
 }
 
 void DownloadManager::showBeside(QWidget *near)
 {
-    appear(near ? near->window() : nullptr);
+    appear(near);
     activateWindow();
 }
 
 // Placed only when it comes up: once shown, it stays where the user moved it.
-void DownloadManager::appear(QWidget *owner)
+void DownloadManager::appear(QWidget *near)
 {
+    QWidget *owner = near ? near->window() : nullptr;
     if (owner == this)
-        owner = nullptr;
+        owner = near = nullptr;
     if (!isVisible()) {
         // A parent would delete the list, and its downloads, with the window; the window
         // system's owner keeps it above that window all the same.
         create();
         windowHandle()->setTransientParent(owner ? owner->windowHandle() : nullptr);
-        placeBeside(owner);
+        placeBeside(owner, near);
         show();
     }
     raise();
 }
 
-void DownloadManager::placeBeside(const QWidget *owner)
+void DownloadManager::placeBeside(const QWidget *owner, const QWidget *page)
 {
     const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen->availableGeometry();
@@ -125,7 +141,7 @@ void DownloadManager::placeBeside(const QWidget *owner)
         frame += owner->frameGeometry().size() - owner->size();
     QRect place;
     if (owner) {
-        place = besideOwner(owner->frameGeometry(), frame, available);
+        place = besideOwner(owner->frameGeometry(), onScreen(page), frame, available);
     } else {
         place = QRect(QPoint(), frame.boundedTo(available.size()));
         place.moveCenter(available.center());

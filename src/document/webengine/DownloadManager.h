@@ -15,14 +15,15 @@ class DownloadManager : public QWidget
 public:
     explicit DownloadManager(Prompts &prompts, QWidget *parent = nullptr);
     void downloadRequested(QWebEngineDownloadRequest *download);
-    // Shows the list beside near's window (where it is, when already shown), raised and active.
+    // Shows the list beside near's window (where it is, when already shown), raised and active;
+    // where it must cover the window, it hides as little of near as it can.
     void showBeside(QWidget *near);
     int count() const;
     int running() const;
 
 private:
-    void appear(QWidget *owner);
-    void placeBeside(const QWidget *owner);
+    void appear(QWidget *near);
+    void placeBeside(const QWidget *owner, const QWidget *page);
     static QString startFolder(const QString &folder);
 
     Prompts &m_prompts;
