@@ -1,5 +1,6 @@
 #include "BookmarkStore.h"
 
+#include "BookmarkIndex.h"
 #include "ExportNames.h"
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
@@ -258,29 +259,26 @@ std::optional<BookmarkEntry> BookmarkStore::entry(const QString &categoryFile, i
 
 bool BookmarkStore::indexDamaged() const
 {
-    const auto text = IniFile::profile(indexFile()).text();
-    if (!text)
-        return true; // there, but it cannot be read
-    if (text->trimmed().isEmpty())
-        return false;
-    const auto files = IniDocument::fromText(*text).value(IndexSection, FilesKey);
-    bool whole = false;
-    if (files)
-        cutToProfileLimit(*files).trimmed().toInt(&whole);
-    return !whole;
+    return BookmarkIndex(m_folder).damaged();
 }
 
+// The files in the order the damaged index gave, as far as it can be read, then the rest by name.
 bool BookmarkStore::rebuildIndex()
 {
     m_error.clear();
-    QStringList locations;
+    QStringList found;
     QDirIterator it(m_folder, {QStringLiteral("*.bookmark.txt")}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (!readName(path).isEmpty())
-            locations.append(path.mid(m_folder.size()).replace(u'/', u'\\'));
+    while (it.hasNext())
+        found.append(it.next());
+    std::sort(found.begin(), found.end());
+    QStringList locations;
+    QSet<QString> taken;
+    for (const QString &path : BookmarkIndex(m_folder).listedFiles() + found) {
+        if (taken.contains(path) || readName(path).isEmpty())
+            continue;
+        taken.insert(path);
+        locations.append(path.mid(m_folder.size()).replace(u'/', u'\\'));
     }
-    std::sort(locations.begin(), locations.end());
     QFile damaged(indexFile());
     QString why;
     if (damaged.open(QIODevice::ReadOnly) && !replaceFile(indexFile() + QStringLiteral(".damaged"), damaged.readAll(), &why)) {
@@ -491,14 +489,9 @@ QList<std::pair<int, QString>> BookmarkStore::listedFiles() const
     return files;
 }
 
-// The stored location is relative to the folder and may use "\" or "/".
 QString BookmarkStore::fullPath(const QString &location) const
 {
-    if (location.isEmpty())
-        return m_folder;
-    QString path = location;
-    path.replace(u'\\', u'/');
-    return path.startsWith(u'/') ? m_folder + path : m_folder + u'/' + path;
+    return BookmarkIndex::fullPath(m_folder, location);
 }
 
 // Whether the file may become a new category; Created when it may.

@@ -34,6 +34,8 @@ private slots:
     void move();
     void createCategory_data();
     void createCategory();
+    void damagedIndex_data();
+    void damagedIndex();
     void charactersBeyondGbk();
     void importNameBeyondGbk();
     void categorySavedAsUtf8();
@@ -340,6 +342,40 @@ void tst_BookmarkStore::createCategory()
     const QString stored = BookmarkStore::storedName(name);
     QVERIFY(raw(location.mid(1).replace(u'\\', u'/')).startsWith("[main]\r\nchinesename=" + stored + "\r\nnumber=0\r\n"));
     QVERIFY(names(m_store->categories()).contains(stored));
+}
+
+// Damaged: nothing is written over it. Whole: a new category is listed.
+void tst_BookmarkStore::damagedIndex_data()
+{
+    QTest::addColumn<QByteArray>("listing"); // after "[bookmark]"
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("whole") << QByteArray("files= 2\r\nfile 1=\\a.bookmark.txt\r\nfile 2=/b.bookmark.txt\r\n") << false;
+    QTest::newRow("last line without its end") << QByteArray("files=2\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\c.txt") << false;
+    QTest::newRow("deleted category file") << QByteArray("files=2\r\nfile 1=\\gone.bookmark.txt\r\nfile 2=\\c.txt\r\n") << false;
+    QTest::newRow("GBK name") << QByteArray("files=1\r\nfile 1=\\\xBC\xD7.bookmark.txt\r\n") << false;
+    QTest::newRow("cut mid-line") << QByteArray("files= 4\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\bookmarks\\news.book") << true;
+    QTest::newRow("cut at a line end") << QByteArray("files= 4\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\b.bookmark.txt\r\n") << true;
+    QTest::newRow("entry above the count") << QByteArray("files=1\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\c.txt\r\n") << true;
+    QTest::newRow("empty entry") << QByteArray("files=2\r\nfile 1=\r\nfile 2=\\c.txt\r\n") << true;
+    QTest::newRow("names a folder") << QByteArray("files=1\r\nfile 1=\\sub\r\n") << true;
+    QTest::newRow("names no file") << QByteArray("files=1\r\nfile 1=\\gone.txt\r\n") << true;
+    QTest::newRow("undecodable") << QByteArray("files=1\r\nfile 1=\\a\xFF\xFF.bookmark.txt\r\n") << true;
+    QTest::newRow("cut in a character") << QByteArray("files=1\r\nfile 1=\\c.txt\r\n\xBC") << true;
+}
+
+void tst_BookmarkStore::damagedIndex()
+{
+    QFETCH(QByteArray, listing);
+    QFETCH(bool, damaged);
+    for (const char *name : {"a.bookmark.txt", "b.bookmark.txt", "c.txt", "甲.bookmark.txt"})
+        writeCategory(name, name, "0", {});
+    QFile index(file("bookmark.ini"));
+    QVERIFY(index.open(QIODevice::WriteOnly) && index.write("[bookmark]\r\n" + listing) > 0);
+    index.close();
+    QCOMPARE(m_store->indexDamaged(), damaged);
+    QCOMPARE(m_store->createCategory(file("new.bookmark.txt"), "新"), damaged ? Result::Failed : Result::Created);
+    QVERIFY(index.open(QIODevice::ReadOnly));
+    QCOMPARE(index.readAll() == "[bookmark]\r\n" + listing, damaged);
 }
 
 void tst_BookmarkStore::charactersBeyondGbk()
