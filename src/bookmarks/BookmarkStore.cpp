@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -163,6 +164,37 @@ QString entryText(const QString &name, const QString &address)
 QString readName(const QString &path)
 {
     return cutToProfileLimit(IniFile::profile(path).value(MainSection, NameKey).value_or(QString()));
+}
+
+// Where a browser leaves out the port, or adds the "/" of an empty path.
+int defaultPort(const QString &scheme)
+{
+    static const QHash<QString, int> ports{{QStringLiteral("http"), 80}, {QStringLiteral("https"), 443},
+                                           {QStringLiteral("ftp"), 21}};
+    return ports.value(scheme, -1);
+}
+
+// An address in the one form browsers give it, so that one which comes back
+// percent-encoded, with its host in capitals or as punycode, is the same.
+QString addressForm(const QString &address)
+{
+    QUrl url(address);
+    if (!url.isValid())
+        return address;
+    const int port = defaultPort(url.scheme());
+    if (port > 0 && url.port() == port)
+        url.setPort(-1);
+    if (port > 0 && url.path().isEmpty())
+        url.setPath(QStringLiteral("/"));
+    return url.toString(QUrl::FullyEncoded);
+}
+
+// A stored line as a read gives it back: its name as stored, its address in that one form.
+QString importKey(const QString &line)
+{
+    const QString read = cutToProfileLimit(line);
+    const qsizetype comma = read.indexOf(u',');
+    return comma < 0 ? read : read.left(comma + 1) + addressForm(read.mid(comma + 1));
 }
 
 } // namespace
@@ -431,9 +463,9 @@ BookmarkStore::Imported BookmarkStore::append(const QString &categoryFile,
         // What a read of this category gives back, so an import done twice adds nothing.
         QSet<QString> held;
         for (const auto &[n, line] : numberedValues(doc.section(EntrySection), EntryPrefix, number))
-            held.insert(cutToProfileLimit(line));
+            held.insert(importKey(line));
         for (const QString &line : std::as_const(lines)) {
-            const QString read = cutToProfileLimit(line);
+            const QString read = importKey(line);
             if (held.contains(read)) {
                 ++result.skipped;
                 continue;

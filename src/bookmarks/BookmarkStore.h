@@ -101,7 +101,8 @@ public:
         int skipped = 0; // already in the category, same name and address
     };
     // Appends in one write; pairs with an empty name or address are left out, and
-    // so are those the category holds already.
+    // so are those the category holds already: the same name as stored, the same
+    // address in the form browsers give it (percent-encoded, host in lower case).
     Imported appendBookmarks(const QString &categoryFile, const QList<std::pair<QString, QString>> &bookmarks);
 
     // Appends each category's bookmarks to the shown category of its name; one

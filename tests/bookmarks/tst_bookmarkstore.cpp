@@ -36,6 +36,8 @@ private slots:
     void createCategory();
     void damagedIndex_data();
     void damagedIndex();
+    void importComparesAddressesAsBrowsers_data();
+    void importComparesAddressesAsBrowsers();
     void charactersBeyondGbk();
     void importNameBeyondGbk();
     void categorySavedAsUtf8();
@@ -376,6 +378,37 @@ void tst_BookmarkStore::damagedIndex()
     QCOMPARE(m_store->createCategory(file("new.bookmark.txt"), "新"), damaged ? Result::Failed : Result::Created);
     QVERIFY(index.open(QIODevice::ReadOnly));
     QCOMPARE(index.readAll() == "[bookmark]\r\n" + listing, damaged);
+}
+
+void tst_BookmarkStore::importComparesAddressesAsBrowsers_data()
+{
+    QTest::addColumn<QString>("held"); // the stored entry
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("added");
+    const QString encoded = "http://127.0.0.1:9/%E8%B7%AF%E5%BE%84?q=%E4%B8%AD%E6%96%87";
+    QTest::newRow("comes back encoded") << "路径,http://127.0.0.1:9/路径?q=中文" << "路径" << encoded << 0;
+    QTest::newRow("comes back decoded") << "路径," + encoded << "路径" << "http://127.0.0.1:9/路径?q=中文" << 0;
+    QTest::newRow("host in capitals") << "a,HTTP://Example.COM/x" << "a" << "http://example.com/x" << 0;
+    QTest::newRow("punycode host") << "a,http://中文.cn/" << "a" << "http://xn--fiq228c.cn/" << 0;
+    QTest::newRow("empty path") << "a,https://e.cn" << "a" << "https://e.cn/" << 0;
+    QTest::newRow("default port") << "a,http://e.cn:80/" << "a" << "http://e.cn/" << 0;
+    QTest::newRow("other title") << "Qt,http://e.cn/" << "qt" << "http://e.cn/" << 1;
+    QTest::newRow("title as stored") << "a，b,http://e.cn/" << "a,b" << "http://e.cn/" << 0;
+}
+
+// Offered twice: the second is always the same bookmark as the first.
+void tst_BookmarkStore::importComparesAddressesAsBrowsers()
+{
+    QFETCH(QString, held);
+    QFETCH(QString, name);
+    QFETCH(QString, address);
+    QFETCH(int, added);
+    writeCategory("c.txt", "甲", "1", {"bk 1=" + held});
+    const BookmarkStore::Imported result = m_store->appendBookmarks(file("c.txt"), {{name, address}, {name, address}});
+    QCOMPARE(result.added, added);
+    QCOMPARE(result.skipped, 2 - added);
+    QCOMPARE(m_store->highWater(file("c.txt")), 1 + added);
 }
 
 void tst_BookmarkStore::charactersBeyondGbk()
