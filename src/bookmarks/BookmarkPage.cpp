@@ -218,4 +218,9 @@ void BookmarkPage::btnBookmarkDel_Click()
     LoadBookmark();
 }
 
-void BookmarkPage::btnBookmarkRefresh_Click() { LoadBookmark(); }
+// A damaged index is offered for a rebuild again, though it was turned down before.
+void BookmarkPage::btnBookmarkRefresh_Click()
+{
+    m_damageReported = false;
+    LoadBookmark();
+}

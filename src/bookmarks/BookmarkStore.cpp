@@ -1,5 +1,6 @@
 #include "BookmarkStore.h"
 
+#include "BookmarkIndex.h"
 #include "ExportNames.h"
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -164,6 +166,37 @@ QString readName(const QString &path)
     return cutToProfileLimit(IniFile::profile(path).value(MainSection, NameKey).value_or(QString()));
 }
 
+// Where a browser leaves out the port, or adds the "/" of an empty path.
+int defaultPort(const QString &scheme)
+{
+    static const QHash<QString, int> ports{{QStringLiteral("http"), 80}, {QStringLiteral("https"), 443},
+                                           {QStringLiteral("ftp"), 21}};
+    return ports.value(scheme, -1);
+}
+
+// An address in the one form browsers give it, so that one which comes back
+// percent-encoded, with its host in capitals or as punycode, is the same.
+QString addressForm(const QString &address)
+{
+    QUrl url(address);
+    if (!url.isValid())
+        return address;
+    const int port = defaultPort(url.scheme());
+    if (port > 0 && url.port() == port)
+        url.setPort(-1);
+    if (port > 0 && url.path().isEmpty())
+        url.setPath(QStringLiteral("/"));
+    return url.toString(QUrl::FullyEncoded);
+}
+
+// A stored line as a read gives it back: its name as stored, its address in that one form.
+QString importKey(const QString &line)
+{
+    const QString read = cutToProfileLimit(line);
+    const qsizetype comma = read.indexOf(u',');
+    return comma < 0 ? read : read.left(comma + 1) + addressForm(read.mid(comma + 1));
+}
+
 } // namespace
 
 void BookmarkCategory::setEntries(const QString &text, QList<Span> spans)
@@ -258,29 +291,26 @@ std::optional<BookmarkEntry> BookmarkStore::entry(const QString &categoryFile, i
 
 bool BookmarkStore::indexDamaged() const
 {
-    const auto text = IniFile::profile(indexFile()).text();
-    if (!text)
-        return true; // there, but it cannot be read
-    if (text->trimmed().isEmpty())
-        return false;
-    const auto files = IniDocument::fromText(*text).value(IndexSection, FilesKey);
-    bool whole = false;
-    if (files)
-        cutToProfileLimit(*files).trimmed().toInt(&whole);
-    return !whole;
+    return BookmarkIndex(m_folder).damaged();
 }
 
+// The files in the order the damaged index gave, as far as it can be read, then the rest by name.
 bool BookmarkStore::rebuildIndex()
 {
     m_error.clear();
-    QStringList locations;
+    QStringList found;
     QDirIterator it(m_folder, {QStringLiteral("*.bookmark.txt")}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (!readName(path).isEmpty())
-            locations.append(path.mid(m_folder.size()).replace(u'/', u'\\'));
+    while (it.hasNext())
+        found.append(it.next());
+    std::sort(found.begin(), found.end());
+    QStringList locations;
+    QSet<QString> taken;
+    for (const QString &path : BookmarkIndex(m_folder).listedFiles() + found) {
+        if (taken.contains(path) || readName(path).isEmpty())
+            continue;
+        taken.insert(path);
+        locations.append(path.mid(m_folder.size()).replace(u'/', u'\\'));
     }
-    std::sort(locations.begin(), locations.end());
     QFile damaged(indexFile());
     QString why;
     if (damaged.open(QIODevice::ReadOnly) && !replaceFile(indexFile() + QStringLiteral(".damaged"), damaged.readAll(), &why)) {
@@ -433,9 +463,9 @@ BookmarkStore::Imported BookmarkStore::append(const QString &categoryFile,
         // What a read of this category gives back, so an import done twice adds nothing.
         QSet<QString> held;
         for (const auto &[n, line] : numberedValues(doc.section(EntrySection), EntryPrefix, number))
-            held.insert(cutToProfileLimit(line));
+            held.insert(importKey(line));
         for (const QString &line : std::as_const(lines)) {
-            const QString read = cutToProfileLimit(line);
+            const QString read = importKey(line);
             if (held.contains(read)) {
                 ++result.skipped;
                 continue;
@@ -491,14 +521,9 @@ QList<std::pair<int, QString>> BookmarkStore::listedFiles() const
     return files;
 }
 
-// The stored location is relative to the folder and may use "\" or "/".
 QString BookmarkStore::fullPath(const QString &location) const
 {
-    if (location.isEmpty())
-        return m_folder;
-    QString path = location;
-    path.replace(u'\\', u'/');
-    return path.startsWith(u'/') ? m_folder + path : m_folder + u'/' + path;
+    return BookmarkIndex::fullPath(m_folder, location);
 }
 
 // Whether the file may become a new category; Created when it may.

@@ -71,11 +71,12 @@ public:
     int highWater(const QString &categoryFile) const;
     std::optional<BookmarkEntry> entry(const QString &categoryFile, int number) const;
 
-    // An index that exists but cannot be read as one (garbage, a broken count) is
+    // An index that exists but cannot be read whole (see BookmarkIndex) is
     // damaged: it is never written over, so nothing it still lists is lost.
     bool indexDamaged() const;
     // Writes a new index listing every named category file found in the profile
-    // folder, the damaged one kept beside it as bookmark.ini.damaged.
+    // folder: first those the damaged one lists, in its order, then the rest by
+    // name. The damaged one is kept beside it as bookmark.ini.damaged.
     bool rebuildIndex();
 
     // Every change below writes at once. On a failure nothing is changed, and
@@ -100,7 +101,8 @@ public:
         int skipped = 0; // already in the category, same name and address
     };
     // Appends in one write; pairs with an empty name or address are left out, and
-    // so are those the category holds already.
+    // so are those the category holds already: the same name as stored, the same
+    // address in the form browsers give it (percent-encoded, host in lower case).
     Imported appendBookmarks(const QString &categoryFile, const QList<std::pair<QString, QString>> &bookmarks);
 
     // Appends each category's bookmarks to the shown category of its name; one

@@ -31,10 +31,11 @@ struct Place
     Layout layout = Layout::Profiles;
 };
 
-// Entries that share a name are one browser: the first one found stands for it.
+// Firefox keeps using ~/.mozilla while it exists, whatever the XDG folder holds:
+// that one comes first. Where both hold a profile, both are offered.
 const Place FirefoxPlaces[] = {
-    {"Firefox", Base::Config, "mozilla/firefox"},
     {"Firefox", Base::Home, ".mozilla/firefox"},
+    {"Firefox", Base::Config, "mozilla/firefox"},
     {"Firefox (Snap)", Base::Home, "snap/firefox/common/.mozilla/firefox"},
     {"Firefox (Flatpak)", Base::Home, ".var/app/org.mozilla.firefox/.mozilla/firefox"},
 };
@@ -134,26 +135,44 @@ std::optional<QString> firefoxPlaces(const QString &folder, QStringList *lookedI
     return places;
 }
 
+// A folder as the user knows it: "~/.mozilla/firefox".
+QString shownFolder(const QString &folder, const QString &home)
+{
+    const QString clean = QDir::cleanPath(folder);
+    const QString root = QDir::cleanPath(home);
+    return clean.startsWith(root + u'/') ? u'~' + clean.mid(root.size()) : clean;
+}
+
+// One browser found in two places is offered twice, each named by its folder.
+void nameApart(QList<InstalledBrowser> *found, const QStringList &folders, const QString &home)
+{
+    QStringList names;
+    for (const InstalledBrowser &browser : std::as_const(*found))
+        names.append(browser.name);
+    for (qsizetype i = 0; i < found->size(); ++i) {
+        if (names.count(names.at(i)) > 1)
+            (*found)[i].name += QStringLiteral(" (%1)").arg(shownFolder(folders.at(i), home));
+    }
+}
+
 template<std::size_t N>
 BrowserSearch search(const Place (&places)[N], InstalledBrowser::Format format, const UserFolders &folders)
 {
     BrowserSearch result;
-    QStringList found;
+    QStringList where;
     for (const Place &place : places) {
-        const QString name = QString::fromUtf8(place.name);
-        if (found.contains(name))
-            continue;
         for (const QString &folder : foldersOf(place, folders)) {
             const auto file = format == InstalledBrowser::FirefoxPlaces
                                   ? firefoxPlaces(folder, &result.lookedIn)
                                   : chromiumBookmarks(folder, place.layout, &result.lookedIn);
             if (file) {
-                result.found.append({name, *file, format});
-                found.append(name);
+                result.found.append({QString::fromUtf8(place.name), *file, format});
+                where.append(folder);
                 break;
             }
         }
     }
+    nameApart(&result.found, where, folders.home);
     return result;
 }
 

@@ -5,7 +5,9 @@
 // Finds the bookmarks of the browsers installed for this user: Firefox (its own
 // install, Snap and Flatpak) and the Chromium family (Chrome, Chromium, Edge,
 // Brave, Vivaldi, Opera, Yandex). A browser kept in both the XDG configuration
-// folder and ~/.config is listed once, from the XDG folder.
+// folder and ~/.config is listed once, from the XDG folder. Firefox kept in both
+// ~/.mozilla and the XDG folder is listed twice, ~/.mozilla first, each name
+// followed by its folder: "Firefox (~/.mozilla/firefox)".
 namespace InstalledBrowsers {
 
 // The running user's folders: $HOME, and $XDG_CONFIG_HOME or else ~/.config.

@@ -34,6 +34,10 @@ private slots:
     void move();
     void createCategory_data();
     void createCategory();
+    void damagedIndex_data();
+    void damagedIndex();
+    void importComparesAddressesAsBrowsers_data();
+    void importComparesAddressesAsBrowsers();
     void charactersBeyondGbk();
     void importNameBeyondGbk();
     void categorySavedAsUtf8();
@@ -340,6 +344,71 @@ void tst_BookmarkStore::createCategory()
     const QString stored = BookmarkStore::storedName(name);
     QVERIFY(raw(location.mid(1).replace(u'\\', u'/')).startsWith("[main]\r\nchinesename=" + stored + "\r\nnumber=0\r\n"));
     QVERIFY(names(m_store->categories()).contains(stored));
+}
+
+// Damaged: nothing is written over it. Whole: a new category is listed.
+void tst_BookmarkStore::damagedIndex_data()
+{
+    QTest::addColumn<QByteArray>("listing"); // after "[bookmark]"
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("whole") << QByteArray("files= 2\r\nfile 1=\\a.bookmark.txt\r\nfile 2=/b.bookmark.txt\r\n") << false;
+    QTest::newRow("last line without its end") << QByteArray("files=2\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\c.txt") << false;
+    QTest::newRow("deleted category file") << QByteArray("files=2\r\nfile 1=\\gone.bookmark.txt\r\nfile 2=\\c.txt\r\n") << false;
+    QTest::newRow("GBK name") << QByteArray("files=1\r\nfile 1=\\\xBC\xD7.bookmark.txt\r\n") << false;
+    QTest::newRow("cut mid-line") << QByteArray("files= 4\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\bookmarks\\news.book") << true;
+    QTest::newRow("cut at a line end") << QByteArray("files= 4\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\b.bookmark.txt\r\n") << true;
+    QTest::newRow("entry above the count") << QByteArray("files=1\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\c.txt\r\n") << true;
+    QTest::newRow("empty entry") << QByteArray("files=2\r\nfile 1=\r\nfile 2=\\c.txt\r\n") << true;
+    QTest::newRow("names a folder") << QByteArray("files=1\r\nfile 1=\\sub\r\n") << true;
+    QTest::newRow("names no file") << QByteArray("files=1\r\nfile 1=\\gone.txt\r\n") << true;
+    QTest::newRow("undecodable") << QByteArray("files=1\r\nfile 1=\\a\xFF\xFF.bookmark.txt\r\n") << true;
+    QTest::newRow("cut in a character") << QByteArray("files=1\r\nfile 1=\\c.txt\r\n\xBC") << true;
+}
+
+void tst_BookmarkStore::damagedIndex()
+{
+    QFETCH(QByteArray, listing);
+    QFETCH(bool, damaged);
+    for (const char *name : {"a.bookmark.txt", "b.bookmark.txt", "c.txt", "甲.bookmark.txt"})
+        writeCategory(name, name, "0", {});
+    QFile index(file("bookmark.ini"));
+    QVERIFY(index.open(QIODevice::WriteOnly) && index.write("[bookmark]\r\n" + listing) > 0);
+    index.close();
+    QCOMPARE(m_store->indexDamaged(), damaged);
+    QCOMPARE(m_store->createCategory(file("new.bookmark.txt"), "新"), damaged ? Result::Failed : Result::Created);
+    QVERIFY(index.open(QIODevice::ReadOnly));
+    QCOMPARE(index.readAll() == "[bookmark]\r\n" + listing, damaged);
+}
+
+void tst_BookmarkStore::importComparesAddressesAsBrowsers_data()
+{
+    QTest::addColumn<QString>("held"); // the stored entry
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("added");
+    const QString encoded = "http://127.0.0.1:9/%E8%B7%AF%E5%BE%84?q=%E4%B8%AD%E6%96%87";
+    QTest::newRow("comes back encoded") << "路径,http://127.0.0.1:9/路径?q=中文" << "路径" << encoded << 0;
+    QTest::newRow("comes back decoded") << "路径," + encoded << "路径" << "http://127.0.0.1:9/路径?q=中文" << 0;
+    QTest::newRow("host in capitals") << "a,HTTP://Example.COM/x" << "a" << "http://example.com/x" << 0;
+    QTest::newRow("punycode host") << "a,http://中文.cn/" << "a" << "http://xn--fiq228c.cn/" << 0;
+    QTest::newRow("empty path") << "a,https://e.cn" << "a" << "https://e.cn/" << 0;
+    QTest::newRow("default port") << "a,http://e.cn:80/" << "a" << "http://e.cn/" << 0;
+    QTest::newRow("other title") << "Qt,http://e.cn/" << "qt" << "http://e.cn/" << 1;
+    QTest::newRow("title as stored") << "a，b,http://e.cn/" << "a,b" << "http://e.cn/" << 0;
+}
+
+// Offered twice: the second is always the same bookmark as the first.
+void tst_BookmarkStore::importComparesAddressesAsBrowsers()
+{
+    QFETCH(QString, held);
+    QFETCH(QString, name);
+    QFETCH(QString, address);
+    QFETCH(int, added);
+    writeCategory("c.txt", "甲", "1", {"bk 1=" + held});
+    const BookmarkStore::Imported result = m_store->appendBookmarks(file("c.txt"), {{name, address}, {name, address}});
+    QCOMPARE(result.added, added);
+    QCOMPARE(result.skipped, 2 - added);
+    QCOMPARE(m_store->highWater(file("c.txt")), 1 + added);
 }
 
 void tst_BookmarkStore::charactersBeyondGbk()

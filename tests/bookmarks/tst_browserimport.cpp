@@ -29,6 +29,8 @@ private slots:
     void chromiumUnreadable();
     void firefoxUnderXdgConfigOnly();
     void xdgConfigElsewhereWins();
+    void firefoxInBothPlaces_data();
+    void firefoxInBothPlaces();
     void browsersListedInOrder();
     void lastUsedChromiumProfile_data();
     void lastUsedChromiumProfile();
@@ -253,7 +255,7 @@ void tst_BrowserImport::nothingInstalled()
 {
     const BrowserImport firefox = FirefoxBookmarks::read(folders());
     QVERIFY(!firefox.ok());
-    const QStringList firefoxPlaces{home(".config/mozilla/firefox/profiles.ini"), home(".mozilla/firefox/profiles.ini"),
+    const QStringList firefoxPlaces{home(".mozilla/firefox/profiles.ini"), home(".config/mozilla/firefox/profiles.ini"),
                                     home("snap/firefox/common/.mozilla/firefox/profiles.ini"),
                                     home(".var/app/org.mozilla.firefox/.mozilla/firefox/profiles.ini")};
     QCOMPARE(firefox.lookedIn, firefoxPlaces);
@@ -338,6 +340,33 @@ void tst_BrowserImport::xdgConfigElsewhereWins()
     QCOMPARE(listed(InstalledBrowsers::find(), m_home->path()),
              QStringList({"Firefox|.config/mozilla/firefox/abc.default/places.sqlite",
                           "Google Chrome|.config/google-chrome/Default/Bookmarks"}));
+}
+
+// Firefox keeps using ~/.mozilla while it is there: that one is read first, and
+// where the XDG folder holds a profile too, both are offered by their folders.
+void tst_BrowserImport::firefoxInBothPlaces_data()
+{
+    QTest::addColumn<QString>("config"); // the XDG configuration folder, under home
+    QTest::addColumn<QStringList>("profiles");
+    QTest::addColumn<QStringList>("listed");
+    const QString home = ".mozilla/firefox", xdg = ".config/mozilla/firefox", places = "/abc.default/places.sqlite";
+    QTest::newRow("both") << ".config" << QStringList{xdg, home}
+        << QStringList{"Firefox (~/" + home + ")|" + home + places, "Firefox (~/" + xdg + ")|" + xdg + places};
+    QTest::newRow("XDG folder elsewhere") << "x" << QStringList{"x/mozilla/firefox", home}
+        << QStringList{"Firefox (~/" + home + ")|" + home + places, "Firefox (~/x/mozilla/firefox)|x/mozilla/firefox" + places};
+    QTest::newRow("only ~/.mozilla") << ".config" << QStringList{home} << QStringList{"Firefox|" + home + places};
+}
+
+void tst_BrowserImport::firefoxInBothPlaces()
+{
+    QFETCH(QString, config);
+    QFETCH(QStringList, profiles);
+    QFETCH(QStringList, listed);
+    for (const QString &folder : profiles)
+        writePlaces(makeFirefoxProfile(folder));
+    const UserFolders user{m_home->path(), home(config)};
+    QCOMPARE(::listed(InstalledBrowsers::findFirefox(user), m_home->path()), listed);
+    QCOMPARE(FirefoxBookmarks::read(user).lookedIn, QStringList{home(".mozilla/firefox/abc.default/places.sqlite")});
 }
 
 // Each browser once, in one order whatever the disk holds; each reads its own file.
