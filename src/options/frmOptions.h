@@ -21,7 +21,8 @@ public:
 
     // Every field as the settings hold it now.
     void Form_Load();
-    void cmdApply_Click();
+    // False when a setting could not be stored; the user has been told.
+    bool cmdApply_Click();
     void cmdOK_Click();
     void cmdIEhomepage_Click();
     void cmdBlackHomepage_Click();

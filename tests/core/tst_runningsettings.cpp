@@ -1,3 +1,4 @@
+#include "BlockedFolder.h"
 #include "OwnWarnings.h"
 #include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-using Setter = void (RunningSettings::*)(const QString &);
+using Setter = bool (RunningSettings::*)(const QString &, QString *);
 using Getter = std::function<QVariant(const RunningSettings &)>;
 
 const std::map<QString, std::pair<Setter, Getter>> Settings = {
@@ -24,7 +25,8 @@ const std::map<QString, std::pair<Setter, Getter>> Settings = {
 
 } // namespace
 
-// The settings the program runs with: a change is written first, then heard once.
+// The settings the program runs with: a change is written first, then heard once;
+// one that cannot be written is neither held nor heard.
 class tst_RunningSettings : public QObject
 {
     Q_OBJECT
@@ -51,10 +53,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QVariant, held);
         QTemporaryDir dir;
-        SettingsStore store(dir.path());
+        SettingsStore store(dir.filePath(QStringLiteral("settings")));
         RunningSettings settings(store);
         settings.load();
         const auto &[set, get] = Settings.at(key.section(u'/', 1));
+        const QVariant before = get(settings);
         QList<std::shared_ptr<QSignalSpy>> spies;
         for (const char *signal : {SIGNAL(HomepageChanged(QString)), SIGNAL(SmtpServerChanged(QString)),
                                    SIGNAL(UserNameChanged(QString)), SIGNAL(MyEmailChanged(QString)),
@@ -63,10 +66,18 @@ private slots:
         const auto heard = [&] {
             return std::accumulate(spies.cbegin(), spies.cend(), 0, [](int n, const auto &spy) { return n + spy->count(); });
         };
-        (settings.*set)(text);
+        {
+            const BlockedFolder blocked(store.folder());
+            QString why;
+            QVERIFY(!(settings.*set)(text, &why));
+            QVERIFY2(why.startsWith(store.fileFor(AppTitle) + u'：'), qPrintable(why));
+        }
+        QCOMPARE(get(settings), before);
+        QCOMPARE(heard(), 0);
+        QVERIFY((settings.*set)(text, nullptr));
         QCOMPARE(get(settings), held);
         QCOMPARE(heard(), 1);
-        (settings.*set)(text);
+        QVERIFY((settings.*set)(text, nullptr));
         QCOMPARE(heard(), 1);
         // Stored as typed, under the key start-up reads.
         QCOMPARE(store.get(AppTitle, key.section(u'/', 0, 0), key.section(u'/', 1), QStringLiteral("-")), text);

@@ -1,3 +1,4 @@
+#include "BlockedFolder.h"
 #include "FileSizeLimit.h"
 #include "ModalWatcher.h"
 #include "Named.h"
@@ -193,6 +194,29 @@ private slots:
         QCOMPARE(field("txtHomepage")->text(), QStringLiteral("About:blank"));
         press("cmdSettoDefaultTime");
         QCOMPARE(field("txtPingtime")->text() + u'/' + field("txtNetstattime")->text(), QStringLiteral("5000/10000"));
+    }
+
+    // A setting that cannot be stored is reported; the dialog stays with what was typed, and the
+    // program keeps what it had. Once the folder takes it, OK stores it and closes.
+    void aFailedWriteKeepsTheDialog()
+    {
+        open();
+        show();
+        field("txtHomepage")->setText(QStringLiteral("https://example.org/"));
+        {
+            const BlockedFolder blocked(store().folder());
+            prompts().expectMessage(QStringLiteral("无法保存设置：") + store().fileFor(AppTitle) + u'：');
+            press("cmdOK");
+        }
+        QCOMPARE(prompts().messages.size(), 1);
+        QCOMPARE(prompts().messages.first().icon, Prompts::Critical);
+        QVERIFY(m_options->isVisible());
+        QCOMPARE(field("txtHomepage")->text(), QStringLiteral("https://example.org/"));
+        QCOMPARE(m_fixture->running.Homepage(), SettingKeys::Homepage.defaultValue);
+        press("cmdOK");
+        QVERIFY(!m_options->isVisible());
+        QCOMPARE(m_fixture->running.Homepage(), QStringLiteral("https://example.org/"));
+        QCOMPARE(store().get(SettingKeys::Homepage), QStringLiteral("https://example.org/"));
     }
 
     // A launcher that desktop-file-validate accepts, started by its own Exec line.

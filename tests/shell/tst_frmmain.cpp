@@ -1,3 +1,4 @@
+#include "BlockedFolder.h"
 #include "ModalWatcher.h"
 #include "Named.h"
 #include "TestApp.h"
@@ -203,6 +204,23 @@ private slots:
         next.show();
         QVERIFY(!next.listPressed());
         QVERIFY(!next.list()->isVisible());
+    }
+
+    // Place, size and panel that cannot be stored are reported once, as the window closes.
+    void aCloseThatCannotSaveSaysSoOnce()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+        main.show();
+        {
+            const BlockedFolder blocked(app.settings().folder());
+            app.prompts.expectMessage(QStringLiteral("无法保存设置：") + app.settings().fileFor(AppTitle) + u'：');
+            QVERIFY(main.close());
+        }
+        QCOMPARE(app.prompts.messages.size(), 1);
+        QCOMPARE(app.prompts.messages.first().icon, Prompts::Critical);
+        QCOMPARE(setting(app, "MainLeft"), QStringLiteral("absent"));
     }
 
     // The stored place and size are the frame's, as the window system draws it around the window.
