@@ -8,6 +8,12 @@ namespace {
 
 double waitOf(const QString &text) { return leadingNumber(text).value_or(0); }
 
+// A stored wait reads as the options dialog set it (an empty field is 0); only an absent one is the default.
+double storedWait(const SettingsStore &store, const SettingKey &key)
+{
+    return store.contains(key) ? waitOf(store.get(key)) : store.number(key);
+}
+
 qint32 clickModeOf(const QString &text) { return qint32(std::lround(leadingNumber(text).value_or(0))); }
 
 } // namespace
@@ -19,8 +25,8 @@ void RunningSettings::load()
     m_smtpServer = m_store.get(SettingKeys::SmtpServer);
     m_userName = m_store.get(SettingKeys::UserNameRead);
     m_myEmail = m_store.get(SettingKeys::MyEmail);
-    m_pingTime = m_store.number(SettingKeys::PingTime);
-    m_netStatTime = m_store.number(SettingKeys::NetStatTime);
+    m_pingTime = storedWait(m_store, SettingKeys::PingTime);
+    m_netStatTime = storedWait(m_store, SettingKeys::NetStatTime);
     m_homepage = m_store.get(SettingKeys::Homepage);
     m_ieFavorites = m_store.get(SettingKeys::IEFavoritesFolder);
     m_clickBookmark = clickModeOf(m_store.get(SettingKeys::ClickBookmark));

@@ -46,6 +46,7 @@ private slots:
         QTest::newRow("ping wait") << "Settings/PingTime" << "1500" << QVariant(1500.0);
         QTest::newRow("a wait starting a number") << "Settings/NetStatTime" << "12a" << QVariant(12.0);
         QTest::newRow("an empty wait") << "Settings/PingTime" << "" << QVariant(0.0);
+        QTest::newRow("a wait without a number") << "Settings/NetStatTime" << "abc" << QVariant(0.0);
     }
     void changesAreStoredAndHeardOnce()
     {
@@ -79,11 +80,16 @@ private slots:
         QCOMPARE(heard(), 1);
         QVERIFY((settings.*set)(text, nullptr));
         QCOMPARE(heard(), 1);
+        // The same after a restart.
+        RunningSettings restarted(store);
+        restarted.load();
+        QCOMPARE(get(restarted), held);
         // Stored as typed, under the key start-up reads.
         QCOMPARE(store.get(AppTitle, key.section(u'/', 0, 0), key.section(u'/', 1), QStringLiteral("-")), text);
     }
 
-    void loadReadsTheStoreAndBadWaitsAsDefaults()
+    // A wait stored without a number is 0, as the options dialog set it; only an absent one is the default.
+    void loadReadsTheStore()
     {
         QTemporaryDir dir;
         SettingsStore store(dir.path());
@@ -92,7 +98,7 @@ private slots:
         store.save(SettingKeys::UserNameWrite, QStringLiteral("李四"));
         RunningSettings settings(store);
         settings.load();
-        QCOMPARE(settings.PingTime(), 5000.0);
+        QCOMPARE(settings.PingTime(), 0.0);
         QCOMPARE(settings.NetStatTime(), 10000.0);
         QCOMPARE(settings.ClickBookmark(), 1);
         QCOMPARE(settings.UserName(), QStringLiteral("李四"));

@@ -270,7 +270,7 @@ private slots:
     void badNumbersReadAsDefaults()
     {
         TestApp app;
-        for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "ListWidth", "PingTime"})
+        for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "ListWidth"})
             app.settings().save(AppTitle, QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("wide"));
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
