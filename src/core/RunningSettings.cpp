@@ -81,3 +81,9 @@ bool RunningSettings::setIEFavorites(const QString &value, QString *error)
     return change(SettingKeys::IEFavoritesFolder, value, m_ieFavorites, value, &RunningSettings::IEFavoritesChanged,
                   error);
 }
+
+bool RunningSettings::setClickBookmark(const QString &text, QString *error)
+{
+    return change(SettingKeys::ClickBookmark, text, m_clickBookmark, clickModeOf(text),
+                  &RunningSettings::ClickBookmarkChanged, error);
+}

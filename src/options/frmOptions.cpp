@@ -203,10 +203,9 @@ bool frmOptions::cmdApply_Click()
         [&](QString *why) { return running.setIEFavorites(txtFavorites->text(), why); },
         [&](QString *why) { return running.setHomepage(txtHomepage->text(), why); },
         [&](QString *why) { return store.save(SettingKeys::NWindowWithHomepage, newWindow, why); },
-        // The click mode is read at start-up only.
         [&](QString *why) {
             return !(optBK1->isChecked() || optBK2->isChecked())
-                || store.save(SettingKeys::ClickBookmark, optBK1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), why);
+                || running.setClickBookmark(optBK1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), why);
         },
         [&](QString *why) { return running.setPingTime(txtPingtime->text(), why); },
         [&](QString *why) { return running.setNetStatTime(txtNetstattime->text(), why); },

@@ -21,6 +21,7 @@ const std::map<QString, std::pair<Setter, Getter>> Settings = {
     {QStringLiteral("MyEmail"), {&RunningSettings::setMyEmail, [](auto &s) { return QVariant(s.MyEmail()); }}},
     {QStringLiteral("PingTime"), {&RunningSettings::setPingTime, [](auto &s) { return QVariant(s.PingTime()); }}},
     {QStringLiteral("NetStatTime"), {&RunningSettings::setNetStatTime, [](auto &s) { return QVariant(s.NetStatTime()); }}},
+    {QStringLiteral("ClickBookmark"), {&RunningSettings::setClickBookmark, [](auto &s) { return QVariant(s.ClickBookmark()); }}},
 };
 
 } // namespace
@@ -47,6 +48,7 @@ private slots:
         QTest::newRow("a wait starting a number") << "Settings/NetStatTime" << "12a" << QVariant(12.0);
         QTest::newRow("an empty wait") << "Settings/PingTime" << "" << QVariant(0.0);
         QTest::newRow("a wait without a number") << "Settings/NetStatTime" << "abc" << QVariant(0.0);
+        QTest::newRow("click mode") << "Settings/ClickBookmark" << "1" << QVariant(1);
     }
     void changesAreStoredAndHeardOnce()
     {
@@ -62,7 +64,8 @@ private slots:
         QList<std::shared_ptr<QSignalSpy>> spies;
         for (const char *signal : {SIGNAL(HomepageChanged(QString)), SIGNAL(SmtpServerChanged(QString)),
                                    SIGNAL(UserNameChanged(QString)), SIGNAL(MyEmailChanged(QString)),
-                                   SIGNAL(PingTimeChanged(double)), SIGNAL(NetStatTimeChanged(double))})
+                                   SIGNAL(PingTimeChanged(double)), SIGNAL(NetStatTimeChanged(double)),
+                                   SIGNAL(ClickBookmarkChanged(qint32))})
             spies.append(std::make_shared<QSignalSpy>(&settings, signal));
         const auto heard = [&] {
             return std::accumulate(spies.cbegin(), spies.cend(), 0, [](int n, const auto &spy) { return n + spy->count(); });

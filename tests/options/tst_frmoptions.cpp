@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(m_fixture->running.Homepage(), SettingKeys::Homepage.defaultValue);
     }
 
-    // Stored as typed, and the running program follows, all but the click mode.
+    // Stored as typed, and the running program follows.
     void applyWritesAndTheProgramFollows()
     {
         open();
@@ -184,7 +184,7 @@ private slots:
         QCOMPARE(running.IEFavorites(), m_fixture->app.folder());
         QCOMPARE(running.PingTime(), 0.0);
         QCOMPARE(running.UserName(), QStringLiteral("AnyUser"));
-        QCOMPARE(running.ClickBookmark(), 0); // at the next start
+        QCOMPARE(running.ClickBookmark(), 1);
         QCOMPARE(store().get(SettingKeys::ClickBookmark), QStringLiteral("1"));
         QCOMPARE(store().get(SettingKeys::NWindowWithHomepage), QStringLiteral("1"));
         QCOMPARE(store().get(SettingKeys::PingTime), QString());
