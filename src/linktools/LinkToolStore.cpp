@@ -3,10 +3,11 @@
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
 #include "core/ProfileKeys.h"
-#include "core/ProfileReader.h"
 #include "core/SettingsStore.h"
 
 #include <QDir>
+
+#include <map>
 
 namespace {
 
@@ -15,12 +16,32 @@ const QString NumberKey = QStringLiteral("number");
 const QString ProgramSection = QStringLiteral("program");
 const QString Prefix = QStringLiteral("p");
 
-// Beyond any real list; a damaged count must not spin through millions of reads.
-constexpr int MaxNumber = 100000;
+// Beyond any real list: a "number" past it is damage, not a count to follow.
+constexpr double MaxNumber = 100000;
 
-int highest(const QString &text)
+int storedNumber(const QString &text)
 {
-    return qBound(0, int(leadingNumber(text).value_or(0)), MaxNumber);
+    const double number = leadingNumber(text).value_or(0);
+    return number > 0 && number <= MaxNumber ? int(number) : 0;
+}
+
+// Every "p N" of the program section by its number, as a read gives it.
+std::map<int, QString> entries(const IniDocument &doc)
+{
+    std::map<int, QString> found;
+    const QHash<QString, QString> section = doc.section(ProgramSection);
+    for (auto it = section.cbegin(); it != section.cend(); ++it)
+        if (const int number = ProfileKeys::numberOf(it.key(), Prefix))
+            found.emplace(number, cutToProfileLimit(it.value()));
+    return found;
+}
+
+// Above "number" and above every entry: a damaged count must not give out a number in use.
+int nextNumber(const IniDocument &doc)
+{
+    const auto found = entries(doc);
+    const int highest = found.empty() ? 0 : found.rbegin()->first;
+    return std::max(highest, storedNumber(doc.value(MainSection, NumberKey).value_or(QString()))) + 1;
 }
 
 } // namespace
@@ -29,15 +50,15 @@ LinkToolStore::LinkToolStore(const QString &profileFolder) : m_file(profileFolde
 
 QList<LinkTool> LinkToolStore::tools() const
 {
-    const ProfileReader file(m_file);
     QList<LinkTool> tools;
-    const int count = highest(file.value(MainSection, NumberKey));
-    for (int i = 1; i <= count; ++i) {
-        const QString entry = file.value(ProgramSection, ProfileKeys::numbered(Prefix, i));
+    const std::optional<IniDocument> doc = IniFile::profile(m_file).read();
+    if (!doc)
+        return tools;
+    for (const auto &[number, entry] : entries(*doc)) {
         const qsizetype comma = entry.indexOf(u',');
         if (comma <= 0 || comma == entry.size() - 1)
             continue;
-        tools.append({i, entry.left(comma), entry.mid(comma + 1)});
+        tools.append({number, entry.left(comma), entry.mid(comma + 1)});
     }
     return tools;
 }
@@ -55,7 +76,7 @@ bool LinkToolStore::change(const std::function<void(IniDocument &)> &edit)
 bool LinkToolStore::add(const QString &title, const QString &path)
 {
     return change([&](IniDocument &doc) {
-        const int number = highest(doc.value(MainSection, NumberKey).value_or(QString())) + 1;
+        const int number = nextNumber(doc);
         doc.setValue(MainSection, NumberKey, QString::number(number));
         doc.setValue(ProgramSection, ProfileKeys::numbered(Prefix, number), storedTitle(title) + u',' + path);
     });

@@ -24,12 +24,12 @@ public:
     explicit LinkToolStore(const QString &profileFolder);
 
     QString file() const { return m_file; }
-    // Every entry with a title and a path, in number order.
+    // Every entry with a title and a path, in number order, whatever "number" says.
     QList<LinkTool> tools() const;
 
     // Each returns false when the file could not be written; lastError() then says why.
-    // A new entry under the next number; a title's commas become full-width, as the
-    // first comma of an entry ends its title.
+    // A new entry under a number above "number" and above every entry in the file; a
+    // title's commas become full-width, as the first comma of an entry ends its title.
     bool add(const QString &title, const QString &path);
     bool remove(int number);
     bool setTitle(int number, const QString &title);

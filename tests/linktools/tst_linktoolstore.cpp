@@ -35,8 +35,10 @@ private slots:
         QTest::newRow("a deleted entry is a gap") << QStringList{"[main]", "number=3", "[program]", "p 1=终端,/usr/bin/xterm",
                                                                  "p 2=", "P 3=计算器,/usr/bin/gnome calc,x"}
                                                   << QStringList{"1|终端|/usr/bin/xterm", "3|计算器|/usr/bin/gnome calc,x"};
-        QTest::newRow("only up to number") << QStringList{"[main]", "number=1", "[program]", "p 1=a,/a", "p 2=b,/b"}
-                                           << QStringList{"1|a|/a"};
+        QTest::newRow("past number") << QStringList{"[main]", "number=1", "[program]", "p 1=a,/a", "p 2=b,/b"}
+                                     << QStringList{"1|a|/a", "2|b|/b"};
+        QTest::newRow("no number, keys in any order") << QStringList{"[program]", "p 200000=b,/b", "p 3=a,/a", "p 03=x,/x"}
+                                                      << QStringList{"3|a|/a", "200000|b|/b"};
         QTest::newRow("a number that leads text") << QStringList{"[main]", "number=2x", "[program]", "p 2=b,/b"}
                                                   << QStringList{"2|b|/b"};
         QTest::newRow("no title, no path, no comma")
@@ -49,6 +51,32 @@ private slots:
         if (!lines.isEmpty())
             QVERIFY(writeProfileLines(file(), lines));
         QCOMPARE(shown(), tools);
+    }
+
+    // Two adds go above every entry and every sane "number", so none is written over.
+    void addsGoAboveEveryEntry_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("numbers"); // of the two added, then "number"
+        const QStringList entries{"[program]", "p 1=a,/a", "p 2=", "p 3=c,/c"};
+        QTest::newRow("no number") << entries << "4 5 5";
+        QTest::newRow("a low number") << QStringList{"[main]", "number=1"} + entries << "4 5 5";
+        QTest::newRow("a higher number") << QStringList{"[main]", "number=7"} + entries << "8 9 9";
+        QTest::newRow("number at the limit") << QStringList{"[main]", "number=100000"} + entries << "100001 100002 100002";
+        QTest::newRow("a huge number") << QStringList{"[main]", "number=1e12"} + entries << "4 5 5";
+        QTest::newRow("not a number") << QStringList{"[main]", "number=x"} + entries << "4 5 5";
+    }
+    void addsGoAboveEveryEntry()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, numbers);
+        QVERIFY(writeProfileLines(file(), lines));
+        LinkToolStore store(m_dir.path());
+        QVERIFY(store.add(QStringLiteral("新"), QStringLiteral("/new")));
+        QVERIFY(store.add(QStringLiteral("又"), QStringLiteral("/again")));
+        const QStringList n = numbers.split(u' ');
+        QCOMPARE(shown(), (QStringList{"1|a|/a", "3|c|/c", n[0] + "|新|/new", n[1] + "|又|/again"}));
+        QCOMPARE(ReadINI(file(), "main", "number"), n[2]);
     }
 
     // Numbers only grow; a title keeps its program, and a comma in it stays in the title.
