@@ -44,6 +44,8 @@ int nextNumber(const IniDocument &doc)
     return std::max(highest, storedNumber(doc.value(MainSection, NumberKey).value_or(QString()))) + 1;
 }
 
+bool fits(const QString &entry) { return cutToProfileLimit(entry) == entry; }
+
 } // namespace
 
 LinkToolStore::LinkToolStore(const QString &profileFolder) : m_file(profileFolder + QStringLiteral("/linktools.ini")) {}
@@ -73,8 +75,16 @@ bool LinkToolStore::change(const std::function<void(IniDocument &)> &edit)
     return false;
 }
 
+bool LinkToolStore::refused(const QString &title, const QString &path)
+{
+    m_error = refusal(title, path);
+    return !m_error.isEmpty();
+}
+
 bool LinkToolStore::add(const QString &title, const QString &path)
 {
+    if (refused(title, path))
+        return false;
     return change([&](IniDocument &doc) {
         const int number = nextNumber(doc);
         doc.setValue(MainSection, NumberKey, QString::number(number));
@@ -87,14 +97,25 @@ bool LinkToolStore::remove(int number)
     return change([&](IniDocument &doc) { doc.setValue(ProgramSection, ProfileKeys::numbered(Prefix, number), QString()); });
 }
 
+// The program is the one the list shows: the entry as a read gives it.
 bool LinkToolStore::setTitle(int number, const QString &title)
 {
     const QString key = ProfileKeys::numbered(Prefix, number);
-    return change([&](IniDocument &doc) {
-        const QString entry = doc.value(ProgramSection, key).value_or(QString());
-        const qsizetype comma = entry.indexOf(u',');
-        doc.setValue(ProgramSection, key, storedTitle(title) + u',' + (comma < 0 ? QString() : entry.mid(comma + 1)));
-    });
+    const QString entry = ReadINI(m_file, ProgramSection, key);
+    const qsizetype comma = entry.indexOf(u',');
+    const QString path = comma < 0 ? QString() : entry.mid(comma + 1);
+    if (refused(title, path))
+        return false;
+    return change([&](IniDocument &doc) { doc.setValue(ProgramSection, key, storedTitle(title) + u',' + path); });
 }
 
 QString LinkToolStore::storedTitle(const QString &title) { return QString(title).replace(u',', u'，'); }
+
+QString LinkToolStore::refusal(const QString &title, const QString &path)
+{
+    if (!fits(storedTitle(title) + u',' + path))
+        return QStringLiteral("太长：标题和程序位置合起来最多 254 个字节（一个汉字占 2 至 4 个字节），请把标题改短一些。");
+    return QString();
+}
+
+bool LinkToolStore::pathFits(const QString &path) { return fits(QStringLiteral("x,") + path); }

@@ -79,6 +79,28 @@ private slots:
         QCOMPARE(ReadINI(file(), "main", "number"), n[2]);
     }
 
+    // An entry that a read would cut is refused before anything is written.
+    void refusedEntriesStoreNothing_data()
+    {
+        QTest::addColumn<bool>("rename");
+        QTest::addColumn<QString>("title");
+        const QString bytes255 = u'a' + QString(114, u'名'); // with ",/usr/bin/gnome-calculator"
+        QTest::newRow("add, 255 bytes") << false << bytes255;
+        QTest::newRow("rename, 255 bytes") << true << bytes255;
+    }
+    void refusedEntriesStoreNothing()
+    {
+        QFETCH(bool, rename);
+        QFETCH(QString, title);
+        QVERIFY(writeProfileLines(file(), {"[main]", "number=1", "[program]", "p 1=计算器,/usr/bin/gnome-calculator"}));
+        LinkToolStore store(m_dir.path());
+        QVERIFY(!(rename ? store.setTitle(1, title) : store.add(title, QStringLiteral("/usr/bin/gnome-calculator"))));
+        QCOMPARE(store.lastError(), LinkToolStore::refusal(title, QStringLiteral("/usr/bin/gnome-calculator")));
+        QVERIFY(!store.lastError().isEmpty());
+        QCOMPARE(shown(), QStringList{"1|计算器|/usr/bin/gnome-calculator"});
+        QCOMPARE(ReadINI(file(), "main", "number"), QStringLiteral("1"));
+    }
+
     // Numbers only grow; a title keeps its program, and a comma in it stays in the title.
     void changesKeepNumbersAndPaths()
     {
