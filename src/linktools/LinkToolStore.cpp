@@ -6,6 +6,7 @@
 #include "core/SettingsStore.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <map>
 
@@ -44,6 +45,15 @@ int nextNumber(const IniDocument &doc)
     return std::max(highest, storedNumber(doc.value(MainSection, NumberKey).value_or(QString()))) + 1;
 }
 
+// A tool stored without a title is shown by its program's name, so it can be renamed or deleted.
+QString shownTitle(const QString &title, const QString &path)
+{
+    if (!title.trimmed().isEmpty())
+        return title;
+    const QString name = QFileInfo(path).fileName();
+    return name.isEmpty() ? path : name;
+}
+
 bool fits(const QString &entry) { return cutToProfileLimit(entry) == entry; }
 
 } // namespace
@@ -58,9 +68,9 @@ QList<LinkTool> LinkToolStore::tools() const
         return tools;
     for (const auto &[number, entry] : entries(*doc)) {
         const qsizetype comma = entry.indexOf(u',');
-        if (comma <= 0 || comma == entry.size() - 1)
-            continue;
-        tools.append({number, entry.left(comma), entry.mid(comma + 1)});
+        const QString path = comma < 0 ? QString() : entry.mid(comma + 1);
+        if (!path.isEmpty())
+            tools.append({number, shownTitle(entry.left(comma), path), path});
     }
     return tools;
 }
@@ -113,6 +123,8 @@ QString LinkToolStore::storedTitle(const QString &title) { return QString(title)
 
 QString LinkToolStore::refusal(const QString &title, const QString &path)
 {
+    if (title.trimmed().isEmpty())
+        return QStringLiteral("标题不能为空，请输入一个标题。");
     if (!fits(storedTitle(title) + u',' + path))
         return QStringLiteral("太长：标题和程序位置合起来最多 254 个字节（一个汉字占 2 至 4 个字节），请把标题改短一些。");
     return QString();

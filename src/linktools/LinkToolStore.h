@@ -11,7 +11,7 @@ class IniDocument;
 struct LinkTool
 {
     int number = 0; // its "p N" in the file
-    QString title;
+    QString title;  // an entry stored without one shows its program's file name
     QString path;   // the program, started as it stands
 };
 
@@ -24,7 +24,7 @@ public:
     explicit LinkToolStore(const QString &profileFolder);
 
     QString file() const { return m_file; }
-    // Every entry with a title and a path, in number order, whatever "number" says.
+    // Every entry with a path, in number order, whatever "number" says.
     QList<LinkTool> tools() const;
 
     // Each returns false when nothing was stored; lastError() then says why: an entry
@@ -37,8 +37,9 @@ public:
     QString lastError() const { return m_error; }
 
     static QString storedTitle(const QString &title);
-    // Why title and path cannot make an entry (more than a profile value holds, which
-    // a read would cut inside the path); empty when they can.
+    // Why title and path cannot make an entry (a blank title, which would hide it, or
+    // more than a profile value holds, which a read would cut inside the path); empty
+    // when they can.
     static QString refusal(const QString &title, const QString &path);
     // Whether some title fits beside path.
     static bool pathFits(const QString &path);

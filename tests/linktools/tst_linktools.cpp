@@ -135,6 +135,8 @@ private slots:
         const QString tooLong(118, u'名'); // 262 bytes with ",/usr/bin/gnome-calculator"
         QTest::newRow("add, too long") << "cmdAddTool" << tooLong << "太长";
         QTest::newRow("rename, too long") << "cmdEdittool" << tooLong << "太长";
+        QTest::newRow("add, empty") << "cmdAddTool" << "" << "标题不能为空";
+        QTest::newRow("rename, blanks") << "cmdEdittool" << "  " << "标题不能为空";
     }
     void refusedTitlesAreAskedAgain()
     {

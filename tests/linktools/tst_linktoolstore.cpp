@@ -41,8 +41,9 @@ private slots:
                                                       << QStringList{"3|a|/a", "200000|b|/b"};
         QTest::newRow("a number that leads text") << QStringList{"[main]", "number=2x", "[program]", "p 2=b,/b"}
                                                   << QStringList{"2|b|/b"};
-        QTest::newRow("no title, no path, no comma")
-            << QStringList{"[main]", "number=3", "[program]", "p 1=,/a", "p 2=b,", "p 3=c"} << QStringList();
+        QTest::newRow("no path, no comma") << QStringList{"[main]", "number=2", "[program]", "p 1=b,", "p 2=c"} << QStringList();
+        QTest::newRow("no title: the program's name")
+            << QStringList{"[program]", "p 1=,/usr/bin/xterm", "p 2=  ,/opt/tool/"} << QStringList{"1|xterm|/usr/bin/xterm", "2|/opt/tool/|/opt/tool/"};
     }
     void toolsFromTheFile()
     {
@@ -79,7 +80,7 @@ private slots:
         QCOMPARE(ReadINI(file(), "main", "number"), n[2]);
     }
 
-    // An entry that a read would cut is refused before anything is written.
+    // An entry that a read would cut, or one without a title, is refused before anything is written.
     void refusedEntriesStoreNothing_data()
     {
         QTest::addColumn<bool>("rename");
@@ -87,6 +88,8 @@ private slots:
         const QString bytes255 = u'a' + QString(114, u'名'); // with ",/usr/bin/gnome-calculator"
         QTest::newRow("add, 255 bytes") << false << bytes255;
         QTest::newRow("rename, 255 bytes") << true << bytes255;
+        QTest::newRow("add, no title") << false << "";
+        QTest::newRow("rename, blanks") << true << " \t　";
     }
     void refusedEntriesStoreNothing()
     {
