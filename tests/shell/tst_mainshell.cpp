@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QWindow>
@@ -109,6 +110,25 @@ private slots:
         QCOMPARE(keys, Keys);
         QCOMPARE(main->toolbar()->button(QStringLiteral("option"))->toolTip(), QStringLiteral("更改Vantorel设置"));
         QVERIFY(main->toolbar()->button(QStringLiteral("link"))->menu());
+    }
+
+    // A click on the picture of "外接", away from its arrow, opens the menu too.
+    void theWholeLinkButtonOpensItsMenu()
+    {
+        TestApp app;
+        auto main = start(app);
+        QAction *link = main->toolbar()->button(QStringLiteral("link"));
+        QWidget *button = main->Toolbar1()->widgetForAction(link);
+        QPointer<QWidget> shown;
+        connect(link->menu(), &QMenu::aboutToShow, this, [&] {
+            // Closed from the event loop of the menu that is opening.
+            QTimer::singleShot(0, link->menu(), [&] {
+                shown = QApplication::activePopupWidget();
+                link->menu()->close();
+            });
+        });
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 4, button->height() / 2));
+        QTRY_COMPARE(shown.data(), link->menu());
     }
 
     void textModeOffAndOnRestoresEveryCaption()
