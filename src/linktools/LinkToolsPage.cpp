@@ -6,6 +6,7 @@
 #include "platform/ProgramIcons.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTreeWidget>
 
 using namespace PanelLayout;
@@ -30,6 +31,10 @@ LinkToolsPage::LinkToolsPage(LinkTools &tools, QWidget *parent)
     lstLinkTools->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lstLinkTools, 1);
+    // The dialog's other panes wait for "应用"; this one does not.
+    auto *note = named(new QLabel(QStringLiteral("添加、编辑和删除会立即保存，按“取消”不会撤销。")), "lblLinkToolsNote");
+    note->setWordWrap(true);
+    layout->addWidget(note);
     auto *buttons = new QHBoxLayout;
     for (QPushButton *button : {cmdAddTool, cmdEdittool, cmdDelete, cmdToolRefresh})
         buttons->addWidget(button);

@@ -12,11 +12,13 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -217,6 +219,23 @@ private slots:
         QVERIFY(!m_options->isVisible());
         QCOMPARE(m_fixture->running.Homepage(), QStringLiteral("https://example.org/"));
         QCOMPARE(store().get(SettingKeys::Homepage), QStringLiteral("https://example.org/"));
+    }
+
+    // Link tools are saved as they change, and their pane says that 取消 does not take them back.
+    void linkToolsStayAfterCancel()
+    {
+        open();
+        show();
+        QTabBar *tabs = field<QTabWidget>("tbsOptions")->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        auto *note = field<QLabel>("lblLinkToolsNote");
+        QVERIFY(note && note->isVisible());
+        QVERIFY(note->text().contains(QStringLiteral("立即保存")) && note->text().contains(QStringLiteral("取消")));
+        prompts().answerFile(QStringLiteral("/usr/bin/bc"));
+        prompts().answerText(QStringLiteral("计算"));
+        press("cmdAddTool");
+        press("cmdCancel");
+        QCOMPARE(m_menu->actions().last()->text(), QStringLiteral("计算"));
     }
 
     // A launcher that desktop-file-validate accepts, started by its own Exec line.
