@@ -8,6 +8,14 @@ namespace {
 
 double waitOf(const QString &text) { return leadingNumber(text).value_or(0); }
 
+// A stored wait reads as the options dialog set it (an empty field is 0); only an absent one is the default.
+double storedWait(const SettingsStore &store, const SettingKey &key)
+{
+    return store.contains(key) ? waitOf(store.get(key)) : store.number(key);
+}
+
+qint32 clickModeOf(const QString &text) { return qint32(std::lround(leadingNumber(text).value_or(0))); }
+
 } // namespace
 
 RunningSettings::RunningSettings(SettingsStore &store, QObject *parent) : QObject(parent), m_store(store) {}
@@ -17,54 +25,65 @@ void RunningSettings::load()
     m_smtpServer = m_store.get(SettingKeys::SmtpServer);
     m_userName = m_store.get(SettingKeys::UserNameRead);
     m_myEmail = m_store.get(SettingKeys::MyEmail);
-    m_pingTime = m_store.number(SettingKeys::PingTime);
-    m_netStatTime = m_store.number(SettingKeys::NetStatTime);
+    m_pingTime = storedWait(m_store, SettingKeys::PingTime);
+    m_netStatTime = storedWait(m_store, SettingKeys::NetStatTime);
     m_homepage = m_store.get(SettingKeys::Homepage);
     m_ieFavorites = m_store.get(SettingKeys::IEFavoritesFolder);
-    m_clickBookmark = qint32(std::lround(m_store.number(SettingKeys::ClickBookmark)));
+    m_clickBookmark = clickModeOf(m_store.get(SettingKeys::ClickBookmark));
 }
 
 template<typename Value, typename Signal>
-void RunningSettings::change(const SettingKey &key, const QString &text, Value &field, Value value, Signal changed)
+bool RunningSettings::change(const SettingKey &key, const QString &text, Value &field, Value value, Signal changed,
+                             QString *error)
 {
-    m_store.save(key, text);
-    if (field == value)
-        return;
-    field = value;
-    emit(this->*changed)(value);
+    if (!m_store.save(key, text, error))
+        return false;
+    if (field != value) {
+        field = value;
+        emit(this->*changed)(value);
+    }
+    return true;
 }
 
-void RunningSettings::setSmtpServer(const QString &value)
+bool RunningSettings::setSmtpServer(const QString &value, QString *error)
 {
-    change(SettingKeys::SmtpServer, value, m_smtpServer, value, &RunningSettings::SmtpServerChanged);
+    return change(SettingKeys::SmtpServer, value, m_smtpServer, value, &RunningSettings::SmtpServerChanged, error);
 }
 
-void RunningSettings::setUserName(const QString &value)
+bool RunningSettings::setUserName(const QString &value, QString *error)
 {
-    change(SettingKeys::UserNameWrite, value, m_userName, value, &RunningSettings::UserNameChanged);
+    return change(SettingKeys::UserNameWrite, value, m_userName, value, &RunningSettings::UserNameChanged, error);
 }
 
-void RunningSettings::setMyEmail(const QString &value)
+bool RunningSettings::setMyEmail(const QString &value, QString *error)
 {
-    change(SettingKeys::MyEmail, value, m_myEmail, value, &RunningSettings::MyEmailChanged);
+    return change(SettingKeys::MyEmail, value, m_myEmail, value, &RunningSettings::MyEmailChanged, error);
 }
 
-void RunningSettings::setPingTime(const QString &text)
+bool RunningSettings::setPingTime(const QString &text, QString *error)
 {
-    change(SettingKeys::PingTime, text, m_pingTime, waitOf(text), &RunningSettings::PingTimeChanged);
+    return change(SettingKeys::PingTime, text, m_pingTime, waitOf(text), &RunningSettings::PingTimeChanged, error);
 }
 
-void RunningSettings::setNetStatTime(const QString &text)
+bool RunningSettings::setNetStatTime(const QString &text, QString *error)
 {
-    change(SettingKeys::NetStatTime, text, m_netStatTime, waitOf(text), &RunningSettings::NetStatTimeChanged);
+    return change(SettingKeys::NetStatTime, text, m_netStatTime, waitOf(text), &RunningSettings::NetStatTimeChanged,
+                  error);
 }
 
-void RunningSettings::setHomepage(const QString &value)
+bool RunningSettings::setHomepage(const QString &value, QString *error)
 {
-    change(SettingKeys::Homepage, value, m_homepage, value, &RunningSettings::HomepageChanged);
+    return change(SettingKeys::Homepage, value, m_homepage, value, &RunningSettings::HomepageChanged, error);
 }
 
-void RunningSettings::setIEFavorites(const QString &value)
+bool RunningSettings::setIEFavorites(const QString &value, QString *error)
 {
-    change(SettingKeys::IEFavoritesFolder, value, m_ieFavorites, value, &RunningSettings::IEFavoritesChanged);
+    return change(SettingKeys::IEFavoritesFolder, value, m_ieFavorites, value, &RunningSettings::IEFavoritesChanged,
+                  error);
+}
+
+bool RunningSettings::setClickBookmark(const QString &text, QString *error)
+{
+    return change(SettingKeys::ClickBookmark, text, m_clickBookmark, clickModeOf(text),
+                  &RunningSettings::ClickBookmarkChanged, error);
 }

@@ -26,17 +26,21 @@ public:
     QString Homepage() const { return m_homepage; }
     // The favourites folder the bookmark manager exports to.
     QString IEFavorites() const { return m_ieFavorites; }
-    // Read at start-up only: a changed click mode takes effect at the next start.
+    // 1: a single click on a bookmark opens it.
     qint32 ClickBookmark() const { return m_clickBookmark; }
 
-    // Each stores the text as given; the waits hold the number the text starts with (none gives 0).
-    void setSmtpServer(const QString &value);
-    void setUserName(const QString &value);
-    void setMyEmail(const QString &value);
-    void setPingTime(const QString &text);
-    void setNetStatTime(const QString &text);
-    void setHomepage(const QString &value);
-    void setIEFavorites(const QString &value);
+    // Each stores the text as given; the waits hold the number the text starts with
+    // (none gives 0), the click mode that number rounded. False when the store could
+    // not be written: error (when given) then names the file and the reason, and the
+    // value held and heard stays as it was.
+    bool setSmtpServer(const QString &value, QString *error = nullptr);
+    bool setUserName(const QString &value, QString *error = nullptr);
+    bool setMyEmail(const QString &value, QString *error = nullptr);
+    bool setPingTime(const QString &text, QString *error = nullptr);
+    bool setNetStatTime(const QString &text, QString *error = nullptr);
+    bool setHomepage(const QString &value, QString *error = nullptr);
+    bool setIEFavorites(const QString &value, QString *error = nullptr);
+    bool setClickBookmark(const QString &text, QString *error = nullptr);
 
     SettingsStore &store() const { return m_store; }
 
@@ -48,10 +52,12 @@ signals:
     void NetStatTimeChanged(double milliseconds);
     void HomepageChanged(const QString &value);
     void IEFavoritesChanged(const QString &value);
+    void ClickBookmarkChanged(qint32 mode);
 
 private:
     template<typename Value, typename Signal>
-    void change(const SettingKey &key, const QString &text, Value &field, Value value, Signal changed);
+    bool change(const SettingKey &key, const QString &text, Value &field, Value value, Signal changed,
+                QString *error);
 
     SettingsStore &m_store;
     QString m_smtpServer;

@@ -105,6 +105,11 @@ bool SettingsStore::save(const QString &application, const QString &section, con
     return false;
 }
 
+QString SettingsStore::failureText(const QString &error)
+{
+    return QStringLiteral("无法保存设置：") + error;
+}
+
 double SettingsStore::number(const QString &application, const QString &section, const QString &key,
                              double defaultValue) const
 {

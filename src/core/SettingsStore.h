@@ -39,6 +39,9 @@ public:
 
     QString fileFor(const QString &application) const;
 
+    // What the user is told of a failed write, error as save() gave it.
+    static QString failureText(const QString &error);
+
 private:
     QString m_folder;
 };

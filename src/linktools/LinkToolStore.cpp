@@ -3,10 +3,12 @@
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
 #include "core/ProfileKeys.h"
-#include "core/ProfileReader.h"
 #include "core/SettingsStore.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <map>
 
 namespace {
 
@@ -15,13 +17,44 @@ const QString NumberKey = QStringLiteral("number");
 const QString ProgramSection = QStringLiteral("program");
 const QString Prefix = QStringLiteral("p");
 
-// Beyond any real list; a damaged count must not spin through millions of reads.
-constexpr int MaxNumber = 100000;
+// Beyond any real list: a "number" past it is damage, not a count to follow.
+constexpr double MaxNumber = 100000;
 
-int highest(const QString &text)
+int storedNumber(const QString &text)
 {
-    return qBound(0, int(leadingNumber(text).value_or(0)), MaxNumber);
+    const double number = leadingNumber(text).value_or(0);
+    return number > 0 && number <= MaxNumber ? int(number) : 0;
 }
+
+// Every "p N" of the program section by its number, as a read gives it.
+std::map<int, QString> entries(const IniDocument &doc)
+{
+    std::map<int, QString> found;
+    const QHash<QString, QString> section = doc.section(ProgramSection);
+    for (auto it = section.cbegin(); it != section.cend(); ++it)
+        if (const int number = ProfileKeys::numberOf(it.key(), Prefix))
+            found.emplace(number, cutToProfileLimit(it.value()));
+    return found;
+}
+
+// Above "number" and above every entry: a damaged count must not give out a number in use.
+int nextNumber(const IniDocument &doc)
+{
+    const auto found = entries(doc);
+    const int highest = found.empty() ? 0 : found.rbegin()->first;
+    return std::max(highest, storedNumber(doc.value(MainSection, NumberKey).value_or(QString()))) + 1;
+}
+
+// A tool stored without a title is shown by its program's name, so it can be renamed or deleted.
+QString shownTitle(const QString &title, const QString &path)
+{
+    if (!title.trimmed().isEmpty())
+        return title;
+    const QString name = QFileInfo(path).fileName();
+    return name.isEmpty() ? path : name;
+}
+
+bool fits(const QString &entry) { return cutToProfileLimit(entry) == entry; }
 
 } // namespace
 
@@ -29,15 +62,15 @@ LinkToolStore::LinkToolStore(const QString &profileFolder) : m_file(profileFolde
 
 QList<LinkTool> LinkToolStore::tools() const
 {
-    const ProfileReader file(m_file);
     QList<LinkTool> tools;
-    const int count = highest(file.value(MainSection, NumberKey));
-    for (int i = 1; i <= count; ++i) {
-        const QString entry = file.value(ProgramSection, ProfileKeys::numbered(Prefix, i));
+    const std::optional<IniDocument> doc = IniFile::profile(m_file).read();
+    if (!doc)
+        return tools;
+    for (const auto &[number, entry] : entries(*doc)) {
         const qsizetype comma = entry.indexOf(u',');
-        if (comma <= 0 || comma == entry.size() - 1)
-            continue;
-        tools.append({i, entry.left(comma), entry.mid(comma + 1)});
+        const QString path = comma < 0 ? QString() : entry.mid(comma + 1);
+        if (!path.isEmpty())
+            tools.append({number, shownTitle(entry.left(comma), path), path});
     }
     return tools;
 }
@@ -52,10 +85,18 @@ bool LinkToolStore::change(const std::function<void(IniDocument &)> &edit)
     return false;
 }
 
+bool LinkToolStore::refused(const QString &title, const QString &path)
+{
+    m_error = refusal(title, path);
+    return !m_error.isEmpty();
+}
+
 bool LinkToolStore::add(const QString &title, const QString &path)
 {
+    if (refused(title, path))
+        return false;
     return change([&](IniDocument &doc) {
-        const int number = highest(doc.value(MainSection, NumberKey).value_or(QString())) + 1;
+        const int number = nextNumber(doc);
         doc.setValue(MainSection, NumberKey, QString::number(number));
         doc.setValue(ProgramSection, ProfileKeys::numbered(Prefix, number), storedTitle(title) + u',' + path);
     });
@@ -66,14 +107,27 @@ bool LinkToolStore::remove(int number)
     return change([&](IniDocument &doc) { doc.setValue(ProgramSection, ProfileKeys::numbered(Prefix, number), QString()); });
 }
 
+// The program is the one the list shows: the entry as a read gives it.
 bool LinkToolStore::setTitle(int number, const QString &title)
 {
     const QString key = ProfileKeys::numbered(Prefix, number);
-    return change([&](IniDocument &doc) {
-        const QString entry = doc.value(ProgramSection, key).value_or(QString());
-        const qsizetype comma = entry.indexOf(u',');
-        doc.setValue(ProgramSection, key, storedTitle(title) + u',' + (comma < 0 ? QString() : entry.mid(comma + 1)));
-    });
+    const QString entry = ReadINI(m_file, ProgramSection, key);
+    const qsizetype comma = entry.indexOf(u',');
+    const QString path = comma < 0 ? QString() : entry.mid(comma + 1);
+    if (refused(title, path))
+        return false;
+    return change([&](IniDocument &doc) { doc.setValue(ProgramSection, key, storedTitle(title) + u',' + path); });
 }
 
 QString LinkToolStore::storedTitle(const QString &title) { return QString(title).replace(u',', u'，'); }
+
+QString LinkToolStore::refusal(const QString &title, const QString &path)
+{
+    if (title.trimmed().isEmpty())
+        return QStringLiteral("标题不能为空，请输入一个标题。");
+    if (!fits(storedTitle(title) + u',' + path))
+        return QStringLiteral("太长：标题和程序位置合起来最多 254 个字节（一个汉字占 2 至 4 个字节），请把标题改短一些。");
+    return QString();
+}
+
+bool LinkToolStore::pathFits(const QString &path) { return fits(QStringLiteral("x,") + path); }

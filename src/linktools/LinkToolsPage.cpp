@@ -6,6 +6,7 @@
 #include "platform/ProgramIcons.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTreeWidget>
 
 using namespace PanelLayout;
@@ -13,6 +14,8 @@ using namespace PanelLayout;
 namespace {
 
 enum Role { NumberRole = Qt::UserRole + 1 };
+
+const QString Caption = QStringLiteral("外接程序");
 
 } // namespace
 
@@ -28,6 +31,10 @@ LinkToolsPage::LinkToolsPage(LinkTools &tools, QWidget *parent)
     lstLinkTools->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lstLinkTools, 1);
+    // The dialog's other panes wait for "应用"; this one does not.
+    auto *note = named(new QLabel(QStringLiteral("添加、编辑和删除会立即保存，按“取消”不会撤销。")), "lblLinkToolsNote");
+    note->setWordWrap(true);
+    layout->addWidget(note);
     auto *buttons = new QHBoxLayout;
     for (QPushButton *button : {cmdAddTool, cmdEdittool, cmdDelete, cmdToolRefresh})
         buttons->addWidget(button);
@@ -56,8 +63,21 @@ bool LinkToolsPage::saved(bool written)
 {
     if (!written)
         m_tools.prompts().message(window(), QStringLiteral("无法保存：%1").arg(m_tools.store().lastError()),
-                                  QStringLiteral("外接程序"), Prompts::Critical);
+                                  Caption, Prompts::Critical);
     return written;
+}
+
+// Asks until the answer can be stored beside path, each time with what was typed; false on cancel.
+bool LinkToolsPage::askTitle(const QString &prompt, const QString &caption, const QString &path, QString &title)
+{
+    Prompts &prompts = m_tools.prompts();
+    while (prompts.inputText(window(), prompt, caption, title)) {
+        const QString why = LinkToolStore::refusal(title, path);
+        if (why.isEmpty())
+            return true;
+        prompts.message(window(), why, Caption, Prompts::Warning);
+    }
+    return false;
 }
 
 // A title prompt that is cancelled adds nothing.
@@ -68,21 +88,26 @@ void LinkToolsPage::cmdAddTool_Click()
         prompts.openFileName(window(), QStringLiteral("添加外接程序"), QStringLiteral("程序 (*)"), QStringLiteral("/usr/bin"));
     if (program.isEmpty())
         return;
+    if (!LinkToolStore::pathFits(program)) {
+        prompts.message(window(), QStringLiteral("程序位置太长：最多 252 个字节（一个汉字占 2 至 4 个字节），无法添加。"), Caption,
+                        Prompts::Warning);
+        return;
+    }
     QString title;
-    if (!prompts.inputText(window(), QStringLiteral("请输入程序名称"), QStringLiteral("程序名称"), title))
+    if (!askTitle(QStringLiteral("请输入程序名称"), QStringLiteral("程序名称"), program, title))
         return;
     saved(m_tools.store().add(title, program));
     m_tools.LoadLinkTools();
 }
 
-// Cancel keeps the title; an empty one hides the tool, its program kept in the file.
+// Cancel keeps the title.
 void LinkToolsPage::cmdEdittool_Click()
 {
     const QTreeWidgetItem *row = lstLinkTools->currentItem();
     if (!row)
         return;
     QString title = row->text(0);
-    if (!m_tools.prompts().inputText(window(), QStringLiteral("请输入打算使用的标题"), QStringLiteral("输入标题"), title))
+    if (!askTitle(QStringLiteral("请输入打算使用的标题"), QStringLiteral("输入标题"), row->text(1), title))
         return;
     saved(m_tools.store().setTitle(row->data(0, NumberRole).toInt(), title));
     m_tools.LoadLinkTools();

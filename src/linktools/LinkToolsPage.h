@@ -23,6 +23,7 @@ private:
     void fill();
     // False when the change could not be saved; the user is told why.
     bool saved(bool written);
+    bool askTitle(const QString &prompt, const QString &caption, const QString &path, QString &title);
 
     LinkTools &m_tools;
     QTreeWidget *lstLinkTools;

@@ -24,6 +24,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
+#include <functional>
+
 using PanelLayout::named;
 
 namespace {
@@ -190,28 +192,42 @@ void frmOptions::error(const QString &text)
     m_context.prompts->message(this, text, QStringLiteral("错误"), Prompts::Critical);
 }
 
-// The settings in the order the program writes them, then the running program.
-void frmOptions::cmdApply_Click()
+// The settings in the order the program writes them, each into the running program as
+// it is stored. The first that cannot be stored is reported and ends the apply.
+bool frmOptions::cmdApply_Click()
 {
     RunningSettings &running = *m_context.settings;
     SettingsStore &store = running.store();
-    running.setIEFavorites(txtFavorites->text());
-    running.setHomepage(txtHomepage->text());
-    store.save(SettingKeys::NWindowWithHomepage, chkNWindowWithHome->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    // The click mode is read at start-up only.
-    if (optBK1->isChecked() || optBK2->isChecked())
-        store.save(SettingKeys::ClickBookmark, optBK1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    running.setPingTime(txtPingtime->text());
-    running.setNetStatTime(txtNetstattime->text());
-    running.setSmtpServer(txtSmtpServer->text());
-    running.setUserName(txtUserName->text());
-    running.setMyEmail(txtMyEmail->text());
+    const QString newWindow = chkNWindowWithHome->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    const std::function<bool(QString *)> steps[] = {
+        [&](QString *why) { return running.setIEFavorites(txtFavorites->text(), why); },
+        [&](QString *why) { return running.setHomepage(txtHomepage->text(), why); },
+        [&](QString *why) { return store.save(SettingKeys::NWindowWithHomepage, newWindow, why); },
+        [&](QString *why) {
+            return !(optBK1->isChecked() || optBK2->isChecked())
+                || running.setClickBookmark(optBK1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), why);
+        },
+        [&](QString *why) { return running.setPingTime(txtPingtime->text(), why); },
+        [&](QString *why) { return running.setNetStatTime(txtNetstattime->text(), why); },
+        [&](QString *why) { return running.setSmtpServer(txtSmtpServer->text(), why); },
+        [&](QString *why) { return running.setUserName(txtUserName->text(), why); },
+        [&](QString *why) { return running.setMyEmail(txtMyEmail->text(), why); },
+    };
+    QString why;
+    for (const auto &step : steps) {
+        if (!step(&why)) {
+            error(SettingsStore::failureText(why));
+            return false;
+        }
+    }
+    return true;
 }
 
+// A failed apply keeps the dialog open with what was typed.
 void frmOptions::cmdOK_Click()
 {
-    cmdApply_Click();
-    accept();
+    if (cmdApply_Click())
+        accept();
 }
 
 void frmOptions::cmdIEhomepage_Click() { txtHomepage->setText(Addresses::IEHomepage); }

@@ -11,8 +11,8 @@ class QTabWidget;
 struct SubsystemContext;
 
 // "选项": home page, new windows, bookmarks and the favourites folder, the waits of
-// the network tools, the mail identity, and the link tools. Nothing changes until
-// "应用" or "确定".
+// the network tools, the mail identity, and the link tools. Nothing but the link
+// tools, which are saved as they change, is stored before "应用" or "确定".
 class frmOptions : public QDialog
 {
     Q_OBJECT
@@ -21,7 +21,8 @@ public:
 
     // Every field as the settings hold it now.
     void Form_Load();
-    void cmdApply_Click();
+    // False when a setting could not be stored; the user has been told.
+    bool cmdApply_Click();
     void cmdOK_Click();
     void cmdIEhomepage_Click();
     void cmdBlackHomepage_Click();

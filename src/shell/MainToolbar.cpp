@@ -66,7 +66,7 @@ MainToolbar::MainToolbar(QToolBar *toolbar, const QString &programFolder)
     QAction *link = button(QStringLiteral("link"));
     link->setMenu(m_linkMenu);
     if (auto *tool = qobject_cast<QToolButton *>(toolbar->widgetForAction(link)))
-        tool->setPopupMode(QToolButton::MenuButtonPopup);
+        tool->setPopupMode(QToolButton::InstantPopup); // the button starts nothing itself
 }
 
 QAction *MainToolbar::button(const QString &key) const { return m_toolbar->findChild<QAction *>(key); }

@@ -75,11 +75,13 @@ bool WindowPlacement::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void WindowPlacement::save(const QWidget &window) const
+bool WindowPlacement::save(const QWidget &window, QString *error) const
 {
     // Pixels are coarser than twips: an unmoved window keeps the twips it was given.
     const QRect now = frameRect(window);
     const std::array<double, 4> twips = now == m_applied ? m_twips : twipsOf(now);
     for (int i = 0; i < 4; ++i)
-        m_settings.save(*Keys[i], QString::number(float(twips[i])));
+        if (!m_settings.save(*Keys[i], QString::number(float(twips[i])), error))
+            return false;
+    return true;
 }

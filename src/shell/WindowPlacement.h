@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QRect>
+#include <QString>
 
 #include <array>
 
@@ -16,7 +17,8 @@ public:
     explicit WindowPlacement(SettingsStore &settings) : m_settings(settings) {}
 
     void restore(QWidget &window);
-    void save(const QWidget &window) const;
+    // False at the first value that could not be stored, error (when given) naming the file and the reason.
+    bool save(const QWidget &window, QString *error = nullptr) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -401,11 +401,15 @@ void frmMain::updateCaption()
                                          : Caption);
 }
 
+// One message for the lot: a folder that takes none of them would otherwise ask six times.
 void frmMain::saveState()
 {
-    m_placement.save(*this);
-    m_context.settings->save(SettingKeys::ShowList, flag(listPressed()));
-    m_context.settings->save(SettingKeys::ListWidth, QString::number(float(m_list->widthTwips())));
+    SettingsStore &settings = *m_context.settings;
+    QString why;
+    if (m_placement.save(*this, &why) && settings.save(SettingKeys::ShowList, flag(listPressed()), &why)
+        && settings.save(SettingKeys::ListWidth, QString::number(float(m_list->widthTwips())), &why))
+        return;
+    m_context.prompts->message(this, SettingsStore::failureText(why), AppTitle, Prompts::Critical);
 }
 
 // Quitting would drop the partial files of running downloads without a word.

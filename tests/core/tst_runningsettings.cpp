@@ -10,7 +10,7 @@
 
 namespace {
 
-using Setter = void (RunningSettings::*)(const QString &);
+using Setter = bool (RunningSettings::*)(const QString &, QString *);
 using Getter = std::function<QVariant(const RunningSettings &)>;
 
 const std::map<QString, std::pair<Setter, Getter>> Settings = {
@@ -20,6 +20,7 @@ const std::map<QString, std::pair<Setter, Getter>> Settings = {
     {QStringLiteral("MyEmail"), {&RunningSettings::setMyEmail, [](auto &s) { return QVariant(s.MyEmail()); }}},
     {QStringLiteral("PingTime"), {&RunningSettings::setPingTime, [](auto &s) { return QVariant(s.PingTime()); }}},
     {QStringLiteral("NetStatTime"), {&RunningSettings::setNetStatTime, [](auto &s) { return QVariant(s.NetStatTime()); }}},
+    {QStringLiteral("ClickBookmark"), {&RunningSettings::setClickBookmark, [](auto &s) { return QVariant(s.ClickBookmark()); }}},
 };
 
 } // namespace
@@ -44,6 +45,8 @@ private slots:
         QTest::newRow("ping wait") << "Settings/PingTime" << "1500" << QVariant(1500.0);
         QTest::newRow("a wait starting a number") << "Settings/NetStatTime" << "12a" << QVariant(12.0);
         QTest::newRow("an empty wait") << "Settings/PingTime" << "" << QVariant(0.0);
+        QTest::newRow("a wait without a number") << "Settings/NetStatTime" << "abc" << QVariant(0.0);
+        QTest::newRow("click mode") << "Settings/ClickBookmark" << "1" << QVariant(1);
     }
     void changesAreStoredAndHeardOnce()
     {
@@ -51,28 +54,37 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QVariant, held);
         QTemporaryDir dir;
-        SettingsStore store(dir.path());
+        SettingsStore store(dir.filePath(QStringLiteral("settings")));
         RunningSettings settings(store);
         settings.load();
         const auto &[set, get] = Settings.at(key.section(u'/', 1));
         QList<std::shared_ptr<QSignalSpy>> spies;
         for (const char *signal : {SIGNAL(HomepageChanged(QString)), SIGNAL(SmtpServerChanged(QString)),
                                    SIGNAL(UserNameChanged(QString)), SIGNAL(MyEmailChanged(QString)),
-                                   SIGNAL(PingTimeChanged(double)), SIGNAL(NetStatTimeChanged(double))})
+                                   SIGNAL(PingTimeChanged(double)), SIGNAL(NetStatTimeChanged(double)),
+                                   SIGNAL(ClickBookmarkChanged(qint32))})
             spies.append(std::make_shared<QSignalSpy>(&settings, signal));
         const auto heard = [&] {
             return std::accumulate(spies.cbegin(), spies.cend(), 0, [](int n, const auto &spy) { return n + spy->count(); });
         };
-        (settings.*set)(text);
+        QFile blocker(store.folder()); // a file where the folder goes stops root too
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QVERIFY(!(settings.*set)(text, nullptr)); // neither held nor heard
+        QVERIFY(blocker.remove());
+        QVERIFY(get(settings) != held && heard() == 0);
+        QVERIFY((settings.*set)(text, nullptr));
         QCOMPARE(get(settings), held);
         QCOMPARE(heard(), 1);
-        (settings.*set)(text);
+        QVERIFY((settings.*set)(text, nullptr));
         QCOMPARE(heard(), 1);
+        RunningSettings restarted(store);
+        restarted.load();
+        QCOMPARE(get(restarted), held);
         // Stored as typed, under the key start-up reads.
         QCOMPARE(store.get(AppTitle, key.section(u'/', 0, 0), key.section(u'/', 1), QStringLiteral("-")), text);
     }
 
-    void loadReadsTheStoreAndBadWaitsAsDefaults()
+    void loadReadsTheStoreAndAbsentWaitsAsDefaults()
     {
         QTemporaryDir dir;
         SettingsStore store(dir.path());
@@ -81,7 +93,7 @@ private slots:
         store.save(SettingKeys::UserNameWrite, QStringLiteral("李四"));
         RunningSettings settings(store);
         settings.load();
-        QCOMPARE(settings.PingTime(), 5000.0);
+        QCOMPARE(settings.PingTime(), 0.0);
         QCOMPARE(settings.NetStatTime(), 10000.0);
         QCOMPARE(settings.ClickBookmark(), 1);
         QCOMPARE(settings.UserName(), QStringLiteral("李四"));

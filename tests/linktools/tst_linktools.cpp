@@ -126,6 +126,38 @@ private slots:
         QCOMPARE(rows(), QStringList{"终端|/usr/bin/xterm"});
     }
 
+    // A title that cannot be stored is asked for again with what was typed; nothing is stored until one fits.
+    void refusedTitlesAreAskedAgain_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("message");
+        const QString tooLong(118, u'名'); // 262 bytes with ",/usr/bin/gnome-calculator"
+        QTest::newRow("add, too long") << "cmdAddTool" << tooLong << "太长";
+        QTest::newRow("rename, too long") << "cmdEdittool" << tooLong << "太长";
+        QTest::newRow("add, empty") << "cmdAddTool" << "" << "标题不能为空";
+        QTest::newRow("rename, blanks") << "cmdEdittool" << "  " << "标题不能为空";
+    }
+    void refusedTitlesAreAskedAgain()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, refused);
+        QFETCH(QString, message);
+        start({"[main]", "number=1", "[program]", "p 1=计算器,/usr/bin/gnome-calculator"});
+        const bool add = button == QLatin1String("cmdAddTool");
+        if (add)
+            prompts().answerFile(QStringLiteral("/usr/bin/gnome-calculator"));
+        choose(0);
+        prompts().answerText(refused);
+        prompts().expectMessage(message);
+        const QString fits(114, u'名'); // 254 bytes with its program
+        prompts().answerText(fits);
+        press(button.toLatin1().constData());
+        QCOMPARE(prompts().defaults.last(), refused);
+        QCOMPARE(rows().last(), fits + QStringLiteral("|/usr/bin/gnome-calculator"));
+        QCOMPARE(ReadINI(m_tools->store().file(), "main", "number"), add ? QStringLiteral("2") : QStringLiteral("1"));
+    }
+
     // A program's icon comes from the desktop entry that starts it, where there is one.
     void iconsFromDesktopEntries()
     {

@@ -35,12 +35,12 @@ private slots:
         QTest::newRow("a deleted entry is a gap") << QStringList{"[main]", "number=3", "[program]", "p 1=终端,/usr/bin/xterm",
                                                                  "p 2=", "P 3=计算器,/usr/bin/gnome calc,x"}
                                                   << QStringList{"1|终端|/usr/bin/xterm", "3|计算器|/usr/bin/gnome calc,x"};
-        QTest::newRow("only up to number") << QStringList{"[main]", "number=1", "[program]", "p 1=a,/a", "p 2=b,/b"}
-                                           << QStringList{"1|a|/a"};
+        QTest::newRow("past number") << QStringList{"[main]", "number=1", "[program]", "p 1=a,/a", "p 2=b,/b"}
+                                     << QStringList{"1|a|/a", "2|b|/b"};
         QTest::newRow("a number that leads text") << QStringList{"[main]", "number=2x", "[program]", "p 2=b,/b"}
                                                   << QStringList{"2|b|/b"};
-        QTest::newRow("no title, no path, no comma")
-            << QStringList{"[main]", "number=3", "[program]", "p 1=,/a", "p 2=b,", "p 3=c"} << QStringList();
+        QTest::newRow("no title: the program's name; no path, no comma")
+            << QStringList{"[program]", "p 1=,/usr/bin/xterm", "p 2=b,", "p 3=c"} << QStringList{"1|xterm|/usr/bin/xterm"};
     }
     void toolsFromTheFile()
     {
@@ -49,6 +49,25 @@ private slots:
         if (!lines.isEmpty())
             QVERIFY(writeProfileLines(file(), lines));
         QCOMPARE(shown(), tools);
+    }
+
+    // An add goes above every entry whatever "number" says, so none is written over.
+    void addGoesAboveEveryEntry_data()
+    {
+        QTest::addColumn<QString>("number"); // null: none
+        QTest::newRow("none") << QString();
+        QTest::newRow("low") << "1";
+        QTest::newRow("at the limit") << "100000";
+        QTest::newRow("huge") << "1e12";
+    }
+    void addGoesAboveEveryEntry()
+    {
+        QFETCH(QString, number);
+        const QStringList entries{"[program]", "p 1=a,/a", "p 2=", "p 100001=d,/d"};
+        QVERIFY(writeProfileLines(file(), number.isNull() ? entries : QStringList{"[main]", "number=" + number} + entries));
+        QVERIFY(LinkToolStore(m_dir.path()).add(QStringLiteral("新"), QStringLiteral("/new")));
+        QCOMPARE(shown(), (QStringList{"1|a|/a", "100001|d|/d", "100002|新|/new"}));
+        QCOMPARE(ReadINI(file(), "main", "number"), QStringLiteral("100002"));
     }
 
     // Numbers only grow; a title keeps its program, and a comma in it stays in the title.

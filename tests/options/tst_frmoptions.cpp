@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -108,6 +109,9 @@ private slots:
         QVERIFY(keys);
         QTest::keyClick(keys, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(tabs->currentIndex(), 2);
+        // Link tools are saved as they change, which their pane says.
+        auto *note = field<QLabel>("lblLinkToolsNote");
+        QVERIFY(note && note->isVisible() && note->text().contains(QStringLiteral("取消")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(tabs->currentIndex(), 0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
@@ -156,7 +160,7 @@ private slots:
         QCOMPARE(m_fixture->running.Homepage(), SettingKeys::Homepage.defaultValue);
     }
 
-    // Stored as typed, and the running program follows, all but the click mode.
+    // Stored as typed, and the running program follows.
     void applyWritesAndTheProgramFollows()
     {
         open();
@@ -183,7 +187,7 @@ private slots:
         QCOMPARE(running.IEFavorites(), m_fixture->app.folder());
         QCOMPARE(running.PingTime(), 0.0);
         QCOMPARE(running.UserName(), QStringLiteral("AnyUser"));
-        QCOMPARE(running.ClickBookmark(), 0); // at the next start
+        QCOMPARE(running.ClickBookmark(), 1);
         QCOMPARE(store().get(SettingKeys::ClickBookmark), QStringLiteral("1"));
         QCOMPARE(store().get(SettingKeys::NWindowWithHomepage), QStringLiteral("1"));
         QCOMPARE(store().get(SettingKeys::PingTime), QString());
@@ -193,6 +197,20 @@ private slots:
         QCOMPARE(field("txtHomepage")->text(), QStringLiteral("About:blank"));
         press("cmdSettoDefaultTime");
         QCOMPARE(field("txtPingtime")->text() + u'/' + field("txtNetstattime")->text(), QStringLiteral("5000/10000"));
+    }
+
+    // A setting that cannot be stored is reported; the dialog stays open and the program keeps what it had.
+    void aFailedWriteKeepsTheDialog()
+    {
+        open();
+        show();
+        field("txtHomepage")->setText(QStringLiteral("https://example.org/"));
+        QFile blocker(store().folder()); // a file where the folder goes stops root too
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        prompts().expectMessage(QStringLiteral("无法保存设置：") + store().fileFor(AppTitle) + u'：');
+        press("cmdOK");
+        QVERIFY(m_options->isVisible());
+        QCOMPARE(m_fixture->running.Homepage(), SettingKeys::Homepage.defaultValue);
     }
 
     // A launcher that desktop-file-validate accepts, started by its own Exec line.

@@ -204,6 +204,18 @@ private slots:
         QVERIFY(!next.list()->isVisible());
     }
 
+    // Place, size and panel that cannot be stored are reported once, as the window closes.
+    void aCloseThatCannotSaveSaysSoOnce()
+    {
+        TestApp app;
+        frmMain main(app.context);
+        main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
+        QFile blocker(app.settings().folder()); // a file where the folder goes stops root too
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        app.prompts.expectMessage(QStringLiteral("无法保存设置：") + app.settings().fileFor(AppTitle) + u'：');
+        QVERIFY(main.close()); // an unexpected second message would fail the test
+    }
+
     // The stored place and size are the frame's, as the window system draws it around the window.
     void storedSizeIsTheFramesSize()
     {
@@ -251,7 +263,7 @@ private slots:
     void badNumbersReadAsDefaults()
     {
         TestApp app;
-        for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "ListWidth", "PingTime"})
+        for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "ListWidth"})
             app.settings().save(AppTitle, QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("wide"));
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));

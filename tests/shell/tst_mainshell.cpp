@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QWindow>
@@ -109,6 +110,19 @@ private slots:
         QCOMPARE(keys, Keys);
         QCOMPARE(main->toolbar()->button(QStringLiteral("option"))->toolTip(), QStringLiteral("更改Vantorel设置"));
         QVERIFY(main->toolbar()->button(QStringLiteral("link"))->menu());
+    }
+
+    // A click on the picture of "外接", not only on its arrow, opens the menu.
+    void theWholeLinkButtonOpensItsMenu()
+    {
+        TestApp app;
+        auto main = start(app);
+        QMenu *menu = main->toolbar()->linkMenu();
+        QWidget *button = main->Toolbar1()->widgetForAction(main->toolbar()->button(QStringLiteral("link")));
+        bool shown = false;
+        connect(menu, &QMenu::aboutToShow, menu, [&] { shown = true, QTimer::singleShot(0, menu, &QMenu::close); });
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 4, button->height() / 2));
+        QVERIFY(shown);
     }
 
     void textModeOffAndOnRestoresEveryCaption()
