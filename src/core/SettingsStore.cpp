@@ -1,6 +1,7 @@
 #include "SettingsStore.h"
 
 #include "IniFile.h"
+#include "Prompts.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -69,8 +70,6 @@ SettingsStore::SettingsStore(const QString &folder) : m_folder(folder)
     }
 }
 
-QString SettingsStore::failureMessage(const QString &error) { return QStringLiteral("无法保存设置：") + error; }
-
 QString SettingsStore::folder() const
 {
     return m_folder;
@@ -108,6 +107,16 @@ bool SettingsStore::save(const QString &application, const QString &section, con
 QString SettingsStore::failureText(const QString &error)
 {
     return QStringLiteral("无法保存设置：") + error;
+}
+
+bool saveOrReport(SettingsStore &settings, Prompts &prompts, QWidget *owner, const SettingKey &key,
+                  const QString &value, const QString &application)
+{
+    QString why;
+    if (settings.save(key, value, &why, application))
+        return true;
+    prompts.message(owner, SettingsStore::failureText(why), AppInfo::Title, Prompts::Critical);
+    return false;
 }
 
 double SettingsStore::number(const QString &application, const QString &section, const QString &key,

@@ -34,8 +34,6 @@ public:
     bool contains(const SettingKey &key, const QString &application = AppInfo::Title) const;
 
     QString folder() const;
-    // What the user is told when a write failed, from the error a save gave.
-    static QString failureMessage(const QString &error);
 
     QString fileFor(const QString &application) const;
 
@@ -45,6 +43,13 @@ public:
 private:
     QString m_folder;
 };
+
+class Prompts;
+class QWidget;
+
+// Saves the key, and tells the user through prompts when it could not be saved.
+bool saveOrReport(SettingsStore &settings, Prompts &prompts, QWidget *owner, const SettingKey &key,
+                  const QString &value, const QString &application = AppInfo::Title);
 
 // The value of the number a text starts with, blanks before it skipped:
 // "12abc" -> 12, " 3.5 " -> 3.5, "1e3" -> 1000, "abc" and "" -> nullopt.

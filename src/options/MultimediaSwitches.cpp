@@ -1,7 +1,5 @@
 #include "MultimediaSwitches.h"
 
-#include "core/AppInfo.h"
-#include "core/Prompts.h"
 #include "core/SettingsStore.h"
 
 #include <QAction>
@@ -36,8 +34,7 @@ void MultimediaSwitches::changed(BrowserFactory::Media media, bool on)
         if (item.media != media)
             continue;
         item.action->setChecked(on);
-        QString error;
-        if (!m_loading && !m_settings.save(item.key, on ? QStringLiteral("1") : QStringLiteral("0"), &error))
-            m_prompts.message(m_owner, SettingsStore::failureMessage(error), AppInfo::Title, Prompts::Critical);
+        if (!m_loading)
+            saveOrReport(m_settings, m_prompts, m_owner, item.key, on ? QStringLiteral("1") : QStringLiteral("0"));
     }
 }

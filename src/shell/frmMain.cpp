@@ -319,7 +319,7 @@ void frmMain::mnuViewTabbed_Click()
 {
     const bool tabbed = m_menus->mnuViewTabbed->isChecked();
     setTabbed(tabbed);
-    m_context.settings->save(SettingKeys::TabbedDocuments, flag(tabbed));
+    saveOrReport(*m_context.settings, *m_context.prompts, this, SettingKeys::TabbedDocuments, flag(tabbed));
 }
 
 void frmMain::setTabbed(bool tabbed)
@@ -375,7 +375,8 @@ void frmMain::searchSelection(const QString &text)
 
 void frmMain::mnuHelpShowtip_Click()
 {
-    m_context.settings->save(SettingKeys::ShowTipsWrite, QStringLiteral("1"), nullptr, m_context.tipsApplication);
+    saveOrReport(*m_context.settings, *m_context.prompts, this, SettingKeys::ShowTipsWrite, QStringLiteral("1"),
+                 m_context.tipsApplication);
     frmTip tip(m_context, this);
     if (tip.Form_Load())
         tip.exec();

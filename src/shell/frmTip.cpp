@@ -117,7 +117,7 @@ QString frmTip::tipText() const { return lblTipText->text(); }
 
 void frmTip::chkLoadTipsAtStartup_Click()
 {
-    m_context.settings->save(SettingKeys::ShowTipsWrite,
-                             chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
-                             nullptr, m_context.tipsApplication);
+    saveOrReport(*m_context.settings, *m_context.prompts, this, SettingKeys::ShowTipsWrite,
+                 chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
+                 m_context.tipsApplication);
 }

@@ -108,7 +108,7 @@ bool WebProfileDialog::apply()
     if (!m_settings.save(SettingKeys::JavaScript, m_javaScript->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
                          &error)
         || (!folder.isEmpty() && !m_settings.save(SettingKeys::DownloadFolder, folder, &error))) {
-        m_prompts.message(this, SettingsStore::failureMessage(error), windowTitle(), Prompts::Critical);
+        m_prompts.message(this, SettingsStore::failureText(error), windowTitle(), Prompts::Critical);
         return false;
     }
     m_web.loadOptions();
