@@ -186,7 +186,7 @@ private:
         while (close < s.size() && s[close] != u'}' && s[close] != u'{')
             ++close;
         if (close >= s.size() || s[close] != u'}')
-            return unclosedBrace(open);
+            return s[from] == u'}' ? emptyName(open) : unclosedBrace(open);
         const QStringView body = QStringView(s).sliced(from, close - from);
         const QStringView piece = QStringView(s).sliced(open, close + 1 - open);
         const qsizetype space = body.indexOf(u' ', first);
@@ -278,6 +278,13 @@ private:
     qsizetype unclosedBrace(qsizetype open)
     {
         fail(open, QStringLiteral("“{”没有对应的“}”"));
+        return -1;
+    }
+
+    // "{}" with no "}" after it to make it the brace character.
+    qsizetype emptyName(qsizetype open)
+    {
+        fail(open, QStringLiteral("“{}”里没有按键名"));
         return -1;
     }
 

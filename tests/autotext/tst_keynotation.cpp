@@ -192,7 +192,8 @@ void tst_KeyNotation::mistakes_data()
 
     QTest::newRow("unclosed brace") << "张三{TAB}a{TAB" << "第 9 个字符：“{”没有对应的“}”";
     QTest::newRow("unclosed brace at the end") << "ab{" << "第 3 个字符：“{”没有对应的“}”";
-    QTest::newRow("brace pair alone") << "{}" << "第 1 个字符：“{”没有对应的“}”";
+    QTest::newRow("brace pair alone") << "{}" << "第 1 个字符：“{}”里没有按键名";
+    QTest::newRow("brace pair before a key") << "a{}{TAB}" << "第 2 个字符：“{}”里没有按键名";
     QTest::newRow("brace opened inside a brace") << "{TAB{ENTER}" << "第 1 个字符：“{”没有对应的“}”";
     QTest::newRow("unclosed group") << "ab+(cd" << "第 4 个字符：“(”没有对应的“)”";
     QTest::newRow("unclosed inner group") << "^(a(b)(c" << "第 7 个字符：“(”没有对应的“)”";
