@@ -74,6 +74,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, stored);
+        QCOMPARE(AutotextStore::bytes(typed) <= AutotextStore::MaxBytes, !stored.isNull());
         QCOMPARE(AutotextStore::storable(typed), !stored.isNull());
         if (!stored.isNull())
             QCOMPARE(typed, stored);
