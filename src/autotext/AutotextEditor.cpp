@@ -82,8 +82,10 @@ void AutotextEditor::accept()
     }
     if (!confirmed(text))
         return;
-    if (!m_store.setSlot(m_slot, text))
+    if (!m_store.setSlot(m_slot, text)) {
         m_prompts.message(this, QStringLiteral("无法保存：%1").arg(m_store.lastError()), Title, Prompts::Critical);
+        return;
+    }
     QDialog::accept();
 }
 

@@ -8,8 +8,8 @@ class QLabel;
 class QPlainTextEdit;
 
 // The editor of one slot: a box that shows a whole snippet of 254 bytes, how many
-// of them the text takes as it is typed, and the checks of a save. A text it
-// refuses stays in it as typed.
+// of them the text takes as it is typed, and the checks of a save. It closes only
+// once the text is stored, so nothing typed is lost to a refusal or a failed write.
 class AutotextEditor : public QDialog
 {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "ModalWatcher.h"
 #include "Named.h"
+#include "OwnWarnings.h"
 #include "PageFixture.h"
 #include "PageScript.h"
 #include "ProfileText.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -161,6 +163,25 @@ private slots:
         key(Qt::Key_Return);
         QVERIFY(!editor());
         QCOMPARE(list()->item(0)->text(), snippet.chopped(2) + u'{');
+    }
+
+    // The message, and the editor still holds what was typed until it can be stored.
+    void aSnippetThatCannotBeSavedStaysInTheEditor()
+    {
+        start({"t 1=张三"});
+        const QString file = m_fixture->app.profileFile(QStringLiteral("autotxt.ini"));
+        QVERIFY(QFile::remove(file) && QDir().mkdir(file)); // no file can take its place
+        QVERIFY(openEditor(0));
+        retype(QStringLiteral("李四"));
+        const ExpectedWarning warned(QRegularExpression(QStringLiteral("cannot write")));
+        prompts().expectMessage(QStringLiteral("无法保存："));
+        key(Qt::Key_Return);
+        QVERIFY(editor());
+        QCOMPARE(box()->toPlainText(), QStringLiteral("李四"));
+        QVERIFY(QDir().rmdir(file));
+        key(Qt::Key_Return);
+        QVERIFY(!editor());
+        QCOMPARE(list()->item(0)->text(), QStringLiteral("李四"));
     }
 
     // The send button types even the placeholder; a double click on it edits instead.
