@@ -7,6 +7,7 @@
 #include "document/Documents.h"
 #include "document/SubsystemContext.h"
 #include "document/frmDocument.h"
+#include "platform/EnterKeyFilter.h"
 #include "platform/PanelLayout.h"
 
 #include <QListWidget>
@@ -32,8 +33,10 @@ AutotextPage::AutotextPage(const SubsystemContext &context, QWidget *parent)
     layout->addWidget(lstAutotxt, 1);
     connect(cmdEDITAUTOtxt, &QPushButton::clicked, this, &AutotextPage::cmdEDITAUTOtxt_Click);
     connect(cmdSendSELECTEDITEM, &QPushButton::clicked, this, &AutotextPage::cmdSendSELECTEDITEM_Click);
-    // A double click, and Enter for keyboard users.
-    connect(lstAutotxt, &QListWidget::itemActivated, this, &AutotextPage::lstAutotxt_DblClick);
+    // A double click, and Enter for keyboard users; never the single click that
+    // activates an item under some desktop styles.
+    connect(lstAutotxt, &QListWidget::itemDoubleClicked, this, &AutotextPage::lstAutotxt_DblClick);
+    new EnterKeyFilter(lstAutotxt, [this] { lstAutotxt_DblClick(); });
 }
 
 void AutotextPage::LoadAutotxt()
