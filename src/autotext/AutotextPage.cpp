@@ -1,6 +1,7 @@
 #include "AutotextPage.h"
 
 #include "AutotextEditor.h"
+#include "AutotextRowDelegate.h"
 #include "KeyNotation.h"
 #include "core/Prompts.h"
 #include "document/BrowserControl.h"
@@ -33,6 +34,7 @@ AutotextPage::AutotextPage(const SubsystemContext &context, QWidget *parent)
     layout->addWidget(lstAutotxt, 1);
     connect(cmdEDITAUTOtxt, &QPushButton::clicked, this, &AutotextPage::cmdEDITAUTOtxt_Click);
     connect(cmdSendSELECTEDITEM, &QPushButton::clicked, this, &AutotextPage::cmdSendSELECTEDITEM_Click);
+    lstAutotxt->setItemDelegate(new AutotextRowDelegate(lstAutotxt));
     // A double click, and Enter for keyboard users; never the single click that
     // activates an item under some desktop styles.
     connect(lstAutotxt, &QListWidget::itemDoubleClicked, this, &AutotextPage::lstAutotxt_DblClick);

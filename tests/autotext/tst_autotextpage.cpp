@@ -100,13 +100,16 @@ private slots:
 
     void layout()
     {
-        start({});
+        start({"t 1=abc", "t 2=中文", "t 3=ab😀"});
         QCOMPARE(child<QPushButton>(m_page, QStringLiteral("cmdEDITAUTOtxt"))->text(), QStringLiteral("修改选定项"));
         QCOMPARE(child<QPushButton>(m_page, QStringLiteral("cmdSendSELECTEDITEM"))->text(), QStringLiteral("发送选定项"));
         QCOMPARE(list()->width(), m_page->width());
         QCOMPARE(list()->mapTo(m_page, QPoint(0, list()->height())).y(), m_page->height());
         QCOMPARE(list()->count(), 100);
         QCOMPARE(list()->item(99)->text(), QStringLiteral("<无>"));
+        // Latin rows as tall as Chinese ones.
+        for (int row = 1; row < 4; ++row)
+            QCOMPARE(list()->visualItemRect(list()->item(row)).height(), list()->visualItemRect(list()->item(0)).height());
     }
 
     // The editor starts from the row's text, the cursor at its end; Escape keeps the slot.
