@@ -1,11 +1,14 @@
 #include "AutotextPage.h"
 
+#include "AutotextEditor.h"
+#include "AutotextRowDelegate.h"
 #include "KeyNotation.h"
 #include "core/Prompts.h"
 #include "document/BrowserControl.h"
 #include "document/Documents.h"
 #include "document/SubsystemContext.h"
 #include "document/frmDocument.h"
+#include "platform/EnterKeyFilter.h"
 #include "platform/PanelLayout.h"
 
 #include <QListWidget>
@@ -31,8 +34,11 @@ AutotextPage::AutotextPage(const SubsystemContext &context, QWidget *parent)
     layout->addWidget(lstAutotxt, 1);
     connect(cmdEDITAUTOtxt, &QPushButton::clicked, this, &AutotextPage::cmdEDITAUTOtxt_Click);
     connect(cmdSendSELECTEDITEM, &QPushButton::clicked, this, &AutotextPage::cmdSendSELECTEDITEM_Click);
-    // A double click, and Enter for keyboard users.
-    connect(lstAutotxt, &QListWidget::itemActivated, this, &AutotextPage::lstAutotxt_DblClick);
+    lstAutotxt->setItemDelegate(new AutotextRowDelegate(lstAutotxt));
+    // A double click, and Enter for keyboard users; never the single click that
+    // activates an item under some desktop styles.
+    connect(lstAutotxt, &QListWidget::itemDoubleClicked, this, &AutotextPage::lstAutotxt_DblClick);
+    new EnterKeyFilter(lstAutotxt, [this] { lstAutotxt_DblClick(); });
 }
 
 void AutotextPage::LoadAutotxt()
@@ -69,7 +75,7 @@ void AutotextPage::send(const QString &snippet)
     }
     const KeyNotation::Parsed parsed = KeyNotation::parse(snippet);
     if (!parsed.error.isEmpty()) {
-        m_prompts.message(window(), QStringLiteral("自动填表内容格式有误：") + parsed.error, Title, Prompts::Warning);
+        m_prompts.message(window(), AutotextEditor::mistake(parsed.error), Title, Prompts::Warning);
         return;
     }
     document->setFocus();
@@ -88,16 +94,8 @@ void AutotextPage::cmdEDITAUTOtxt_Click()
     const int row = lstAutotxt->currentRow();
     if (row < 0)
         return;
-    QString text = lstAutotxt->item(row)->text();
-    for (;;) {
-        if (!m_prompts.inputText(window(), QStringLiteral("请输入要修改的值"), Title, text))
-            return;
-        if (AutotextStore::storable(text))
-            break;
-        m_prompts.message(window(), QStringLiteral("内容太长：每项最多 254 个字节（一个汉字占 2 至 4 个字节），请删短一些。"),
-                          Title, Prompts::Warning);
-    }
-    if (!m_store.setSlot(row + 1, text))
-        m_prompts.message(window(), QStringLiteral("无法保存：%1").arg(m_store.lastError()), Title, Prompts::Critical);
-    LoadAutotxt();
+    auto *editor = new AutotextEditor(m_store, row + 1, lstAutotxt->item(row)->text(), m_prompts, window());
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    connect(editor, &QDialog::accepted, this, &AutotextPage::LoadAutotxt);
+    editor->open();
 }

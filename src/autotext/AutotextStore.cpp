@@ -7,11 +7,19 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QStringEncoder>
 
 namespace {
 
 const QString Section = QStringLiteral("table");
 const QString Prefix = QStringLiteral("t");
+
+// A stored line break would end the line, and its rest become a line of its own.
+QString oneLine(const QString &text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\r|\\n"));
+    return QString(text).replace(lineBreak, QStringLiteral("~"));
+}
 
 } // namespace
 
@@ -43,8 +51,12 @@ bool AutotextStore::setSlot(int slot, const QString &text)
 
 bool AutotextStore::storable(QString &text)
 {
-    // A stored line break would end the line, and its rest become a line of its own.
-    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\r|\\n"));
-    text.replace(lineBreak, QStringLiteral("~"));
+    text = oneLine(text);
     return cutToProfileLimit(text) == text;
+}
+
+qsizetype AutotextStore::bytes(const QString &text)
+{
+    QStringEncoder encoder("GB18030");
+    return QByteArray(encoder.encode(oneLine(text))).size();
 }

@@ -9,6 +9,7 @@ class AutotextStore
 {
 public:
     static constexpr int Slots = 100;
+    static constexpr int MaxBytes = 254; // of GB18030, what a read gives back
     static const QString Placeholder; // what an empty slot shows: "<无>"
 
     explicit AutotextStore(const QString &profileFolder);
@@ -24,6 +25,8 @@ public:
     // What a snippet can hold: one line (a line break becomes "~", Enter), and no more
     // than a read gives back. False when text is too long.
     static bool storable(QString &text);
+    // The bytes text takes in the file, a line break counted as the "~" it becomes.
+    static qsizetype bytes(const QString &text);
 
 private:
     QString m_file;

@@ -49,6 +49,15 @@ const NamedKey NamedKeys[] = {
     {"DIVIDE", Qt::Key_Slash, "/", true},
 };
 
+// What a key of a US layout types with Shift held: the notation means that key.
+char16_t shifted(char16_t c)
+{
+    static const QStringView plain = u"`1234567890-=[]\\;',./";
+    static const QStringView withShift = u"~!@#$%^&*()_+{}|:\"<>?";
+    const qsizetype at = plain.indexOf(QChar(c));
+    return at >= 0 ? withShift[at].unicode() : char16_t(QChar::toUpper(char32_t(c)));
+}
+
 // 1 to 999 in ASCII digits; 0 for anything else.
 int smallNumber(QStringView digits)
 {
@@ -177,7 +186,7 @@ private:
         while (close < s.size() && s[close] != u'}' && s[close] != u'{')
             ++close;
         if (close >= s.size() || s[close] != u'}')
-            return unclosedBrace(open);
+            return s[from] == u'}' ? emptyName(open) : unclosedBrace(open);
         const QStringView body = QStringView(s).sliced(from, close - from);
         const QStringView piece = QStringView(s).sliced(open, close + 1 - open);
         const qsizetype space = body.indexOf(u' ', first);
@@ -217,7 +226,7 @@ private:
         }
         const char32_t code = length == 2 ? QChar::surrogateToUcs4(s[at], s[at + 1]) : s[at].unicode();
         // Shift has no key to press for these, and typing them as text is what Shift would give.
-        if (modifiers == Qt::ShiftModifier && (code > 0x7f || QChar::isLetter(code))) {
+        if (modifiers == Qt::ShiftModifier && code > 0x7f) {
             typeText(character.toString().toUpper(), count);
             return true;
         }
@@ -225,8 +234,14 @@ private:
             return fail(at, QStringLiteral("“%1”不能和 Ctrl、Alt 一起按").arg(character));
         if (code < 0x20 || code == 0x7f)
             return fail(at, QStringLiteral("控制字符不能和 Shift、Ctrl、Alt 一起按"));
-        // Qt::Key codes of printable ASCII are the characters, letters in upper case.
-        press(int(QChar::toUpper(code)), QString(QChar(char16_t(QChar::toLower(code)))), modifiers, count);
+        if (modifiers == Qt::ShiftModifier) {
+            typeText(QString(QChar(shifted(char16_t(code)))), count);
+            return true;
+        }
+        // Qt::Key codes of printable ASCII are the characters, letters in upper case;
+        // a keyboard reports a shifted key by what it types.
+        const char16_t key = modifiers & Qt::ShiftModifier ? shifted(char16_t(code)) : char16_t(code);
+        press(int(QChar::toUpper(key)), QString(QChar(char16_t(QChar::toLower(key)))), modifiers, count);
         return true;
     }
 
@@ -263,6 +278,13 @@ private:
     qsizetype unclosedBrace(qsizetype open)
     {
         fail(open, QStringLiteral("“{”没有对应的“}”"));
+        return -1;
+    }
+
+    // "{}" with no "}" after it to make it the brace character.
+    qsizetype emptyName(qsizetype open)
+    {
+        fail(open, QStringLiteral("“{}”里没有按键名"));
         return -1;
     }
 

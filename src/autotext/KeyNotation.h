@@ -10,8 +10,9 @@
 //
 // +, ^ and % hold Shift, Ctrl and Alt for the next key or for each key of the
 // next group in parentheses. Groups may nest, and a group without modifiers only
-// groups. Shift alone on a letter types its upper case and on a non-ASCII
-// character types the character; other modified characters are key presses.
+// groups. Shift alone types what the key gives with Shift on a US layout ("+1" is
+// "!", "+a" is "A") and on a non-ASCII character types the character; other
+// modified characters are key presses.
 // ~ is Enter, {NAME} a named key, {x} the character x, and a count after a space
 // ({TAB 3}, {- 20}) repeats it.
 namespace KeyNotation {

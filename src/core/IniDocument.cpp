@@ -2,6 +2,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 bool isBlank(QChar c)
@@ -32,6 +34,21 @@ std::optional<QStringView> sectionName(QStringView line)
     return trimBlanks(trimmed.mid(1, close - 1));
 }
 
+bool isQuote(QChar c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+// As the Windows profile functions read a value: blanks around it dropped, then
+// one pair of matching quotes around what is left.
+QStringView readValue(QStringView raw)
+{
+    const QStringView value = trimBlanks(raw);
+    if (value.size() >= 2 && isQuote(value.front()) && value.back() == value.front())
+        return value.sliced(1, value.size() - 2);
+    return value;
+}
+
 bool isComment(QStringView line)
 {
     const QStringView trimmed = trimBlanks(line);
@@ -52,13 +69,23 @@ bool sameName(QStringView a, QStringView b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// Counts are written as Str writes a number, " 4": that blank is layout, not value.
+bool isCount(QStringView value)
+{
+    return value.size() > 1 && value.front() == u' '
+           && std::all_of(value.begin() + 1, value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 // A line break inside a value would split it and could forge a section header.
-QString singleLine(const QString &value)
+// What reading would change at the ends (blanks, a pair of quotes) goes in quotes.
+QString written(const QString &value)
 {
     QString line = value;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     line.replace(u'\r', u' ');
     line.replace(u'\n', u' ');
+    if (readValue(line).size() != line.size() && !isCount(line))
+        return u'"' + line + u'"';
     return line;
 }
 
@@ -102,7 +129,7 @@ void IniDocument::scan(QStringView text, const KeyVisitor &visit)
         }
         const qsizetype eq = first ? line.indexOf(u'=') : -1;
         if (eq >= 0 && !isComment(line))
-            visit(section, trimBlanks(line.left(eq)), trimBlanks(line.mid(eq + 1)));
+            visit(section, trimBlanks(line.left(eq)), readValue(line.mid(eq + 1)));
     }
 }
 
@@ -125,7 +152,7 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     if (row < 0)
         return std::nullopt;
     const QString &line = m_lines.at(row);
-    return trimBlanks(QStringView(line).mid(line.indexOf(u'=') + 1)).toString();
+    return readValue(QStringView(line).mid(line.indexOf(u'=') + 1)).toString();
 }
 
 QHash<QString, QString> IniDocument::section(const QString &section) const
@@ -141,14 +168,14 @@ QHash<QString, QString> IniDocument::section(const QString &section) const
         const QStringView line = m_lines.at(i);
         const auto key = keyName(line);
         if (key)
-            entries.insert(key->toString().toCaseFolded(), trimBlanks(line.mid(line.indexOf(u'=') + 1)).toString());
+            entries.insert(key->toString().toCaseFolded(), readValue(line.mid(line.indexOf(u'=') + 1)).toString());
     }
     return entries;
 }
 
 void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
-    const QString entry = singleLine(value);
+    const QString entry = written(value);
     qsizetype header = findSection(section);
     if (header < 0) {
         m_lines.append(u'[' + section + u']');

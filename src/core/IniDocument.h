@@ -28,13 +28,17 @@ public:
 
     QStringList lines() const { return m_lines; }
 
-    // The value with the blanks around it trimmed; nullopt when section or key is absent.
+    // The value as the Windows profile functions read it: the blanks around it
+    // trimmed, then one pair of matching quotes (" or ') around it dropped;
+    // nullopt when section or key is absent.
     std::optional<QString> value(const QString &section, const QString &key) const;
     // Every key of the section in one pass, keyed by its case-folded name, with
-    // values as value() gives them: the first of a repeated key wins, blanks trimmed.
+    // values as value() gives them: the first of a repeated key wins.
     QHash<QString, QString> section(const QString &section) const;
     // Replaces the key's value, or adds the key at the end of its section,
-    // or adds the section at the end of the text.
+    // or adds the section at the end of the text. A value that value() would not
+    // give back whole (blanks or a pair of quotes at its ends) is written in double
+    // quotes, but for a count written as " 4", whose blank is only layout.
     void setValue(const QString &section, const QString &key, const QString &value);
 
 private:

@@ -29,6 +29,8 @@ private slots:
         QTest::newRow("beyond the slots") << QStringList{"[table]", "t 0=x", "t 101=y"} << QStringList();
         QTest::newRow("other section") << QStringList{"[tables]", "t 1=x"} << QStringList();
         QTest::newRow("empty and the placeholder") << QStringList{"[table]", "t 1=", "t 2=<无>", "t 3= x "} << QStringList{"3:x"};
+        QTest::newRow("blanks in quotes kept") << QStringList{"[table]", "t 1=\" x \"", "t 2=\"  \""}
+                                               << QStringList{"1: x ", "2:  "};
     }
     void rowsFromTheFile()
     {
@@ -72,6 +74,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, stored);
+        QCOMPARE(AutotextStore::bytes(typed) <= AutotextStore::MaxBytes, !stored.isNull());
         QCOMPARE(AutotextStore::storable(typed), !stored.isNull());
         if (!stored.isNull())
             QCOMPARE(typed, stored);

@@ -127,8 +127,12 @@ void tst_KeyNotation::snippets_data()
     QTest::newRow("shift letter is upper-case text") << "a+bc" << "text(aBc)";
     QTest::newRow("shift upper-case letter") << "+B" << "text(B)";
     QTest::newRow("shift non-ASCII is text") << "+é+中+。" << "text(É中。)";
-    QTest::newRow("shift digit") << "+1" << "key(Shift+1,1)";
-    QTest::newRow("shift punctuation") << "+;" << "key(Shift+;,;)";
+    QTest::newRow("shift digit") << "+1" << "text(!)";
+    QTest::newRow("shift punctuation") << "+;" << "text(:)";
+    QTest::newRow("shift on the US keys") << "+(`1234567890-=[]\\;',./)"
+                                          << "text(~!@#$%^&*()_+{}|:\"<>?)";
+    QTest::newRow("shift on a shifted character") << "+!+{}}" << "text(!})";
+    QTest::newRow("ctrl shift digit") << "^+1" << "key(Ctrl+Shift+!,!)";
     QTest::newRow("ctrl letter") << "^a" << "key(Ctrl+A,a)";
     QTest::newRow("ctrl upper-case letter") << "^A" << "key(Ctrl+A,a)";
     QTest::newRow("alt digit") << "%1" << "key(Alt+1,1)";
@@ -188,7 +192,8 @@ void tst_KeyNotation::mistakes_data()
 
     QTest::newRow("unclosed brace") << "张三{TAB}a{TAB" << "第 9 个字符：“{”没有对应的“}”";
     QTest::newRow("unclosed brace at the end") << "ab{" << "第 3 个字符：“{”没有对应的“}”";
-    QTest::newRow("brace pair alone") << "{}" << "第 1 个字符：“{”没有对应的“}”";
+    QTest::newRow("brace pair alone") << "{}" << "第 1 个字符：“{}”里没有按键名";
+    QTest::newRow("brace pair before a key") << "a{}{TAB}" << "第 2 个字符：“{}”里没有按键名";
     QTest::newRow("brace opened inside a brace") << "{TAB{ENTER}" << "第 1 个字符：“{”没有对应的“}”";
     QTest::newRow("unclosed group") << "ab+(cd" << "第 4 个字符：“(”没有对应的“)”";
     QTest::newRow("unclosed inner group") << "^(a(b)(c" << "第 7 个字符：“(”没有对应的“)”";

@@ -33,7 +33,8 @@ private slots:
     void absentGivesDefaultExactly();
     void emptyValueIsNotDefault();
     void namesIgnoreCase();
-    void blanksAroundValueTrimmed();
+    void quotes_data();
+    void quotes();
     void keysWithBlanks();
     void firstDuplicateWins();
     void lfOnlyFileReadable();
@@ -183,10 +184,33 @@ void tst_IniFile::namesIgnoreCase()
     QCOMPARE(readRaw(path()), QByteArray("[Options]\r\nShowTips=0\r\n"));
 }
 
-void tst_IniFile::blanksAroundValueTrimmed()
+// As the Windows profile functions read them, and written so that they read back whole.
+void tst_IniFile::quotes_data()
 {
-    writeRaw(path(), "[ S ]\r\n  k  =  \t value with  inner blanks \t \r\n");
-    QCOMPARE(ReadINI(path(), "S", "k"), QString("value with  inner blanks"));
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("written"); // value is written as line
+    QTest::newRow("blanks trimmed") << QByteArray("k  = \t a  b \t ") << "a  b" << false;
+    QTest::newRow("plain") << QByteArray("k=say \"hi\"") << "say \"hi\"" << true;
+    QTest::newRow("blanks in quotes") << QByteArray("k=\" a\t\"") << " a\t" << true;
+    QTest::newRow("only blanks") << QByteArray("k=\"  \"") << "  " << true;
+    QTest::newRow("one pair dropped") << QByteArray("k=\"\"a\"\"") << "\"a\"" << true;
+    QTest::newRow("single quotes dropped") << QByteArray("k= 'a' ") << "a" << false;
+    QTest::newRow("empty quotes") << QByteArray("k=\"\"") << "" << false;
+    QTest::newRow("unmatched kept") << QByteArray("k=\"a'") << "\"a'" << true;
+}
+
+void tst_IniFile::quotes()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, value);
+    QFETCH(bool, written);
+    writeRaw(path(), "[S]\r\n" + line + "\r\n");
+    QCOMPARE(ReadINI(path(), "S", "k"), value);
+    QCOMPARE(IniFile::profile(path()).read()->section("S").value("k"), value);
+    WriteINI(path(), "S", "k", value);
+    QCOMPARE(readRaw(path()) == "[S]\r\n" + line + "\r\n", written);
+    QCOMPARE(ReadINI(path(), "S", "k"), value);
 }
 
 void tst_IniFile::keysWithBlanks()
@@ -426,17 +450,17 @@ void tst_IniFile::readersNeverSeeHalfAFile()
 
 void tst_IniFile::updateIsOneWrite()
 {
-    writeRaw(path(), "[S]\r\nn=4\r\n");
+    writeRaw(path(), "[S]\r\nn= 4\r\n");
     const quint64 before = IniFile::writes();
     const bool written = IniFile::profile(path()).update([](IniDocument &doc) {
         const int n = doc.value("S", "n")->toInt() + 1;
         doc.setValue("T", QStringLiteral("e %1").arg(n), "x");
-        doc.setValue("S", "n", QString::number(n));
+        doc.setValue("S", "n", u' ' + QString::number(n)); // a count's blank is layout, not quoted
         doc.setValue("S", "m", "中");
     });
     QVERIFY(written);
     QCOMPARE(IniFile::writes(), before + 1);
-    QCOMPARE(readRaw(path()), "[S]\r\nn=5\r\nm=" + gbk("中") + "\r\n[T]\r\ne 5=x\r\n");
+    QCOMPARE(readRaw(path()), "[S]\r\nn= 5\r\nm=" + gbk("中") + "\r\n[T]\r\ne 5=x\r\n");
     QVERIFY(!QFile::exists(path() + ".lock"));
 }
 
@@ -495,6 +519,7 @@ void tst_IniFile::section_data()
                                         << QStringList{"a", "1"};
     QTest::newRow("blanks trimmed, inner kept") << QByteArray("[S]\r\n  bk 2 =\t x , y \r\n") << "S"
                                                 << QStringList{"bk 2", "x , y"};
+    QTest::newRow("quotes dropped") << QByteArray("[S]\r\nk= \" x \"\r\n") << "S" << QStringList{"k", " x "};
     QTest::newRow("later equals in value") << QByteArray("[S]\r\nu=a=b,c\r\n") << "S" << QStringList{"u", "a=b,c"};
     QTest::newRow("comments and junk skipped")
         << QByteArray("[S]\r\n;k=no\r\njunk\r\n\r\nk=yes\r\n=empty key\r\n") << "S"
