@@ -3,6 +3,7 @@
 #include "SettingsStore.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -38,10 +39,30 @@ bool RunningSettings::change(const SettingKey &key, const QString &text, Value &
 {
     if (!m_store.save(key, text, error))
         return false;
-    if (field != value) {
-        field = value;
-        emit(this->*changed)(value);
-    }
+    const auto take = [this, &field, value, changed] {
+        if (field != value) {
+            field = value;
+            emit(this->*changed)(value);
+        }
+    };
+    if (m_inTransaction)
+        m_held.append(take);
+    else
+        take();
+    return true;
+}
+
+bool RunningSettings::transaction(const std::function<void()> &changes, QString *error)
+{
+    m_store.begin();
+    m_inTransaction = true;
+    changes();
+    m_inTransaction = false;
+    const QList<std::function<void()>> held = std::exchange(m_held, {});
+    if (!m_store.commit(error))
+        return false;
+    for (const auto &take : held)
+        take();
     return true;
 }
 

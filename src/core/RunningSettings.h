@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
+
+#include <functional>
 
 class SettingsStore;
 struct SettingKey;
@@ -42,6 +45,10 @@ public:
     bool setIEFavorites(const QString &value, QString *error = nullptr);
     bool setClickBookmark(const QString &text, QString *error = nullptr);
 
+    // The sets and saves of changes written in one go; the values held change, and are
+    // heard, only once it is written. False, with the error, when it could not be.
+    bool transaction(const std::function<void()> &changes, QString *error = nullptr);
+
     SettingsStore &store() const { return m_store; }
 
 signals:
@@ -60,6 +67,8 @@ private:
                 QString *error);
 
     SettingsStore &m_store;
+    bool m_inTransaction = false;
+    QList<std::function<void()>> m_held; // what a transaction changes once written
     QString m_smtpServer;
     QString m_userName;
     QString m_myEmail;

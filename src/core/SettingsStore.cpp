@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <utility>
+
 namespace {
 
 IniFile settingsFile(const QString &path)
@@ -84,24 +86,72 @@ QString SettingsStore::fileFor(const QString &application) const
     return m_folder + u'/' + name + QStringLiteral(".ini");
 }
 
+const IniDocument &SettingsStore::document(const QString &file) const
+{
+    auto it = m_documents.find(file);
+    if (it == m_documents.end())
+        it = m_documents.insert(file, settingsFile(file).read().value_or(IniDocument()));
+    return *it;
+}
+
 QString SettingsStore::get(const QString &application, const QString &section, const QString &key,
                            const QString &defaultValue) const
 {
-    return settingsFile(fileFor(application)).value(section, key).value_or(defaultValue);
+    return document(fileFor(application)).value(section, key).value_or(defaultValue);
 }
 
 bool SettingsStore::save(const QString &application, const QString &section, const QString &key,
                          const QString &value, QString *error)
 {
-    const QString file = fileFor(application);
+    const Change change{fileFor(application), section, key, value};
+    if (!m_batch)
+        return write(change.file, {change}, error);
+    document(change.file);
+    m_documents[change.file].setValue(section, key, value);
+    m_pending.append(change);
+    return true;
+}
+
+void SettingsStore::begin() { m_batch = true; }
+
+bool SettingsStore::commit(QString *error)
+{
+    m_batch = false;
+    QHash<QString, QList<Change>> byFile;
+    for (const Change &change : std::exchange(m_pending, {}))
+        byFile[change.file].append(change);
+    bool written = true;
+    for (auto it = byFile.cbegin(); it != byFile.cend(); ++it) {
+        if (written)
+            written = write(it.key(), it.value(), error);
+        else
+            m_documents.remove(it.key()); // not written: what the file holds
+    }
+    return written;
+}
+
+bool SettingsStore::write(const QString &file, const QList<Change> &changes, QString *error)
+{
     QString why;
+    const auto apply = [&](IniDocument &doc) {
+        for (const Change &change : changes)
+            doc.setValue(change.section, change.key, change.value);
+        m_documents.insert(file, doc);
+    };
     if (!QDir().mkpath(m_folder))
         why = QStringLiteral("无法创建文件夹");
-    else if (settingsFile(file).setValue(section, key, value, &why))
+    else if (settingsFile(file).update(apply, &why))
         return true;
+    m_documents.remove(file);
     if (error)
         *error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(file), why);
     return false;
+}
+
+double SettingsStore::number(const QString &application, const QString &section, const QString &key,
+                             double defaultValue) const
+{
+    return leadingNumber(get(application, section, key)).value_or(defaultValue);
 }
 
 QString SettingsStore::failureText(const QString &error)
@@ -117,12 +167,6 @@ bool saveOrReport(SettingsStore &settings, Prompts &prompts, QWidget *owner, con
         return true;
     prompts.message(owner, SettingsStore::failureText(why), AppInfo::Title, Prompts::Critical);
     return false;
-}
-
-double SettingsStore::number(const QString &application, const QString &section, const QString &key,
-                             double defaultValue) const
-{
-    return leadingNumber(get(application, section, key)).value_or(defaultValue);
 }
 
 QString SettingsStore::get(const SettingKey &key, const QString &application) const
@@ -142,5 +186,5 @@ bool SettingsStore::save(const SettingKey &key, const QString &value, QString *e
 
 bool SettingsStore::contains(const SettingKey &key, const QString &application) const
 {
-    return settingsFile(fileFor(application)).value(key.section, key.key).has_value();
+    return document(fileFor(application)).value(key.section, key.key).has_value();
 }

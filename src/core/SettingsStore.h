@@ -3,6 +3,10 @@
 #include "AppInfo.h"
 #include "SettingKeys.h"
 
+#include "IniDocument.h"
+
+#include <QHash>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -10,6 +14,8 @@
 // Per-user settings: one UTF-8 INI file per application, named after the
 // application in lower case, under the folder. Application, section and key
 // compare without regard to case; values are stored verbatim as key=value.
+// Each file is read once and then served from memory; a write reads it again
+// under its lock, so another running program's changes are kept, and replaces it.
 class SettingsStore
 {
 public:
@@ -33,6 +39,12 @@ public:
     // Whether the key is stored at all, empty or not.
     bool contains(const SettingKey &key, const QString &application = AppInfo::Title) const;
 
+    // Saves from here to commit() are written together, one replace per file.
+    void begin();
+    // Writes what was saved since begin(); false, with the file and the reason, when it
+    // could not be written, and the store then holds what the file holds.
+    bool commit(QString *error = nullptr);
+
     QString folder() const;
 
     QString fileFor(const QString &application) const;
@@ -41,7 +53,21 @@ public:
     static QString failureText(const QString &error);
 
 private:
+    struct Change
+    {
+        QString file;
+        QString section;
+        QString key;
+        QString value;
+    };
+
+    const IniDocument &document(const QString &file) const;
+    bool write(const QString &file, const QList<Change> &changes, QString *error);
+
     QString m_folder;
+    mutable QHash<QString, IniDocument> m_documents; // by file
+    QList<Change> m_pending;
+    bool m_batch = false;
 };
 
 class Prompts;

@@ -192,8 +192,7 @@ void frmOptions::error(const QString &text)
     m_context.prompts->message(this, text, QStringLiteral("错误"), Prompts::Critical);
 }
 
-// The settings in the order the program writes them, each into the running program as
-// it is stored. The first that cannot be stored is reported and ends the apply.
+// The settings in the order the program writes them, and into the running program once stored.
 bool frmOptions::cmdApply_Click()
 {
     RunningSettings &running = *m_context.settings;
@@ -213,14 +212,15 @@ bool frmOptions::cmdApply_Click()
         [&](QString *why) { return running.setUserName(txtUserName->text(), why); },
         [&](QString *why) { return running.setMyEmail(txtMyEmail->text(), why); },
     };
+    // One write for the lot; nothing changes in the running program unless it succeeds.
     QString why;
-    for (const auto &step : steps) {
-        if (!step(&why)) {
-            error(SettingsStore::failureText(why));
-            return false;
-        }
-    }
-    return true;
+    if (running.transaction([&] {
+            for (const auto &step : steps)
+                step(&why);
+        }, &why))
+        return true;
+    error(SettingsStore::failureText(why));
+    return false;
 }
 
 // A failed apply keeps the dialog open with what was typed.

@@ -402,13 +402,16 @@ void frmMain::updateCaption()
                                          : Caption);
 }
 
-// One message for the lot: a folder that takes none of them would otherwise ask six times.
+// One write, and one message for the lot when it fails.
 void frmMain::saveState()
 {
     SettingsStore &settings = *m_context.settings;
+    settings.begin();
+    m_placement.save(*this);
+    settings.save(SettingKeys::ShowList, flag(listPressed()));
+    settings.save(SettingKeys::ListWidth, QString::number(float(m_list->widthTwips())));
     QString why;
-    if (m_placement.save(*this, &why) && settings.save(SettingKeys::ShowList, flag(listPressed()), &why)
-        && settings.save(SettingKeys::ListWidth, QString::number(float(m_list->widthTwips())), &why))
+    if (settings.commit(&why))
         return;
     m_context.prompts->message(this, SettingsStore::failureText(why), AppTitle, Prompts::Critical);
 }

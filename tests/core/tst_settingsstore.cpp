@@ -1,4 +1,5 @@
 #include "core/BrowseFolder.h"
+#include "core/IniFile.h"
 #include "core/SettingsStore.h"
 
 #include "ScriptedPrompts.h"
@@ -26,6 +27,8 @@ private slots:
     void fileIsPlainIniUnderXdgConfig();
     void shellWrittenFileIsRead();
     void keepsOtherLines();
+    void readOnceWrittenOncePerBatch();
+    void failedBatchLeavesWhatTheFileHolds();
     void number_data();
     void number();
     void leadingNumber_data();
@@ -63,7 +66,7 @@ void tst_SettingsStore::roundTrip()
     SettingsStore again(folder());
     QCOMPARE(again.get("Vantorel", "Email", "UserName"), QString("张三"));
     store.save("Vantorel", "Email", "UserName", "李四");
-    QCOMPARE(again.get("Vantorel", "Email", "UserName"), QString("李四"));
+    QCOMPARE(SettingsStore(folder()).get("Vantorel", "Email", "UserName"), QString("李四"));
 }
 
 void tst_SettingsStore::absentGivesDefault()
@@ -159,6 +162,44 @@ void tst_SettingsStore::keepsOtherLines()
     store.save("Vantorel", "Settings", "MainTop", "20");
     QCOMPARE(readRaw(f.fileName()),
              QByteArray("# written by hand\n[Settings]\nMainLeft=10\nMainTop=20\n\n[Email]\nSMTP=mail\n"));
+}
+
+// Served from memory once read; a write still keeps what another program wrote meanwhile.
+void tst_SettingsStore::readOnceWrittenOncePerBatch()
+{
+    SettingsStore store(folder());
+    QVERIFY(store.save("Vantorel", "Settings", "Homepage", "a"));
+    QFile f(folder() + "/vantorel.ini");
+    QVERIFY(f.open(QIODevice::Append));
+    f.write("[Email]\nSMTP=theirs\n");
+    f.close();
+    QCOMPARE(store.get("Vantorel", "Email", "SMTP", "unread"), QString("unread"));
+
+    const quint64 before = IniFile::writes();
+    store.begin();
+    store.save("Vantorel", "Settings", "Homepage", "b");
+    store.save("Vantorel", "Settings", "PingTime", "300");
+    QCOMPARE(store.get("Vantorel", "Settings", "Homepage"), QString("b"));
+    QVERIFY(store.commit());
+    QCOMPARE(IniFile::writes(), before + 1);
+    QCOMPARE(readRaw(f.fileName()), QByteArray("[Settings]\nHomepage=b\nPingTime=300\n[Email]\nSMTP=theirs\n"));
+    QCOMPARE(store.get("Vantorel", "Email", "SMTP"), QString("theirs"));
+}
+
+void tst_SettingsStore::failedBatchLeavesWhatTheFileHolds()
+{
+    SettingsStore store(folder());
+    QVERIFY(store.save("Vantorel", "Settings", "Homepage", "kept"));
+    QVERIFY(QFile::rename(folder(), folder() + ".away"));
+    QVERIFY(QFile(folder()).open(QIODevice::WriteOnly)); // a file where the folder goes
+    store.begin();
+    store.save("Vantorel", "Settings", "Homepage", "lost");
+    QString why;
+    QVERIFY(!store.commit(&why));
+    QVERIFY2(why.startsWith(QDir::toNativeSeparators(store.fileFor("Vantorel"))), qPrintable(why));
+    QVERIFY(QFile::remove(folder()));
+    QVERIFY(QFile::rename(folder() + ".away", folder()));
+    QCOMPARE(store.get("Vantorel", "Settings", "Homepage"), QString("kept"));
 }
 
 void tst_SettingsStore::number_data()
