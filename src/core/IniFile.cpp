@@ -4,10 +4,12 @@
 #include "IniDocument.h"
 #include "Logging.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLockFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QThread>
 
 #include <algorithm>
 #include <atomic>
@@ -18,7 +20,6 @@ constexpr qsizetype MaxValueBytes = 254;
 // A write holds the lock for milliseconds; a lock older than this was left by a
 // process that hung or died on another host sharing the folder.
 constexpr int StaleLockMs = 5000;
-constexpr int LockWaitMs = 10000;
 
 const QByteArray Gb18030 = QByteArrayLiteral("GB18030");
 const QByteArray Utf8 = QByteArrayLiteral("UTF-8");
@@ -63,6 +64,22 @@ QString fromGb18030(const QByteArray &bytes)
     QStringDecoder gbk("GBK");
     QString windows = gbk.decode(bytes);
     return gbk.hasError() ? text : windows;
+}
+
+// The GUI thread must not freeze behind another writer, so it gives up soon; a
+// worker thread can wait longer.
+int lockWaitMs()
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    return app && QThread::currentThread() != app->thread() ? 10000 : 2000;
+}
+
+QString lockRefusal(QLockFile::LockError error, int waitedMs)
+{
+    if (error == QLockFile::LockFailedError)
+        return QStringLiteral("另一个程序正在写入此文件，等了 %1 秒仍未写完").arg(waitedMs / 1000);
+    return error == QLockFile::PermissionError ? QStringLiteral("没有写入此文件夹的权限")
+                                               : QStringLiteral("无法写入此文件夹");
 }
 
 } // namespace
@@ -130,10 +147,8 @@ bool IniFile::update(const std::function<void(IniDocument &)> &change, QString *
     lock.setStaleLockTime(StaleLockMs);
     // Read under the lock, or a concurrent writer's change would be lost.
     std::optional<Content> content;
-    if (!lock.tryLock(LockWaitMs))
-        why = lock.error() == QLockFile::LockFailedError  ? QStringLiteral("另一个程序正在写入此文件")
-              : lock.error() == QLockFile::PermissionError ? QStringLiteral("没有写入此文件夹的权限")
-                                                           : QStringLiteral("无法写入此文件夹");
+    if (const int waitMs = lockWaitMs(); !lock.tryLock(waitMs))
+        why = lockRefusal(lock.error(), waitMs);
     else if (!(content = load()))
         why = QStringLiteral("无法读取此文件");
     if (content) {

@@ -34,9 +34,11 @@ void LinkTools::LoadLinkTools()
 
 void LinkTools::showIcons()
 {
-    for (QAction *item : m_menu->actions())
-        if (item->icon().isNull())
-            item->setIcon(ProgramIcons::forProgram(item->data().toString()));
+    ProgramIcons::show(m_menu, [menu = m_menu] {
+        for (QAction *item : menu->actions())
+            if (item->icon().isNull())
+                item->setIcon(ProgramIcons::forProgram(item->data().toString()));
+    });
 }
 
 void LinkTools::start(const QString &path)

@@ -55,8 +55,11 @@ void LinkToolsPage::fill()
     for (const LinkTool &tool : m_tools.store().tools()) {
         auto *row = new QTreeWidgetItem(lstLinkTools, {tool.title, tool.path});
         row->setData(0, NumberRole, tool.number);
-        row->setIcon(0, ProgramIcons::forProgram(tool.path));
     }
+    ProgramIcons::show(lstLinkTools, [list = lstLinkTools] {
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            list->topLevelItem(i)->setIcon(0, ProgramIcons::forProgram(list->topLevelItem(i)->text(1)));
+    });
 }
 
 bool LinkToolsPage::saved(bool written)

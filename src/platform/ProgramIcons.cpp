@@ -2,14 +2,22 @@
 
 #include "core/IniDocument.h"
 
-#include <QDateTime>
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QHash>
 #include <QFile>
+#include <QFileInfo>
+#include <QFutureWatcher>
+#include <QHash>
+#include <QPointer>
+#include <QPromise>
 #include <QStandardPaths>
+#include <QThreadPool>
+
+#include <memory>
 
 namespace {
+
+using EntryIcons = QHash<QString, QString>; // program name to icon name
 
 // The program an Exec line starts, without its folder: its first word, or what
 // stands between its first pair of quotes.
@@ -32,19 +40,10 @@ QStringList entryFolders()
                                      QStandardPaths::LocateDirectory);
 }
 
-// When the folders last changed.
-QString stamp(const QStringList &folders)
-{
-    QString changed;
-    for (const QString &folder : folders)
-        changed += folder + QString::number(QFileInfo(folder).lastModified().toMSecsSinceEpoch());
-    return changed;
-}
-
 // Program name to icon name, from the desktop entries of folders.
-QHash<QString, QString> readEntries(const QStringList &folders)
+EntryIcons readEntries(const QStringList &folders)
 {
-    QHash<QString, QString> found;
+    EntryIcons found;
     const QString section = QStringLiteral("Desktop Entry");
     for (const QString &folder : folders) {
         for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.desktop")}, QDir::Files)) {
@@ -61,17 +60,42 @@ QHash<QString, QString> readEntries(const QStringList &folders)
     return found;
 }
 
-// Read again only when a folder changed, so a program installed meanwhile shows its icon.
-const QHash<QString, QString> &entryIcons()
+QFuture<EntryIcons> readInBackground()
 {
-    static QString read;
-    static QHash<QString, QString> icons;
-    const QStringList folders = entryFolders();
-    if (const QString now = stamp(folders); now != read) {
-        read = now;
-        icons = readEntries(folders);
+    auto promise = std::make_shared<QPromise<EntryIcons>>();
+    QFuture<EntryIcons> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise] {
+        promise->addResult(readEntries(entryFolders()));
+        promise->finish();
+    });
+    return future;
+}
+
+// Read once for the application; the watcher tells the GUI thread, in the order
+// connected, first the index and then those waiting for it.
+struct Index
+{
+    QPointer<QFutureWatcher<EntryIcons>> watcher;
+    EntryIcons icons;
+    bool ready = false;
+};
+
+Index &index()
+{
+    static Index state;
+    if (!state.watcher) { // first use, or a new application
+        state = Index();
+        auto *watcher = new QFutureWatcher<EntryIcons>(QCoreApplication::instance());
+        QObject::connect(watcher, &QFutureWatcherBase::finished, watcher, [watcher] {
+            if (watcher->future().resultCount() > 0)
+                index().icons = watcher->result();
+            index().ready = true;
+        });
+        watcher->setFuture(readInBackground());
+        state.watcher = watcher;
     }
-    return icons;
+    return state;
 }
 
 QIcon named(const QString &icon)
@@ -90,8 +114,15 @@ QIcon forProgram(const QString &path)
         return QIcon();
     QIcon icon = QIcon::fromTheme(name);
     if (icon.isNull())
-        icon = named(entryIcons().value(name));
+        icon = named(index().icons.value(name));
     return icon;
+}
+
+void show(QObject *context, const std::function<void()> &setIcons)
+{
+    setIcons();
+    if (!index().ready)
+        QObject::connect(index().watcher, &QFutureWatcherBase::finished, context, setIcons, Qt::SingleShotConnection);
 }
 
 } // namespace ProgramIcons

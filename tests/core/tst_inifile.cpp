@@ -4,7 +4,9 @@
 #include "core/IniFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -54,6 +56,7 @@ private slots:
     void updateIsOneWrite();
     void unreadableFileIsNeverWritten();
     void concurrentUpdatesLoseNothing();
+    void heldLockFailsTheWriteSoon();
     void section_data();
     void section();
 
@@ -553,6 +556,22 @@ void tst_IniFile::section()
             scanned.insert(key.toString().toCaseFolded(), value.toString());
     });
     QCOMPARE(scanned, wanted);
+}
+
+// Another writer holds the lock: the write fails soon, says why and changes nothing.
+void tst_IniFile::heldLockFailsTheWriteSoon()
+{
+    writeRaw(path(), "[S]\r\nk=old\r\n");
+    QLockFile other(path() + ".lock");
+    QVERIFY(other.lock());
+    const ExpectedWarning warned(CannotWrite);
+    QElapsedTimer clock;
+    clock.start();
+    QString why;
+    QVERIFY(!IniFile::profile(path()).setValue("S", "k", "new", &why));
+    QCOMPARE_LT(clock.elapsed(), 3000);
+    QCOMPARE(why, QStringLiteral("另一个程序正在写入此文件，等了 2 秒仍未写完"));
+    QCOMPARE(readRaw(path()), QByteArray("[S]\r\nk=old\r\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_IniFile)

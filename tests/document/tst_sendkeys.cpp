@@ -3,12 +3,14 @@
 #include "TestApp.h"
 #include "autotext/KeyNotation.h"
 #include "document/webengine/WebEngineBrowser.h"
+#include "document/webengine/WebPage.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 namespace {
@@ -43,6 +45,12 @@ QList<KeyStroke> strokes(const QString &snippet)
     return parsed.strokes;
 }
 
+// QObject::receivers is protected; a member pointer taken in a subclass reaches it.
+struct Receivers : QObject
+{
+    static int ofFocusChanges() { return (qApp->*&Receivers::receivers)(SIGNAL(focusChanged(QWidget*,QWidget*))); }
+};
+
 } // namespace
 
 // Typing a snippet into the page as the user's keyboard and input method would.
@@ -57,6 +65,15 @@ class tst_SendKeys : public QObject
     WebEngineBrowser *browser = nullptr;
 
     QVariant value(const QString &expression) { return evaluate(browser, expression); }
+
+    // Whether our own world has the counter, in the page and in its frame.
+    QStringList counted()
+    {
+        auto answer = std::make_shared<QVariant>();
+        browser->page()->runJavaScript(QStringLiteral("[typeof vantorelTyping, typeof frame.contentWindow.vantorelTyping]"),
+                                       QWebEngineScript::ApplicationWorld, [answer](const QVariant &v) { *answer = v; });
+        return QTest::qWaitFor([&] { return answer->isValid(); }, 5000) ? answer->toStringList() : QStringList();
+    }
 
     // The script that finds an element of the page or of its frame.
     static QString element(const QString &id)
@@ -134,6 +151,20 @@ private slots:
     {
         delete browser;
         app.reset();
+    }
+
+    // More browsers add no focus handler; a page and its frame get the counter with the first keys.
+    void typingCostsNothingUntilUsed()
+    {
+        const int handlers = Receivers::ofFocusChanges();
+        const std::unique_ptr<BrowserControl> more(app->web().createBrowser(nullptr));
+        QCOMPARE(Receivers::ofFocusChanges(), handlers);
+        QCOMPARE(counted(), (QStringList{"undefined", "undefined"}));
+        QVERIFY(clickInto(QStringLiteral("who")));
+        QVERIFY(type(QStringLiteral("a")));
+        QCOMPARE(counted(), (QStringList{"object", "object"}));
+        QVERIFY(type(QStringLiteral("b")));
+        QCOMPARE(text(QStringLiteral("who")), QStringLiteral("ab"));
     }
 
     void fillsAFormAndSubmitsIt()

@@ -12,6 +12,9 @@
 #include <QStandardPaths>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -68,6 +71,39 @@ private slots:
         m_tools.reset();
         m_menu.reset();
         m_fixture.reset();
+    }
+
+    // A tool's icon comes from its desktop entry. The entries are read once, off the GUI
+    // thread, when first asked for (so this test comes first): the first to ask gets its
+    // icons when they are in; later rows are not read again.
+    void iconsFromDesktopEntries()
+    {
+        QFile entry(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                    + QStringLiteral("/applications/my-tool.desktop"));
+        QVERIFY(QDir().mkpath(QFileInfo(entry).path()) && entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nType=Application\nName=My tool\nExec=\"/opt/my tool/mytool\" %U\nIcon="
+                    + QFile::encodeName(QStringLiteral(VANTOREL_DATA_DIR "/images/earth.svg")) + "\n");
+        entry.close();
+        QObject row;
+        QList<bool> shown;
+        const auto show = [&] { shown.append(!ProgramIcons::forProgram(QStringLiteral("/usr/local/bin/mytool")).isNull()); };
+        // No thread of the pool is free: the entries wait for one, and the GUI thread goes on.
+        {
+            auto busy = std::make_shared<QSemaphore>();
+            const int threads = QThreadPool::globalInstance()->maxThreadCount();
+            for (int i = 0; i < threads; ++i)
+                QThreadPool::globalInstance()->start([busy] { busy->acquire(); });
+            const auto freed = qScopeGuard([&] { busy->release(threads); });
+            ProgramIcons::show(&row, show);
+            QCoreApplication::processEvents();
+            QCOMPARE(shown, QList<bool>{false});
+        }
+        QTRY_COMPARE(shown, (QList<bool>{false, true}));
+        QVERIFY(entry.remove());
+        start({"[main]", "number=2", "[program]", "p 1=工具,/usr/local/bin/mytool", "p 2=无,/usr/bin/no-such-tool"});
+        auto *list = child<QTreeWidget>(m_page, QStringLiteral("lstLinkTools"));
+        QVERIFY(!list->topLevelItem(0)->icon(0).isNull());
+        QVERIFY(list->topLevelItem(1)->icon(0).isNull());
     }
 
     // Two tools of one program: both listed, one in the menu; and a new list shows them all.
@@ -156,21 +192,6 @@ private slots:
         QCOMPARE(prompts().defaults.last(), refused);
         QCOMPARE(rows().last(), fits + QStringLiteral("|/usr/bin/gnome-calculator"));
         QCOMPARE(ReadINI(m_tools->store().file(), "main", "number"), add ? QStringLiteral("2") : QStringLiteral("1"));
-    }
-
-    // A program's icon comes from the desktop entry that starts it, where there is one.
-    void iconsFromDesktopEntries()
-    {
-        const QString applications =
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/applications");
-        QDir().mkpath(applications);
-        QFile entry(applications + QStringLiteral("/my-tool.desktop"));
-        QVERIFY(entry.open(QIODevice::WriteOnly));
-        entry.write("[Desktop Entry]\nType=Application\nName=My tool\nExec=\"/opt/my tool/mytool\" %U\nIcon="
-                    + QFile::encodeName(QStringLiteral(VANTOREL_DATA_DIR "/images/earth.svg")) + "\n");
-        entry.close();
-        QVERIFY(!ProgramIcons::forProgram(QStringLiteral("/usr/local/bin/mytool")).isNull());
-        QVERIFY(ProgramIcons::forProgram(QStringLiteral("/usr/bin/no-such-tool-anywhere")).isNull());
     }
 
     // Started as stored: the very path, no shell, no arguments; one that cannot start is reported.

@@ -2,23 +2,24 @@
 
 #include "core/KeyStroke.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
-class QWebEnginePage;
-class QWebEngineView;
+class TypingPage;
 
-// Types key strokes into the focused element of a view's page, as a keyboard and
-// an input method would: keys as key events, text runs committed whole.
+// Types key strokes into the focused element of a page, once the page has the
+// focus, and waits until the page has taken them in.
 class PageTyper : public QObject
 {
     Q_OBJECT
 public:
-    PageTyper(QWebEngineView *view, QWebEnginePage *page);
+    PageTyper(std::unique_ptr<TypingPage> page, QObject *parent = nullptr);
+    ~PageTyper() override;
 
     // Queues strokes behind those still being typed.
     void type(const QList<KeyStroke> &strokes);
@@ -28,7 +29,7 @@ signals:
     void typed();
 
 private:
-    // What the page has seen of our typing, counted by its frames.
+    // What the page has seen of our typing.
     struct Seen
     {
         bool focused = false;
@@ -42,12 +43,9 @@ private:
     void typeAll();
     void waitForPage(Seen last);
     void finish();
-    bool viewHasFocus() const;
-    void deliver(const KeyStroke &stroke) const;
     void askPage(std::function<void(const Seen &)> then);
 
-    QWebEngineView *m_view;
-    QWebEnginePage *m_page;
+    std::unique_ptr<TypingPage> m_page;
     QList<QList<KeyStroke>> m_calls;
     QList<KeyStroke> m_strokes; // the call being typed
     bool m_busy = false;

@@ -5,6 +5,7 @@
 #include "PagePropertiesDialog.h"
 #include "PageTyper.h"
 #include "WebPage.h"
+#include "WebTypingPage.h"
 #include "core/Prompts.h"
 
 #include <QAction>
@@ -63,7 +64,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts,
                                    QWidget *parent)
     : BrowserControl(parent), m_prompts(prompts), m_search(search), m_page(new WebPage(profile, prompts, this)),
       m_view(new QWebEngineView(this)), m_findBar(new FindBar(m_page, this)),
-      m_typer(new PageTyper(m_view, m_page))
+      m_typer(new PageTyper(std::make_unique<WebTypingPage>(m_view, m_page), m_view))
 {
     m_view->setPage(m_page);
     setFocusProxy(m_view);
@@ -86,7 +87,6 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts,
     });
     connect(m_typer, &PageTyper::typed, this, &BrowserControl::keysSent);
     connectPage();
-    connect(qApp, &QApplication::focusChanged, this, &WebEngineBrowser::keepPageFocus);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showContextMenu);
 }
@@ -106,6 +106,13 @@ void WebEngineBrowser::showContextMenu(const QPoint &position)
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(m_view->mapToGlobal(position));
+}
+
+void WebEngineBrowser::focusChanged(QWidget *old, QWidget *now)
+{
+    for (QWidget *widget = old; widget; widget = widget->parentWidget())
+        if (auto *browser = qobject_cast<WebEngineBrowser *>(widget))
+            return browser->keepPageFocus(old, now);
 }
 
 // When a navigation moves the page to another renderer, the engine hides or deletes

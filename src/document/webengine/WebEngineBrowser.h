@@ -46,6 +46,10 @@ public:
     WebPage *page() const { return m_page; }
     FindBar *findBar() const { return m_findBar; }
 
+    // Connected once for the whole application: hands a focus change to the
+    // browser whose page lost the focus.
+    static void focusChanged(QWidget *old, QWidget *now);
+
 signals:
     void printFinished(bool success);
 

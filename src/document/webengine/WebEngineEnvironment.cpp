@@ -8,6 +8,7 @@
 
 #include "core/SettingsStore.h"
 
+#include <QApplication>
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
@@ -24,6 +25,7 @@ WebEngineEnvironment::WebEngineEnvironment(Prompts &prompts, SettingsStore &sett
     QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_downloads.get(),
                      &DownloadManager::downloadRequested);
     m_media = std::make_unique<MediaPolicy>(m_profile.get());
+    QObject::connect(qApp, &QApplication::focusChanged, m_profile.get(), &WebEngineBrowser::focusChanged);
 }
 
 WebEngineEnvironment::~WebEngineEnvironment() = default;
