@@ -34,7 +34,6 @@ private:
     std::unique_ptr<PageFixture> m_fixture;
     AutotextPage *m_page = nullptr;
 
-    ScriptedPrompts &prompts() { return m_fixture->app.prompts; }
     QListWidget *list() { return child<QListWidget>(m_page, QStringLiteral("lstAutotxt")); }
     void start(const QStringList &lines, PageFixture::Browsers browsers = PageFixture::Scripted)
     {
@@ -52,7 +51,6 @@ private:
     }
     void choose(int row) { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at(row)); }
     void doubleClick(int row) { QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at(row)); }
-    void press(const char *name) { QTest::mouseClick(child<QPushButton>(m_page, QLatin1String(name)), Qt::LeftButton); }
     // What the page asked the active document's browser to do.
     QStringList calls() const
     {
@@ -93,10 +91,10 @@ private slots:
         start({"t 2=张三"});
         choose(row);
         const QString before = list()->item(row)->text();
-        prompts().answerText(answer);
-        press("cmdEDITAUTOtxt");
-        QCOMPARE(prompts().asked, QStringList{QStringLiteral("自动填表")});
-        QCOMPARE(prompts().defaults, QStringList{before});
+        m_fixture->prompts().answerText(answer);
+        m_fixture->press("cmdEDITAUTOtxt");
+        QCOMPARE(m_fixture->prompts().asked, QStringList{QStringLiteral("自动填表")});
+        QCOMPARE(m_fixture->prompts().defaults, QStringList{before});
         QCOMPARE(list()->item(row)->text(), shown);
         if (!answer.isNull()) {
             QCOMPARE(list()->currentRow(), -1); // no row chosen after the reload
@@ -110,11 +108,11 @@ private slots:
         start({});
         const QString tooLong = QString(128, u'长');
         choose(4);
-        prompts().answerText(tooLong);
-        prompts().expectMessage(QStringLiteral("254 个字节"));
-        prompts().answerText(QStringLiteral("短"));
+        m_fixture->prompts().answerText(tooLong);
+        m_fixture->prompts().expectMessage(QStringLiteral("254 个字节"));
+        m_fixture->prompts().answerText(QStringLiteral("短"));
         QTest::keyClick(list(), Qt::Key_Return); // Enter on an empty slot edits it
-        QCOMPARE(prompts().defaults, (QStringList{QStringLiteral("<无>"), tooLong}));
+        QCOMPARE(m_fixture->prompts().defaults, (QStringList{QStringLiteral("<无>"), tooLong}));
         QCOMPARE(list()->item(4)->text(), QStringLiteral("短"));
     }
 
@@ -124,16 +122,16 @@ private slots:
         start({"t 1=a{TAB}b~"});
         m_fixture->openDocument();
         choose(0);
-        press("cmdSendSELECTEDITEM");
+        m_fixture->press("cmdSendSELECTEDITEM");
         QCOMPARE(calls(), QStringList{QStringLiteral("sendKeys 4")});
         doubleClick(0);
         QCOMPARE(calls().size(), 2);
         choose(1);
-        press("cmdSendSELECTEDITEM");
+        m_fixture->press("cmdSendSELECTEDITEM");
         QCOMPARE(calls().last(), QStringLiteral("sendKeys 1"));
-        prompts().answerText(QString());
+        m_fixture->prompts().answerText(QString());
         doubleClick(1);
-        QCOMPARE(prompts().asked, QStringList{QStringLiteral("自动填表")});
+        QCOMPARE(m_fixture->prompts().asked, QStringList{QStringLiteral("自动填表")});
         QCOMPARE(calls().size(), 3);
     }
 
@@ -141,12 +139,12 @@ private slots:
     {
         start({"t 1={TAB", "t 2=ok"});
         choose(1);
-        press("cmdSendSELECTEDITEM");
+        m_fixture->press("cmdSendSELECTEDITEM");
         QCOMPARE(m_fixture->window.statusBar()->currentMessage(), QStringLiteral("没有打开的网页窗口，自动填表内容没有发送"));
         m_fixture->openDocument();
-        prompts().expectMessage(QStringLiteral("自动填表内容格式有误：第 1 个字符"));
+        m_fixture->prompts().expectMessage(QStringLiteral("自动填表内容格式有误：第 1 个字符"));
         choose(0);
-        press("cmdSendSELECTEDITEM");
+        m_fixture->press("cmdSendSELECTEDITEM");
         QCOMPARE(calls(), QStringList());
     }
 
