@@ -257,10 +257,8 @@ private slots:
     {
         LoopbackServer server;
         const QString far = server.address(QStringLiteral("/far")).replace(QLatin1String("127.0.0.1"), QLatin1String("localhost"));
-        server.route("/far", titled("Far", "<div style=\"height:5000px\">tall</div><script>"
-                                          "const ready = () => document.title = 'ready';"
-                                          "document.hasFocus() ? ready() : addEventListener('focus', ready);"
-                                          "onscroll = () => document.title = 'scrolled';</script>"));
+        server.route("/far", titled("Far", "<div style=\"height:5000px\">tall</div>" + MainFixture::readyForKeys()
+                                               + "<script>onscroll = () => document.title = 'scrolled'</script>"));
         server.route("/near", titled("Near"));
         main().resize(900, 700);
         frmDocument *document = open(far, QStringLiteral("Far"));

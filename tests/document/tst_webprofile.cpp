@@ -76,9 +76,8 @@ private slots:
     void pagesGoFullScreenAndBack()
     {
         LoopbackServer server;
-        server.route("/video", titled("Video", "<button id=b onclick='this.requestFullscreen()'>full screen</button><script>"
-                                               "b.focus(); const ready = () => document.title = 'ready';"
-                                               "document.hasFocus() ? ready() : addEventListener('focus', ready);</script>"));
+        server.route("/video", titled("Video", "<button id=b onclick='this.requestFullscreen()'>full screen</button>"
+                                               "<script>b.focus()</script>" + MainFixture::readyForKeys()));
         main().resize(900, 700);
         main().show();
         frmDocument *document = main().LoadNewDoc();

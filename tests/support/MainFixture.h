@@ -17,6 +17,9 @@ public:
 
     // A page with that title, in UTF-8.
     static QByteArray titled(const QByteArray &title, const QByteArray &body = {});
+    // A script that titles its page "ready" once the page has the focus and has been drawn
+    // since: keys that come sooner may be dropped by the engine.
+    static QByteArray readyForKeys();
     // Opens address in a new document window and waits until it shows title and has
     // completed; null when it never did.
     frmDocument *open(const QString &address, const QString &title);
