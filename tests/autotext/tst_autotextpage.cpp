@@ -51,7 +51,6 @@ private:
     std::unique_ptr<PageFixture> m_fixture;
     AutotextPage *m_page = nullptr;
 
-    ScriptedPrompts &prompts() { return m_fixture->app.prompts; }
     QListWidget *list() { return child<QListWidget>(m_page, QStringLiteral("lstAutotxt")); }
     void start(const QStringList &lines, PageFixture::Browsers browsers = PageFixture::Scripted)
     {
@@ -162,7 +161,7 @@ private slots:
         QCOMPARE(bytes->text(), QStringLiteral("已用 254 / 254 字节"));
         QTest::keyClicks(box(), QStringLiteral("ab"));
         QCOMPARE(bytes->text(), QStringLiteral("已用 256 / 254 字节，超出 2 字节"));
-        prompts().expectMessage(QStringLiteral("每项最多 254 个字节"));
+        m_fixture->prompts().expectMessage(QStringLiteral("每项最多 254 个字节"));
         key(Qt::Key_Return);
         QVERIFY(box());
         QCOMPARE(box()->toPlainText(), snippet + QStringLiteral("ab"));
@@ -170,10 +169,10 @@ private slots:
         QVERIFY(!box()->textCursor().hasSelection());
         QTest::keyClicks(box(), QStringLiteral("\b\b\b\b{"));
         const QString mistake = QStringLiteral("自动填表内容格式有误：第 %1 个字符：“{”没有对应的“}”").arg(snippet.size() - 1);
-        prompts().expectMessage(mistake, Prompts::No);
+        m_fixture->prompts().expectMessage(mistake, Prompts::No);
         key(Qt::Key_Return);
         QVERIFY(editor());
-        prompts().expectMessage(mistake, Prompts::Yes);
+        m_fixture->prompts().expectMessage(mistake, Prompts::Yes);
         key(Qt::Key_Return);
         QVERIFY(!editor());
         QCOMPARE(list()->item(0)->text(), snippet.chopped(2) + u'{');
@@ -188,7 +187,7 @@ private slots:
         QVERIFY(openEditor(0));
         retype(QStringLiteral("李四"));
         const ExpectedWarning warned(QRegularExpression(QStringLiteral("cannot write")));
-        prompts().expectMessage(QStringLiteral("无法保存："));
+        m_fixture->prompts().expectMessage(QStringLiteral("无法保存："));
         key(Qt::Key_Return);
         QVERIFY(editor());
         QCOMPARE(box()->toPlainText(), QStringLiteral("李四"));
@@ -216,7 +215,7 @@ private slots:
         QTest::keyClick(list(), Qt::Key_Return);
         QCOMPARE(calls().size(), 3);
         choose(1);
-        press("cmdSendSELECTEDITEM");
+        m_fixture->press("cmdSendSELECTEDITEM");
         QCOMPARE(calls().last(), QStringLiteral("sendKeys 1"));
         doubleClick(1);
         QTRY_VERIFY(editor());
@@ -228,12 +227,12 @@ private slots:
     {
         start({"t 1={TAB", "t 2=ok"});
         choose(1);
-        press("cmdSendSELECTEDITEM");
+        m_fixture->press("cmdSendSELECTEDITEM");
         QCOMPARE(m_fixture->window.statusBar()->currentMessage(), QStringLiteral("没有打开的网页窗口，自动填表内容没有发送"));
         m_fixture->openDocument();
-        prompts().expectMessage(QStringLiteral("自动填表内容格式有误：第 1 个字符"));
+        m_fixture->prompts().expectMessage(QStringLiteral("自动填表内容格式有误：第 1 个字符"));
         choose(0);
-        press("cmdSendSELECTEDITEM");
+        m_fixture->press("cmdSendSELECTEDITEM");
         QCOMPARE(calls(), QStringList());
     }
 

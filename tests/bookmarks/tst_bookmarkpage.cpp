@@ -88,16 +88,6 @@ private:
     {
         QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualRect(node).center());
     }
-    void press(const char *button) { QTest::mouseClick(child<QPushButton>(m_page, QLatin1String(button)), Qt::LeftButton); }
-    static void press(QWidget *window, const char *button)
-    {
-        QTest::mouseClick(child<QPushButton>(window, QLatin1String(button)), Qt::LeftButton);
-    }
-    template<typename T>
-    static T *field(QWidget *window, const char *name)
-    {
-        return child<T>(window, QLatin1String(name));
-    }
     // What the page asked the document windows to load.
     QStringList navigations() const
     {
@@ -154,8 +144,8 @@ private slots:
     void layout()
     {
         start();
-        QWidget *address = field<QWidget>(m_page, "txtURLbk");
-        QWidget *visit = field<QWidget>(m_page, "cmdVISIT");
+        QWidget *address = m_fixture->field<QWidget>("txtURLbk");
+        QWidget *visit = m_fixture->field<QWidget>("cmdVISIT");
         QCOMPARE(visit->size(), QSize(41, 17));
         QCOMPARE(address->width() + visit->width(), m_page->width());
         QCOMPARE(visit->x(), address->width());
@@ -197,13 +187,13 @@ private slots:
         QFETCH(int, clickBookmark);
         start(false, PageFixture::Scripted, clickBookmark);
         click(node(0));
-        QCOMPARE(field<QLineEdit>(m_page, "txtURLbk")->text(), QString());
+        QCOMPARE(m_fixture->field<QLineEdit>("txtURLbk")->text(), QString());
         click(node(0, 1));
-        QCOMPARE(field<QLineEdit>(m_page, "txtURLbk")->text(), QStringLiteral("https://s.test/?q=a,b"));
+        QCOMPARE(m_fixture->field<QLineEdit>("txtURLbk")->text(), QStringLiteral("https://s.test/?q=a,b"));
         const QString address = QStringLiteral("https://s.test/?q=a,b");
         QCOMPARE(navigations().count(address), clickBookmark == 1 ? 1 : 0);
         // The visit button opens the chosen bookmark whatever the setting.
-        press("cmdVISIT");
+        m_fixture->press("cmdVISIT");
         QCOMPARE(navigations().count(address), clickBookmark == 1 ? 2 : 1);
         // A double click and Enter open a bookmark as the visit button does.
         const qsizetype before = navigations().count(address);
@@ -218,15 +208,15 @@ private slots:
     {
         start();
         click(node(1));
-        press("cmdVISIT");
+        m_fixture->press("cmdVISIT");
         QCOMPARE(navigations(), QStringList());
         click(node(1, 0));
-        press("cmdVISIT");
+        m_fixture->press("cmdVISIT");
         QCOMPARE(navigations(), QStringList{QStringLiteral("https://www.xinhuanet.com/")});
         // With no document window a visit does nothing.
         m_fixture->documents->CloseDoc();
         QTRY_VERIFY(m_fixture->documents->documents().isEmpty());
-        press("cmdVISIT");
+        m_fixture->press("cmdVISIT");
         QVERIFY(m_fixture->documents->documents().isEmpty());
     }
 
@@ -241,16 +231,16 @@ private slots:
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Hello, World 😀 - 站点"));
         whenDialog([this](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("添加书签"));
-            auto *categories = field<QComboBox>(d, "Combo1");
+            auto *categories = m_fixture->field<QComboBox>("Combo1", d);
             QCOMPARE(categories->currentIndex(), -1);
             QCOMPARE(categories->count(), 2);
             // Names to choose from; the file they are kept in is there on hover.
             QCOMPARE(categories->itemText(0), QStringLiteral("网站"));
             QCOMPARE(categories->itemData(0, Qt::ToolTipRole).toString(), profile(QStringLiteral("a.bookmark.txt")));
             categories->setCurrentIndex(0);
-            press(d, "Command1");
+            m_fixture->press("Command1", d);
         });
-        press("btnBookmarkAdd");
+        m_fixture->press("btnBookmarkAdd");
         // Above the high-water number, gaps below it left alone; the comma made full-width.
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 4), QStringLiteral("Hello， World 😀 - 站点,") + page);
         QCOMPARE(number(QStringLiteral("a.bookmark.txt")), QStringLiteral(" 4"));
@@ -265,12 +255,12 @@ private slots:
     {
         start();
         app().prompts.expectMessage(QStringLiteral("请选择一个书签类别"));
-        whenDialog([](frmAddToBookmark *d) {
-            press(d, "Command1");
+        whenDialog([this](frmAddToBookmark *d) {
+            m_fixture->press("Command1", d);
             QVERIFY(d->isVisible());
-            press(d, "Command2");
+            m_fixture->press("Command2", d);
         });
-        press("btnBookmarkAdd");
+        m_fixture->press("btnBookmarkAdd");
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(app().prompts.messages.last().title, QStringLiteral("错误"));
@@ -284,11 +274,11 @@ private slots:
         start();
         write(QStringLiteral("bookmark.ini"), {"[bookmark]", "files=1", "file 1=\\b.bookmark.txt"});
         m_page->LoadBookmark();
-        whenDialog([](frmAddToBookmark *d) {
-            QCOMPARE(field<QComboBox>(d, "Combo1")->currentText(), QStringLiteral("新闻"));
-            press(d, "Command1");
+        whenDialog([this](frmAddToBookmark *d) {
+            QCOMPARE(m_fixture->field<QComboBox>("Combo1", d)->currentText(), QStringLiteral("新闻"));
+            m_fixture->press("Command1", d);
         });
-        press("btnBookmarkAdd");
+        m_fixture->press("btnBookmarkAdd");
         QCOMPARE(entry(QStringLiteral("b.bookmark.txt"), 2), QStringLiteral("Web Document 1,about:blank"));
     }
 
@@ -300,17 +290,17 @@ private slots:
         auto full = std::make_unique<FileSizeLimit>(QFileInfo(file).size() + 4);
         const ExpectedWarning warned(QRegularExpression(QStringLiteral("cannot write")));
         app().prompts.expectMessage(QStringLiteral("无法保存书签：") + file);
-        whenDialog([&full](frmAddToBookmark *d) {
-            type(field<QLineEdit>(d, "Text1"), QStringLiteral("留着"));
-            field<QComboBox>(d, "Combo1")->setCurrentIndex(1);
-            press(d, "Command1");
+        whenDialog([this, &full](frmAddToBookmark *d) {
+            type(m_fixture->field<QLineEdit>("Text1", d), QStringLiteral("留着"));
+            m_fixture->field<QComboBox>("Combo1", d)->setCurrentIndex(1);
+            m_fixture->press("Command1", d);
             QVERIFY(d->isVisible());
-            QCOMPARE(field<QLineEdit>(d, "Text1")->text(), QStringLiteral("留着"));
+            QCOMPARE(m_fixture->field<QLineEdit>("Text1", d)->text(), QStringLiteral("留着"));
             full.reset();
-            press(d, "Command1");
+            m_fixture->press("Command1", d);
             QVERIFY(!d->isVisible());
         });
-        press("btnBookmarkAdd");
+        m_fixture->press("btnBookmarkAdd");
         QCOMPARE(entry(QStringLiteral("b.bookmark.txt"), 2), QStringLiteral("留着,about:blank"));
     }
 
@@ -323,7 +313,7 @@ private slots:
         const ExpectedWarning warned(QRegularExpression(QStringLiteral("cannot write")));
         {
             const FileSizeLimit full(10);
-            press("btnBookmarkDel");
+            m_fixture->press("btnBookmarkDel");
         }
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 1), QStringLiteral("百度,https://www.baidu.com/"));
         QCOMPARE(tree()->model()->rowCount(node(0)), 2);
@@ -362,11 +352,11 @@ private slots:
         }
         app().prompts.answerFile(profile(QStringLiteral("bookmarks/新的")));
         app().prompts.expectMessage(QStringLiteral("书签索引已损坏"));
-        whenDialog([](frmAddToBookmark *d) {
-            field<QLineEdit>(d, "Text1")->setText(QStringLiteral("新的"));
-            press(d, "Command1");
+        whenDialog([this](frmAddToBookmark *d) {
+            m_fixture->field<QLineEdit>("Text1", d)->setText(QStringLiteral("新的"));
+            m_fixture->press("Command1", d);
             QVERIFY(d->isVisible());
-            press(d, "Command2");
+            m_fixture->press("Command2", d);
         });
         m_page->dialog()->addCategory();
         m_page->LoadBookmark(); // asked once only
@@ -375,7 +365,7 @@ private slots:
         index.close();
         QCOMPARE(app().prompts.messages.size(), 2);
         app().prompts.expectMessage(offer, Prompts::No);
-        press("btnBookmarkRefresh");
+        m_fixture->press("btnBookmarkRefresh");
         QTRY_COMPARE(app().prompts.messages.size(), 3);
     }
 
@@ -383,18 +373,18 @@ private slots:
     {
         start();
         click(node(0, 1));
-        whenDialog([](frmAddToBookmark *d) {
+        whenDialog([this](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("修改书签"));
-            QCOMPARE(field<QLineEdit>(d, "Text2")->text(), QStringLiteral("3"));
-            auto *categories = field<QComboBox>(d, "Combo1");
+            QCOMPARE(m_fixture->field<QLineEdit>("Text2", d)->text(), QStringLiteral("3"));
+            auto *categories = m_fixture->field<QComboBox>("Combo1", d);
             QCOMPARE(categories->currentText(), QStringLiteral("网站"));
             QVERIFY(categories->currentData().toString().endsWith(QStringLiteral("a.bookmark.txt")));
             QCOMPARE(categories->itemText(0), categories->currentText());
-            QVERIFY(!field<QRadioButton>(d, "Option2")->isVisibleTo(d));
-            type(field<QLineEdit>(d, "Text2"), QStringLiteral("20"));
-            press(d, "Command1");
+            QVERIFY(!m_fixture->field<QRadioButton>("Option2", d)->isVisibleTo(d));
+            type(m_fixture->field<QLineEdit>("Text2", d), QStringLiteral("20"));
+            m_fixture->press("Command1", d);
         });
-        press("btnBookmarkChange");
+        m_fixture->press("btnBookmarkChange");
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 3), QString());
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 20), QStringLiteral("搜索,https://s.test/?q=a,b"));
         QCOMPARE(number(QStringLiteral("a.bookmark.txt")), QStringLiteral("20"));
@@ -407,13 +397,13 @@ private slots:
         click(node(0, 1));
         app().prompts.expectMessage(QStringLiteral("序号 1 已被“百度”使用，是否替换？"), Prompts::No);
         app().prompts.expectMessage(QStringLiteral("序号 1 已被“百度”使用，是否替换？"), Prompts::Yes);
-        whenDialog([](frmAddToBookmark *d) {
-            type(field<QLineEdit>(d, "Text2"), QStringLiteral("1"));
-            press(d, "Command1");
+        whenDialog([this](frmAddToBookmark *d) {
+            type(m_fixture->field<QLineEdit>("Text2", d), QStringLiteral("1"));
+            m_fixture->press("Command1", d);
             QVERIFY(d->isVisible());
-            press(d, "Command1");
+            m_fixture->press("Command1", d);
         });
-        press("btnBookmarkChange");
+        m_fixture->press("btnBookmarkChange");
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 1), QStringLiteral("搜索,https://s.test/?q=a,b"));
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 3), QString());
     }
@@ -424,12 +414,12 @@ private slots:
         start();
         tree()->collapse(node(1));
         click(node(0, 0));
-        whenDialog([](frmAddToBookmark *d) {
-            field<QComboBox>(d, "Combo1")->setCurrentIndex(1);
-            type(field<QLineEdit>(d, "Text2"), QStringLiteral("9"));
-            press(d, "Command1");
+        whenDialog([this](frmAddToBookmark *d) {
+            m_fixture->field<QComboBox>("Combo1", d)->setCurrentIndex(1);
+            type(m_fixture->field<QLineEdit>("Text2", d), QStringLiteral("9"));
+            m_fixture->press("Command1", d);
         });
-        press("btnBookmarkChange");
+        m_fixture->press("btnBookmarkChange");
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 1), QString());
         QCOMPARE(entry(QStringLiteral("b.bookmark.txt"), 2), QStringLiteral("百度,https://www.baidu.com/"));
         QCOMPARE(number(QStringLiteral("b.bookmark.txt")), QStringLiteral("2"));
@@ -456,14 +446,14 @@ private slots:
         click(node(0, 0));
         app().prompts.expectMessage(message);
         app().prompts.expectMessage(QStringLiteral("请输入一个数字")); // confirming the cleared field
-        whenDialog([typed](frmAddToBookmark *d) {
-            type(field<QLineEdit>(d, "Text2"), typed);
-            QCOMPARE(field<QLineEdit>(d, "Text2")->text(), QString());
-            press(d, "Command1");
+        whenDialog([this, typed](frmAddToBookmark *d) {
+            type(m_fixture->field<QLineEdit>("Text2", d), typed);
+            QCOMPARE(m_fixture->field<QLineEdit>("Text2", d)->text(), QString());
+            m_fixture->press("Command1", d);
             QVERIFY(d->isVisible());
-            press(d, "Command2");
+            m_fixture->press("Command2", d);
         });
-        press("btnBookmarkChange");
+        m_fixture->press("btnBookmarkChange");
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(app().prompts.messages.at(1).title, QStringLiteral("错误"));
@@ -474,23 +464,24 @@ private slots:
     {
         start();
         click(node(1));
-        whenDialog([](frmAddToBookmark *d) {
-            QVERIFY(!field<QLineEdit>(d, "Text3")->isVisibleTo(d) && !field<QRadioButton>(d, "Option1")->isVisibleTo(d));
-            QCOMPARE(field<QLineEdit>(d, "Text1")->text(), QStringLiteral("新闻"));
+        whenDialog([this](frmAddToBookmark *d) {
+            QVERIFY(!m_fixture->field<QLineEdit>("Text3", d)->isVisibleTo(d));
+            QVERIFY(!m_fixture->field<QRadioButton>("Option1", d)->isVisibleTo(d));
+            QCOMPARE(m_fixture->field<QLineEdit>("Text1", d)->text(), QStringLiteral("新闻"));
             // The keys go to the name, chosen whole, as soon as the dialog shows.
-            QTRY_COMPARE(QApplication::focusWidget(), field<QLineEdit>(d, "Text1"));
+            QTRY_COMPARE(QApplication::focusWidget(), m_fixture->field<QLineEdit>("Text1", d));
             typeInto(QApplication::focusWidget(), QStringLiteral("要闻,头条"));
-            press(d, "Command1");
+            m_fixture->press("Command1", d);
         });
-        press("btnBookmarkChange");
+        m_fixture->press("btnBookmarkChange");
         QCOMPARE(node(1).data().toString(), QStringLiteral("要闻，头条"));
         click(node(1));
         app().prompts.expectMessage(QStringLiteral("确认删除要闻，头条？"), Prompts::No);
-        press("btnBookmarkDel");
+        m_fixture->press("btnBookmarkDel");
         QCOMPARE(tree()->model()->rowCount(), 2);
         click(node(1));
         app().prompts.expectMessage(QStringLiteral("确认删除要闻，头条？"), Prompts::Yes);
-        press("btnBookmarkDel");
+        m_fixture->press("btnBookmarkDel");
         QCOMPARE(tree()->model()->rowCount(), 1);
         // Retired, not removed: still listed for the pickers, with an empty name.
         QCOMPARE(m_page->store().GetBookmarkFile(2), QStringLiteral(",") + profile(QStringLiteral("b.bookmark.txt")));
@@ -502,7 +493,7 @@ private slots:
         start();
         click(node(0, 0));
         app().prompts.expectMessage(QStringLiteral("确认删除百度？"), Prompts::Yes);
-        press("btnBookmarkDel");
+        m_fixture->press("btnBookmarkDel");
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 1), QString());
         QCOMPARE(number(QStringLiteral("a.bookmark.txt")), QStringLiteral(" 3"));
         tree()->expandAll();
@@ -536,15 +527,15 @@ private slots:
         const auto startsInBookmarks = [this] {
             return app().prompts.suggested.value(0) == profile(QStringLiteral("bookmarks/"));
         };
-        whenDialog([name, created](frmAddToBookmark *d) {
+        whenDialog([this, name, created](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("添加书签类别"));
-            QVERIFY(!field<QRadioButton>(d, "Option1")->isVisibleTo(d));
-            QVERIFY(field<QRadioButton>(d, "Option2")->isChecked());
-            field<QLineEdit>(d, "Text1")->setText(name);
-            press(d, "Command1");
+            QVERIFY(!m_fixture->field<QRadioButton>("Option1", d)->isVisibleTo(d));
+            QVERIFY(m_fixture->field<QRadioButton>("Option2", d)->isChecked());
+            m_fixture->field<QLineEdit>("Text1", d)->setText(name);
+            m_fixture->press("Command1", d);
             QCOMPARE(d->isVisible(), !created);
             if (d->isVisible())
-                press(d, "Command2");
+                m_fixture->press("Command2", d);
         });
         m_page->dialog()->addCategory();
         QVERIFY(startsInBookmarks());

@@ -1,6 +1,6 @@
 #include "LoopbackServer.h"
 #include "PageScript.h"
-#include "TestApp.h"
+#include "MainFixture.h"
 #include "shell/MainMenus.h"
 #include "shell/frmMain.h"
 #include "document/webengine/FindBar.h"
@@ -31,8 +31,7 @@ const QByteArray FruitBody = "<p id=\"t\">apple banana apple cherry</p><input id
 
 QByteArray titled(const QByteArray &title, const QByteArray &body = FruitBody)
 {
-    return "<html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body>" + body
-           + "</body></html>";
+    return MainFixture::titled(title, body);
 }
 
 WebEngineBrowser *browserOf(frmDocument *document) { return qobject_cast<WebEngineBrowser *>(document->Web); }
@@ -71,66 +70,64 @@ class tst_DocumentCommands : public QObject
     Q_OBJECT
 
 private:
-    void trigger(frmMain &main, const char *name)
+    std::unique_ptr<MainFixture> m_fixture;
+
+    TestApp &app() { return m_fixture->app; }
+    frmMain &main() { return m_fixture->main; }
+    void trigger(const char *name)
     {
-        QAction *action = main.menus()->item(QLatin1String(name));
+        QAction *action = main().menus()->item(QLatin1String(name));
         QVERIFY2(action, name);
         action->trigger();
     }
-    // A desktop-sized main window holding count empty document windows.
-    void showWithDocuments(frmMain &main, int count)
+    void addDocuments(int count)
     {
-        main.resize(1000, 800);
-        main.show();
         for (int i = 0; i < count; ++i)
-            main.LoadNewDoc();
+            main().LoadNewDoc();
     }
-    // Opens a page in a new document window and waits until it has completed.
-    frmDocument *openPage(TestApp &app, frmMain &main, const QString &title)
+    frmDocument *openPage(const QString &title, const QByteArray &body = FruitBody)
     {
-        const QString path = app.writeFile(title + QStringLiteral(".htm"), titled(title.toUtf8()));
-        frmDocument *document = main.LoadNewDoc();
-        document->Web->navigate(path);
-        if (!QTest::qWaitFor([&] { return document->Combo->count() > 0; }, 10000))
-            return nullptr;
-        return document;
+        return m_fixture->openPage(title, body);
     }
 
 private slots:
+    // A desktop-sized main window without documents.
+    void init()
+    {
+        m_fixture = std::make_unique<MainFixture>();
+        main().resize(1000, 800);
+        main().show();
+    }
+    void cleanup() { m_fixture.reset(); }
+
     // File > Open
 
     void openShowsFileAndRecordsItsPath()
     {
-        TestApp app;
-        const QString path = app.writeFile(QStringLiteral("opened.htm"), titled("Opened Page"));
-        app.prompts.answerFile(path);
-        frmMain main(app.context);
-        main.show();
-        trigger(main, "mnuFileOpen");
-        QCOMPARE(main.documents().size(), 1);
-        frmDocument *document = main.activeDocument();
+        const QString path = app().writeFile(QStringLiteral("opened.htm"), titled("Opened Page"));
+        app().prompts.answerFile(path);
+        trigger("mnuFileOpen");
+        QCOMPARE(main().documents().size(), 1);
+        frmDocument *document = main().activeDocument();
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Opened Page"));
         QTRY_COMPARE(document->Combo->itemText(0), path);
-        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打开")});
+        QCOMPARE(app().prompts.asked, QStringList{QStringLiteral("打开")});
     }
 
     void cancelledOpenLoadsNothing()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        app.prompts.answerFile(QString());
-        trigger(main, "mnuFileOpen");
-        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打开")});
-        frmDocument *document = main.activeDocument();
+        app().prompts.answerFile(QString());
+        trigger("mnuFileOpen");
+        QCOMPARE(app().prompts.asked, QStringList{QStringLiteral("打开")});
+        frmDocument *document = main().activeDocument();
         QVERIFY(document);
         QCOMPARE(document->windowTitle(), QStringLiteral("Web Document 1"));
         // With a window already open, Open asks again without a second window; once that
         // file has loaded, it is the only page the window ever showed.
-        const QString path = app.writeFile(QStringLiteral("second.htm"), titled("Second"));
-        app.prompts.answerFile(path);
-        trigger(main, "mnuFileOpen");
-        QCOMPARE(main.documents().size(), 1);
+        const QString path = app().writeFile(QStringLiteral("second.htm"), titled("Second"));
+        app().prompts.answerFile(path);
+        trigger("mnuFileOpen");
+        QCOMPARE(main().documents().size(), 1);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Second"));
         QTRY_COMPARE(document->Combo->count(), 1);
         QCOMPARE(document->Combo->itemText(0), path);
@@ -140,10 +137,7 @@ private slots:
 
     void copyPutsSelectionOnClipboard()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        frmDocument *document = openPage(app, main, QStringLiteral("Copy"));
+        frmDocument *document = openPage(QStringLiteral("Copy"));
         QVERIFY(document);
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
         document->Web->takeFocus();
@@ -152,35 +146,29 @@ private slots:
         document->setShowCombo(true);
         document->Combo->setFocus();
         QTRY_VERIFY(document->Combo->hasFocus());
-        trigger(main, "mnuEditCopy");
+        trigger("mnuEditCopy");
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("apple banana apple cherry"));
     }
 
     void pasteFillsFocusedInput()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        frmDocument *document = openPage(app, main, QStringLiteral("Paste"));
+        frmDocument *document = openPage(QStringLiteral("Paste"));
         QVERIFY(document);
         document->Web->takeFocus();
         evaluate(document, QStringLiteral("document.getElementById('i').focus()"));
         QGuiApplication::clipboard()->setText(QStringLiteral("pasted words"));
-        trigger(main, "mnuEditPaste");
+        trigger("mnuEditPaste");
         const QString value = QStringLiteral("document.getElementById('i').value");
         QTRY_COMPARE(evaluate(document, value).toString(), QStringLiteral("pasted words"));
     }
 
     void cutMovesInputTextToClipboard()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        frmDocument *document = openPage(app, main, QStringLiteral("Cut"));
+        frmDocument *document = openPage(QStringLiteral("Cut"));
         QVERIFY(document);
         document->Web->takeFocus();
         evaluate(document, QStringLiteral("var i=document.getElementById('i'); i.value='cut me'; i.focus(); i.select()"));
-        trigger(main, "mnuEditCut");
+        trigger("mnuEditCut");
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("cut me"));
         QTRY_COMPARE(evaluate(document, QStringLiteral("document.getElementById('i').value")).toString(), QString());
     }
@@ -189,15 +177,12 @@ private slots:
 
     void findReportsMatchesAndMisses()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        frmDocument *document = openPage(app, main, QStringLiteral("Find"));
+        frmDocument *document = openPage(QStringLiteral("Find"));
         QVERIFY(document);
         auto *bar = document->findChild<FindBar *>(QStringLiteral("FindBar"));
         QVERIFY(bar);
         QVERIFY(!bar->isVisible());
-        trigger(main, "mnuEditFind");
+        trigger("mnuEditFind");
         QVERIFY(bar->isVisible());
         auto *text = bar->findChild<QLineEdit *>(QStringLiteral("FindText"));
         auto *result = bar->findChild<QLabel *>(QStringLiteral("FindResult"));
@@ -215,15 +200,9 @@ private slots:
 
     void findFollowsMatchCaseAndForgetsTheOldPage()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        const QString path = app.writeFile(QStringLiteral("case.htm"), titled("Case", "<p>apple Apple APPLE apple</p>"));
-        frmDocument *document = main.LoadNewDoc();
-        document->Web->navigate(path);
-        // The title comes with the head; the words to find only once the page is complete.
-        QTRY_VERIFY(document->Combo->count() > 0);
-        trigger(main, "mnuEditFind");
+        frmDocument *document = openPage(QStringLiteral("Case"), "<p>apple Apple APPLE apple</p>");
+        QVERIFY(document);
+        trigger("mnuEditFind");
         auto *bar = document->findChild<FindBar *>(QStringLiteral("FindBar"));
         auto *text = bar->findChild<QLineEdit *>(QStringLiteral("FindText"));
         auto *result = bar->findChild<QLabel *>(QStringLiteral("FindResult"));
@@ -234,42 +213,30 @@ private slots:
         QTest::mouseClick(matchCase, Qt::LeftButton, {}, QPoint(4, matchCase->height() / 2));
         QVERIFY(matchCase->isChecked());
         QTRY_VERIFY2(result->text().endsWith(QStringLiteral("共 2 项")), qPrintable(result->text()));
-        document->Web->navigate(app.writeFile(QStringLiteral("other.htm"), titled("Other")));
+        document->Web->navigate(app().writeFile(QStringLiteral("other.htm"), titled("Other")));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Other"));
         QCOMPARE(result->text(), QString());
     }
 
     // File > Print, Save as, Properties
 
-    void printWritesPdf()
+    // Proven by a print that follows: once it has finished, the cancelled one never printed.
+    void printWritesPdfAndACancelledPrintNothing()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        frmDocument *document = openPage(app, main, QStringLiteral("Print"));
+        frmDocument *document = openPage(QStringLiteral("Print"));
         QVERIFY(document);
-        const QString pdf = app.file(QStringLiteral("out.pdf"));
-        app.prompts.answerFile(pdf);
         QSignalSpy finished(browserOf(document), &WebEngineBrowser::printFinished);
-        trigger(main, "mnuFilePrint");
+        app().prompts.answerFile(QString());
+        trigger("mnuFilePrint");
+        QCOMPARE(app().prompts.asked, QStringList{QStringLiteral("打印")});
+        const QString pdf = app().file(QStringLiteral("out.pdf"));
+        app().prompts.answerFile(pdf);
+        trigger("mnuFilePrint");
         QVERIFY(finished.wait(30000));
+        QCOMPARE(app().prompts.asked.size(), 2);
+        QCOMPARE(finished.size(), 1);
         QCOMPARE(finished.first().first().toBool(), true);
         QVERIFY(contents(pdf).startsWith("%PDF"));
-        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打印")});
-    }
-
-    void cancelledPrintWritesNothing()
-    {
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        frmDocument *document = openPage(app, main, QStringLiteral("NoPrint"));
-        QVERIFY(document);
-        QSignalSpy finished(browserOf(document), &WebEngineBrowser::printFinished);
-        app.prompts.answerFile(QString());
-        trigger(main, "mnuFilePrint");
-        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打印")});
-        QVERIFY(!finished.wait(500));
     }
 
     // Complete pages keep their pictures in a folder beside them, HTML only keeps
@@ -294,18 +261,12 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, mime);
         QFETCH(bool, pictures);
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        app.writeFile(QStringLiteral("dot.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\"/>");
-        const QString page = app.writeFile(QStringLiteral("saved.htm"), titled("Saved", FruitBody + "<img src=\"dot.svg\">"));
-        frmDocument *document = main.LoadNewDoc();
-        document->Web->navigate(page);
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Saved"));
-        const QString target = app.file(QStringLiteral("saved/") + name);
+        app().writeFile(QStringLiteral("dot.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\"/>");
+        QVERIFY(openPage(QStringLiteral("Saved"), FruitBody + "<img src=\"dot.svg\">"));
+        const QString target = app().file(QStringLiteral("saved/") + name);
         QVERIFY(QDir().mkpath(QFileInfo(target).path()));
-        app.prompts.answerFile(target, filter);
-        trigger(main, "mnuFileSaveAs");
+        app().prompts.answerFile(target, filter);
+        trigger("mnuFileSaveAs");
         QTRY_VERIFY_WITH_TIMEOUT(contents(target).contains(mime ? "</html>" : "apple banana apple cherry"), 20000);
         QCOMPARE(contents(target).contains("MIME-Version"), mime);
         const QDir folder(QFileInfo(target).path());
@@ -315,7 +276,7 @@ private slots:
             QVERIFY(!QDir(folder.filePath(others.value(0) == name ? others.value(1) : others.value(0)))
                          .entryList({QStringLiteral("*.svg")})
                          .isEmpty());
-        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("另存为")});
+        QCOMPARE(app().prompts.asked, QStringList{QStringLiteral("另存为")});
     }
 
     void propertiesShowTitleAddressAndType_data()
@@ -328,10 +289,7 @@ private slots:
     void propertiesShowTitleAddressAndType()
     {
         QFETCH(bool, scripts);
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        frmDocument *document = openPage(app, main, QStringLiteral("Props"));
+        frmDocument *document = openPage(QStringLiteral("Props"));
         QVERIFY(document);
         // The user may switch page scripts off; the dialog must still learn the page's type.
         browserOf(document)->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts);
@@ -339,12 +297,12 @@ private slots:
         document->Web->refresh();
         QVERIFY(loaded.wait());
         QCOMPARE(evaluate(document, QStringLiteral("1+1")).toInt(), scripts ? 2 : 0);
-        trigger(main, "mnuFileProperties");
+        trigger("mnuFileProperties");
         PagePropertiesDialog *dialog = nullptr;
-        QTRY_VERIFY((dialog = main.findChild<PagePropertiesDialog *>()) && dialog->isVisible());
+        QTRY_VERIFY((dialog = main().findChild<PagePropertiesDialog *>()) && dialog->isVisible());
         const auto text = [dialog](const char *name) { return dialog->findChild<QLabel *>(QLatin1String(name))->text(); };
         QCOMPARE(text("propTitle"), QStringLiteral("Props"));
-        QCOMPARE(text("propAddress"), app.file(QStringLiteral("Props.htm")));
+        QCOMPARE(text("propAddress"), app().file(QStringLiteral("Props.htm")));
         QCOMPARE(text("propType"), QStringLiteral("text/html"));
         QCOMPARE(text("propEncoding"), QStringLiteral("UTF-8"));
         dialog->accept();
@@ -364,16 +322,14 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(bool, stacked);
-        TestApp app;
-        frmMain main(app.context);
-        showWithDocuments(main, 3);
+        addDocuments(3);
         // A window out of view brings scroll bars that the tiles must not leave room for.
-        main.documents().at(1)->move(1500, 1200);
-        QTRY_VERIFY(main.mdiArea()->verticalScrollBar()->isVisible());
-        trigger(main, command.toLatin1().constData());
-        QTRY_VERIFY(!main.mdiArea()->verticalScrollBar()->isVisible());
-        const QRect area = main.mdiArea()->viewport()->rect();
-        QList<QRect> tiles = geometries(main.mdiArea());
+        main().documents().at(1)->move(1500, 1200);
+        QTRY_VERIFY(main().mdiArea()->verticalScrollBar()->isVisible());
+        trigger(command.toLatin1().constData());
+        QTRY_VERIFY(!main().mdiArea()->verticalScrollBar()->isVisible());
+        const QRect area = main().mdiArea()->viewport()->rect();
+        QList<QRect> tiles = geometries(main().mdiArea());
         QCOMPARE(tiles.size(), 3);
         std::sort(tiles.begin(), tiles.end(), [stacked](const QRect &a, const QRect &b) {
             return stacked ? a.top() < b.top() : a.left() < b.left();
@@ -390,67 +346,57 @@ private slots:
 
     void tabbedViewIgnoresArrangement()
     {
-        TestApp app;
-        frmMain main(app.context);
-        showWithDocuments(main, 3);
-        main.menus()->mnuViewTabbed->trigger();
-        QTRY_VERIFY(main.activeDocument()->isMaximized());
+        addDocuments(3);
+        main().menus()->mnuViewTabbed->trigger();
+        QTRY_VERIFY(main().activeDocument()->isMaximized());
         for (const char *command : {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
                                     "mnuWindowArrangeIcons"}) {
-            trigger(main, command);
-            QVERIFY2(main.activeDocument()->isMaximized(), command);
-            QCOMPARE(main.activeDocument()->size(), main.mdiArea()->viewport()->size());
+            trigger(command);
+            QVERIFY2(main().activeDocument()->isMaximized(), command);
+            QCOMPARE(main().activeDocument()->size(), main().mdiArea()->viewport()->size());
         }
     }
 
     void cascadeStepsDownAndRight()
     {
-        TestApp app;
-        frmMain main(app.context);
-        showWithDocuments(main, 3);
-        trigger(main, "mnuWindowTileVertical");
-        trigger(main, "mnuWindowCascade");
-        const QList<frmDocument *> documents = main.documents();
+        addDocuments(3);
+        trigger("mnuWindowTileVertical");
+        trigger("mnuWindowCascade");
+        const QList<frmDocument *> documents = main().documents();
         for (int i = 1; i < documents.size(); ++i) {
             const QPoint step = documents.at(i)->pos() - documents.at(i - 1)->pos();
             QVERIFY2(step.x() > 0 && step.y() > 0, qPrintable(QStringLiteral("window %1").arg(i)));
         }
-        QCOMPARE(main.activeDocument(), documents.last());
-        QCOMPARE(main.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), documents.last());
+        QCOMPARE(main().activeDocument(), documents.last());
+        QCOMPARE(main().mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), documents.last());
     }
 
     void manyCascadedWindowsKeepAUsableSize()
     {
-        TestApp app;
-        frmMain main(app.context);
-        showWithDocuments(main, 25);
-        trigger(main, "mnuWindowCascade");
-        const QSize area = main.mdiArea()->viewport()->size();
-        for (frmDocument *document : main.documents()) {
+        addDocuments(25);
+        trigger("mnuWindowCascade");
+        const QSize area = main().mdiArea()->viewport()->size();
+        for (frmDocument *document : main().documents()) {
             QVERIFY(document->width() >= area.width() * 3 / 4 - 1);
             QVERIFY(document->height() >= area.height() * 3 / 4 - 1);
             QVERIFY(document->Web->height() > 100);
             QVERIFY(document->geometry().right() <= area.width());
             QVERIFY(document->geometry().bottom() <= area.height());
         }
-        QCOMPARE(main.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), main.documents().last());
+        QCOMPARE(main().mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), main().documents().last());
     }
 
     void arrangeIconsLinesMinimizedWindowsAlongTheBottom()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.resize(1000, 800);
-        main.show();
         for (int i = 0; i < 3; ++i)
-            main.LoadNewDoc()->showMinimized();
+            main().LoadNewDoc()->showMinimized();
         for (int i = 0; i < 3; ++i)
-            main.documents().at(i)->move(200 + 40 * i, 60 * i);
-        QCOMPARE(main.documents().at(2)->pos(), QPoint(280, 120));
-        trigger(main, "mnuWindowArrangeIcons");
-        const int bottom = main.mdiArea()->viewport()->height();
+            main().documents().at(i)->move(200 + 40 * i, 60 * i);
+        QCOMPARE(main().documents().at(2)->pos(), QPoint(280, 120));
+        trigger("mnuWindowArrangeIcons");
+        const int bottom = main().mdiArea()->viewport()->height();
         int left = 0;
-        for (frmDocument *document : main.documents()) {
+        for (frmDocument *document : main().documents()) {
             QVERIFY(document->isMinimized());
             QCOMPARE(document->geometry().bottom() + 1, bottom);
             QCOMPARE(document->x(), left);
@@ -460,13 +406,10 @@ private slots:
 
     void windowMenuListsAndSwitchesWindows()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
         for (int i = 0; i < 3; ++i)
-            main.LoadNewDoc();
-        main.documents().at(1)->setWindowTitle(QStringLiteral("Middle Page"));
-        QList<QAction *> items = windowList(main);
+            main().LoadNewDoc();
+        main().documents().at(1)->setWindowTitle(QStringLiteral("Middle Page"));
+        QList<QAction *> items = windowList(main());
         QCOMPARE(items.size(), 3);
         const QStringList captions{QStringLiteral("Web Document 1"), QStringLiteral("Middle Page"),
                                    QStringLiteral("Web Document 3")};
@@ -475,58 +418,52 @@ private slots:
             QCOMPARE(items.at(i)->isChecked(), i == 2);
         }
         items.at(0)->trigger();
-        QCOMPARE(main.activeDocument(), main.documents().at(0));
+        QCOMPARE(main().activeDocument(), main().documents().at(0));
         // Opening the menu again rebuilds the list once, with the new active window.
-        items = windowList(main);
+        items = windowList(main());
         QCOMPARE(items.size(), 3);
         QVERIFY(items.at(0)->isChecked());
         QVERIFY(!items.at(2)->isChecked());
-        main.documents().at(2)->close();
-        QTRY_COMPARE(windowList(main).size(), 2);
+        main().documents().at(2)->close();
+        QTRY_COMPARE(windowList(main()).size(), 2);
         // A minimized window chosen from the list comes back.
-        main.documents().at(1)->showMinimized();
-        windowList(main).at(1)->trigger();
-        QVERIFY(!main.documents().at(1)->isMinimized());
-        QCOMPARE(main.activeDocument(), main.documents().at(1));
+        main().documents().at(1)->showMinimized();
+        windowList(main()).at(1)->trigger();
+        QVERIFY(!main().documents().at(1)->isMinimized());
+        QCOMPARE(main().activeDocument(), main().documents().at(1));
     }
 
     // Edit > Back, Forward, Refresh, Stop
 
     void backForwardAndRefreshWalkTheHistory()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.show();
-        frmDocument *document = openPage(app, main, QStringLiteral("Alpha"));
+        frmDocument *document = openPage(QStringLiteral("Alpha"));
         QVERIFY(document);
-        const QString beta = app.writeFile(QStringLiteral("beta.htm"), titled("Beta"));
+        const QString beta = app().writeFile(QStringLiteral("beta.htm"), titled("Beta"));
         document->Web->navigate(beta);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Beta"));
-        trigger(main, "mnuEditback");
+        trigger("mnuEditback");
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Alpha"));
-        trigger(main, "MnuEditForward");
+        trigger("MnuEditForward");
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Beta"));
-        app.writeFile(QStringLiteral("beta.htm"), titled("Beta Again"));
-        trigger(main, "mnuEditRefresh");
+        app().writeFile(QStringLiteral("beta.htm"), titled("Beta Again"));
+        trigger("mnuEditRefresh");
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Beta Again"));
         QCOMPARE(document->Web->locationURL(), beta);
     }
 
     void stopEndsAPendingLoad()
     {
-        TestApp app;
         LoopbackServer server;
         LoopbackServer::Response slow{titled("Never")};
         slow.delayMs = 15000;
         server.route("/hang", slow);
-        frmMain main(app.context);
-        main.show();
-        frmDocument *document = main.LoadNewDoc();
+        frmDocument *document = main().LoadNewDoc();
         QSignalSpy completed(document->Web, &BrowserControl::DownloadComplete);
         document->Web->navigate(server.address(QStringLiteral("/hang")));
         QTRY_VERIFY(server.wasRequested("/hang"));
         QVERIFY(completed.isEmpty());
-        trigger(main, "mnuEditStop");
+        trigger("mnuEditStop");
         QTRY_COMPARE(completed.size(), 1);
         QVERIFY(document->windowTitle() != QStringLiteral("Never"));
     }

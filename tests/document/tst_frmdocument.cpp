@@ -1,8 +1,7 @@
 #include "LoopbackServer.h"
+#include "MainFixture.h"
 #include "PageScript.h"
-#include "TestApp.h"
 #include "UserInput.h"
-#include "shell/frmMain.h"
 #include "document/BrowserControl.h"
 #include "document/webengine/DownloadManager.h"
 #include "document/webengine/WebEngineBrowser.h"
@@ -15,7 +14,6 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -28,10 +26,7 @@
 
 namespace {
 
-QByteArray titled(const QByteArray &title, const QByteArray &body = {})
-{
-    return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
-}
+QByteArray titled(const QByteArray &title, const QByteArray &body = {}) { return MainFixture::titled(title, body); }
 
 QStringList items(QComboBox *combo)
 {
@@ -47,13 +42,20 @@ class tst_frmDocument : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<MainFixture> m_fixture;
+
+    TestApp &app() { return m_fixture->app; }
+    frmMain &main() { return m_fixture->main; }
+    frmDocument *open(const QString &address, const QString &title) { return m_fixture->open(address, title); }
+
 private slots:
+    void init() { m_fixture = std::make_unique<MainFixture>(); }
+    void cleanup() { m_fixture.reset(); }
+
     void newWindowShowsNoAddressBox()
     {
-        TestApp app;
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
-        main.show();
+        frmDocument *document = main().LoadNewDoc();
+        main().show();
         QVERIFY(!document->showCombo());
         QVERIFY(!document->Combo->isVisible());
         QVERIFY(!document->Frame1->isVisible());
@@ -62,14 +64,12 @@ private slots:
     // At the first start's size the side panel leaves a narrow area; the document fits it.
     void maximizedDocumentFitsANarrowArea()
     {
-        TestApp app;
-        frmMain main(app.context);
-        main.resize(6500 / 15, 6500 / 15);
-        frmDocument *document = main.LoadNewDoc();
+        main().resize(6500 / 15, 6500 / 15);
+        frmDocument *document = main().LoadNewDoc();
         document->showMaximized();
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QMdiArea *area = main.mdiArea();
+        main().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main()));
+        QMdiArea *area = main().mdiArea();
         QVERIFY(area->viewport()->width() < document->Combo->width());
         QTRY_COMPARE(document->width(), area->viewport()->width());
         QVERIFY(!area->horizontalScrollBar()->isVisible());
@@ -77,15 +77,13 @@ private slots:
 
     void loadShowsProgressThenAddress()
     {
-        TestApp app;
         LoopbackServer server;
         LoopbackServer::Response slow{titled("Slow Page")};
         slow.delayMs = 1500;
         const QByteArray path = "/slow/" + QByteArray(300, 'a');
         server.route(path, slow);
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
-        main.show();
+        frmDocument *document = main().LoadNewDoc();
+        main().show();
         const QString address = server.address(QString::fromLatin1(path));
         document->Navigate(address);
         QCOMPARE(document->Combo->currentText(), address);
@@ -114,11 +112,9 @@ private slots:
     {
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        TestApp app;
-        const QString path = app.writeFile(QStringLiteral("typed.htm"), titled("Typed"));
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
-        main.show();
+        const QString path = app().writeFile(QStringLiteral("typed.htm"), titled("Typed"));
+        frmDocument *document = main().LoadNewDoc();
+        main().show();
         document->setShowCombo(true);
         QWidget *keys = clickToFocus(document->Combo);
         QVERIFY(keys);
@@ -133,14 +129,12 @@ private slots:
 
     void stopShowsAddressBox()
     {
-        TestApp app;
         LoopbackServer server;
         LoopbackServer::Response slow{titled("Never")};
         slow.delayMs = 10000;
         server.route("/hang", slow);
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
-        main.show();
+        frmDocument *document = main().LoadNewDoc();
+        main().show();
         document->Web->navigate(server.address(QStringLiteral("/hang")));
         QTRY_VERIFY(document->Frame1->isVisible());
         document->tbrMDIchild->findChild<QAction *>(QStringLiteral("stop"))->trigger();
@@ -151,48 +145,41 @@ private slots:
 
     void pageOpeningWindowGetsNextDocumentCascaded()
     {
-        TestApp app;
         LoopbackServer server;
         server.route("/opener", titled("Opener", "<script>window.open('/child');</script>"));
         server.route("/child", titled("Child"));
-        frmMain main(app.context);
-        main.resize(900, 700);
-        main.show();
-        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/opener")));
-        QTRY_COMPARE(main.documents().size(), 2);
-        frmDocument *child = main.documents().at(1);
-        QCOMPARE(main.activeDocument(), child);
+        main().resize(900, 700);
+        main().show();
+        main().LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/opener")));
+        QTRY_COMPARE(main().documents().size(), 2);
+        frmDocument *child = main().documents().at(1);
+        QCOMPARE(main().activeDocument(), child);
         QTRY_COMPARE(child->windowTitle(), QStringLiteral("Child"));
         QVERIFY(server.wasRequested("/child"));
         // Cascaded: each window steps down and to the right of the one before.
-        const QPoint first = main.documents().at(0)->pos();
+        const QPoint first = main().documents().at(0)->pos();
         QVERIFY(child->pos().x() > first.x());
         QVERIFY(child->pos().y() > first.y());
-        QCOMPARE(main.DocCount(), 2);
+        QCOMPARE(main().DocCount(), 2);
     }
 
     void backWithoutHistoryIsSilent()
     {
-        TestApp app;
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
-        main.show();
+        frmDocument *document = main().LoadNewDoc();
+        main().show();
         document->tbrMDIchild->findChild<QAction *>(QStringLiteral("back"))->trigger();
         document->tbrMDIchild->findChild<QAction *>(QStringLiteral("forward"))->trigger();
-        QVERIFY(app.prompts.messages.isEmpty());
-        QCOMPARE(main.documents().size(), 1);
+        QVERIFY(app().prompts.messages.isEmpty());
+        QCOMPARE(main().documents().size(), 1);
     }
 
     void crashedPageShowsAnErrorAndRefreshBringsItBack()
     {
-        TestApp app;
         LoopbackServer server;
         server.route("/fragile", titled("Fragile"));
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
+        frmDocument *document = open(server.address(QStringLiteral("/fragile")), QStringLiteral("Fragile"));
+        QVERIFY(document);
         auto *browser = qobject_cast<WebEngineBrowser *>(document->Web);
-        document->Web->navigate(server.address(QStringLiteral("/fragile")));
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Fragile"));
         QTRY_VERIFY(browser->page()->renderProcessPid() > 0);
         ::kill(pid_t(browser->page()->renderProcessPid()), SIGKILL);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("网页已崩溃"));
@@ -203,145 +190,126 @@ private slots:
 
     void builtinNewWindowPage()
     {
-        TestApp app;
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
-        document->Web->navigate(QStringLiteral("about:Vantorel II 新窗口"));
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Vantorel II 新窗口"));
+        frmDocument *document = open(QStringLiteral("about:Vantorel II 新窗口"), QStringLiteral("Vantorel II 新窗口"));
+        QVERIFY(document);
         QCOMPARE(document->Web->locationURL(), QStringLiteral("about:Vantorel II 新窗口"));
         QTRY_COMPARE(document->Combo->itemText(0), QStringLiteral("about:Vantorel II 新窗口"));
     }
 
     void downloadEndsWhereTheUserChose()
     {
-        TestApp app;
         LoopbackServer server;
         QByteArray payload;
         for (int i = 0; i < 200000; ++i)
             payload.append(char('a' + i % 26));
         server.route("/data.bin", LoopbackServer::attachment("data.bin", payload));
-        const QString target = app.file(QStringLiteral("chosen/saved.bin"));
+        const QString target = app().file(QStringLiteral("chosen/saved.bin"));
         QDir().mkpath(QFileInfo(target).path());
-        app.prompts.answerFile(target);
-        frmMain main(app.context);
-        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/data.bin")));
+        app().prompts.answerFile(target);
+        main().LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/data.bin")));
         QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(target).size(), qint64(payload.size()), 20000);
         QFile saved(target);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), payload);
-        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("保存下载的文件")});
-        QCOMPARE(app.web().downloads()->count(), 1);
+        QCOMPARE(app().prompts.asked, QStringList{QStringLiteral("保存下载的文件")});
+        QCOMPARE(app().web().downloads()->count(), 1);
         // The page that became a download did not fail.
-        QCOMPARE(main.activeDocument()->sbStatusBar->currentMessage(), QStringLiteral("完成"));
+        QCOMPARE(main().activeDocument()->sbStatusBar->currentMessage(), QStringLiteral("完成"));
     }
 
     void quittingDuringADownloadAsksFirst()
     {
-        TestApp app;
         LoopbackServer server;
         LoopbackServer::Response file = LoopbackServer::attachment("big.bin", QByteArray(300000, 'x'));
         file.stallAfter = 1000;
         server.route("/big.bin", file);
-        app.prompts.answerFile(app.file(QStringLiteral("big.bin")));
-        frmMain main(app.context);
-        main.show();
-        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/big.bin")));
-        QTRY_COMPARE_WITH_TIMEOUT(app.web().runningDownloads(), 1, 20000);
+        app().prompts.answerFile(app().file(QStringLiteral("big.bin")));
+        main().show();
+        main().LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/big.bin")));
+        QTRY_COMPARE_WITH_TIMEOUT(app().web().runningDownloads(), 1, 20000);
         const QString question = QStringLiteral("有下载正在进行，确定要退出吗？");
-        app.prompts.expectMessage(question, Prompts::No);
-        QVERIFY(!main.close());
-        QCOMPARE(app.prompts.messages.size(), 1);
-        QCOMPARE(app.prompts.messages.first().text, QStringLiteral("有下载正在进行，确定要退出吗？"));
-        QVERIFY(main.isVisible());
-        QCOMPARE(app.web().runningDownloads(), 1);
-        app.prompts.expectMessage(question, Prompts::Yes);
-        QVERIFY(main.close());
+        app().prompts.expectMessage(question, Prompts::No);
+        QVERIFY(!main().close());
+        QCOMPARE(app().prompts.messages.size(), 1);
+        QCOMPARE(app().prompts.messages.first().text, QStringLiteral("有下载正在进行，确定要退出吗？"));
+        QVERIFY(main().isVisible());
+        QCOMPARE(app().web().runningDownloads(), 1);
+        app().prompts.expectMessage(question, Prompts::Yes);
+        QVERIFY(main().close());
     }
 
     void downloadDialogStartsInTheDownloadFolder()
     {
-        TestApp app;
         LoopbackServer server;
         server.route("/d.bin", LoopbackServer::attachment("d.bin", "x"));
-        const QString downloads = app.file(QStringLiteral("not yet/Downloads"));
-        app.web().profile()->setDownloadPath(downloads);
-        app.prompts.answerFile(QString());
-        frmMain main(app.context);
-        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/d.bin")));
-        QTRY_COMPARE(app.prompts.suggested.size(), 1);
-        QCOMPARE(app.prompts.suggested.first(), QDir(downloads).filePath(QStringLiteral("d.bin")));
+        const QString downloads = app().file(QStringLiteral("not yet/Downloads"));
+        app().web().profile()->setDownloadPath(downloads);
+        app().prompts.answerFile(QString());
+        main().LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/d.bin")));
+        QTRY_COMPARE(app().prompts.suggested.size(), 1);
+        QCOMPARE(app().prompts.suggested.first(), QDir(downloads).filePath(QStringLiteral("d.bin")));
         QVERIFY(QFileInfo(downloads).isDir());
     }
 
+    // Alt+Left back to a page of another site: the engine shows it with a renderer and a
+    // widget of its own in place of the one that had the focus, and the keys stay with the page.
     void pageKeepsTheKeysAfterTheEngineSwapsItsView()
     {
-        TestApp app;
         LoopbackServer server;
-        server.route("/far", titled("Far", "<div style=\"height:5000px\">tall</div>"
-                                          "<script>onscroll = () => document.title = 'scrolled';</script>"));
-        const QString start = app.writeFile(QStringLiteral("near.htm"),
-                                            titled("Near", "<a id=\"go\" href=\"" + server.address(QStringLiteral("/far")).toUtf8()
-                                                              + "\">far away</a>"));
-        frmMain main(app.context);
-        main.resize(900, 700);
-        frmDocument *document = main.LoadNewDoc();
-        document->Web->navigate(start);
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Near"));
+        const QString far = server.address(QStringLiteral("/far")).replace(QLatin1String("127.0.0.1"), QLatin1String("localhost"));
+        server.route("/far", titled("Far", "<div style=\"height:5000px\">tall</div>" + MainFixture::readyForKeys()
+                                               + "<script>onscroll = () => document.title = 'scrolled'</script>"));
+        server.route("/near", titled("Near"));
+        main().resize(900, 700);
+        frmDocument *document = open(far, QStringLiteral("Far"));
+        QVERIFY(document);
         // Widgets made after this page's view come after it in the focus chain.
-        main.LoadNewDoc()->Web->navigate(start);
-        QTRY_COMPARE(main.activeDocument()->windowTitle(), QStringLiteral("Near"));
-        main.mdiArea()->setActiveSubWindow(document);
+        QVERIFY(open(server.address(QStringLiteral("/near")), QStringLiteral("Near")));
+        main().mdiArea()->setActiveSubWindow(document);
+        document->Web->navigate(server.address(QStringLiteral("/near")));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Near"));
         auto *view = qobject_cast<WebEngineBrowser *>(document->Web)->view();
-        QVERIFY(clickToFocus(view));
-        const QVariantList link = evaluate(document->Web, QStringLiteral("var r = document.getElementById('go')"
-                                                                         ".getBoundingClientRect(); [r.x + 5, r.y + 5]"))
-                                      .toList();
-        QCOMPARE(link.size(), 2);
-        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, QPoint(link.at(0).toInt(), link.at(1).toInt()));
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Far"));
-        QTRY_VERIFY(QApplication::focusWidget() && view->isAncestorOf(QApplication::focusWidget()));
-        // The new page may not take keys the moment it shows; a user would press again.
-        for (int i = 0; i < 10 && document->windowTitle() != QLatin1String("scrolled"); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
-            QTest::qWait(300);
-        }
-        QCOMPARE(document->windowTitle(), QStringLiteral("scrolled"));
+        QWidget *keys = clickToFocus(view);
+        QVERIFY(keys);
+        QWidget *before = view->focusProxy();
+        QTest::keyClick(keys, Qt::Key_Left, Qt::AltModifier);
+        QTRY_VERIFY(view->focusProxy() != before);
+        QTRY_COMPARE(QApplication::focusWidget(), view->focusProxy());
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("ready"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("scrolled"));
     }
 
     // Proven by a second download that is kept: once it is listed, the first never was.
     void cancelledDownloadWritesNothing()
     {
-        TestApp app;
         LoopbackServer server;
         for (const char *name : {"none.bin", "kept.bin"})
             server.route(QByteArray("/") + name, LoopbackServer::attachment(name, "x"));
-        app.prompts.answerFile(QString());
-        app.prompts.answerFile(app.file(QStringLiteral("kept.bin")));
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
+        app().prompts.answerFile(QString());
+        app().prompts.answerFile(app().file(QStringLiteral("kept.bin")));
+        frmDocument *document = main().LoadNewDoc();
         document->Web->navigate(server.address(QStringLiteral("/none.bin")));
-        QTRY_COMPARE(app.prompts.asked.size(), 1);
+        QTRY_COMPARE(app().prompts.asked.size(), 1);
         document->Web->navigate(server.address(QStringLiteral("/kept.bin")));
-        QTRY_COMPARE(app.prompts.asked.size(), 2);
-        QTRY_VERIFY(QFileInfo(app.file(QStringLiteral("kept.bin"))).size() == 1);
-        QCOMPARE(app.web().downloads()->count(), 1);
-        QVERIFY(QDir(app.folder()).entryList({QStringLiteral("none.bin*")}).isEmpty());
+        QTRY_COMPARE(app().prompts.asked.size(), 2);
+        QTRY_VERIFY(QFileInfo(app().file(QStringLiteral("kept.bin"))).size() == 1);
+        QCOMPARE(app().web().downloads()->count(), 1);
+        QVERIFY(QDir(app().folder()).entryList({QStringLiteral("none.bin*")}).isEmpty());
     }
 
     void permissionsAreAskedAndDeniedByDefault()
     {
-        TestApp app;
         LoopbackServer server;
         server.route("/ask", titled("Asking", "<script>Notification.requestPermission()"
                                               ".then(p => document.title = 'answer ' + p);</script>"));
-        app.prompts.expectMessage(QStringLiteral("权限请求"), Prompts::No);
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
+        app().prompts.expectMessage(QStringLiteral("权限请求"), Prompts::No);
+        frmDocument *document = main().LoadNewDoc();
         document->Web->navigate(server.address(QStringLiteral("/ask")));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("answer denied"));
-        QCOMPARE(app.prompts.messages.size(), 1);
-        QCOMPARE(app.prompts.messages.first().title, QStringLiteral("权限请求"));
-        QVERIFY(app.prompts.messages.first().text.contains(QStringLiteral("显示通知")));
+        QCOMPARE(app().prompts.messages.size(), 1);
+        QCOMPARE(app().prompts.messages.first().title, QStringLiteral("权限请求"));
+        QVERIFY(app().prompts.messages.first().text.contains(QStringLiteral("显示通知")));
     }
 
     void certificateProblemsAreAsked_data()
@@ -353,17 +321,15 @@ private slots:
     void certificateProblemsAreAsked()
     {
         QFETCH(bool, proceed);
-        TestApp app;
         LoopbackServer server;
         server.useTls();
         server.route("/secure", titled("Secure"));
-        app.prompts.expectMessage(QStringLiteral("安全警告"), proceed ? Prompts::Yes : Prompts::No);
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
+        app().prompts.expectMessage(QStringLiteral("安全警告"), proceed ? Prompts::Yes : Prompts::No);
+        frmDocument *document = main().LoadNewDoc();
         document->Web->navigate(server.address(QStringLiteral("/secure")));
-        QTRY_COMPARE(app.prompts.messages.size(), 1);
-        QCOMPARE(app.prompts.messages.first().title, QStringLiteral("安全警告"));
-        QVERIFY(app.prompts.messages.first().text.contains(QStringLiteral("127.0.0.1")));
+        QTRY_COMPARE(app().prompts.messages.size(), 1);
+        QCOMPARE(app().prompts.messages.first().title, QStringLiteral("安全警告"));
+        QVERIFY(app().prompts.messages.first().text.contains(QStringLiteral("127.0.0.1")));
         if (proceed) {
             QTRY_COMPARE(document->windowTitle(), QStringLiteral("Secure"));
         } else {
@@ -374,19 +340,17 @@ private slots:
 
     void loginAnswersTheSite()
     {
-        TestApp app;
         LoopbackServer server;
         server.route("/private", LoopbackServer::locked("members", titled("Locked")));
-        app.prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("secret")});
+        app().prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("secret")});
         // The site keeps saying no; the second time the user gives up.
-        app.prompts.answerCredentials(std::nullopt);
-        frmMain main(app.context);
-        main.LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/private")));
+        app().prompts.answerCredentials(std::nullopt);
+        main().LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/private")));
         QTRY_VERIFY(server.requests().size() >= 2);
-        QTRY_COMPARE(app.prompts.asked.size(), 2); // and gave up when the site said no again
+        QTRY_COMPARE(app().prompts.asked.size(), 2); // and gave up when the site said no again
         const QByteArray expected = "Basic " + QByteArray("alice:secret").toBase64();
         QCOMPARE(server.requests().last().headers.value("authorization"), expected);
-        QVERIFY(app.prompts.asked.first().contains(QStringLiteral("members")));
+        QVERIFY(app().prompts.asked.first().contains(QStringLiteral("members")));
     }
 };
 

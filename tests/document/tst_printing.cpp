@@ -1,8 +1,8 @@
+#include "MainWindow.h"
 #include "TestApp.h"
 #include "document/BrowserControl.h"
 #include "document/frmDocument.h"
 #include "document/webengine/WebEngineBrowser.h"
-#include "shell/frmMain.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -39,9 +39,8 @@ QString poppler(const QString &tool, const QStringList &arguments)
 std::optional<bool> printPages(TestApp &app, frmMain &main)
 {
     main.show();
-    frmDocument *document = main.LoadNewDoc();
-    document->Web->navigate(app.writeFile(QStringLiteral("pages.htm"), ThreePages));
-    if (!QTest::qWaitFor([document] { return document->windowTitle() == QLatin1String("Pages"); }))
+    frmDocument *document = openDocument(main, app.writeFile(QStringLiteral("pages.htm"), ThreePages), QStringLiteral("Pages"));
+    if (!document)
         return std::nullopt;
     QSignalSpy finished(qobject_cast<WebEngineBrowser *>(document->Web), &WebEngineBrowser::printFinished);
     document->Web->execWB(BrowserControl::Print);

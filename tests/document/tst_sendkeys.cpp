@@ -6,6 +6,7 @@
 #include "document/webengine/WebPage.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -20,13 +21,21 @@ const QByteArray Page = R"(<html><head><meta charset="utf-8"><title>Typing</titl
 <textarea id=notes cols=60 rows=4></textarea>
 <div id=editable contenteditable style="width:300px;height:40px;border:1px solid"></div>
 <iframe id=frame src="/inner" style="width:300px;height:60px"></iframe>
+<iframe id=far style="width:300px;height:60px"></iframe>
 <script>
-var submitted = '', inputs = 0;
+var submitted = '', inputs = 0, fromFar = '';
+addEventListener('message', e => fromFar = e.data);
 addEventListener('input', () => ++inputs, true);
 form.addEventListener('submit', e => {
   e.preventDefault();
   submitted = [who.value, mail.value, phone.value].join('|');
 });
+</script></body></html>)";
+
+// A field of another site, which tells the page above when it takes the focus and what it holds.
+const QByteArray Far = R"(<html><body style="margin:0"><input id=field style="width:100%;height:50px"><script>
+field.onfocus = () => parent.postMessage('focused', '*');
+field.oninput = () => parent.postMessage(field.value, '*');
 </script></body></html>)";
 
 const QByteArray Inner = R"(<html><head><meta charset="utf-8"></head><body><input id=inner>
@@ -122,6 +131,7 @@ private slots:
         app = std::make_unique<TestApp>();
         server.route("/", Page);
         server.route("/inner", Inner);
+        server.route("/far", Far);
         auto *column = new QVBoxLayout(&window);
         line = new QLineEdit(&window);
         column->addWidget(line);
@@ -227,6 +237,25 @@ private slots:
         QCOMPARE(text(QStringLiteral("phone")), QStringLiteral("13800000000"));
         QCOMPARE(line->text(), QString());
         QCOMPARE(QApplication::focusWidget(), browser->view()->focusProxy());
+    }
+
+    // What goes into a frame of another site cannot be counted: the call ends only once the
+    // page has shown no progress for a while, as keys still on their way under load need.
+    void keysThatCannotBeCountedEndTheCallAfterAQuietWhile()
+    {
+        const QString far = server.address(QStringLiteral("/far")).replace(QLatin1String("127.0.0.1"), QLatin1String("localhost"));
+        value(QStringLiteral("far.src = '%1'").arg(far));
+        QTRY_VERIFY(server.wasRequested("/far"));
+        const QVariantList center = value(QStringLiteral("var r = far.getBoundingClientRect(); [r.x + 20, r.y + 20]")).toList();
+        QCOMPARE(center.size(), 2);
+        QTRY_VERIFY(browser->view()->focusProxy());
+        QTest::mouseClick(browser->view()->focusProxy(), Qt::LeftButton, {}, QPoint(center[0].toInt(), center[1].toInt()));
+        QTRY_COMPARE(value(QStringLiteral("fromFar")).toString(), QStringLiteral("focused"));
+        QElapsedTimer quiet;
+        quiet.start();
+        QVERIFY(type(QStringLiteral("x")));
+        QVERIFY2(quiet.elapsed() >= 200, qPrintable(QString::number(quiet.elapsed())));
+        QTRY_COMPARE(value(QStringLiteral("fromFar")).toString(), QStringLiteral("x"));
     }
 
     void aHiddenPageTypesNothing()

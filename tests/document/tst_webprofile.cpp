@@ -1,6 +1,5 @@
 #include "LoopbackServer.h"
-#include "TestApp.h"
-#include "shell/frmMain.h"
+#include "MainFixture.h"
 #include "document/BrowserControl.h"
 #include "document/webengine/PagePropertiesDialog.h"
 #include "document/webengine/WebEngineBrowser.h"
@@ -18,10 +17,7 @@
 
 namespace {
 
-QByteArray titled(const QByteArray &title, const QByteArray &body = {})
-{
-    return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
-}
+QByteArray titled(const QByteArray &title, const QByteArray &body = {}) { return MainFixture::titled(title, body); }
 
 } // namespace
 
@@ -30,7 +26,16 @@ class tst_WebProfile : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<MainFixture> m_fixture;
+
+    TestApp &app() { return m_fixture->app; }
+    frmMain &main() { return m_fixture->main; }
+    frmDocument *open(const QString &address, const QString &title) { return m_fixture->open(address, title); }
+
 private slots:
+    void init() { m_fixture = std::make_unique<MainFixture>(); }
+    void cleanup() { m_fixture.reset(); }
+
     void cookiesSurviveARestart()
     {
         LoopbackServer server;
@@ -38,39 +43,28 @@ private slots:
         setter.headers.append({QByteArray("Set-Cookie"), QByteArray("kept=yes; Max-Age=3600; Path=/")});
         server.route("/set", setter);
         server.route("/check", titled("Check"));
-        {
-            TestApp app;
-            frmMain main(app.context);
-            frmDocument *document = main.LoadNewDoc();
-            document->Web->navigate(server.address(QStringLiteral("/set")));
-            QTRY_COMPARE(document->windowTitle(), QStringLiteral("Set"));
-        }
-        TestApp again;
-        frmMain main(again.context);
-        frmDocument *document = main.LoadNewDoc();
-        document->Web->navigate(server.address(QStringLiteral("/check")));
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Check"));
+        QVERIFY(open(server.address(QStringLiteral("/set")), QStringLiteral("Set")));
+        m_fixture.reset();
+        m_fixture = std::make_unique<MainFixture>();
+        QVERIFY(open(server.address(QStringLiteral("/check")), QStringLiteral("Check")));
         QCOMPARE(server.requests().last().headers.value("cookie"), QByteArray("kept=yes"));
     }
 
     void optionsDialogClearsCookiesAndSwitchesScripts()
     {
-        TestApp app;
         LoopbackServer server;
         LoopbackServer::Response setter{titled("Set")};
         setter.headers.append({QByteArray("Set-Cookie"), QByteArray("gone=soon; Max-Age=3600; Path=/")});
         server.route("/set", setter);
         server.route("/script", titled("Static", "<script>document.title = 'Scripted';</script>"));
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
-        document->Web->navigate(server.address(QStringLiteral("/set")));
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Set"));
+        frmDocument *document = open(server.address(QStringLiteral("/set")), QStringLiteral("Set"));
+        QVERIFY(document);
 
-        WebProfileDialog dialog(app.web(), app.prompts, app.settings());
+        WebProfileDialog dialog(app().web(), app().prompts, app().settings());
         dialog.findChild<QPushButton *>(QStringLiteral("btnClearCookies"))->click();
         dialog.findChild<QCheckBox *>(QStringLiteral("chkJavaScript"))->setChecked(false);
         dialog.apply();
-        QVERIFY(!app.web().profile()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+        QVERIFY(!app().web().profile()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
 
         document->Web->navigate(server.address(QStringLiteral("/script")));
         QTRY_COMPARE(document->Web->locationURL(), server.address(QStringLiteral("/script")));
@@ -81,31 +75,22 @@ private slots:
 
     void pagesGoFullScreenAndBack()
     {
-        TestApp app;
         LoopbackServer server;
-        server.route("/video", titled("Video", "<button id=b onclick='this.requestFullscreen()"
-                                               ".then(() => document.title = `full`, e => document.title = e.name)'>"
-                                               "full screen</button><script>b.focus()</script>"));
-        frmMain main(app.context);
-        main.resize(900, 700);
-        main.show();
-        frmDocument *document = main.LoadNewDoc();
+        server.route("/video", titled("Video", "<button id=b onclick='this.requestFullscreen()'>full screen</button>"
+                                               "<script>b.focus()</script>" + MainFixture::readyForKeys()));
+        main().resize(900, 700);
+        main().show();
+        frmDocument *document = main().LoadNewDoc();
         document->showMaximized();
         auto *browser = qobject_cast<WebEngineBrowser *>(document->Web);
         document->Web->navigate(server.address(QStringLiteral("/video")));
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Video"));
         QTRY_VERIFY(browser->view()->focusProxy());
-        // A key press on the focused button is a user gesture, as the engine requires.
-        // A busy engine may not take the first key yet; a user would press again.
         browser->view()->setFocus();
-        QWebEngineView *full = browser->view();
-        for (int i = 0; i < 20 && full == browser->view(); ++i) {
-            QTest::keyClick(browser->view()->focusProxy(), Qt::Key_Space);
-            QTest::qWait(300);
-            full = QWebEngineView::forPage(browser->page());
-        }
-        QVERIFY(full);
-        QVERIFY(full != browser->view());
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("ready"));
+        // A key press on the focused button is a user gesture, as the engine requires.
+        QTest::keyClick(browser->view()->focusProxy(), Qt::Key_Space);
+        QWebEngineView *full = nullptr;
+        QTRY_VERIFY((full = QWebEngineView::forPage(browser->page())) && full != browser->view());
         QVERIFY(full->isFullScreen());
         browser->page()->triggerAction(QWebEnginePage::ExitFullScreen);
         QTRY_COMPARE(QWebEngineView::forPage(browser->page()), browser->view());
@@ -114,19 +99,16 @@ private slots:
     // The page's date in the order read in China, not the US order the page gives.
     void propertiesShowTheDateYearFirst()
     {
-        TestApp app;
         LoopbackServer server;
         LoopbackServer::Response dated{titled("Dated")};
         dated.headers.append({QByteArray("Last-Modified"), QByteArray("Tue, 08 Dec 2026 06:03:00 GMT")});
         server.route("/dated", dated);
-        frmMain main(app.context);
-        main.show();
-        frmDocument *document = main.LoadNewDoc();
-        document->Web->navigate(server.address(QStringLiteral("/dated")));
-        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Dated"));
+        main().show();
+        frmDocument *document = open(server.address(QStringLiteral("/dated")), QStringLiteral("Dated"));
+        QVERIFY(document);
         document->Web->execWB(BrowserControl::Properties);
         PagePropertiesDialog *dialog = nullptr;
-        QTRY_VERIFY((dialog = main.findChild<PagePropertiesDialog *>()) && dialog->isVisible());
+        QTRY_VERIFY((dialog = main().findChild<PagePropertiesDialog *>()) && dialog->isVisible());
         const QDateTime modified(QDate(2026, 12, 8), QTime(6, 3), Qt::UTC);
         QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("propModified"))->text(),
                  modified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
@@ -136,26 +118,24 @@ private slots:
     // Asked again for the same site after a login, the user learns it was wrong.
     void aWrongLoginIsSaidSo()
     {
-        TestApp app;
         LoopbackServer server;
         server.route("/private", LoopbackServer::locked("members", titled("Locked")));
-        app.prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("wrong")});
-        app.prompts.answerCredentials(std::nullopt);
-        frmMain main(app.context);
-        frmDocument *document = main.LoadNewDoc();
+        app().prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("wrong")});
+        app().prompts.answerCredentials(std::nullopt);
+        frmDocument *document = main().LoadNewDoc();
         document->Web->navigate(server.address(QStringLiteral("/private")));
-        QTRY_COMPARE(app.prompts.asked.size(), 2);
+        QTRY_COMPARE(app().prompts.asked.size(), 2);
         const QString wrong = QStringLiteral("用户名或密码错误");
-        QVERIFY(app.prompts.asked.at(0).contains(QStringLiteral("members")));
-        QVERIFY(!app.prompts.asked.at(0).startsWith(wrong));
-        QVERIFY2(app.prompts.asked.at(1).startsWith(wrong), qPrintable(app.prompts.asked.at(1)));
-        QVERIFY(app.prompts.asked.at(1).contains(QStringLiteral("members")));
+        QVERIFY(app().prompts.asked.at(0).contains(QStringLiteral("members")));
+        QVERIFY(!app().prompts.asked.at(0).startsWith(wrong));
+        QVERIFY2(app().prompts.asked.at(1).startsWith(wrong), qPrintable(app().prompts.asked.at(1)));
+        QVERIFY(app().prompts.asked.at(1).contains(QStringLiteral("members")));
         // Once the user gave up, the next visit asks afresh.
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Locked"));
-        app.prompts.answerCredentials(std::nullopt);
+        app().prompts.answerCredentials(std::nullopt);
         document->Web->refresh();
-        QTRY_COMPARE(app.prompts.asked.size(), 3);
-        QVERIFY(!app.prompts.asked.at(2).startsWith(wrong));
+        QTRY_COMPARE(app().prompts.asked.size(), 3);
+        QVERIFY(!app().prompts.asked.at(2).startsWith(wrong));
     }
 };
 

@@ -29,7 +29,6 @@ private:
     std::unique_ptr<LinkTools> m_tools;
     LinkToolsPage *m_page = nullptr;
 
-    ScriptedPrompts &prompts() { return m_fixture->app.prompts; }
     void start(const QStringList &lines)
     {
         m_fixture = std::make_unique<PageFixture>();
@@ -63,7 +62,6 @@ private:
         auto *list = child<QTreeWidget>(m_page, QStringLiteral("lstLinkTools"));
         list->setCurrentItem(list->topLevelItem(row));
     }
-    void press(const char *name) { QTest::mouseClick(child<QPushButton>(m_page, QLatin1String(name)), Qt::LeftButton); }
 
 private slots:
     void cleanup()
@@ -123,28 +121,28 @@ private slots:
     void addRenameAndDelete()
     {
         start({"[main]", "number=3", "[program]", "p 1=终端,/usr/bin/xterm", "p 3=编辑器,/usr/bin/vi"});
-        prompts().answerFile(QStringLiteral("/usr/bin/bc"));
-        prompts().answerText(QStringLiteral("计算,器"));
-        press("cmdAddTool");
-        QCOMPARE(prompts().suggested, QStringList{QStringLiteral("/usr/bin")});
+        m_fixture->prompts().answerFile(QStringLiteral("/usr/bin/bc"));
+        m_fixture->prompts().answerText(QStringLiteral("计算,器"));
+        m_fixture->press("cmdAddTool");
+        QCOMPARE(m_fixture->prompts().suggested, QStringList{QStringLiteral("/usr/bin")});
         QCOMPARE(ReadINI(m_tools->store().file(), "program", "p 4"), QStringLiteral("计算，器,/usr/bin/bc"));
         QCOMPARE(menu().last(), QStringLiteral("计算，器|/usr/bin/bc"));
         QCOMPARE(rows().last(), QStringLiteral("计算，器|/usr/bin/bc"));
 
         choose(1);
-        prompts().answerText(QStringLiteral("文本编辑"));
-        press("cmdEdittool");
-        QCOMPARE(prompts().defaults.last(), QStringLiteral("编辑器"));
+        m_fixture->prompts().answerText(QStringLiteral("文本编辑"));
+        m_fixture->press("cmdEdittool");
+        QCOMPARE(m_fixture->prompts().defaults.last(), QStringLiteral("编辑器"));
         QCOMPARE(menu().at(1), QStringLiteral("文本编辑|/usr/bin/vi"));
         QCOMPARE(rows().at(1), QStringLiteral("文本编辑|/usr/bin/vi"));
 
         choose(0);
-        prompts().expectMessage(QStringLiteral("你确认这么做？"), Prompts::No);
-        press("cmdDelete");
+        m_fixture->prompts().expectMessage(QStringLiteral("你确认这么做？"), Prompts::No);
+        m_fixture->press("cmdDelete");
         QCOMPARE(rows().size(), 3);
-        prompts().expectMessage(QStringLiteral("你确认这么做？"), Prompts::Yes);
-        press("cmdDelete");
-        QCOMPARE(prompts().messages.last().title, QStringLiteral("Are you ok?"));
+        m_fixture->prompts().expectMessage(QStringLiteral("你确认这么做？"), Prompts::Yes);
+        m_fixture->press("cmdDelete");
+        QCOMPARE(m_fixture->prompts().messages.last().title, QStringLiteral("Are you ok?"));
         QCOMPARE(menu(), (QStringList{"文本编辑|/usr/bin/vi", "计算，器|/usr/bin/bc"}));
     }
 
@@ -152,13 +150,13 @@ private slots:
     void cancelledPromptsChangeNothing()
     {
         start({"[main]", "number=1", "[program]", "p 1=终端,/usr/bin/xterm"});
-        prompts().answerFile(QStringLiteral("/usr/bin/bc"));
-        prompts().answerText(QString());
-        press("cmdAddTool");
+        m_fixture->prompts().answerFile(QStringLiteral("/usr/bin/bc"));
+        m_fixture->prompts().answerText(QString());
+        m_fixture->press("cmdAddTool");
         QCOMPARE(ReadINI(m_tools->store().file(), "main", "number"), QStringLiteral("1"));
         choose(0);
-        prompts().answerText(QString());
-        press("cmdEdittool");
+        m_fixture->prompts().answerText(QString());
+        m_fixture->press("cmdEdittool");
         QCOMPARE(rows(), QStringList{"终端|/usr/bin/xterm"});
     }
 
@@ -182,14 +180,14 @@ private slots:
         start({"[main]", "number=1", "[program]", "p 1=计算器,/usr/bin/gnome-calculator"});
         const bool add = button == QLatin1String("cmdAddTool");
         if (add)
-            prompts().answerFile(QStringLiteral("/usr/bin/gnome-calculator"));
+            m_fixture->prompts().answerFile(QStringLiteral("/usr/bin/gnome-calculator"));
         choose(0);
-        prompts().answerText(refused);
-        prompts().expectMessage(message);
+        m_fixture->prompts().answerText(refused);
+        m_fixture->prompts().expectMessage(message);
         const QString fits(114, u'名'); // 254 bytes with its program
-        prompts().answerText(fits);
-        press(button.toLatin1().constData());
-        QCOMPARE(prompts().defaults.last(), refused);
+        m_fixture->prompts().answerText(fits);
+        m_fixture->press(button.toLatin1().constData());
+        QCOMPARE(m_fixture->prompts().defaults.last(), refused);
         QCOMPARE(rows().last(), fits + QStringLiteral("|/usr/bin/gnome-calculator"));
         QCOMPARE(ReadINI(m_tools->store().file(), "main", "number"), add ? QStringLiteral("2") : QStringLiteral("1"));
     }
@@ -220,7 +218,7 @@ private slots:
 
         QVERIFY(m_tools->store().add(QStringLiteral("没了"), dir.filePath(QStringLiteral("missing"))));
         tools.LoadLinkTools();
-        prompts().expectMessage(QStringLiteral("无法启动外接程序 ") + dir.filePath(QStringLiteral("missing")));
+        m_fixture->prompts().expectMessage(QStringLiteral("无法启动外接程序 ") + dir.filePath(QStringLiteral("missing")));
         m_menu->actions().last()->trigger();
     }
 };

@@ -31,14 +31,7 @@ private:
     std::unique_ptr<LinkTools> m_tools;
     std::unique_ptr<frmOptions> m_options;
 
-    ScriptedPrompts &prompts() { return m_fixture->app.prompts; }
     SettingsStore &store() { return m_fixture->app.settings(); }
-    template<typename T = QLineEdit>
-    T *field(const char *name)
-    {
-        return child<T>(m_options.get(), QLatin1String(name));
-    }
-    void press(const char *name) { QTest::mouseClick(field<QPushButton>(name), Qt::LeftButton); }
     void open()
     {
         m_fixture = std::make_unique<PageFixture>();
@@ -48,6 +41,7 @@ private:
     void show()
     {
         m_options = std::make_unique<frmOptions>(m_fixture->context, *m_tools);
+        m_fixture->page = m_options.get();
         m_options->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_options.get()));
     }
@@ -84,33 +78,33 @@ private slots:
         open();
         show();
         if (!message.isEmpty())
-            prompts().expectMessage(message);
+            m_fixture->prompts().expectMessage(message);
         for (const char *name : {"txtPingtime", "txtNetstattime"}) {
-            QWidget *keys = clickToFocus(field(name));
-            QCOMPARE(keys, field(name));
+            QWidget *keys = clickToFocus(m_fixture->field(name));
+            QCOMPARE(keys, m_fixture->field(name));
             QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(keys, typed);
-            QCOMPARE(field(name)->text(), message.isEmpty() ? typed : QString());
+            QCOMPARE(m_fixture->field(name)->text(), message.isEmpty() ? typed : QString());
             if (!message.isEmpty() && qstrcmp(name, "txtPingtime") == 0)
-                prompts().expectMessage(message);
+                m_fixture->prompts().expectMessage(message);
         }
-        QCOMPARE(prompts().messages.size(), message.isEmpty() ? 0 : 2);
+        QCOMPARE(m_fixture->prompts().messages.size(), message.isEmpty() ? 0 : 2);
         if (!message.isEmpty())
-            QCOMPARE(prompts().messages.first().title, QStringLiteral("错误"));
+            QCOMPARE(m_fixture->prompts().messages.first().title, QStringLiteral("错误"));
     }
 
     void ctrlTabGoesRoundTheTabs()
     {
         open();
         show();
-        auto *tabs = field<QTabWidget>("tbsOptions");
+        auto *tabs = m_fixture->field<QTabWidget>("tbsOptions");
         QCOMPARE(tabs->tabText(0) + tabs->tabText(1) + tabs->tabText(2), QStringLiteral("常规邮件外接程序"));
-        QWidget *keys = clickToFocus(field("txtHomepage"));
+        QWidget *keys = clickToFocus(m_fixture->field("txtHomepage"));
         QVERIFY(keys);
         QTest::keyClick(keys, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(tabs->currentIndex(), 2);
         // Link tools are saved as they change, which their pane says.
-        auto *note = field<QLabel>("lblLinkToolsNote");
+        auto *note = m_fixture->field<QLabel>("lblLinkToolsNote");
         QVERIFY(note && note->isVisible() && note->text().contains(QStringLiteral("取消")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(tabs->currentIndex(), 0);
@@ -136,9 +130,9 @@ private slots:
             store().save(SettingKeys::ClickBookmark, stored);
         show();
         for (const char *name : {"optBK1", "optBK2"})
-            QCOMPARE(field<QRadioButton>(name)->isChecked(), chosen == QLatin1String(name));
+            QCOMPARE(m_fixture->field<QRadioButton>(name)->isChecked(), chosen == QLatin1String(name));
         // Nothing chosen writes nothing.
-        press("cmdApply");
+        m_fixture->press("cmdApply");
         const QString written = chosen == QLatin1String("optBK1") ? QStringLiteral("1")
                               : chosen == QLatin1String("optBK2") ? QStringLiteral("0")
                                                                   : stored;
@@ -151,10 +145,10 @@ private slots:
         show();
         const QByteArray before = settingsFile();
         for (const char *name : {"txtFavorites", "txtHomepage", "txtPingtime", "txtSmtpServer", "txtUserName", "txtMyEmail"})
-            field(name)->setText(QStringLiteral("1"));
-        field<QCheckBox>("chkNWindowWithHome")->setChecked(true);
-        field<QRadioButton>("optBK1")->setChecked(true);
-        press("cmdCancel");
+            m_fixture->field(name)->setText(QStringLiteral("1"));
+        m_fixture->field<QCheckBox>("chkNWindowWithHome")->setChecked(true);
+        m_fixture->field<QRadioButton>("optBK1")->setChecked(true);
+        m_fixture->press("cmdCancel");
         QVERIFY(!m_options->isVisible());
         QCOMPARE(settingsFile(), before);
         QCOMPARE(m_fixture->running.Homepage(), SettingKeys::Homepage.defaultValue);
@@ -165,22 +159,22 @@ private slots:
     {
         open();
         show();
-        prompts().answerFile(QString()); // the folder picker cancelled keeps the field
-        field("txtFavorites")->setText(QStringLiteral("/old"));
-        press("cmdChageBookmarkpath");
-        QCOMPARE(field("txtFavorites")->text(), QStringLiteral("/old"));
-        prompts().answerFile(m_fixture->app.folder());
-        press("cmdChageBookmarkpath");
-        QCOMPARE(field("txtFavorites")->text(), m_fixture->app.folder());
-        press("cmdIEhomepage");
-        QCOMPARE(field("txtHomepage")->text(), QStringLiteral("IE Homepage"));
-        press("cmdBlackHomepage");
-        field("txtPingtime")->clear();
-        press("cmdSetEmailToanyones");
-        QCOMPARE(field("txtMyEmail")->text().section(u'@', 0, 0), QStringLiteral("AnyUser"));
-        field<QCheckBox>("chkNWindowWithHome")->setChecked(true);
-        field<QRadioButton>("optBK1")->setChecked(true);
-        press("cmdOK");
+        m_fixture->prompts().answerFile(QString()); // the folder picker cancelled keeps the field
+        m_fixture->field("txtFavorites")->setText(QStringLiteral("/old"));
+        m_fixture->press("cmdChageBookmarkpath");
+        QCOMPARE(m_fixture->field("txtFavorites")->text(), QStringLiteral("/old"));
+        m_fixture->prompts().answerFile(m_fixture->app.folder());
+        m_fixture->press("cmdChageBookmarkpath");
+        QCOMPARE(m_fixture->field("txtFavorites")->text(), m_fixture->app.folder());
+        m_fixture->press("cmdIEhomepage");
+        QCOMPARE(m_fixture->field("txtHomepage")->text(), QStringLiteral("IE Homepage"));
+        m_fixture->press("cmdBlackHomepage");
+        m_fixture->field("txtPingtime")->clear();
+        m_fixture->press("cmdSetEmailToanyones");
+        QCOMPARE(m_fixture->field("txtMyEmail")->text().section(u'@', 0, 0), QStringLiteral("AnyUser"));
+        m_fixture->field<QCheckBox>("chkNWindowWithHome")->setChecked(true);
+        m_fixture->field<QRadioButton>("optBK1")->setChecked(true);
+        m_fixture->press("cmdOK");
         QVERIFY(!m_options->isVisible());
         const RunningSettings &running = m_fixture->running;
         QCOMPARE(running.Homepage(), QStringLiteral("About:blank"));
@@ -194,9 +188,10 @@ private slots:
         QCOMPARE(store().get(SettingKeys::UserNameRead), QStringLiteral("AnyUser"));
         // The next opening loads what was applied, defaults restored by a button.
         show();
-        QCOMPARE(field("txtHomepage")->text(), QStringLiteral("About:blank"));
-        press("cmdSettoDefaultTime");
-        QCOMPARE(field("txtPingtime")->text() + u'/' + field("txtNetstattime")->text(), QStringLiteral("5000/10000"));
+        QCOMPARE(m_fixture->field("txtHomepage")->text(), QStringLiteral("About:blank"));
+        m_fixture->press("cmdSettoDefaultTime");
+        QCOMPARE(m_fixture->field("txtPingtime")->text(), QStringLiteral("5000"));
+        QCOMPARE(m_fixture->field("txtNetstattime")->text(), QStringLiteral("10000"));
     }
 
     // A setting that cannot be stored is reported; the dialog stays open and the program keeps what it had.
@@ -204,11 +199,11 @@ private slots:
     {
         open();
         show();
-        field("txtHomepage")->setText(QStringLiteral("https://example.org/"));
+        m_fixture->field("txtHomepage")->setText(QStringLiteral("https://example.org/"));
         QFile blocker(store().folder()); // a file where the folder goes stops root too
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        prompts().expectMessage(QStringLiteral("无法保存设置：") + store().fileFor(AppTitle) + u'：');
-        press("cmdOK");
+        m_fixture->prompts().expectMessage(QStringLiteral("无法保存设置：") + store().fileFor(AppTitle) + u'：');
+        m_fixture->press("cmdOK");
         QVERIFY(m_options->isVisible());
         QCOMPARE(m_fixture->running.Homepage(), SettingKeys::Homepage.defaultValue);
     }
@@ -256,13 +251,13 @@ private slots:
         QVERIFY(launcher.startsWith(QDir::homePath()));
         {
             const FileSizeLimit full(10);
-            prompts().expectMessage(QStringLiteral("无法在桌面创建快捷方式"));
-            press("cmdCreateLNK");
+            m_fixture->prompts().expectMessage(QStringLiteral("无法在桌面创建快捷方式"));
+            m_fixture->press("cmdCreateLNK");
         }
         QVERIFY(!QFileInfo::exists(launcher));
-        prompts().expectMessage(QStringLiteral("成功创建"));
-        press("cmdCreateLNK");
-        QCOMPARE(prompts().messages.last().title, QStringLiteral("OK"));
+        m_fixture->prompts().expectMessage(QStringLiteral("成功创建"));
+        m_fixture->press("cmdCreateLNK");
+        QCOMPARE(m_fixture->prompts().messages.last().title, QStringLiteral("OK"));
         QVERIFY(QFileInfo(launcher).isExecutable());
         QCOMPARE(m_fixture->app.launcher.started.last().arguments,
                  (QStringList{QStringLiteral("set"), launcher, QStringLiteral("metadata::trusted"), QStringLiteral("true")}));

@@ -59,9 +59,7 @@ private:
 
     frmDocument *open(const QByteArray &page = Page, const QString &title = QStringLiteral("Media"))
     {
-        frmDocument *document = m_main->LoadNewDoc();
-        document->Web->navigate(m_app->writeFile(title + QStringLiteral(".htm"), page));
-        return QTest::qWaitFor([&] { return document->windowTitle() == title; }) ? document : nullptr;
+        return openDocument(*m_main, m_app->writeFile(title + QStringLiteral(".htm"), page), title);
     }
     QVariant value(frmDocument *document, const char *script) { return evaluate(document->Web, QLatin1String(script)); }
     QAction *item(const char *name) { return m_main->menus()->item(QLatin1String(name)); }

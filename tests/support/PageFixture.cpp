@@ -35,8 +35,9 @@ PageFixture::PageFixture(Browsers browsers)
     row->addWidget(area, 1);
 }
 
-bool PageFixture::show(QWidget *page, int height)
+bool PageFixture::show(QWidget *shown, int height)
 {
+    page = shown;
     page->setFixedWidth(PageWidth);
     static_cast<QHBoxLayout *>(window.centralWidget()->layout())->insertWidget(0, page);
     window.resize(900, height);

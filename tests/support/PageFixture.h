@@ -1,12 +1,16 @@
 #pragma once
 
+#include "Named.h"
 #include "ScriptedBrowser.h"
 #include "ScriptedDocuments.h"
 #include "TestApp.h"
 #include "core/RunningSettings.h"
 #include "document/SubsystemContext.h"
 
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QPushButton>
+#include <QTest>
 
 class DocumentArea;
 
@@ -28,9 +32,23 @@ public:
     RunningSettings running;
     SubsystemContext context;
 
-    // Puts page (which the window then owns) into the window at the panel's width and
+    QWidget *page = nullptr; // the one shown, or a dialog under test: where field() and press() look
+
+    ScriptedPrompts &prompts() { return app.prompts; }
+    // The control of page, or of in, named name; fails the test when there is none.
+    template<typename T = QLineEdit>
+    T *field(const char *name, QWidget *in = nullptr) const
+    {
+        return child<T>(in ? in : page, QLatin1String(name));
+    }
+    // Clicks the button of page, or of in, named name.
+    void press(const char *name, QWidget *in = nullptr) const
+    {
+        QTest::mouseClick(field<QPushButton>(name, in), Qt::LeftButton);
+    }
+    // Puts shown (which the window then owns) into the window at the panel's width and
     // shows it; false when it never showed.
-    bool show(QWidget *page, int height = 540);
+    bool show(QWidget *shown, int height = 540);
     // A document window that is open and active, as at start-up.
     frmDocument *openDocument();
 };

@@ -1,0 +1,317 @@
+#include "LoopbackServer.h"
+#include "MainWindow.h"
+#include "ModalWatcher.h"
+#include "Named.h"
+#include "ScriptedBrowser.h"
+#include "TestApp.h"
+#include "bookmarks/BookmarkPage.h"
+#include "bookmarks/frmAddToBookmark.h"
+#include "document/BrowserControl.h"
+#include "document/frmDocument.h"
+#include "shell/MainMenus.h"
+#include "shell/MainToolbar.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+QString homePage(TestApp &app)
+{
+    const QString page = app.writeFile(QStringLiteral("home.htm"),
+                                       "<html><head><title>Home</title></head><body>home</body></html>");
+    app.settings().save(SettingKeys::Homepage, page);
+    return page;
+}
+
+} // namespace
+
+// Document windows as the main window opens, names and closes them, and the commands
+// and keys that act on the active one.
+class tst_ShellDocuments : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void captionLosesTheTitleWithTheLastWindow()
+    {
+        TestApp app;
+        const QString page = app.writeFile(QStringLiteral("t.htm"), "<html><head><title>Titled</title></head></html>");
+        auto main = startMainWindow(app, DesktopSize, QStringLiteral("-nohome ") + page);
+        QVERIFY(main);
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Vantorel II - [Titled]"));
+        main->CloseDoc();
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Vantorel II"));
+    }
+
+    void newWindowFollowsTheSetting_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("absent") << QString() << QStringLiteral("about:Vantorel II 新窗口");
+        QTest::newRow("1") << QStringLiteral("1") << QStringLiteral("home");
+        QTest::newRow("0") << QStringLiteral("0") << QStringLiteral("about:Vantorel II 新窗口");
+        QTest::newRow("2") << QStringLiteral("2") << QString();
+    }
+
+    void newWindowFollowsTheSetting()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, expected);
+        TestApp app;
+        ScriptedBrowsers browsers;
+        app.context.browsers = &browsers;
+        const QString home = homePage(app);
+        if (!setting.isNull())
+            app.settings().save(SettingKeys::NWindowWithHomepage, setting);
+        auto main = startMainWindow(app);
+        QVERIFY(main);
+        main->MotherButton_Click(QStringLiteral("new"));
+        frmDocument *document = main->activeDocument();
+        QCOMPARE(document->windowTitle(), QStringLiteral("Web Document 2"));
+        const QStringList navigations = static_cast<ScriptedBrowser *>(document->Web)->navigations();
+        if (expected.isEmpty())
+            QCOMPARE(navigations, QStringList());
+        else
+            QCOMPARE(navigations, QStringList{expected == QLatin1String("home") ? home : expected});
+    }
+
+    // However a new window is asked for, its address box shows with the keys in it.
+    void aNewWindowWaitsForAnAddress_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"Ctrl+N", "mnuFileNew", "mnuWindowNewWindow", "mnuNewWindow", "new"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+
+    void aNewWindowWaitsForAnAddress()
+    {
+        QFETCH(QString, how);
+        TestApp app;
+        auto main = startMainWindow(app);
+        QVERIFY(main);
+        frmDocument *first = main->activeDocument();
+        QTRY_VERIFY(first->showCombo());
+        if (how == QLatin1String("Ctrl+N"))
+            QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
+        else if (how == QLatin1String("new"))
+            QTest::mouseClick(main->Toolbar1()->widgetForAction(main->toolbar()->button(how)), Qt::LeftButton);
+        else if (how == QLatin1String("mnuNewWindow"))
+            first->findChild<QAction *>(how)->trigger();
+        else
+            main->menus()->item(how)->trigger();
+        QCOMPARE(main->documents().size(), 2);
+        frmDocument *document = main->activeDocument();
+        QTRY_COMPARE(QApplication::focusWidget(), document->Combo);
+        QVERIFY(document->Combo->isVisible());
+        const QString page = app.writeFile(QStringLiteral("typed.htm"), "<html><head><title>Typed</title></head></html>");
+        QTest::keyClicks(QApplication::focusWidget(), page);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Typed"));
+    }
+
+    // While a page loads, Ctrl+L or a click on the progress shows the address, readable and typed into.
+    void theAddressCanBeTypedWhileAPageLoads_data()
+    {
+        QTest::addColumn<bool>("click");
+        QTest::newRow("Ctrl+L") << false;
+        QTest::newRow("click on the progress") << true;
+    }
+
+    void theAddressCanBeTypedWhileAPageLoads()
+    {
+        QFETCH(bool, click);
+        TestApp app;
+        LoopbackServer server;
+        LoopbackServer::Response slow(QByteArray(4096, 'x'));
+        slow.stallAfter = 10;
+        server.route("/slow", slow);
+        auto main = startMainWindow(app);
+        QVERIFY(main);
+        frmDocument *document = main->activeDocument();
+        QCOMPARE(document->Frame1->font(), QApplication::font());
+        document->Web->navigate(server.address(QStringLiteral("/slow")));
+        QTRY_VERIFY(document->Frame1->isVisible());
+        QVERIFY(!document->Combo->isVisible());
+        // The bar lies below the caption, which stays readable.
+        QVERIFY(document->Progress->y() >= document->Frame1->fontMetrics().height());
+        if (click)
+            QTest::mouseClick(document->Progress, Qt::LeftButton);
+        else
+            QTest::keyClick(main.get(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!document->Frame1->isVisible());
+        QVERIFY(document->Combo->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), document->Combo);
+        const QString page = app.writeFile(QStringLiteral("typed.htm"), "<html><head><title>Typed</title></head></html>");
+        QTest::keyClicks(QApplication::focusWidget(), page);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Typed"));
+    }
+
+    // "IE Homepage" is the control's own start page wherever the home page opens, never a search.
+    void homeWithTheControlsOwnHomePage()
+    {
+        TestApp app;
+        app.settings().save(SettingKeys::Homepage, QStringLiteral("IE Homepage"));
+        app.settings().save(SettingKeys::NWindowWithHomepage, QStringLiteral("1"));
+        auto main = startMainWindow(app, DesktopSize, QString());
+        QVERIFY(main);
+        QTRY_COMPARE(main->activeDocument()->Web->locationURL(), QStringLiteral("about:home"));
+        main->MotherButton_Click(QStringLiteral("new"));
+        QTRY_COMPARE(main->activeDocument()->Web->locationURL(), QStringLiteral("about:home"));
+        main->activeDocument()->Web->navigate(QStringLiteral("about:blank"));
+        main->MotherButton_Click(QStringLiteral("home"));
+        QTRY_COMPARE(main->activeDocument()->Web->locationURL(), QStringLiteral("about:home"));
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Vantorel II 起始页"));
+    }
+
+    void tabbedModeIsStoredAndApplied()
+    {
+        TestApp app;
+        {
+            auto main = startMainWindow(app);
+        QVERIFY(main);
+            QCOMPARE(main->mdiArea()->viewMode(), QMdiArea::SubWindowView);
+            main->menus()->mnuViewTabbed->trigger();
+            QCOMPARE(main->mdiArea()->viewMode(), QMdiArea::TabbedView);
+            QCOMPARE(app.settings().get(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments")),
+                     QStringLiteral("1"));
+        }
+        homePage(app);
+        auto main = startMainWindow(app, DesktopSize, QString());
+        QVERIFY(main);
+        QCOMPARE(main->mdiArea()->viewMode(), QMdiArea::TabbedView);
+        QVERIFY(main->menus()->mnuViewTabbed->isChecked());
+        // The first page loads in the tab as it does in a window.
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Home"));
+        QCOMPARE(main->windowTitle(), QStringLiteral("Vantorel II - [Home]"));
+        main->MotherButton_Click(QStringLiteral("new"));
+        QCOMPARE(main->documents().size(), 2);
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Vantorel II 新窗口"));
+    }
+
+    void browserKeys()
+    {
+        TestApp app;
+        auto main = startMainWindow(app);
+        QVERIFY(main);
+        frmDocument *document = main->activeDocument();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QTest::keyClick(main.get(), Qt::Key_Equal, Qt::ControlModifier);
+        QVERIFY(document->Web->zoom() > 1.0);
+        QTest::keyClick(main.get(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(document->Web->zoom(), 1.0);
+        QTest::keyClick(main.get(), Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(document->Web->zoom() < 1.0);
+        // Ctrl+W closes the active window, from the panel too, and File > Close shows it.
+        QCOMPARE(main->menus()->item(QStringLiteral("mnuFileClose"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+        main->LoadNewDoc();
+        QTest::keyClick(main.get(), Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("SearchKey"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(main->documents(), QList<frmDocument *>{document});
+        QTest::keyClick(main.get(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(document->showCombo());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_VERIFY(main->documents().isEmpty());
+    }
+
+    // Ctrl+D and the document window's own button both file the page it shows.
+    void bookmarkKeyAndDocumentButtonAskWhereToFileThePage()
+    {
+        TestApp app;
+        auto main = startMainWindow(app);
+        QVERIFY(main);
+        const auto cancelled = [](frmAddToBookmark *d) {
+            QCOMPARE(d->windowTitle(), QStringLiteral("添加书签"));
+            QCOMPARE(child<QLineEdit>(d, QStringLiteral("Text3"))->text(), QStringLiteral("about:blank"));
+            d->reject();
+        };
+        whenModalShown<frmAddToBookmark>(cancelled);
+        QTest::keyClick(main.get(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(main->bookmarks()->dialog()->isHidden());
+        whenModalShown<frmAddToBookmark>(cancelled);
+        QToolBar *tools = main->activeDocument()->tbrMDIchild;
+        QTest::mouseClick(tools->widgetForAction(tools->findChild<QAction *>(QStringLiteral("bookmark"))), Qt::LeftButton);
+        QVERIFY(main->bookmarks()->dialog()->isHidden());
+    }
+
+    // Back, forward and stop are offered in the menus and the window's toolbar only when they can act.
+    void backForwardAndStopFollowTheActivePage()
+    {
+        TestApp app;
+        LoopbackServer server;
+        for (const char *page : {"/a", "/b"})
+            server.route(page, QByteArray("<html><head><title>") + page + "</title></head></html>");
+        LoopbackServer::Response slow(QByteArray(4096, 'x'));
+        slow.stallAfter = 10;
+        server.route("/slow", slow);
+        auto main = startMainWindow(app);
+        QVERIFY(main);
+        QPointer<frmDocument> document = main->activeDocument();
+        const auto states = [&] {
+            QString shown;
+            for (const char *item : {"mnuEditback", "MnuEditForward", "mnuEditStop"})
+                shown += main->menus()->item(QLatin1String(item))->isEnabled() ? u'1' : u'0';
+            if (!document)
+                return shown;
+            shown += u' ';
+            for (const char *button : {"back", "forward", "stop"})
+                shown += document->tbrMDIchild->findChild<QAction *>(QLatin1String(button))->isEnabled() ? u'1' : u'0';
+            return shown;
+        };
+        QTRY_COMPARE(states(), QStringLiteral("000 000"));
+        for (const char *page : {"/a", "/b"}) {
+            document->Web->navigate(server.address(QLatin1String(page)));
+            QTRY_COMPARE(document->windowTitle(), QLatin1String(page));
+        }
+        QTRY_COMPARE(states(), QStringLiteral("100 100"));
+        main->menus()->item(QStringLiteral("mnuEditback"))->trigger();
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("/a"));
+        QTRY_COMPARE(states(), QStringLiteral("110 110"));
+        document->Web->navigate(server.address(QStringLiteral("/slow")));
+        QTRY_COMPARE(states(), QStringLiteral("101 101"));
+        main->menus()->item(QStringLiteral("mnuEditStop"))->trigger();
+        QTRY_COMPARE(states().left(3), QStringLiteral("100"));
+        main->CloseDoc();
+        QTRY_VERIFY(main->documents().isEmpty());
+        QTRY_COMPARE(states(), QStringLiteral("000"));
+    }
+
+    void commandsWithoutAnyDocumentDoNothing()
+    {
+        TestApp app;
+        auto main = startMainWindow(app);
+        QVERIFY(main);
+        main->CloseDoc();
+        QTRY_VERIFY(main->documents().isEmpty());
+        app.prompts.messages.clear();
+        for (const char *name : {"mnuFileSaveAs", "mnuFileProperties", "mnuFilePrint", "mnuFileClose", "mnuEditback",
+                                 "MnuEditForward", "mnuEditRefresh", "mnuEditStop", "mnuEditCut", "mnuEditCopy",
+                                 "mnuEditPaste", "mnuEditFind", "mnuWindowCascade", "mnuWindowTileHorizontal",
+                                 "mnuWindowTileVertical", "mnuWindowArrangeIcons"})
+            main->menus()->item(QLatin1String(name))->trigger();
+        for (const char *key : {"close", "save", "print", "copy", "find", "home", "bbs", "update", "link"})
+            main->MotherButton_Click(QLatin1String(key));
+        QVERIFY(main->documents().isEmpty());
+        QVERIFY(app.prompts.messages.isEmpty());
+        QVERIFY(app.prompts.asked.isEmpty());
+
+        // Open makes a window first, then asks for the file.
+        app.prompts.answerFile(QString());
+        main->menus()->item(QStringLiteral("mnuFileOpen"))->trigger();
+        QCOMPARE(main->documents().size(), 1);
+        QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打开")});
+    }
+};
+
+QTEST_MAIN(tst_ShellDocuments)
+#include "tst_shelldocuments.moc"
