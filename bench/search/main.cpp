@@ -119,8 +119,8 @@ int profile(frmMain &main, TestApp &program, ResultsSite &site, const QString &q
         total[2] += msSince(step);
         main.mdiArea()->setActiveSubWindow(document);
         total[3] += msSince(step);
-        QObject::connect(document->Web, &BrowserControl::DocumentComplete, &main, [&remaining] { --remaining; });
-        document->Web->navigate(site.engineAddress(i) + QStringLiteral("?q=") + encoded);
+        QObject::connect(document->web(), &BrowserControl::DocumentComplete, &main, [&remaining] { --remaining; });
+        document->web()->navigate(site.engineAddress(i) + QStringLiteral("?q=") + encoded);
         const double navigateMs = msSince(step);
         total[4] += navigateMs;
         navigateEach.append(QString::number(navigateMs, 'f', 0));
@@ -221,7 +221,7 @@ int main(int argc, char *argv[])
     if (main.documents().size() != 1)
         return fail("Form_Load did not leave exactly one document window");
     bool warm = false;
-    QObject::connect(main.documents().first()->Web, &BrowserControl::DocumentComplete, &main,
+    QObject::connect(main.documents().first()->web(), &BrowserControl::DocumentComplete, &main,
                      [&warm] { warm = true; });
     if (!BenchWait::until([&] { return warm; }, timeoutMs))
         return fail("the first page (about:blank) did not load");
@@ -250,7 +250,7 @@ int main(int argc, char *argv[])
         const qsizetype index = created.size();
         created.append(document);
         complete.append(false);
-        QObject::connect(document->Web, &BrowserControl::DocumentComplete, &main, [&, index](const QString &address) {
+        QObject::connect(document->web(), &BrowserControl::DocumentComplete, &main, [&, index](const QString &address) {
             if (complete[index] || !address.startsWith(QLatin1String("http://127.0.0.1")))
                 return;
             complete[index] = true;
@@ -293,11 +293,11 @@ int main(int argc, char *argv[])
         return fail("the site did not see each engine's request with the encoded query");
     }
     for (int i = 0; i < engines; ++i) {
-        if (created[i]->Web->locationName() != ResultsSite::pageTitle(i + 1))
+        if (created[i]->web()->locationName() != ResultsSite::pageTitle(i + 1))
             return fail("a window does not show its engine's results page");
     }
 
-    const QSize view = created.last()->Web->size();
+    const QSize view = created.last()->web()->size();
     const QSize area = main.mdiArea()->viewport()->size();
     std::printf("windows_ms %.1f served_ms %.1f load_ms %.1f view %dx%d area %dx%d", windowsMs,
                 site.lastServedMs(), loadMs, view.width(), view.height(), area.width(), area.height());

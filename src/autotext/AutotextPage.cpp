@@ -4,28 +4,18 @@
 #include "AutotextRowDelegate.h"
 #include "KeyNotation.h"
 #include "core/Prompts.h"
-#include "document/BrowserControl.h"
 #include "document/Documents.h"
 #include "document/SubsystemContext.h"
-#include "document/frmDocument.h"
 #include "platform/EnterKeyFilter.h"
 #include "platform/PanelLayout.h"
 
 #include <QListWidget>
-#include <QMainWindow>
-#include <QStatusBar>
 
 using namespace PanelLayout;
 
-namespace {
-
-const QString Title = QStringLiteral("自动填表");
-
-} // namespace
-
 AutotextPage::AutotextPage(const SubsystemContext &context, QWidget *parent)
-    : PanelPage(Autotext, Title, parent), m_store(context.profileFolder), m_documents(*context.documents),
-      m_prompts(*context.prompts), cmdEDITAUTOtxt(fixedButton("cmdEDITAUTOtxt", QStringLiteral("修改选定项"), 1215)),
+    : PanelPage(Id, Caption, parent), m_store(context.profileFolder), m_documents(*context.documents),
+      m_prompts(*context.prompts), m_note(context.note), cmdEDITAUTOtxt(fixedButton("cmdEDITAUTOtxt", QStringLiteral("修改选定项"), 1215)),
       cmdSendSELECTEDITEM(fixedButton("cmdSendSELECTEDITEM", QStringLiteral("发送选定项"), 1215)),
       lstAutotxt(named(new QListWidget, "lstAutotxt"))
 {
@@ -68,24 +58,16 @@ void AutotextPage::cmdSendSELECTEDITEM_Click()
 
 void AutotextPage::send(const QString &snippet)
 {
-    frmDocument *document = m_documents.activeDocument();
-    if (!document) {
-        showStatus(QStringLiteral("没有打开的网页窗口，自动填表内容没有发送"));
+    if (!m_documents.activeDocument()) {
+        m_note(QStringLiteral("没有打开的网页窗口，自动填表内容没有发送"));
         return;
     }
     const KeyNotation::Parsed parsed = KeyNotation::parse(snippet);
     if (!parsed.error.isEmpty()) {
-        m_prompts.message(window(), AutotextEditor::mistake(parsed.error), Title, Prompts::Warning);
+        m_prompts.message(window(), AutotextEditor::mistake(parsed.error), Caption, Prompts::Warning);
         return;
     }
-    document->setFocus();
-    document->Web->sendKeys(parsed.strokes);
-}
-
-void AutotextPage::showStatus(const QString &text)
-{
-    if (auto *main = qobject_cast<QMainWindow *>(window()))
-        main->statusBar()->showMessage(text, 5000);
+    m_documents.typeIntoActive(parsed.strokes);
 }
 
 // Cancel leaves the slot as it was; an empty answer empties it.

@@ -3,6 +3,8 @@
 #include "AutotextStore.h"
 #include "platform/PanelPage.h"
 
+#include <functional>
+
 class Documents;
 class Prompts;
 class QListWidget;
@@ -16,6 +18,9 @@ class AutotextPage : public PanelPage
 {
     Q_OBJECT
 public:
+    static inline const QString Id = QStringLiteral("autotext");
+    static inline const QString Caption = QStringLiteral("自动填表");
+
     explicit AutotextPage(const SubsystemContext &context, QWidget *parent = nullptr);
 
     // Rebuilds the list from the file; no row is chosen afterwards.
@@ -26,11 +31,11 @@ public:
 
 private:
     void send(const QString &snippet);
-    void showStatus(const QString &text);
 
     AutotextStore m_store;
     Documents &m_documents;
     Prompts &m_prompts;
+    std::function<void(const QString &)> m_note;
     QPushButton *cmdEDITAUTOtxt;
     QPushButton *cmdSendSELECTEDITEM;
     QListWidget *lstAutotxt;

@@ -1,13 +1,11 @@
 #include "BookmarkPage.h"
 
 #include "BookmarkModel.h"
+#include "BookmarkSettings.h"
 #include "BookmarkStore.h"
 #include "core/Prompts.h"
-#include "core/RunningSettings.h"
-#include "document/BrowserControl.h"
 #include "document/Documents.h"
 #include "document/SubsystemContext.h"
-#include "document/frmDocument.h"
 #include "frmAddToBookmark.h"
 #include "frmBookmarkManage.h"
 #include "platform/Images.h"
@@ -21,7 +19,7 @@
 using namespace PanelLayout;
 
 BookmarkPage::BookmarkPage(const SubsystemContext &context, QWidget *parent)
-    : PanelPage(PanelPage::Bookmarks, QStringLiteral("书签管理"), parent), m_documents(*context.documents),
+    : PanelPage(Id, Caption, parent), m_documents(*context.documents),
       m_prompts(*context.prompts), m_store(std::make_unique<BookmarkStore>(context.profileFolder)),
       m_model(new BookmarkModel(Images::icon(context.programFolder, QStringLiteral("folder")),
                                 Images::icon(context.programFolder, QStringLiteral("bk")), this)),
@@ -75,8 +73,9 @@ frmBookmarkManage *BookmarkPage::manager()
     if (!m_manager) {
         m_manager = new frmBookmarkManage(*m_store, m_prompts, *dialog(), window());
         connect(m_manager, &frmBookmarkManage::LoadBookmark, this, &BookmarkPage::LoadBookmark);
-        m_manager->setIEFavorites(m_settings.IEFavorites());
-        connect(&m_settings, &RunningSettings::IEFavoritesChanged, m_manager, &frmBookmarkManage::setIEFavorites);
+        m_manager->setIEFavorites(m_settings.text(BookmarkSettings::IEFavoritesFolder));
+        m_settings.follow(BookmarkSettings::IEFavoritesFolder, m_manager,
+                          [manager = m_manager](const QString &folder) { manager->setIEFavorites(folder); });
     }
     return m_manager;
 }
@@ -162,7 +161,7 @@ void BookmarkPage::Bookmarks_NodeClick(const QModelIndex &node)
     if (!BookmarkModel::isBookmark(node))
         return;
     txtURLbk->setText(BookmarkModel::tag(node));
-    if (m_settings.ClickBookmark() == 1)
+    if (BookmarkSettings::clickMode(m_settings) == 1)
         m_documents.navigateActive(BookmarkModel::tag(node));
 }
 
@@ -181,9 +180,7 @@ void BookmarkPage::cmdVISIT_Click()
 
 void BookmarkPage::btnBookmarkAdd_Click()
 {
-    frmDocument *document = m_documents.activeDocument();
-    if (dialog()->addBookmark(document ? document->windowTitle() : QString(),
-                              document ? document->Web->locationURL() : QString()))
+    if (dialog()->addBookmark(m_documents.activeTitle(), m_documents.activeAddress()))
         showSaved();
 }
 

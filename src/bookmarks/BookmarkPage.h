@@ -24,6 +24,9 @@ class BookmarkPage : public PanelPage
     Q_OBJECT
 public:
     // A click on a bookmark opens it when the settings' ClickBookmark is 1; else only the visit button does.
+    static inline const QString Id = QStringLiteral("bookmarks");
+    static inline const QString Caption = QStringLiteral("书签管理");
+
     explicit BookmarkPage(const SubsystemContext &context, QWidget *parent = nullptr);
     ~BookmarkPage() override;
 
@@ -60,7 +63,7 @@ private:
     frmAddToBookmark *m_dialog = nullptr;
     frmBookmarkManage *m_manager = nullptr;
     bool m_damageReported = false;
-    const RunningSettings &m_settings;
+    RunningSettings &m_settings;
 
     QLineEdit *txtURLbk;
     QPushButton *cmdVISIT;

@@ -1,55 +1,49 @@
 #include "RunningSettings.h"
 
+#include "Prompts.h"
 #include "SettingsStore.h"
 
-#include <cmath>
 #include <utility>
-
-namespace {
-
-double waitOf(const QString &text) { return leadingNumber(text).value_or(0); }
-
-// A stored wait reads as the options dialog set it (an empty field is 0); only an absent one is the default.
-double storedWait(const SettingsStore &store, const SettingKey &key)
-{
-    return store.contains(key) ? waitOf(store.get(key)) : store.number(key);
-}
-
-qint32 clickModeOf(const QString &text) { return qint32(std::lround(leadingNumber(text).value_or(0))); }
-
-} // namespace
 
 RunningSettings::RunningSettings(SettingsStore &store, QObject *parent) : QObject(parent), m_store(store) {}
 
-void RunningSettings::load()
+QString RunningSettings::text(const SettingKey &key, const QString &application) const
 {
-    m_smtpServer = m_store.get(SettingKeys::SmtpServer);
-    m_userName = m_store.get(SettingKeys::UserNameRead);
-    m_myEmail = m_store.get(SettingKeys::MyEmail);
-    m_pingTime = storedWait(m_store, SettingKeys::PingTime);
-    m_netStatTime = storedWait(m_store, SettingKeys::NetStatTime);
-    m_homepage = m_store.get(SettingKeys::Homepage);
-    m_ieFavorites = m_store.get(SettingKeys::IEFavoritesFolder);
-    m_clickBookmark = clickModeOf(m_store.get(SettingKeys::ClickBookmark));
+    return m_store.get(key, application);
 }
 
-template<typename Value, typename Signal>
-bool RunningSettings::change(const SettingKey &key, const QString &text, Value &field, Value value, Signal changed,
-                             QString *error)
+double RunningSettings::typedNumber(const SettingKey &key) const
 {
-    if (!m_store.save(key, text, error))
+    return m_store.contains(key) ? leadingNumber(m_store.get(key)).value_or(0) : m_store.number(key);
+}
+
+double RunningSettings::number(const SettingKey &key) const { return m_store.number(key); }
+
+bool RunningSettings::contains(const SettingKey &key) const { return m_store.contains(key); }
+
+bool RunningSettings::set(const SettingKey &key, const QString &text, QString *error, const QString &application)
+{
+    const bool same = m_store.contains(key, application) && m_store.get(key, application) == text;
+    if (!m_store.save(key, text, error, application))
         return false;
-    const auto take = [this, &field, value, changed] {
-        if (field != value) {
-            field = value;
-            emit(this->*changed)(value);
-        }
-    };
+    if (same)
+        return true;
+    const auto tell = [this, section = key.section, name = key.key, text] { emit changed(section, name, text); };
     if (m_inTransaction)
-        m_held.append(take);
+        m_held.append(tell);
     else
-        take();
+        tell();
     return true;
+}
+
+bool RunningSettings::setOrReport(const SettingKey &key, const QString &text, Prompts &prompts, QWidget *owner,
+                                  const QString &application)
+{
+    QString why;
+    if (set(key, text, &why, application))
+        return true;
+    prompts.message(owner, SettingsStore::failureText(why), AppInfo::Title, Prompts::Critical);
+    return false;
 }
 
 bool RunningSettings::transaction(const std::function<void()> &changes, QString *error)
@@ -61,50 +55,17 @@ bool RunningSettings::transaction(const std::function<void()> &changes, QString 
     const QList<std::function<void()>> held = std::exchange(m_held, {});
     if (!m_store.commit(error))
         return false;
-    for (const auto &take : held)
-        take();
+    for (const auto &tell : held)
+        tell();
     return true;
 }
 
-bool RunningSettings::setSmtpServer(const QString &value, QString *error)
+void RunningSettings::follow(const SettingKey &key, QObject *receiver,
+                             const std::function<void(const QString &)> &heard)
 {
-    return change(SettingKeys::SmtpServer, value, m_smtpServer, value, &RunningSettings::SmtpServerChanged, error);
-}
-
-bool RunningSettings::setUserName(const QString &value, QString *error)
-{
-    return change(SettingKeys::UserNameWrite, value, m_userName, value, &RunningSettings::UserNameChanged, error);
-}
-
-bool RunningSettings::setMyEmail(const QString &value, QString *error)
-{
-    return change(SettingKeys::MyEmail, value, m_myEmail, value, &RunningSettings::MyEmailChanged, error);
-}
-
-bool RunningSettings::setPingTime(const QString &text, QString *error)
-{
-    return change(SettingKeys::PingTime, text, m_pingTime, waitOf(text), &RunningSettings::PingTimeChanged, error);
-}
-
-bool RunningSettings::setNetStatTime(const QString &text, QString *error)
-{
-    return change(SettingKeys::NetStatTime, text, m_netStatTime, waitOf(text), &RunningSettings::NetStatTimeChanged,
-                  error);
-}
-
-bool RunningSettings::setHomepage(const QString &value, QString *error)
-{
-    return change(SettingKeys::Homepage, value, m_homepage, value, &RunningSettings::HomepageChanged, error);
-}
-
-bool RunningSettings::setIEFavorites(const QString &value, QString *error)
-{
-    return change(SettingKeys::IEFavoritesFolder, value, m_ieFavorites, value, &RunningSettings::IEFavoritesChanged,
-                  error);
-}
-
-bool RunningSettings::setClickBookmark(const QString &text, QString *error)
-{
-    return change(SettingKeys::ClickBookmark, text, m_clickBookmark, clickModeOf(text),
-                  &RunningSettings::ClickBookmarkChanged, error);
+    connect(this, &RunningSettings::changed, receiver,
+            [section = key.section, name = key.key, heard](const QString &s, const QString &k, const QString &text) {
+                if (s.compare(section, Qt::CaseInsensitive) == 0 && k.compare(name, Qt::CaseInsensitive) == 0)
+                    heard(text);
+            });
 }

@@ -1,7 +1,6 @@
 #include "SettingsStore.h"
 
 #include "IniFile.h"
-#include "Prompts.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -157,16 +156,6 @@ double SettingsStore::number(const QString &application, const QString &section,
 QString SettingsStore::failureText(const QString &error)
 {
     return QStringLiteral("无法保存设置：") + error;
-}
-
-bool saveOrReport(SettingsStore &settings, Prompts &prompts, QWidget *owner, const SettingKey &key,
-                  const QString &value, const QString &application)
-{
-    QString why;
-    if (settings.save(key, value, &why, application))
-        return true;
-    prompts.message(owner, SettingsStore::failureText(why), AppInfo::Title, Prompts::Critical);
-    return false;
 }
 
 QString SettingsStore::get(const SettingKey &key, const QString &application) const

@@ -70,13 +70,6 @@ private:
     bool m_batch = false;
 };
 
-class Prompts;
-class QWidget;
-
-// Saves the key, and tells the user through prompts when it could not be saved.
-bool saveOrReport(SettingsStore &settings, Prompts &prompts, QWidget *owner, const SettingKey &key,
-                  const QString &value, const QString &application = AppInfo::Title);
-
 // The value of the number a text starts with, blanks before it skipped:
 // "12abc" -> 12, " 3.5 " -> 3.5, "1e3" -> 1000, "abc" and "" -> nullopt.
 std::optional<double> leadingNumber(const QString &text);

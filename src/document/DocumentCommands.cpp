@@ -15,8 +15,9 @@ constexpr qreal ZoomStep = 1.1;
 
 } // namespace
 
-DocumentCommands::DocumentCommands(Documents &documents, QMdiArea *area, Prompts &prompts, QWidget *owner)
-    : QObject(area), m_documents(documents), m_area(area), m_arranger(area), m_prompts(prompts), m_owner(owner)
+DocumentCommands::DocumentCommands(Documents &documents, QMdiArea *area, WindowArranger &arranger, Prompts &prompts,
+                                   QWidget *owner)
+    : QObject(area), m_documents(documents), m_area(area), m_arranger(arranger), m_prompts(prompts), m_owner(owner)
 {
 }
 
@@ -25,7 +26,7 @@ frmDocument *DocumentCommands::active() const { return m_documents.activeDocumen
 void DocumentCommands::withWeb(const std::function<void(BrowserControl &)> &command)
 {
     if (frmDocument *document = active())
-        command(*document->Web);
+        command(*document->web());
 }
 
 void DocumentCommands::mnuFileOpen_Click()
@@ -36,7 +37,7 @@ void DocumentCommands::mnuFileOpen_Click()
                                                 QStringLiteral("超文本文件(*.htm *.html);;所有文件 (*)"));
     if (!file.isEmpty())
         if (frmDocument *document = active())
-            document->Web->navigate(file);
+            document->web()->navigate(file);
 }
 
 void DocumentCommands::mnuFileSaveAs_Click()

@@ -19,7 +19,8 @@ class DocumentCommands : public QObject
 {
     Q_OBJECT
 public:
-    DocumentCommands(Documents &documents, QMdiArea *area, Prompts &prompts, QWidget *owner);
+    // arranger lays out the windows of area.
+    DocumentCommands(Documents &documents, QMdiArea *area, WindowArranger &arranger, Prompts &prompts, QWidget *owner);
 
     void mnuFileOpen_Click(); // opens a window first when there is none
     void mnuFileSaveAs_Click();
@@ -53,7 +54,7 @@ private:
 
     Documents &m_documents;
     QMdiArea *m_area;
-    WindowArranger m_arranger;
+    WindowArranger &m_arranger;
     Prompts &m_prompts;
     QWidget *m_owner;
 };

@@ -8,7 +8,7 @@
 
 DocumentWindows::DocumentWindows(DocumentArea *area, BrowserFactory &browsers, const QString &programFolder,
                                  QObject *parent)
-    : QObject(parent), m_area(area), m_browsers(browsers), m_programFolder(programFolder), m_arranger(area)
+    : Documents(parent), m_area(area), m_browsers(browsers), m_programFolder(programFolder), m_arranger(area)
 {
     connect(area, &DocumentArea::currentChanged, this, &DocumentWindows::activeCommandsChanged);
 }
@@ -18,10 +18,12 @@ frmDocument *DocumentWindows::LoadNewDoc()
     ++m_count;
     auto *document = new frmDocument(*this, m_browsers, m_programFolder);
     document->setWindowTitle(QStringLiteral("Web Document %1").arg(m_count));
-    connect(document->Web, &BrowserControl::CommandStateChange, this, [this, document] {
+    connect(document->web(), &BrowserControl::CommandStateChange, this, [this, document] {
         if (document == activeDocument())
             emit activeCommandsChanged();
     });
+    connect(document, &frmDocument::bookmarkRequested, this, &Documents::bookmarkRequested);
+    connect(document, &frmDocument::searchRequested, this, &Documents::searchRequested);
     m_area->addDocument(document);
     emit opened(document);
     return document;
@@ -34,13 +36,13 @@ QList<frmDocument *> DocumentWindows::documents() const { return m_area->documen
 void DocumentWindows::navigateActive(const QString &address)
 {
     if (frmDocument *document = activeDocument())
-        document->Web->navigate(address);
+        document->web()->navigate(address);
 }
 
 frmDocument *DocumentWindows::navigateNew(const QString &address)
 {
     frmDocument *document = LoadNewDoc();
-    QTimer::singleShot(0, document->Web, [web = document->Web, address] { web->navigate(address); });
+    QTimer::singleShot(0, document->web(), [web = document->web(), address] { web->navigate(address); });
     return document;
 }
 

@@ -5,7 +5,6 @@
 #include "WindowArranger.h"
 
 #include <QList>
-#include <QObject>
 #include <QString>
 
 class BrowserFactory;
@@ -13,7 +12,7 @@ class DocumentArea;
 
 // The document windows of one area: opened, counted, found and driven here, for
 // the windows themselves and for the subsystems.
-class DocumentWindows : public QObject, public Documents, public DocumentHost
+class DocumentWindows : public Documents, public DocumentHost
 {
     Q_OBJECT
 public:
@@ -32,7 +31,7 @@ public:
     QList<frmDocument *> documents() const;
     // Document windows opened so far, closed ones included.
     int DocCount() const { return m_count; }
-    DocumentArea *area() const { return m_area; }
+    WindowArranger &arranger() { return m_arranger; }
 
 signals:
     // Each new window, so that its requests can be heard.

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class BrowserFactory;
 class Documents;
 class ProcessLauncher;
@@ -17,4 +19,8 @@ struct SubsystemContext {
     BrowserFactory *browsers = nullptr; // what pages show and play
     QString programFolder; // what ships: images, help, the first profile files
     QString profileFolder; // where the profile files are read and written
+    // A short note in the main window's status bar.
+    std::function<void(const QString &text)> note = [](const QString &) {};
+    // Shows the panel with the page of that id; with focus, the keyboard goes to it.
+    std::function<void(const QString &pageId, bool focus)> showPage = [](const QString &, bool) {};
 };

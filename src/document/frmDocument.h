@@ -26,12 +26,8 @@ public:
     // Shows the address box, also while a page loads, with the keyboard focus in it and its text chosen.
     void focusAddress();
 
-    BrowserControl *Web;
-    QComboBox *Combo;
-    QGroupBox *Frame1;
-    QProgressBar *Progress;
-    QToolBar *tbrMDIchild;
-    QStatusBar *sbStatusBar;
+    // The control that shows the page, for the windows and commands of this layer.
+    BrowserControl *web() const { return Web; }
 
 signals:
     // The user asked for what the main window does: file this page, search the
@@ -53,6 +49,12 @@ private:
     void Web_CommandStateChange();
     BrowserControl *Web_NewWindow2();
 
+    BrowserControl *Web;
+    QComboBox *Combo;
+    QGroupBox *Frame1;
+    QProgressBar *Progress;
+    QToolBar *tbrMDIchild;
+    QStatusBar *sbStatusBar;
     DocumentHost &m_host;
     QString m_programFolder;
     bool ShowCombo = false;

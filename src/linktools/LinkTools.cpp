@@ -1,5 +1,7 @@
 #include "LinkTools.h"
 
+#include "LinkToolsPage.h"
+#include "document/RoomSlots.h"
 #include "core/ProcessLauncher.h"
 #include "core/Prompts.h"
 #include "document/SubsystemContext.h"
@@ -9,15 +11,32 @@
 #include <QSet>
 
 LinkTools::LinkTools(const SubsystemContext &context, QMenu *menu, QObject *parent)
-    : QObject(parent), m_store(context.profileFolder), m_menu(menu), m_launcher(*context.launcher),
-      m_prompts(*context.prompts)
+    : Room(parent), m_store(context.profileFolder), m_launcher(*context.launcher), m_prompts(*context.prompts)
 {
+    if (menu)
+        setMenu(menu);
+}
+
+void LinkTools::setMenu(QMenu *menu)
+{
+    m_menu = menu;
     connect(m_menu, &QMenu::triggered, this, [this](QAction *item) { start(item->data().toString()); });
     // Looked up when the menu first shows, not at start-up.
     connect(m_menu, &QMenu::aboutToShow, this, &LinkTools::showIcons);
 }
 
+void LinkTools::install(const RoomSlots &where) { setMenu(where.linkMenu); }
+
+QList<OptionsSection *> LinkTools::optionsSections() { return {new LinkToolsPage(*this)}; }
+
 void LinkTools::LoadLinkTools()
+{
+    if (m_menu)
+        fillMenu();
+    emit loaded();
+}
+
+void LinkTools::fillMenu()
 {
     m_menu->clear();
     QSet<QString> paths;
@@ -29,7 +48,6 @@ void LinkTools::LoadLinkTools()
         item->setData(tool.path);
         item->setToolTip(tool.path);
     }
-    emit loaded();
 }
 
 void LinkTools::showIcons()

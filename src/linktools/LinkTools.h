@@ -1,8 +1,7 @@
 #pragma once
 
 #include "LinkToolStore.h"
-
-#include <QObject>
+#include "document/Room.h"
 
 class ProcessLauncher;
 class Prompts;
@@ -10,12 +9,19 @@ class QMenu;
 struct SubsystemContext;
 
 // The external programs of the toolbar's "外接" drop-down: the menu is filled
-// from linktools.ini, and choosing an item starts its program.
-class LinkTools : public QObject
+// from linktools.ini, and choosing an item starts its program. The options
+// dialog lists them to add, rename and delete.
+class LinkTools : public Room
 {
     Q_OBJECT
 public:
-    LinkTools(const SubsystemContext &context, QMenu *menu, QObject *parent = nullptr);
+    LinkTools(const SubsystemContext &context, QMenu *menu = nullptr, QObject *parent = nullptr);
+
+    void load() override { LoadLinkTools(); }
+    void install(const RoomSlots &where) override;
+    QList<OptionsSection *> optionsSections() override;
+    // The menu the tools are listed in.
+    void setMenu(QMenu *menu);
 
     LinkToolStore &store() { return m_store; }
     Prompts &prompts() const { return m_prompts; }
@@ -30,10 +36,11 @@ signals:
     void loaded();
 
 private:
+    void fillMenu();
     void showIcons();
 
     LinkToolStore m_store;
-    QMenu *m_menu;
+    QMenu *m_menu = nullptr;
     ProcessLauncher &m_launcher;
     Prompts &m_prompts;
 };

@@ -9,7 +9,7 @@
 using namespace PanelLayout;
 
 MailPage::MailPage(QWidget *parent)
-    : PanelPage(Mail, QStringLiteral("电子邮件"), parent), txtMailTO(named(new QLineEdit(QStringLiteral("收件人地址")), "txtMailTO")),
+    : PanelPage(Id, Caption, parent), txtMailTO(named(new QLineEdit(QStringLiteral("收件人地址")), "txtMailTO")),
       txtMailSubject(named(new QLineEdit(QStringLiteral("主题")), "txtMailSubject")),
       txtMail(named(new QPlainTextEdit(QStringLiteral("邮件正文")), "txtMail")),
       cmdMailSend(fixedButton("cmdMailSend", QStringLiteral("发送"), 975)),

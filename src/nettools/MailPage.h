@@ -13,6 +13,9 @@ class MailPage : public PanelPage
 {
     Q_OBJECT
 public:
+    static inline const QString Id = QStringLiteral("mail");
+    static inline const QString Caption = QStringLiteral("电子邮件");
+
     explicit MailPage(QWidget *parent = nullptr);
 
 private:

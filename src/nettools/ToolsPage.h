@@ -13,6 +13,9 @@ class ToolsPage : public PanelPage
 {
     Q_OBJECT
 public:
+    static inline const QString Id = QStringLiteral("tools");
+    static inline const QString Caption = QStringLiteral("实用工具");
+
     explicit ToolsPage(const SubsystemContext &context, QWidget *parent = nullptr);
 
     // The local address is looked up again each time the page is chosen.

@@ -1,23 +1,53 @@
 #include "MultimediaSwitches.h"
 
-#include "core/SettingsStore.h"
+#include "MediaSettings.h"
+#include "core/RunningSettings.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QWidget>
 
-MultimediaSwitches::MultimediaSwitches(BrowserFactory &browsers, SettingsStore &settings, Prompts &prompts,
-                                       QList<Item> items, QWidget *owner)
-    : QObject(owner), m_browsers(browsers), m_settings(settings), m_prompts(prompts), m_owner(owner),
-      m_items(std::move(items))
+namespace {
+
+using namespace MediaSettings;
+
+struct Switch {
+    const char *name;
+    const char *caption;
+    BrowserFactory::Media media;
+    const SettingKey &key;
+};
+
+const Switch Switches[] = {
+    {"mnuViewShowPicture", "显示图片(&P)", BrowserFactory::Media::Pictures, ShowPicture},
+    {"mnuViewPlaySound", "播放声音(&M)", BrowserFactory::Media::Sound, PlaySound},
+    {"mnuViewPlayANI", "播放动画(&A)", BrowserFactory::Media::Animations, ShowAnimations},
+    {"mnuViewPlayVideo", "播放视频(&V)", BrowserFactory::Media::Video, PlayVideo},
+};
+
+} // namespace
+
+MultimediaSwitches::MultimediaSwitches(BrowserFactory &browsers, RunningSettings &settings, Prompts &prompts,
+                                       QWidget *owner)
+    : QObject(owner), m_browsers(browsers), m_settings(settings), m_prompts(prompts), m_owner(owner)
 {
-    for (const Item &item : std::as_const(m_items)) {
-        item.action->setCheckable(true);
-        connect(item.action, &QAction::triggered, this, [this, item](bool on) { m_browsers.setMediaAllowed(item.media, on); });
+    for (const Switch &s : Switches) {
+        auto *action = new QAction(QString::fromUtf8(s.caption), this);
+        action->setObjectName(QLatin1String(s.name));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, media = s.media](bool on) { m_browsers.setMediaAllowed(media, on); });
+        m_items.append({action, s.media, s.key});
     }
     m_browsers.onMediaChanged([this](BrowserFactory::Media media, bool on) { changed(media, on); });
 }
 
 MultimediaSwitches::~MultimediaSwitches() { m_browsers.onMediaChanged({}); }
+
+void MultimediaSwitches::addTo(QMenu *menu, QAction *before)
+{
+    for (const Item &item : std::as_const(m_items))
+        menu->insertAction(before, item.action);
+}
 
 void MultimediaSwitches::load()
 {
@@ -35,6 +65,6 @@ void MultimediaSwitches::changed(BrowserFactory::Media media, bool on)
             continue;
         item.action->setChecked(on);
         if (!m_loading)
-            saveOrReport(m_settings, m_prompts, m_owner, item.key, on ? QStringLiteral("1") : QStringLiteral("0"));
+            m_settings.setOrReport(item.key, on ? QStringLiteral("1") : QStringLiteral("0"), m_prompts, m_owner);
     }
 }

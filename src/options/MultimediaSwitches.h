@@ -6,8 +6,9 @@
 
 class Prompts;
 class QAction;
+class QMenu;
 class QWidget;
-class SettingsStore;
+class RunningSettings;
 struct SettingKey;
 
 // The View menu's four switches: pictures, sound, animations and video of every
@@ -16,25 +17,26 @@ class MultimediaSwitches : public QObject
 {
     Q_OBJECT
 public:
+    // A setting that cannot be saved is said to owner.
+    MultimediaSwitches(BrowserFactory &browsers, RunningSettings &settings, Prompts &prompts, QWidget *owner);
+    ~MultimediaSwitches() override;
+
+    // The four items, put into menu before before.
+    void addTo(QMenu *menu, QAction *before);
+    // Check marks and pages as the settings say, at start-up; writes nothing.
+    void load();
+
+private:
     struct Item {
         QAction *action;
         BrowserFactory::Media media;
         const SettingKey &key;
     };
 
-    // A setting that cannot be saved is said to owner.
-    MultimediaSwitches(BrowserFactory &browsers, SettingsStore &settings, Prompts &prompts, QList<Item> items,
-                       QWidget *owner);
-    ~MultimediaSwitches() override;
-
-    // Check marks and pages as the settings say, at start-up; writes nothing.
-    void load();
-
-private:
     void changed(BrowserFactory::Media media, bool on);
 
     BrowserFactory &m_browsers;
-    SettingsStore &m_settings;
+    RunningSettings &m_settings;
     Prompts &m_prompts;
     QWidget *m_owner;
     QList<Item> m_items;

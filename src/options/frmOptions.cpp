@@ -1,72 +1,35 @@
 #include "frmOptions.h"
 
-#include "DesktopLauncher.h"
-#include "core/Addresses.h"
-#include "core/BrowseFolder.h"
-#include "core/ProcessLauncher.h"
 #include "core/Prompts.h"
 #include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
 #include "core/Twips.h"
-#include "document/SubsystemContext.h"
-#include "linktools/LinkToolsPage.h"
-#include "platform/NumberFieldGuard.h"
+#include "document/OptionsSection.h"
+#include "document/Room.h"
 #include "platform/PanelLayout.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
-
-#include <functional>
+#include <QVBoxLayout>
 
 using PanelLayout::named;
 
-namespace {
-
-const QString AnonymousAddress = QStringLiteral("AnyUser@example.com");
-constexpr int MaxWait = 60000;
-
-QPushButton *button(const char *name, const QString &caption) { return named(new QPushButton(caption), name); }
-
-} // namespace
-
-frmOptions::frmOptions(const SubsystemContext &context, LinkTools &linkTools, QWidget *parent)
-    : QDialog(parent), m_context(context), tbsOptions(named(new QTabWidget, "tbsOptions")),
-      txtFavorites(named(new QLineEdit, "txtFavorites")), cmdChageBookmarkpath(button("cmdChageBookmarkpath", QStringLiteral(".."))),
-      optBK1(named(new QRadioButton(QStringLiteral("单击书签项后立即访问书签指向站点")), "optBK1")),
-      optBK2(named(new QRadioButton(QStringLiteral("单击访问按钮访问书签指向站点")), "optBK2")),
-      txtHomepage(named(new QLineEdit, "txtHomepage")),
-      chkNWindowWithHome(named(new QCheckBox(QStringLiteral("新窗口访问主页")), "chkNWindowWithHome")),
-      cmdIEhomepage(button("cmdIEhomepage", QStringLiteral("IE首页"))),
-      cmdBlackHomepage(button("cmdBlackHomepage", QStringLiteral("空白页"))),
-      cmdCreateLNK(button("cmdCreateLNK", QStringLiteral("在桌面创建Vantorel快捷方式"))),
-      txtPingtime(named(new QLineEdit, "txtPingtime")), txtNetstattime(named(new QLineEdit, "txtNetstattime")),
-      cmdSettoDefaultTime(button("cmdSettoDefaultTime", QStringLiteral("默认值"))),
-      txtSmtpServer(named(new QLineEdit, "txtSmtpServer")), txtUserName(named(new QLineEdit, "txtUserName")),
-      txtMyEmail(named(new QLineEdit, "txtMyEmail")),
-      cmdSetEmailToanyones(button("cmdSetEmailToanyones", QStringLiteral("设置为匿名"))),
-      cmdOK(button("cmdOK", QStringLiteral("确定"))), cmdCancel(button("cmdCancel", QStringLiteral("取消"))),
-      cmdApply(button("cmdApply", QStringLiteral("应用(&A)")))
+frmOptions::frmOptions(const QList<Room *> &rooms, RunningSettings &settings, Prompts &prompts, QWidget *parent)
+    : QDialog(parent), m_settings(settings), m_prompts(prompts),
+      tbsOptions(named(new QTabWidget, "tbsOptions")),
+      cmdOK(named(new QPushButton(QStringLiteral("确定")), "cmdOK")),
+      cmdCancel(named(new QPushButton(QStringLiteral("取消")), "cmdCancel")),
+      cmdApply(named(new QPushButton(QStringLiteral("应用(&A)")), "cmdApply"))
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("选项"));
     setMinimumWidth(6195 / Twips);
-    const QList<std::pair<QWidget *, QString>> panes = {{buildGeneral(), QStringLiteral("常规")},
-                                                        {buildMail(), QStringLiteral("邮件")},
-                                                        {new LinkToolsPage(linkTools), QStringLiteral("外接程序")}};
-    for (int i = 0; i < panes.size(); ++i) {
-        panes.at(i).first->setObjectName(QStringLiteral("PicOPTIONS%1").arg(i));
-        tbsOptions->addTab(panes.at(i).first, panes.at(i).second);
-    }
+    for (Room *room : rooms)
+        m_sections += room->optionsSections();
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tbsOptions, 1);
+    buildTabs();
     buildButtons();
     // The next and the previous tab from anywhere in the dialog, round the ends.
     const std::pair<QKeySequence, int> keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
@@ -78,73 +41,27 @@ frmOptions::frmOptions(const SubsystemContext &context, LinkTools &linkTools, QW
         connect(action, &QAction::triggered, this, [this, step = step] { switchTab(step); });
         addAction(action);
     }
-    // Empty, or a whole number of 1 to 60000 milliseconds without a leading zero.
-    const NumberFieldGuard::Rules waits{5, MaxWait, QStringLiteral("允许最大值为60000各千分之一秒，即60秒或者1分钟")};
-    for (QLineEdit *wait : {txtPingtime, txtNetstattime})
-        new NumberFieldGuard(wait, waits, [this](const QString &why) { error(why); });
-    Form_Load();
 }
 
-QWidget *frmOptions::buildGeneral()
+// Sections of one caption stacked on one pane, the panes named PicOPTIONS0, 1, …
+void frmOptions::buildTabs()
 {
-    auto *pane = new QWidget;
-    auto *layout = new QVBoxLayout(pane);
-
-    auto *bookmarks = new QGroupBox(QStringLiteral("书签"));
-    auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(new QLabel(QStringLiteral("收藏夹地址：")));
-    folderRow->addWidget(txtFavorites, 1);
-    folderRow->addWidget(cmdChageBookmarkpath);
-    auto *bookmarkLayout = new QVBoxLayout(bookmarks);
-    bookmarkLayout->addLayout(folderRow);
-    bookmarkLayout->addWidget(optBK1);
-    bookmarkLayout->addWidget(optBK2);
-
-    auto *home = new QGroupBox(QStringLiteral("主页"));
-    auto *homeLayout = new QGridLayout(home);
-    homeLayout->addWidget(txtHomepage, 0, 0, 1, 3);
-    homeLayout->addWidget(chkNWindowWithHome, 1, 0);
-    homeLayout->addWidget(cmdIEhomepage, 1, 1);
-    homeLayout->addWidget(cmdBlackHomepage, 1, 2);
-    homeLayout->setColumnStretch(0, 1);
-
-    auto *waits = new QGroupBox(QStringLiteral("Ping、Netstat等待时间（单位：千分之一秒）"));
-    auto *waitLayout = new QHBoxLayout(waits);
-    waitLayout->addWidget(new QLabel(QStringLiteral("Ping")));
-    waitLayout->addWidget(txtPingtime);
-    waitLayout->addWidget(new QLabel(QStringLiteral("Netstat")));
-    waitLayout->addWidget(txtNetstattime);
-    waitLayout->addWidget(cmdSettoDefaultTime);
-
-    layout->addWidget(bookmarks);
-    layout->addWidget(home);
-    layout->addWidget(cmdCreateLNK, 0, Qt::AlignLeft);
-    layout->addWidget(waits);
-    layout->addStretch();
-
-    connect(cmdChageBookmarkpath, &QPushButton::clicked, this, &frmOptions::cmdChageBookmarkpath_Click);
-    connect(cmdIEhomepage, &QPushButton::clicked, this, &frmOptions::cmdIEhomepage_Click);
-    connect(cmdBlackHomepage, &QPushButton::clicked, this, &frmOptions::cmdBlackHomepage_Click);
-    connect(cmdCreateLNK, &QPushButton::clicked, this, &frmOptions::cmdCreateLNK_Click);
-    connect(cmdSettoDefaultTime, &QPushButton::clicked, this, &frmOptions::cmdSettoDefaultTime_Click);
-    return pane;
-}
-
-QWidget *frmOptions::buildMail()
-{
-    auto *pane = new QWidget;
-    auto *form = new QFormLayout(pane);
-    form->addRow(QStringLiteral("SMTP发件服务器"), txtSmtpServer);
-    form->addRow(QStringLiteral("你的名字"), txtUserName);
-    form->addRow(QStringLiteral("你的电子邮件"), txtMyEmail);
-    auto *note = named(new QLabel(QStringLiteral("请保证你的名字出现在你的电子邮件地址的@符号前面，"
-                                                 "否则会导致收邮件的一方看到你的邮件的发件人是错误的")),
-                       "lblMailNote");
-    note->setWordWrap(true);
-    form->addRow(note);
-    form->addRow(QString(), cmdSetEmailToanyones);
-    connect(cmdSetEmailToanyones, &QPushButton::clicked, this, &frmOptions::cmdSetEmailToanyones_Click);
-    return pane;
+    QList<QString> captions;
+    QList<QVBoxLayout *> panes;
+    for (OptionsSection *section : std::as_const(m_sections)) {
+        qsizetype at = captions.indexOf(section->tab());
+        if (at < 0) {
+            auto *pane = new QWidget;
+            pane->setObjectName(QStringLiteral("PicOPTIONS%1").arg(captions.size()));
+            tbsOptions->addTab(pane, section->tab());
+            captions.append(section->tab());
+            panes.append(new QVBoxLayout(pane));
+            at = captions.size() - 1;
+        }
+        panes.at(at)->addWidget(section);
+    }
+    for (QVBoxLayout *pane : panes)
+        pane->addStretch();
 }
 
 void frmOptions::buildButtons()
@@ -160,66 +77,21 @@ void frmOptions::buildButtons()
     connect(cmdApply, &QPushButton::clicked, this, &frmOptions::cmdApply_Click);
 }
 
-void frmOptions::Form_Load()
-{
-    const SettingsStore &store = m_context.settings->store();
-    tbsOptions->setCurrentIndex(0);
-    txtFavorites->setText(store.get(SettingKeys::IEFavoritesFolder));
-    const double click = leadingNumber(store.get(SettingKeys::ClickBookmark)).value_or(0);
-    // Another number chooses neither, which a group of choices does not allow by itself.
-    for (QRadioButton *option : {optBK1, optBK2})
-        option->setAutoExclusive(false);
-    optBK1->setChecked(click == 1);
-    optBK2->setChecked(click == 0);
-    for (QRadioButton *option : {optBK1, optBK2})
-        option->setAutoExclusive(true);
-    txtHomepage->setText(store.get(SettingKeys::Homepage));
-    chkNWindowWithHome->setChecked(store.number(SettingKeys::NWindowWithHomepage) == 1);
-    txtPingtime->setText(store.get(SettingKeys::PingTime));
-    txtNetstattime->setText(store.get(SettingKeys::NetStatTime));
-    txtSmtpServer->setText(store.get(SettingKeys::SmtpServer));
-    txtUserName->setText(store.get(SettingKeys::UserNameRead));
-    txtMyEmail->setText(store.get(SettingKeys::MyEmail));
-}
-
 void frmOptions::switchTab(int step)
 {
     tbsOptions->setCurrentIndex((tbsOptions->currentIndex() + step + tbsOptions->count()) % tbsOptions->count());
 }
 
-void frmOptions::error(const QString &text)
-{
-    m_context.prompts->message(this, text, QStringLiteral("错误"), Prompts::Critical);
-}
-
-// The settings in the order the program writes them, and into the running program once stored.
+// One write for every section; nothing changes in the running program unless it succeeds.
 bool frmOptions::cmdApply_Click()
 {
-    RunningSettings &running = *m_context.settings;
-    SettingsStore &store = running.store();
-    const QString newWindow = chkNWindowWithHome->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    const std::function<bool(QString *)> steps[] = {
-        [&](QString *why) { return running.setIEFavorites(txtFavorites->text(), why); },
-        [&](QString *why) { return running.setHomepage(txtHomepage->text(), why); },
-        [&](QString *why) { return store.save(SettingKeys::NWindowWithHomepage, newWindow, why); },
-        [&](QString *why) {
-            return !(optBK1->isChecked() || optBK2->isChecked())
-                || running.setClickBookmark(optBK1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), why);
-        },
-        [&](QString *why) { return running.setPingTime(txtPingtime->text(), why); },
-        [&](QString *why) { return running.setNetStatTime(txtNetstattime->text(), why); },
-        [&](QString *why) { return running.setSmtpServer(txtSmtpServer->text(), why); },
-        [&](QString *why) { return running.setUserName(txtUserName->text(), why); },
-        [&](QString *why) { return running.setMyEmail(txtMyEmail->text(), why); },
-    };
-    // One write for the lot; nothing changes in the running program unless it succeeds.
     QString why;
-    if (running.transaction([&] {
-            for (const auto &step : steps)
-                step(&why);
+    if (m_settings.transaction([&] {
+            for (OptionsSection *section : std::as_const(m_sections))
+                section->apply(m_settings, &why);
         }, &why))
         return true;
-    error(SettingsStore::failureText(why));
+    m_prompts.message(this, SettingsStore::failureText(why), QStringLiteral("错误"), Prompts::Critical);
     return false;
 }
 
@@ -228,44 +100,4 @@ void frmOptions::cmdOK_Click()
 {
     if (cmdApply_Click())
         accept();
-}
-
-void frmOptions::cmdIEhomepage_Click() { txtHomepage->setText(Addresses::IEHomepage); }
-void frmOptions::cmdBlackHomepage_Click() { txtHomepage->setText(QStringLiteral("About:blank")); }
-
-void frmOptions::cmdSettoDefaultTime_Click()
-{
-    txtPingtime->setText(QStringLiteral("5000"));
-    txtNetstattime->setText(QStringLiteral("10000"));
-}
-
-void frmOptions::cmdSetEmailToanyones_Click()
-{
-    txtUserName->setText(QStringLiteral("AnyUser"));
-    txtMyEmail->setText(AnonymousAddress);
-}
-
-// A cancelled pick leaves the folder as it was.
-void frmOptions::cmdChageBookmarkpath_Click()
-{
-    const QString folder = BrowseFolder(*m_context.prompts, this, QStringLiteral("请选择你的IE收藏夹位置"));
-    if (!folder.isEmpty())
-        txtFavorites->setText(folder);
-}
-
-void frmOptions::cmdCreateLNK_Click()
-{
-    const QString folder = DesktopLauncher::desktopFolder();
-    const QString icon = m_context.programFolder + QStringLiteral("/images/vantorel.svg");
-    QString why;
-    if (!DesktopLauncher::write(folder, QCoreApplication::applicationFilePath(), icon, &why)) {
-        m_context.prompts->message(this, QStringLiteral("无法在桌面创建快捷方式：%1").arg(why), QStringLiteral("错误"),
-                                   Prompts::Critical);
-        return;
-    }
-    // File managers that ask before starting a launcher stop asking for a trusted one.
-    m_context.launcher->startDetached(QStringLiteral("gio"),
-                                      {QStringLiteral("set"), folder + QStringLiteral("/Vantorel II.desktop"),
-                                       QStringLiteral("metadata::trusted"), QStringLiteral("true")});
-    m_context.prompts->message(this, QStringLiteral("成功创建"), QStringLiteral("OK"), Prompts::Information);
 }

@@ -2,20 +2,18 @@
 
 #include <QWidget>
 
-// A page of the main window's side panel. Each subsystem brings its own; the
-// panel shows them as tabs in the order it is given them.
+// A page of the main window's side panel. Each room brings its own, named by an
+// id of its choosing; the panel shows them as tabs in the order it is given them.
 class PanelPage : public QWidget
 {
     Q_OBJECT
 public:
-    enum Id { Search, Bookmarks, Autotext, Mail, Tools, Help };
-
-    PanelPage(Id id, const QString &caption, QWidget *parent = nullptr)
+    PanelPage(const QString &id, const QString &caption, QWidget *parent = nullptr)
         : QWidget(parent), m_id(id), m_caption(caption)
     {
     }
 
-    Id id() const { return m_id; }
+    QString id() const { return m_id; }
     QString caption() const { return m_caption; }
     // The user chose this page, also when it was already the one showing.
     virtual void chosen() {}
@@ -23,6 +21,6 @@ public:
     virtual void takeFocus() { focusNextChild(); }
 
 private:
-    Id m_id;
+    QString m_id;
     QString m_caption;
 };

@@ -12,7 +12,7 @@
 using namespace PanelLayout;
 
 SearchPage::SearchPage(const SubsystemContext &context, QWidget *parent)
-    : PanelPage(Search, QStringLiteral("搜索引擎"), parent), SearchKey(named(new QComboBox, "SearchKey")),
+    : PanelPage(Id, Caption, parent), SearchKey(named(new QComboBox, "SearchKey")),
       GoSearch(fixedButton("GoSearch", QStringLiteral("开始搜索"), 975)),
       cmdRefreshEngines(fixedButton("cmdRefreshEngines", QStringLiteral("刷新"), 975)),
       SearchEngine(named(new QTreeWidget, "SearchEngine"))

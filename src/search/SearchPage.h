@@ -14,6 +14,9 @@ class SearchPage : public PanelPage
 {
     Q_OBJECT
 public:
+    static inline const QString Id = QStringLiteral("search");
+    static inline const QString Caption = QStringLiteral("搜索引擎");
+
     explicit SearchPage(const SubsystemContext &context, QWidget *parent = nullptr);
 
     void LoadEngine();

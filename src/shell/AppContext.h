@@ -5,14 +5,14 @@
 class BrowserFactory;
 class ProcessLauncher;
 class Prompts;
-class SettingsStore;
+class RunningSettings;
 
 // What the windows need from outside: passed in, so a test can build any window alone.
 struct AppContext {
     QString programFolder;   // what ships: TIPOFDAY.TXT, help.htm, images, the first profile files
     QString profileFolder;   // where the profile files are read and written
     QString tipsApplication; // settings application of the tips flag: the executable's base name
-    SettingsStore *settings = nullptr;
+    RunningSettings *settings = nullptr; // over the settings store
     Prompts *prompts = nullptr;
     BrowserFactory *browsers = nullptr;
     ProcessLauncher *launcher = nullptr;

@@ -7,7 +7,7 @@
 using namespace PanelLayout;
 
 HelpPage::HelpPage(BrowserFactory &browsers, const QString &helpFile, QWidget *parent)
-    : PanelPage(Help, QStringLiteral("系统帮助"), parent), m_browsers(browsers), m_helpFile(helpFile),
+    : PanelPage(Id, Caption, parent), m_browsers(browsers), m_helpFile(helpFile),
       m_layout(column(this, 0)), cmdHelpHomepage(fixedButton("cmdHelpHomepage", QStringLiteral("回到顶部"), 1095))
 {
     m_layout->addLayout(buttonRow({cmdHelpHomepage}));

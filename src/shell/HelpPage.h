@@ -13,11 +13,13 @@ class HelpPage : public PanelPage
 {
     Q_OBJECT
 public:
+    static inline const QString Id = QStringLiteral("help");
+    static inline const QString Caption = QStringLiteral("系统帮助");
+
     HelpPage(BrowserFactory &browsers, const QString &helpFile, QWidget *parent = nullptr);
 
     void chosen() override;
     void cmdHelpHomepage_Click();
-    QString helpAddress() const { return m_helpFile; }
     // Made when the help page is first asked for, not at start-up.
     BrowserControl *helpBrowser() const { return m_helpBrowser; }
 

@@ -23,14 +23,12 @@ MainMenus::MainMenus(Documents &documents, QMdiArea *area, DocumentCommands *com
     showCommandStates();
 }
 
-QAction *MainMenus::item(const QString &name) const { return m_bar->findChild<QAction *>(name); }
-
 void MainMenus::showCommandStates()
 {
     const frmDocument *active = m_documents.activeDocument();
-    item(QStringLiteral("mnuEditback"))->setEnabled(active && active->Web->canGoBack());
-    item(QStringLiteral("MnuEditForward"))->setEnabled(active && active->Web->canGoForward());
-    item(QStringLiteral("mnuEditStop"))->setEnabled(active && active->Web->isLoading());
+    mnuEditback->setEnabled(active && active->web()->canGoBack());
+    MnuEditForward->setEnabled(active && active->web()->canGoForward());
+    mnuEditStop->setEnabled(active && active->web()->isLoading());
 }
 
 QMenu *MainMenus::menu(const char *name, const QString &caption)
@@ -58,15 +56,20 @@ QAction *MainMenus::add(QMenu *menu, const char *name, const QString &caption, v
     return action;
 }
 
-void MainMenus::separator(QMenu *menu, const char *name) { menu->addSeparator()->setObjectName(QLatin1String(name)); }
+QAction *MainMenus::separator(QMenu *menu, const char *name)
+{
+    QAction *line = menu->addSeparator();
+    line->setObjectName(QLatin1String(name));
+    return line;
+}
 
 void MainMenus::buildFile()
 {
     QMenu *file = menu("mnuFile", QStringLiteral("文件(&F)"));
-    add(file, "mnuFileNew", QStringLiteral("新建(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFileNew = add(file, "mnuFileNew", QStringLiteral("新建(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N));
     add(file, "mnuFileOpen", QStringLiteral("打开(&O)..."), &DocumentCommands::mnuFileOpen_Click,
         QKeySequence(Qt::CTRL | Qt::Key_O));
-    add(file, "mnuFileClose", QStringLiteral("关闭(&C)"), QKeySequence(Qt::CTRL | Qt::Key_W));
+    mnuFileClose = add(file, "mnuFileClose", QStringLiteral("关闭(&C)"), QKeySequence(Qt::CTRL | Qt::Key_W));
     separator(file, "mnuFileBar0");
     add(file, "mnuFileSaveAs", QStringLiteral("另存为(&A)..."), &DocumentCommands::mnuFileSaveAs_Click);
     separator(file, "mnuFileBar1");
@@ -75,21 +78,21 @@ void MainMenus::buildFile()
     add(file, "mnuFilePageSetup", QStringLiteral("页面设置(&U)..."), &DocumentCommands::mnuFilePageSetup_Click);
     add(file, "mnuFilePrint", QStringLiteral("打印(&P)..."), &DocumentCommands::mnuFilePrint_Click);
     separator(file, "mnuFileBar3");
-    add(file, "mnuFileSend", QStringLiteral("发送(&D)..."));
+    mnuFileSend = add(file, "mnuFileSend", QStringLiteral("发送(&D)..."));
     separator(file, "mnuFileBar4");
-    add(file, "mnuFileExit", QStringLiteral("退出(&X)"));
+    mnuFileExit = add(file, "mnuFileExit", QStringLiteral("退出(&X)"));
 }
 
 void MainMenus::buildEdit()
 {
     QMenu *edit = menu("mnuEdit", QStringLiteral("编辑(&E)"));
-    add(edit, "mnuEditback", QStringLiteral("后退(&B)"), &DocumentCommands::mnuEditback_Click)
-        ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
-    add(edit, "MnuEditForward", QStringLiteral("前进(&W)"), &DocumentCommands::MnuEditForward_Click)
-        ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    mnuEditback = add(edit, "mnuEditback", QStringLiteral("后退(&B)"), &DocumentCommands::mnuEditback_Click,
+                      QKeySequence(Qt::ALT | Qt::Key_Left));
+    MnuEditForward = add(edit, "MnuEditForward", QStringLiteral("前进(&W)"), &DocumentCommands::MnuEditForward_Click,
+                         QKeySequence(Qt::ALT | Qt::Key_Right));
     separator(edit, "mnuEditbar5");
     add(edit, "mnuEditRefresh", QStringLiteral("刷新(&R)"), &DocumentCommands::mnuEditRefresh_Click, QKeySequence(Qt::Key_F5));
-    add(edit, "mnuEditStop", QStringLiteral("停止(&S)"), &DocumentCommands::mnuEditStop_Click, QKeySequence(Qt::Key_Escape));
+    mnuEditStop = add(edit, "mnuEditStop", QStringLiteral("停止(&S)"), &DocumentCommands::mnuEditStop_Click, QKeySequence(Qt::Key_Escape));
     separator(edit, "mnuEditBar0");
     add(edit, "mnuEditCut", QStringLiteral("剪切(&T)"), &DocumentCommands::mnuEditCut_Click, QKeySequence(Qt::CTRL | Qt::Key_X));
     add(edit, "mnuEditCopy", QStringLiteral("复制(&C)"), &DocumentCommands::mnuEditCopy_Click, QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -101,21 +104,17 @@ void MainMenus::buildEdit()
 
 void MainMenus::buildView()
 {
-    QMenu *view = menu("mnuView", QStringLiteral("视图(&V)"));
+    QMenu *view = mnuView = menu("mnuView", QStringLiteral("视图(&V)"));
     mnuViewToolbar = add(view, "mnuViewToolbar", QStringLiteral("母窗口工具栏(&T)"));
     mnuViewToolbarString =
         add(view, "mnuViewToolbarString", QStringLiteral("工具栏文字(&S)"));
     mnuViewTabbed = add(view, "mnuViewTabbed", QStringLiteral("标签页模式(&B)"));
     separator(view, "mnuViewBar1");
-    mnuViewShowPicture = add(view, "mnuViewShowPicture", QStringLiteral("显示图片(&P)"));
-    mnuViewPlaySound = add(view, "mnuViewPlaySound", QStringLiteral("播放声音(&M)"));
-    mnuViewPlayANI = add(view, "mnuViewPlayANI", QStringLiteral("播放动画(&A)"));
-    mnuViewPlayVideo = add(view, "mnuViewPlayVideo", QStringLiteral("播放视频(&V)"));
-    separator(view, "mnuViewBar0");
-    add(view, "mnuViewOptions", QStringLiteral("选项(&O)..."));
+    // The media switches go here, brought by the room that keeps them.
+    mnuViewBar0 = separator(view, "mnuViewBar0");
+    mnuViewOptions = add(view, "mnuViewOptions", QStringLiteral("选项(&O)..."));
     // A click flips the check mark first; the handlers then apply the new state.
-    for (QAction *action : {mnuViewToolbar, mnuViewToolbarString, mnuViewTabbed, mnuViewShowPicture,
-                            mnuViewPlaySound, mnuViewPlayANI, mnuViewPlayVideo})
+    for (QAction *action : {mnuViewToolbar, mnuViewToolbarString, mnuViewTabbed})
         action->setCheckable(true);
     mnuViewToolbar->setChecked(true);
     mnuViewToolbarString->setChecked(true);
@@ -124,16 +123,16 @@ void MainMenus::buildView()
 void MainMenus::buildTools()
 {
     QMenu *tools = menu("mnuTools", QStringLiteral("工具(&T)"));
-    add(tools, "mnuToolsOptions", QStringLiteral("选项(&O)..."));
-    add(tools, "mnuToolsIEOptions", QStringLiteral("Internet选项(&I)"));
-    add(tools, "mnuToolsProfileFolder", QStringLiteral("打开配置文件夹"));
-    add(tools, "mnuToolsDownloads", QStringLiteral("下载(&D)"), QKeySequence(Qt::CTRL | Qt::Key_J));
+    mnuToolsOptions = add(tools, "mnuToolsOptions", QStringLiteral("选项(&O)..."));
+    mnuToolsIEOptions = add(tools, "mnuToolsIEOptions", QStringLiteral("Internet选项(&I)"));
+    mnuToolsProfileFolder = add(tools, "mnuToolsProfileFolder", QStringLiteral("打开配置文件夹"));
+    mnuToolsDownloads = add(tools, "mnuToolsDownloads", QStringLiteral("下载(&D)"), QKeySequence(Qt::CTRL | Qt::Key_J));
 }
 
 void MainMenus::buildWindow()
 {
     mnuWindow = menu("mnuWindow", QStringLiteral("窗口(&W)"));
-    add(mnuWindow, "mnuWindowNewWindow", QStringLiteral("新建窗口(&N)"));
+    mnuWindowNewWindow = add(mnuWindow, "mnuWindowNewWindow", QStringLiteral("新建窗口(&N)"));
     separator(mnuWindow, "mnuWindowBar0");
     add(mnuWindow, "mnuWindowCascade", QStringLiteral("层叠(&C)"), &DocumentCommands::mnuWindowCascade_Click);
     add(mnuWindow, "mnuWindowTileHorizontal", QStringLiteral("横向平铺(&H)"), &DocumentCommands::mnuWindowTileHorizontal_Click);
@@ -175,8 +174,8 @@ void MainMenus::fillWindowList()
 void MainMenus::buildHelp()
 {
     QMenu *help = menu("mnuHelp", QStringLiteral("帮助(&H)"));
-    add(help, "mnuHelpContents", QStringLiteral("目录(&C)"), QKeySequence(Qt::Key_F1));
-    add(help, "mnuHelpShowtip", QStringLiteral("显示日积月累(&T)"));
+    mnuHelpContents = add(help, "mnuHelpContents", QStringLiteral("目录(&C)"), QKeySequence(Qt::Key_F1));
+    mnuHelpShowtip = add(help, "mnuHelpShowtip", QStringLiteral("显示日积月累(&T)"));
     separator(help, "mnuHelpBar0");
-    add(help, "mnuHelpAbout", QStringLiteral("关于(&A) "));
+    mnuHelpAbout = add(help, "mnuHelpAbout", QStringLiteral("关于(&A) "));
 }

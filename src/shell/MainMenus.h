@@ -13,32 +13,46 @@ class QMenu;
 class QMenuBar;
 
 // The main window's menu bar; each item carries its name as objectName. The
-// document commands are wired here; the main window wires its own items by name.
+// document commands are wired here; the main window and the rooms wire the items
+// handed out below.
 class MainMenus : public QObject
 {
     Q_OBJECT
 public:
     MainMenus(Documents &documents, QMdiArea *area, DocumentCommands *commands, QMenuBar *bar);
 
-    QAction *item(const QString &name) const;
     // Back, forward and stop as the active document window can use them now.
     void showCommandStates();
 
+    QAction *mnuFileNew;
+    QAction *mnuFileClose;
+    QAction *mnuFileSend;
+    QAction *mnuFileExit;
+    QAction *mnuEditback;
+    QAction *MnuEditForward;
+    QAction *mnuEditStop;
+    QMenu *mnuView;
     QAction *mnuViewToolbar;
     QAction *mnuViewToolbarString;
     QAction *mnuViewTabbed;
-    QAction *mnuViewShowPicture;
-    QAction *mnuViewPlaySound;
-    QAction *mnuViewPlayANI;
-    QAction *mnuViewPlayVideo;
+    QAction *mnuViewBar0; // the line the media switches go above
+    QAction *mnuViewOptions;
+    QAction *mnuToolsOptions;
+    QAction *mnuToolsIEOptions;
+    QAction *mnuToolsProfileFolder;
+    QAction *mnuToolsDownloads;
     QMenu *mnuWindow;
+    QAction *mnuWindowNewWindow;
+    QAction *mnuHelpContents;
+    QAction *mnuHelpShowtip;
+    QAction *mnuHelpAbout;
 
 private:
     QMenu *menu(const char *name, const QString &caption);
     QAction *add(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut = {});
     QAction *add(QMenu *menu, const char *name, const QString &caption, void (DocumentCommands::*handler)(),
                  const QKeySequence &shortcut = {});
-    void separator(QMenu *menu, const char *name);
+    QAction *separator(QMenu *menu, const char *name);
     void buildFile();
     void buildEdit();
     void buildView();

@@ -1,6 +1,8 @@
 #include "SidePanel.h"
 
 #include "core/SettingsStore.h"
+#include "document/Room.h"
+#include "platform/PanelPage.h"
 #include "platform/PanelLayout.h"
 
 #include <QTabBar>
@@ -14,8 +16,8 @@ constexpr int WidthStep = 120;
 
 } // namespace
 
-SidePanel::SidePanel(const QList<PanelPage *> &pages, QWidget *parent)
-    : QWidget(parent), tabs(named(new QTabWidget, "tabs")), m_pages(pages)
+SidePanel::SidePanel(const QList<Room *> &rooms, QWidget *parent)
+    : QWidget(parent), tabs(named(new QTabWidget, "tabs"))
 {
     setObjectName(QStringLiteral("list"));
     QVBoxLayout *layout = column(this, 0);
@@ -29,10 +31,19 @@ SidePanel::SidePanel(const QList<PanelPage *> &pages, QWidget *parent)
 
     // Six captions do not fit a narrow panel; scroll rather than squeeze them.
     tabs->setUsesScrollButtons(true);
-    for (PanelPage *page : pages) {
-        // The pages are PIC1, PIC2, … in tab order.
-        page->setObjectName(QStringLiteral("PIC%1").arg(tabs->count() + 1));
-        tabs->addTab(page, page->caption());
+    for (Room *room : rooms) {
+        if (!room->hasPage())
+            continue;
+        // The tabs are PIC1, PIC2, … in order; each holds its page once it is built.
+        auto *holder = new QWidget;
+        holder->setObjectName(QStringLiteral("PIC%1").arg(tabs->count() + 1));
+        column(holder, 0);
+        tabs->addTab(holder, room->caption());
+        m_rooms.append(room);
+        connect(room, &Room::pageBuiltNow, holder, [holder](PanelPage *page) {
+            holder->layout()->addWidget(page);
+            page->show(); // shown with its tab
+        });
     }
     connect(tabs, &QTabWidget::currentChanged, this, &SidePanel::tabs_Click);
     // A click on the tab that shows already is a choice too.
@@ -94,25 +105,38 @@ void SidePanel::btnListgetSmaller_Click()
         setWidthTwips(m_widthTwips - WidthStep);
 }
 
-PanelPage *SidePanel::page(PanelPage::Id id) const
+PanelPage *SidePanel::page(const QString &id) const
 {
-    for (PanelPage *page : m_pages)
-        if (page->id() == id)
-            return page;
+    for (Room *room : m_rooms)
+        if (room->pageId() == id)
+            return room->page();
     return nullptr;
 }
 
-PanelPage *SidePanel::currentPage() const { return static_cast<PanelPage *>(tabs->currentWidget()); }
-
-void SidePanel::showPage(PanelPage::Id id)
+PanelPage *SidePanel::currentPage() const
 {
-    PanelPage *chosen = page(id);
-    if (!chosen)
+    const int current = tabs->currentIndex();
+    return current < 0 ? nullptr : m_rooms.at(current)->page();
+}
+
+void SidePanel::showPage(const QString &id)
+{
+    for (int i = 0; i < m_rooms.size(); ++i) {
+        if (m_rooms.at(i)->pageId() != id)
+            continue;
+        if (tabs->currentIndex() != i)
+            tabs->setCurrentIndex(i); // runs tabs_Click through currentChanged
+        else
+            tabs_Click();
         return;
-    if (tabs->currentWidget() != chosen)
-        tabs->setCurrentWidget(chosen); // runs tabs_Click through currentChanged
-    else
-        tabs_Click();
+    }
+}
+
+// The page on show is built by the time the panel shows.
+void SidePanel::showEvent(QShowEvent *event)
+{
+    currentPage();
+    QWidget::showEvent(event);
 }
 
 // The strip itself shows the chosen page and hides the others.

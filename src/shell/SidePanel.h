@@ -1,21 +1,22 @@
 #pragma once
 
-#include "platform/PanelPage.h"
-
 #include <QList>
 #include <QWidget>
 
+class PanelPage;
 class QPushButton;
+class Room;
 class QTabWidget;
 class SettingsStore;
 
 // The main window's side panel: three panel buttons over a strip of tool tabs,
-// one tab for each page it is given, in order.
+// one tab for each room with a page, in order. A page is built when it is first
+// chosen or asked for.
 class SidePanel : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SidePanel(const QList<PanelPage *> &pages, QWidget *parent = nullptr);
+    explicit SidePanel(const QList<Room *> &rooms, QWidget *parent = nullptr);
 
     int widthTwips() const { return m_widthTwips; }
     void setWidthTwips(int twips);
@@ -26,13 +27,17 @@ public:
     void btnListgetSmaller_Click();
     // Chooses the page, which then reacts as it does to a click on its tab, also
     // when it was showing already.
-    void showPage(PanelPage::Id id);
-    PanelPage *page(PanelPage::Id id) const;
+    void showPage(const QString &id);
+    // The page of that id, built if it was not yet; null when none has it.
+    PanelPage *page(const QString &id) const;
     PanelPage *currentPage() const;
     void tabs_Click();
 
 signals:
     void hideRequested();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildPanelButtons();
@@ -41,6 +46,6 @@ private:
     QPushButton *btnTurnofflist;
     QPushButton *btnListgetBigger;
     QTabWidget *tabs;
-    QList<PanelPage *> m_pages;
+    QList<Room *> m_rooms; // in tab order
     int m_widthTwips = 0;
 };

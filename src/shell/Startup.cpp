@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "core/AppInfo.h"
 #include "core/ProfileFolder.h"
+#include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
 #include "document/webengine/WebEngineEnvironment.h"
 #include "frmMain.h"
@@ -89,7 +90,8 @@ int run(QApplication &app, const QString &commandLine)
     auto fonts = std::async(std::launch::async, lookUpFonts, QApplication::font());
 
     DialogPrompts prompts;
-    SettingsStore settings;
+    SettingsStore store;
+    RunningSettings settings(store);
     WebEngineEnvironment web(prompts, settings);
     DetachedProcessLauncher launcher;
     prepared.wait();

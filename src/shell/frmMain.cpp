@@ -3,40 +3,34 @@
 #include "HelpPage.h"
 #include "MainMenus.h"
 #include "MainToolbar.h"
+#include "Rooms.h"
 #include "SidePanel.h"
-#include "autotext/AutotextPage.h"
-#include "bookmarks/BookmarkPage.h"
 #include "core/Addresses.h"
 #include "core/ProcessLauncher.h"
 #include "core/Prompts.h"
+#include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
 #include "document/BrowserControl.h"
 #include "document/BrowserFactory.h"
 #include "document/DocumentArea.h"
 #include "document/DocumentCommands.h"
 #include "document/DocumentWindows.h"
+#include "document/Room.h"
+#include "document/RoomSlots.h"
 #include "document/frmDocument.h"
 #include "frmAbout.h"
 #include "frmTip.h"
-#include "linktools/LinkTools.h"
-#include "nettools/MailPage.h"
-#include "options/MultimediaSwitches.h"
-#include "options/frmOptions.h"
-#include "nettools/ToolsPage.h"
 #include "platform/Images.h"
-#include "search/EngineTree.h"
-#include "search/SearchPage.h"
+#include "platform/PanelPage.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QHBoxLayout>
-#include <QMdiArea>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidgetItem>
 
 namespace {
 
@@ -47,12 +41,12 @@ QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 } // namespace
 
 frmMain::frmMain(const AppContext &context, QWidget *parent)
-    : QMainWindow(parent), m_context(context), m_settings(new RunningSettings(*context.settings, this)),
-      m_mdi(new DocumentArea), m_documents(new DocumentWindows(m_mdi, *context.browsers, context.programFolder, this)),
-      m_commands(new DocumentCommands(*m_documents, m_mdi, *context.prompts, this)),
-      m_subsystems{m_documents,           m_settings,           context.prompts, context.launcher,
+    : QMainWindow(parent), m_context(context), m_settings(*context.settings), m_mdi(new DocumentArea),
+      m_documents(new DocumentWindows(m_mdi, *context.browsers, context.programFolder, this)),
+      m_commands(new DocumentCommands(*m_documents, m_mdi, m_documents->arranger(), *context.prompts, this)),
+      m_subsystems{m_documents,           &m_settings,           context.prompts, context.launcher,
                    context.browsers,      context.programFolder, context.profileFolder},
-      m_toolbar1(new QToolBar), m_placement(*context.settings)
+      m_toolbar1(new QToolBar), m_placement(context.settings->store())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Caption);
@@ -69,24 +63,18 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     m_menus = new MainMenus(*m_documents, m_mdi, m_commands, menuBar());
     connectMenus();
     m_commands->addShortcuts(this);
-    addKeys();
-    // Read before any page is made, so each starts with them.
-    m_settings->load();
-    connect(m_documents, &DocumentWindows::opened, this, &frmMain::connectDocument);
-    m_linkTools = new LinkTools(m_subsystems, m_toolbar->linkMenu(), this);
-    using Media = BrowserFactory::Media;
-    m_multimedia = new MultimediaSwitches(*context.browsers, *context.settings, *context.prompts,
-                                          {{m_menus->mnuViewShowPicture, Media::Pictures, SettingKeys::ShowPicture},
-                                           {m_menus->mnuViewPlaySound, Media::Sound, SettingKeys::PlaySound},
-                                           {m_menus->mnuViewPlayANI, Media::Animations, SettingKeys::ShowAnimations},
-                                           {m_menus->mnuViewPlayVideo, Media::Video, SettingKeys::PlayVideo}},
-                                          this);
+    connect(m_documents, &DocumentWindows::opened, this,
+            [this](frmDocument *document) { connect(document, &frmDocument::homeRequested, this, &frmMain::goHome); });
     connect(m_documents, &DocumentWindows::activeCommandsChanged, m_menus, &MainMenus::showCommandStates);
-    // Where the toolbar's hints and the tools' short notes show.
+    // Where the toolbar's hints and the rooms' short notes show.
     statusBar()->setObjectName(QStringLiteral("sbMain"));
-    m_list = buildPanel();
+    m_subsystems.note = [this](const QString &text) { statusBar()->showMessage(text, 5000); };
+    m_subsystems.showPage = [this](const QString &pageId, bool focus) { showPage(pageId, focus); };
+    m_rooms = Rooms::make(m_subsystems, this);
+    buildPanel();
+    installRooms();
     buildLayout();
-    setTabbed(context.settings->number(SettingKeys::TabbedDocuments) == 1);
+    setTabbed(m_settings.number(SettingKeys::TabbedDocuments) == 1);
 }
 
 // Windows closing with the main window must not reach back into it.
@@ -94,27 +82,31 @@ frmMain::~frmMain()
 {
     disconnect(m_mdi, nullptr, this, nullptr);
     disconnect(m_documents, nullptr, nullptr, nullptr);
-    for (frmDocument *document : documents())
+    for (frmDocument *document : m_documents->documents())
         disconnect(document, nullptr, this, nullptr);
 }
 
-// Every page of the side panel, in tab order; each subsystem makes its own.
-SidePanel *frmMain::buildPanel()
+void frmMain::buildPanel()
 {
-    m_searchPage = new SearchPage(m_subsystems);
-    m_bookmarkPage = new BookmarkPage(m_subsystems);
-    auto *panel = new SidePanel({
-        m_searchPage,
-        m_bookmarkPage,
-        m_autotextPage = new AutotextPage(m_subsystems),
-        new MailPage,
-        new ToolsPage(m_subsystems),
-        new HelpPage(*m_context.browsers, m_context.programFile(QStringLiteral("help.htm"))),
-    });
-    connect(panel, &SidePanel::hideRequested, this, [this] { setListPressed(false); });
+    m_list = new SidePanel(m_rooms);
+    connect(m_list, &SidePanel::hideRequested, this, [this] { setListPressed(false); });
     // However the button changes (a click, a key, an assistive tool), the panel follows.
-    connect(m_toolbar->listButton(), &QAction::toggled, panel, &QWidget::setVisible);
-    return panel;
+    connect(m_toolbar->listButton(), &QAction::toggled, m_list, &QWidget::setVisible);
+}
+
+void frmMain::installRooms()
+{
+    RoomSlots where;
+    where.window = this;
+    where.linkMenu = m_toolbar->linkMenu();
+    where.viewMenu = m_menus->mnuView;
+    where.viewSwitchesEnd = m_menus->mnuViewBar0;
+    where.bookmarkButton = m_toolbar->button(QStringLiteral("bookmark"));
+    where.sendCommand = m_menus->mnuFileSend;
+    where.optionsCommands = {m_menus->mnuViewOptions, m_menus->mnuToolsOptions, m_toolbar->button(QStringLiteral("option"))};
+    where.rooms = m_rooms;
+    for (Room *room : std::as_const(m_rooms))
+        room->install(where);
 }
 
 // The side panel to the left of the document windows.
@@ -132,42 +124,34 @@ void frmMain::buildLayout()
 
 void frmMain::connectMenus()
 {
-    const std::pair<const char *, void (frmMain::*)()> items[] = {
-        {"mnuFileNew", &frmMain::mnuFileNew_Click},
-        {"mnuFileClose", &frmMain::mnuFileClose_Click},
-        {"mnuFileSend", &frmMain::mnuFileSend_Click},
-        {"mnuFileExit", &frmMain::mnuFileExit_Click},
-        {"mnuViewToolbar", &frmMain::mnuViewToolbar_Click},
-        {"mnuViewToolbarString", &frmMain::mnuViewToolbarString_Click},
-        {"mnuViewTabbed", &frmMain::mnuViewTabbed_Click},
-        {"mnuViewOptions", &frmMain::mnuViewOptions_Click},
-        {"mnuToolsOptions", &frmMain::mnuViewOptions_Click},
-        {"mnuToolsIEOptions", &frmMain::mnuToolsIEOptions_Click},
-        {"mnuToolsProfileFolder", &frmMain::mnuToolsProfileFolder_Click},
-        {"mnuToolsDownloads", &frmMain::mnuToolsDownloads_Click},
-        {"mnuWindowNewWindow", &frmMain::mnuFileNew_Click},
-        {"mnuHelpContents", &frmMain::mnuHelpContents_Click},
-        {"mnuHelpShowtip", &frmMain::mnuHelpShowtip_Click},
-        {"mnuHelpAbout", &frmMain::mnuHelpAbout_Click},
+    const std::pair<QAction *, void (frmMain::*)()> items[] = {
+        {m_menus->mnuFileNew, &frmMain::mnuFileNew_Click},
+        {m_menus->mnuFileClose, &frmMain::CloseDoc},
+        {m_menus->mnuFileExit, &frmMain::mnuFileExit_Click},
+        {m_menus->mnuViewToolbar, &frmMain::mnuViewToolbar_Click},
+        {m_menus->mnuViewToolbarString, &frmMain::mnuViewToolbarString_Click},
+        {m_menus->mnuViewTabbed, &frmMain::mnuViewTabbed_Click},
+        {m_menus->mnuToolsIEOptions, &frmMain::mnuToolsIEOptions_Click},
+        {m_menus->mnuToolsProfileFolder, &frmMain::mnuToolsProfileFolder_Click},
+        {m_menus->mnuToolsDownloads, &frmMain::mnuToolsDownloads_Click},
+        {m_menus->mnuWindowNewWindow, &frmMain::mnuFileNew_Click},
+        {m_menus->mnuHelpContents, &frmMain::mnuHelpContents_Click},
+        {m_menus->mnuHelpShowtip, &frmMain::mnuHelpShowtip_Click},
+        {m_menus->mnuHelpAbout, &frmMain::mnuHelpAbout_Click},
     };
-    for (const auto &[name, handler] : items)
-        connect(m_menus->item(QLatin1String(name)), &QAction::triggered, this, handler);
+    for (const auto &[item, handler] : items)
+        connect(item, &QAction::triggered, this, handler);
 }
 
 void frmMain::Form_Load(const QString &commandLine)
 {
     m_placement.restore(*this);
-    m_multimedia->load();
-    setListPressed(m_context.settings->number(SettingKeys::ShowList) != 0);
-    m_list->restoreWidth(*m_context.settings, width());
+    setListPressed(m_settings.number(SettingKeys::ShowList) != 0);
+    m_list->restoreWidth(m_settings.store(), width());
+    for (Room *room : std::as_const(m_rooms))
+        room->load();
     m_list->tabs_Click();
     frmDocument *first = LoadNewDoc();
-    LoadEngine();
-    LoadBookmark();
-    LoadAutotxt();
-    LoadLinkTools();
-    m_bookmarkPage->selectFirstNode();
-    m_searchPage->engines()->node(1)->setExpanded(true);
     first->showMaximized();
     navigateFirstPage(commandLine);
 }
@@ -180,7 +164,7 @@ void frmMain::navigateFirstPage(const QString &commandLine)
     const QString option = QStringLiteral("-nohome");
     const qsizetype p = commandLine.indexOf(option);
     if (p < 0) {
-        navigateHome(*document->Web);
+        navigateHome(*document->web());
         return;
     }
     // The address is everything after the switch and the one character that follows it.
@@ -189,7 +173,7 @@ void frmMain::navigateFirstPage(const QString &commandLine)
         address = address.mid(1, address.size() - 2); // quoted as typed, for a blank in it
     if (address.isEmpty())
         address = QStringLiteral("about:blank");
-    document->Web->navigate(address);
+    document->web()->navigate(address);
     // The box must not hold up the first page, which needs this thread as much as the
     // box does: it shows when the page is there, or after a second at most.
     auto shown = std::make_shared<bool>(false);
@@ -197,27 +181,15 @@ void frmMain::navigateFirstPage(const QString &commandLine)
         if (!std::exchange(*shown, true))
             m_context.prompts->notify(this, address, AppTitle);
     };
-    connect(document->Web, &BrowserControl::DocumentComplete, this, showAddress, Qt::SingleShotConnection);
+    connect(document->web(), &BrowserControl::DocumentComplete, this, showAddress, Qt::SingleShotConnection);
     QTimer::singleShot(1000, this, showAddress);
 }
 
 frmDocument *frmMain::LoadNewDoc() { return m_documents->LoadNewDoc(); }
 
-// A document window raises what only the main window can do.
-void frmMain::connectDocument(frmDocument *document)
-{
-    connect(document, &frmDocument::bookmarkRequested, this, &frmMain::btnBookmarkAdd_Click);
-    connect(document, &frmDocument::searchRequested, this, &frmMain::searchSelection);
-    connect(document, &frmDocument::homeRequested, this, &frmMain::goHome);
-}
-
 void frmMain::CloseDoc() { m_documents->CloseDoc(); }
 frmDocument *frmMain::activeDocument() const { return m_documents->activeDocument(); }
-QList<frmDocument *> frmMain::documents() const { return m_documents->documents(); }
-QMdiArea *frmMain::mdiArea() const { return m_mdi; }
 qint32 frmMain::DocCount() const { return m_documents->DocCount(); }
-
-EngineTree *frmMain::engines() const { return m_searchPage->engines(); }
 
 void frmMain::MotherButton_Click(const QString &key)
 {
@@ -231,8 +203,6 @@ void frmMain::MotherButton_Click(const QString &key)
         {QStringLiteral("find"), [this] { m_commands->mnuEditFind_Click(); }},
         {QStringLiteral("list"), [this] { m_list->setVisible(listPressed()); }},
         {QStringLiteral("home"), [this] { goHome(); }},
-        {QStringLiteral("option"), [this] { mnuViewOptions_Click(); }},
-        {QStringLiteral("bookmark"), [this] { showPanelTab(PanelPage::Bookmarks); }},
         {QStringLiteral("bbs"),
          [this] { m_documents->navigateActive(Addresses::helpPage(m_context.programFolder, Addresses::ReportSection)); }},
         {QStringLiteral("update"),
@@ -245,63 +215,42 @@ void frmMain::MotherButton_Click(const QString &key)
 void frmMain::newWindowFromToolbar()
 {
     frmDocument *created = LoadNewDoc();
-    const double choice = leadingNumber(m_context.settings->get(SettingKeys::NWindowWithHomepage)).value_or(-1);
+    const double choice = leadingNumber(m_settings.text(SettingKeys::NWindowWithHomepage)).value_or(-1);
     if (choice == 1)
-        navigateHome(*created->Web);
+        navigateHome(*created->web());
     else if (choice == 0)
-        created->Web->navigate(Addresses::NewWindowPage);
+        created->web()->navigate(Addresses::NewWindowPage);
     created->focusAddress();
 }
 
 void frmMain::goHome()
 {
     if (frmDocument *document = activeDocument())
-        navigateHome(*document->Web);
+        navigateHome(*document->web());
 }
 
 // "IE Homepage" stands for the control's own start page.
 void frmMain::navigateHome(BrowserControl &web)
 {
-    if (Homepage() == Addresses::IEHomepage)
+    const QString home = m_settings.text(SettingKeys::Homepage);
+    if (home == Addresses::IEHomepage)
         web.goHome();
     else
-        web.navigate(Homepage());
+        web.navigate(home);
 }
 
-void frmMain::showPanelTab(PanelPage::Id page)
+void frmMain::showPage(const QString &pageId, bool focus)
 {
     setListPressed(true);
-    m_list->showPage(page);
-}
-
-void frmMain::addKeys()
-{
-    const std::pair<QKeyCombination, std::function<void()>> keys[] = {
-        {Qt::CTRL | Qt::Key_D, [this] { btnBookmarkAdd_Click(); }},
-        // The panel's pages by key, the keyboard in their main control.
-        {Qt::CTRL | Qt::Key_B, [this] { focusPanelPage(PanelPage::Bookmarks); }},
-        {Qt::CTRL | Qt::Key_K, [this] { focusPanelPage(PanelPage::Search); }},
-    };
-    for (const auto &[key, command] : keys) {
-        auto *action = new QAction(this);
-        action->setShortcut(QKeySequence(key));
-        connect(action, &QAction::triggered, this, command);
-        addAction(action);
-    }
-}
-
-void frmMain::focusPanelPage(PanelPage::Id page)
-{
-    showPanelTab(page);
-    m_list->page(page)->takeFocus();
+    m_list->showPage(pageId);
+    if (PanelPage *page = focus ? m_list->page(pageId) : nullptr)
+        page->takeFocus();
 }
 
 // A new window has nothing to show yet: the address box waits for the user's address.
 void frmMain::mnuFileNew_Click() { LoadNewDoc()->focusAddress(); }
-void frmMain::mnuFileClose_Click() { MotherButton_Click(QStringLiteral("close")); }
-void frmMain::mnuFileSend_Click() { showPanelTab(PanelPage::Mail); }
 void frmMain::mnuFileExit_Click() { close(); }
-void frmMain::mnuHelpContents_Click() { showPanelTab(PanelPage::Help); }
+void frmMain::mnuHelpContents_Click() { showPage(HelpPage::Id, false); }
 
 void frmMain::mnuViewToolbar_Click()
 {
@@ -319,7 +268,7 @@ void frmMain::mnuViewTabbed_Click()
 {
     const bool tabbed = m_menus->mnuViewTabbed->isChecked();
     setTabbed(tabbed);
-    saveOrReport(*m_context.settings, *m_context.prompts, this, SettingKeys::TabbedDocuments, flag(tabbed));
+    m_settings.setOrReport(SettingKeys::TabbedDocuments, flag(tabbed), *m_context.prompts, this);
 }
 
 void frmMain::setTabbed(bool tabbed)
@@ -327,15 +276,6 @@ void frmMain::setTabbed(bool tabbed)
     m_menus->mnuViewTabbed->setChecked(tabbed);
     m_mdi->setTabbed(tabbed);
 }
-
-// The program's own options dialog comes later; until then these do nothing.
-void frmMain::mnuViewOptions_Click()
-{
-    frmOptions options(m_subsystems, *m_linkTools, this);
-    options.exec();
-}
-
-void frmMain::LoadLinkTools() { m_linkTools->LoadLinkTools(); }
 
 void frmMain::mnuToolsIEOptions_Click()
 {
@@ -353,30 +293,12 @@ void frmMain::mnuToolsProfileFolder_Click()
                                    AppTitle, Prompts::Warning);
 }
 
-void frmMain::mnuToolsDownloads_Click() { m_context.browsers->showDownloads(mdiArea()); }
-
-void frmMain::mnuWindowCascade_Click() { m_documents->cascade(); }
-
-void frmMain::btnBookmarkAdd_Click() { m_bookmarkPage->btnBookmarkAdd_Click(); }
-
-void frmMain::btnBookmarkEdit_Click() { m_bookmarkPage->btnBookmarkEdit_Click(); }
-
-void frmMain::LoadBookmark() { m_bookmarkPage->LoadBookmark(); }
-
-void frmMain::LoadEngine() { m_searchPage->LoadEngine(); }
-
-void frmMain::LoadAutotxt() { m_autotextPage->LoadAutotxt(); }
-
-void frmMain::searchSelection(const QString &text)
-{
-    if (!m_searchPage->searchFor(text))
-        showPanelTab(PanelPage::Search);
-}
+void frmMain::mnuToolsDownloads_Click() { m_context.browsers->showDownloads(m_mdi); }
 
 void frmMain::mnuHelpShowtip_Click()
 {
-    saveOrReport(*m_context.settings, *m_context.prompts, this, SettingKeys::ShowTipsWrite, QStringLiteral("1"),
-                 m_context.tipsApplication);
+    m_settings.setOrReport(SettingKeys::ShowTipsWrite, QStringLiteral("1"), *m_context.prompts, this,
+                           m_context.tipsApplication);
     frmTip tip(m_context, this);
     if (tip.Form_Load())
         tip.exec();
@@ -405,7 +327,7 @@ void frmMain::updateCaption()
 // One write, and one message for the lot when it fails.
 void frmMain::saveState()
 {
-    SettingsStore &settings = *m_context.settings;
+    SettingsStore &settings = m_settings.store();
     settings.begin();
     m_placement.save(*this);
     settings.save(SettingKeys::ShowList, flag(listPressed()));

@@ -1,6 +1,7 @@
 #include "frmTip.h"
 
 #include "platform/Images.h"
+#include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
 
 #include <QCheckBox>
@@ -68,7 +69,7 @@ frmTip::frmTip(const AppContext &context, QWidget *parent)
 
 bool frmTip::wanted(const AppContext &context)
 {
-    return context.settings->number(SettingKeys::ShowTipsRead, context.tipsApplication) == 1;
+    return context.settings->store().number(SettingKeys::ShowTipsRead, context.tipsApplication) == 1;
 }
 
 bool frmTip::Form_Load()
@@ -117,7 +118,7 @@ QString frmTip::tipText() const { return lblTipText->text(); }
 
 void frmTip::chkLoadTipsAtStartup_Click()
 {
-    saveOrReport(*m_context.settings, *m_context.prompts, this, SettingKeys::ShowTipsWrite,
-                 chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
-                 m_context.tipsApplication);
+    m_context.settings->setOrReport(SettingKeys::ShowTipsWrite,
+                                    chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
+                                    *m_context.prompts, this, m_context.tipsApplication);
 }

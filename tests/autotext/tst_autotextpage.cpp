@@ -19,7 +19,6 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QWebEngineView>
@@ -91,7 +90,7 @@ private:
     // What the page asked the active document's browser to do.
     QStringList calls() const
     {
-        return static_cast<ScriptedBrowser *>(m_fixture->documents->activeDocument()->Web)->calls;
+        return static_cast<ScriptedBrowser *>(m_fixture->documents->activeDocument()->web())->calls;
     }
 
 private slots:
@@ -228,7 +227,7 @@ private slots:
         start({"t 1={TAB", "t 2=ok"});
         choose(1);
         m_fixture->press("cmdSendSELECTEDITEM");
-        QCOMPARE(m_fixture->window.statusBar()->currentMessage(), QStringLiteral("没有打开的网页窗口，自动填表内容没有发送"));
+        QCOMPARE(m_fixture->notes, QStringList{QStringLiteral("没有打开的网页窗口，自动填表内容没有发送")});
         m_fixture->openDocument();
         m_fixture->prompts().expectMessage(QStringLiteral("自动填表内容格式有误：第 1 个字符"));
         choose(0);
@@ -243,20 +242,20 @@ private slots:
     {
         start({"t 1=\" 张三{TAB}zhangsan+2example.com{TAB}13800000000~\""}, PageFixture::Real);
         frmDocument *document = m_fixture->openDocument();
-        document->Web->navigate(m_fixture->app.writeFile(QStringLiteral("form.htm"), FormPage));
+        document->web()->navigate(m_fixture->app.writeFile(QStringLiteral("form.htm"), FormPage));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Form"));
-        auto *view = qobject_cast<WebEngineBrowser *>(document->Web)->view();
-        const QVariantList field = evaluate(document->Web, QStringLiteral("var r=a.getBoundingClientRect();[r.x+5,r.y+5]")).toList();
+        auto *view = qobject_cast<WebEngineBrowser *>(document->web())->view();
+        const QVariantList field = evaluate(document->web(), QStringLiteral("var r=a.getBoundingClientRect();[r.x+5,r.y+5]")).toList();
         QCOMPARE(field.size(), 2);
         QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, QPoint(field[0].toInt(), field[1].toInt()));
-        QTRY_VERIFY(evaluate(document->Web, QStringLiteral("document.activeElement.id")).toString() == QLatin1String("a"));
+        QTRY_VERIFY(evaluate(document->web(), QStringLiteral("document.activeElement.id")).toString() == QLatin1String("a"));
         document->focusAddress();
-        QSignalSpy sent(document->Web, &BrowserControl::keysSent);
+        QSignalSpy sent(document->web(), &BrowserControl::keysSent);
         choose(0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_COMPARE_WITH_TIMEOUT(sent.count(), 1, 10000);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("sent _张三|zhangsan@example.com|13800000000"));
-        QCOMPARE(document->Combo->currentText(), document->Web->locationURL());
+        QCOMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->currentText(), document->web()->locationURL());
     }
 };
 

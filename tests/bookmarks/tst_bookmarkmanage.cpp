@@ -77,7 +77,7 @@ private:
         m_app->context.browsers = m_browsers.get();
         m_main = startMainWindow(*m_app);
         QVERIFY(m_main);
-        m_main->list()->showPage(PanelPage::Bookmarks);
+        panelOf(*m_main)->showPage(BookmarkPage::Id);
     }
     // Presses "管理"; work runs on the manager once it shows, and must close it.
     // False when a check inside failed.
@@ -154,7 +154,7 @@ private slots:
             QVERIFY(child<QWidget>(m, QStringLiteral("PIC1"))->isVisible());
             QVERIFY(!child<QWidget>(m, QStringLiteral("PIC2"))->isVisible());
             QCOMPARE(child<QComboBox>(m, QStringLiteral("Drive1"))->itemData(0).toString(), QStringLiteral("/"));
-            QCOMPARE(child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->count(), m_main->bookmarks()->store().fileCount());
+            QCOMPARE(child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->count(), pageOf<BookmarkPage>(*m_main)->store().fileCount());
             QCOMPARE(child<QComboBox>(m, QStringLiteral("BookmarkFiles"))->currentText(), QString());
             child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(1);
             QVERIFY(child<QWidget>(m, QStringLiteral("PIC2"))->isVisible());
@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 6), QStringLiteral("b 第二,https://second.test/a,b"));
         QCOMPARE(entry(QStringLiteral("a.bookmark.txt"), 7), QStringLiteral("e 旧档案,https://old.test/"));
         QCOMPARE(ReadINI(profile(QStringLiteral("a.bookmark.txt")), "main", "number"), QStringLiteral("7"));
-        QCOMPARE(m_main->bookmarks()->model()->rowCount(m_main->bookmarks()->model()->index(0, 0)), 7);
+        QCOMPARE(pageOf<BookmarkPage>(*m_main)->model()->rowCount(pageOf<BookmarkPage>(*m_main)->model()->index(0, 0)), 7);
         m_app->prompts.expectMessage(QStringLiteral("导入成功，共 0 个书签，跳过 3 个已有的书签"));
         if (!import())
             return;
@@ -352,7 +352,7 @@ private slots:
         });
         if (QTest::currentTestFailed())
             return; // a check inside the window failed
-        const QList<BookmarkCategory> shown = m_main->bookmarks()->store().categories();
+        const QList<BookmarkCategory> shown = pageOf<BookmarkPage>(*m_main)->store().categories();
         QCOMPARE(shown.size(), 2); // the categories of the same names
         QCOMPARE(shown.at(0).size(), 4);
         QCOMPARE(shown.at(1).size(), 1);
@@ -390,12 +390,12 @@ private slots:
         QCOMPARE(m_app->prompts.offered, (QList<QStringList>{{QStringLiteral("Chromium"), QStringLiteral("Microsoft Edge")}}));
         QVERIFY(m_app->prompts.messages.last().text.contains(config + QStringLiteral("/mozilla/firefox")));
         QStringList names;
-        for (const BookmarkCategory &c : m_main->bookmarks()->store().categories())
+        for (const BookmarkCategory &c : pageOf<BookmarkPage>(*m_main)->store().categories())
             names.append(c.name);
         QCOMPARE(names, (QStringList{QStringLiteral("网站"), QStringLiteral("Qt 6.4"), QStringLiteral("书签栏"),
                                      QStringLiteral("书签栏 / 😀表情收藏")}));
-        m_main->LoadBookmark();
-        QCOMPARE(m_main->bookmarks()->model()->index(3, 0).data().toString(), QStringLiteral("书签栏 / 😀表情收藏"));
+        pageOf<BookmarkPage>(*m_main)->LoadBookmark();
+        QCOMPARE(pageOf<BookmarkPage>(*m_main)->model()->index(3, 0).data().toString(), QStringLiteral("书签栏 / 😀表情收藏"));
     }
 };
 

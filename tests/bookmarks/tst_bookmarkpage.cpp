@@ -13,6 +13,7 @@
 #include "document/BrowserControl.h"
 #include "document/frmDocument.h"
 
+#include "bookmarks/BookmarkSettings.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
@@ -67,13 +68,11 @@ private:
         m_fixture = std::make_unique<PageFixture>(browsers);
         if (!shipped)
             writeBookmarks();
-        if (clickBookmark) {
-            app().settings().save(SettingKeys::ClickBookmark, QString::number(clickBookmark));
-            m_fixture->running.load();
-        }
+        if (clickBookmark)
+            app().settings().save(BookmarkSettings::ClickBookmark, QString::number(clickBookmark));
         m_page = new BookmarkPage(m_fixture->context);
         QVERIFY(m_fixture->show(m_page));
-        m_fixture->openDocument()->Web->navigate(QStringLiteral("about:blank"));
+        m_fixture->openDocument()->web()->navigate(QStringLiteral("about:blank"));
         m_page->LoadBookmark();
         m_page->selectFirstNode();
         tree()->expandAll();
@@ -227,7 +226,7 @@ private slots:
         const QString page = app().writeFile(QStringLiteral("page.htm"),
                                              "<html><head><meta charset=\"utf-8\"><title>Hello, World 😀 - 站点</title></head></html>");
         frmDocument *document = m_fixture->documents->activeDocument();
-        document->Web->navigate(page);
+        document->web()->navigate(page);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Hello, World 😀 - 站点"));
         whenDialog([this](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("添加书签"));

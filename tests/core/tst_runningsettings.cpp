@@ -6,98 +6,99 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <map>
-
 namespace {
 
-using Setter = bool (RunningSettings::*)(const QString &, QString *);
-using Getter = std::function<QVariant(const RunningSettings &)>;
-
-const std::map<QString, std::pair<Setter, Getter>> Settings = {
-    {QStringLiteral("Homepage"), {&RunningSettings::setHomepage, [](auto &s) { return QVariant(s.Homepage()); }}},
-    {QStringLiteral("SMTP"), {&RunningSettings::setSmtpServer, [](auto &s) { return QVariant(s.SmtpServer()); }}},
-    {QStringLiteral("Username"), {&RunningSettings::setUserName, [](auto &s) { return QVariant(s.UserName()); }}},
-    {QStringLiteral("MyEmail"), {&RunningSettings::setMyEmail, [](auto &s) { return QVariant(s.MyEmail()); }}},
-    {QStringLiteral("PingTime"), {&RunningSettings::setPingTime, [](auto &s) { return QVariant(s.PingTime()); }}},
-    {QStringLiteral("NetStatTime"), {&RunningSettings::setNetStatTime, [](auto &s) { return QVariant(s.NetStatTime()); }}},
-    {QStringLiteral("ClickBookmark"), {&RunningSettings::setClickBookmark, [](auto &s) { return QVariant(s.ClickBookmark()); }}},
-};
+const SettingKey Wait{QStringLiteral("Settings"), QStringLiteral("PingTime"), QStringLiteral("5000")};
+const SettingKey NameRead{QStringLiteral("Email"), QStringLiteral("Username"), QString()};
+const SettingKey NameWrite{QStringLiteral("Email"), QStringLiteral("UserName"), QString()};
+const SettingKey Home{QStringLiteral("Settings"), QStringLiteral("Homepage"), QStringLiteral("about:blank")};
 
 } // namespace
 
-// The settings the program runs with: a change is written first, then heard once.
+// The settings the program runs with: a change is written first, then heard once, by
+// those who follow its key.
 class tst_RunningSettings : public QObject
 {
     Q_OBJECT
 
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<SettingsStore> m_store;
+    std::unique_ptr<RunningSettings> m_settings;
+    QStringList m_heard;
+
+    // A file where the folder goes stops every write, root's too.
+    bool block(QFile &blocker) { return blocker.open(QIODevice::WriteOnly); }
+
 private slots:
     void initTestCase() { failOnOwnWarnings(); }
-
-    void changesAreStoredAndHeardOnce_data()
+    void init()
     {
-        QTest::addColumn<QString>("key"); // section/key as the program reads it back
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QVariant>("held");
-        QTest::newRow("home page") << "Settings/Homepage" << "https://example.org/" << QVariant("https://example.org/");
-        QTest::newRow("server") << "Email/SMTP" << "mail.example.org" << QVariant("mail.example.org");
-        QTest::newRow("name, written as UserName") << "Email/Username" << "张三" << QVariant("张三");
-        QTest::newRow("address") << "Email/MyEmail" << "a@b.test" << QVariant("a@b.test");
-        QTest::newRow("ping wait") << "Settings/PingTime" << "1500" << QVariant(1500.0);
-        QTest::newRow("a wait starting a number") << "Settings/NetStatTime" << "12a" << QVariant(12.0);
-        QTest::newRow("an empty wait") << "Settings/PingTime" << "" << QVariant(0.0);
-        QTest::newRow("a wait without a number") << "Settings/NetStatTime" << "abc" << QVariant(0.0);
-        QTest::newRow("click mode") << "Settings/ClickBookmark" << "1" << QVariant(1);
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_store = std::make_unique<SettingsStore>(m_dir->filePath(QStringLiteral("settings")));
+        m_settings = std::make_unique<RunningSettings>(*m_store);
+        m_heard.clear();
+        // Read as "Username", written as "UserName": one setting.
+        m_settings->follow(NameRead, this, [this](const QString &text) { m_heard.append(QStringLiteral("name ") + text); });
+        m_settings->follow(Wait, this, [this](const QString &text) { m_heard.append(QStringLiteral("wait ") + text); });
     }
-    void changesAreStoredAndHeardOnce()
+
+    void aChangeIsStoredThenHeardOnce()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, text);
-        QFETCH(QVariant, held);
-        QTemporaryDir dir;
-        SettingsStore store(dir.filePath(QStringLiteral("settings")));
-        RunningSettings settings(store);
-        settings.load();
-        const auto &[set, get] = Settings.at(key.section(u'/', 1));
-        QList<std::shared_ptr<QSignalSpy>> spies;
-        for (const char *signal : {SIGNAL(HomepageChanged(QString)), SIGNAL(SmtpServerChanged(QString)),
-                                   SIGNAL(UserNameChanged(QString)), SIGNAL(MyEmailChanged(QString)),
-                                   SIGNAL(PingTimeChanged(double)), SIGNAL(NetStatTimeChanged(double)),
-                                   SIGNAL(ClickBookmarkChanged(qint32))})
-            spies.append(std::make_shared<QSignalSpy>(&settings, signal));
-        const auto heard = [&] {
-            return std::accumulate(spies.cbegin(), spies.cend(), 0, [](int n, const auto &spy) { return n + spy->count(); });
-        };
-        QFile blocker(store.folder()); // a file where the folder goes stops root too
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        QVERIFY(!(settings.*set)(text, nullptr)); // neither held nor heard
+        QFile blocker(m_store->folder());
+        QVERIFY(block(blocker));
+        QString why;
+        QVERIFY(!m_settings->set(NameWrite, QStringLiteral("张三"), &why));
+        QVERIFY(why.contains(m_store->fileFor(AppTitle)));
         QVERIFY(blocker.remove());
-        QVERIFY(get(settings) != held && heard() == 0);
-        QVERIFY((settings.*set)(text, nullptr));
-        QCOMPARE(get(settings), held);
-        QCOMPARE(heard(), 1);
-        QVERIFY((settings.*set)(text, nullptr));
-        QCOMPARE(heard(), 1);
-        RunningSettings restarted(store);
-        restarted.load();
-        QCOMPARE(get(restarted), held);
-        // Stored as typed, under the key start-up reads.
-        QCOMPARE(store.get(AppTitle, key.section(u'/', 0, 0), key.section(u'/', 1), QStringLiteral("-")), text);
+        QCOMPARE(m_heard, QStringList());
+        QCOMPARE(m_settings->text(NameRead), QString());
+        QVERIFY(m_settings->set(NameWrite, QStringLiteral("张三")));
+        QVERIFY(m_settings->set(NameWrite, QStringLiteral("张三"))); // no change, nothing heard
+        QVERIFY(m_settings->set(Home, QStringLiteral("https://example.org/"))); // followed by no one
+        QCOMPARE(m_heard, QStringList{QStringLiteral("name 张三")});
+        SettingsStore restarted(m_store->folder());
+        QCOMPARE(restarted.get(NameRead), QStringLiteral("张三"));
     }
 
-    void loadReadsTheStoreAndAbsentWaitsAsDefaults()
+    // One write for the lot; heard only once it is written, and not at all when it is not.
+    void aTransactionIsHeardOnlyOnceWritten()
     {
-        QTemporaryDir dir;
-        SettingsStore store(dir.path());
-        store.save(SettingKeys::PingTime, QStringLiteral("wide"));
-        store.save(SettingKeys::ClickBookmark, QStringLiteral("0.6"));
-        store.save(SettingKeys::UserNameWrite, QStringLiteral("李四"));
-        RunningSettings settings(store);
-        settings.load();
-        QCOMPARE(settings.PingTime(), 0.0);
-        QCOMPARE(settings.NetStatTime(), 10000.0);
-        QCOMPARE(settings.ClickBookmark(), 1);
-        QCOMPARE(settings.UserName(), QStringLiteral("李四"));
-        QCOMPARE(settings.Homepage(), SettingKeys::Homepage.defaultValue);
+        QFile blocker(m_store->folder());
+        QVERIFY(block(blocker));
+        QString why;
+        QVERIFY(!m_settings->transaction([this] { m_settings->set(Wait, QStringLiteral("9")); }, &why));
+        QVERIFY(!why.isEmpty());
+        QVERIFY(blocker.remove());
+        QVERIFY(m_settings->transaction([this] {
+            m_settings->set(Wait, QStringLiteral("1500"));
+            m_settings->set(NameWrite, QStringLiteral("李四"));
+            QCOMPARE(m_heard, QStringList());
+        }));
+        QCOMPARE(m_heard, (QStringList{QStringLiteral("wait 1500"), QStringLiteral("name 李四")}));
+    }
+
+    // A number as typed into the options: only an absent key gives the default.
+    void typedNumbers_data()
+    {
+        QTest::addColumn<QString>("stored"); // null: absent
+        QTest::addColumn<double>("read");
+        QTest::addColumn<double>("number"); // not a number reads as the default
+        QTest::newRow("absent") << QString() << 5000.0 << 5000.0;
+        QTest::newRow("empty") << "" << 0.0 << 5000.0;
+        QTest::newRow("starts a number") << "12a" << 12.0 << 12.0;
+        QTest::newRow("no number") << "wide" << 0.0 << 5000.0;
+        QTest::newRow("a fraction") << "0.6" << 0.6 << 0.6;
+    }
+    void typedNumbers()
+    {
+        QFETCH(QString, stored);
+        QFETCH(double, read);
+        QFETCH(double, number);
+        if (!stored.isNull())
+            m_store->save(Wait, stored);
+        QCOMPARE(m_settings->typedNumber(Wait), read);
+        QCOMPARE(m_settings->number(Wait), number);
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "ScriptedPrompts.h"
 
+#include "bookmarks/BookmarkSettings.h"
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -77,7 +78,7 @@ void tst_SettingsStore::absentGivesDefault()
     store.save("Vantorel", "Settings", "ClickBookmark", "");
     QCOMPARE(store.get("Vantorel", "Settings", "ClickBookmark", "1"), QString(""));
     QCOMPARE(store.get("Vantorel", "Other", "ClickBookmark", "1"), QString("1"));
-    QVERIFY(store.contains(SettingKeys::ClickBookmark, "Vantorel"));
+    QVERIFY(store.contains(BookmarkSettings::ClickBookmark, "Vantorel"));
     QVERIFY(!store.contains(SettingKeys::MainLeft, "Vantorel"));
 }
 

@@ -34,9 +34,9 @@ QByteArray titled(const QByteArray &title, const QByteArray &body = FruitBody)
     return MainFixture::titled(title, body);
 }
 
-WebEngineBrowser *browserOf(frmDocument *document) { return qobject_cast<WebEngineBrowser *>(document->Web); }
+WebEngineBrowser *browserOf(frmDocument *document) { return qobject_cast<WebEngineBrowser *>(document->web()); }
 
-QVariant evaluate(frmDocument *document, const QString &script) { return evaluate(document->Web, script); }
+QVariant evaluate(frmDocument *document, const QString &script) { return evaluate(document->web(), script); }
 
 QByteArray contents(const QString &path)
 {
@@ -54,7 +54,7 @@ QList<QRect> geometries(QMdiArea *area)
 
 QList<QAction *> windowList(frmMain &main)
 {
-    QMenu *menu = main.menus()->mnuWindow;
+    QMenu *menu = child<QMenu>(&main, QStringLiteral("mnuWindow"));
     emit menu->aboutToShow();
     QList<QAction *> result;
     for (QAction *action : menu->actions())
@@ -76,9 +76,7 @@ private:
     frmMain &main() { return m_fixture->main; }
     void trigger(const char *name)
     {
-        QAction *action = main().menus()->item(QLatin1String(name));
-        QVERIFY2(action, name);
-        action->trigger();
+        action(main(), QLatin1String(name))->trigger();
     }
     void addDocuments(int count)
     {
@@ -107,10 +105,10 @@ private slots:
         const QString path = app().writeFile(QStringLiteral("opened.htm"), titled("Opened Page"));
         app().prompts.answerFile(path);
         trigger("mnuFileOpen");
-        QCOMPARE(main().documents().size(), 1);
+        QCOMPARE(documentsOf(main()).size(), 1);
         frmDocument *document = main().activeDocument();
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Opened Page"));
-        QTRY_COMPARE(document->Combo->itemText(0), path);
+        QTRY_COMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->itemText(0), path);
         QCOMPARE(app().prompts.asked, QStringList{QStringLiteral("打开")});
     }
 
@@ -127,10 +125,10 @@ private slots:
         const QString path = app().writeFile(QStringLiteral("second.htm"), titled("Second"));
         app().prompts.answerFile(path);
         trigger("mnuFileOpen");
-        QCOMPARE(main().documents().size(), 1);
+        QCOMPARE(documentsOf(main()).size(), 1);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Second"));
-        QTRY_COMPARE(document->Combo->count(), 1);
-        QCOMPARE(document->Combo->itemText(0), path);
+        QTRY_COMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->count(), 1);
+        QCOMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->itemText(0), path);
     }
 
     // Edit > Cut, Copy, Paste
@@ -140,12 +138,12 @@ private slots:
         frmDocument *document = openPage(QStringLiteral("Copy"));
         QVERIFY(document);
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
-        document->Web->takeFocus();
+        document->web()->takeFocus();
         evaluate(document, QStringLiteral("getSelection().selectAllChildren(document.getElementById('t'))"));
         // The selection stays the page's while the user is in the address box.
         document->setShowCombo(true);
-        document->Combo->setFocus();
-        QTRY_VERIFY(document->Combo->hasFocus());
+        child<QComboBox>(document, QStringLiteral("Combo"))->setFocus();
+        QTRY_VERIFY(child<QComboBox>(document, QStringLiteral("Combo"))->hasFocus());
         trigger("mnuEditCopy");
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("apple banana apple cherry"));
     }
@@ -154,7 +152,7 @@ private slots:
     {
         frmDocument *document = openPage(QStringLiteral("Paste"));
         QVERIFY(document);
-        document->Web->takeFocus();
+        document->web()->takeFocus();
         evaluate(document, QStringLiteral("document.getElementById('i').focus()"));
         QGuiApplication::clipboard()->setText(QStringLiteral("pasted words"));
         trigger("mnuEditPaste");
@@ -166,7 +164,7 @@ private slots:
     {
         frmDocument *document = openPage(QStringLiteral("Cut"));
         QVERIFY(document);
-        document->Web->takeFocus();
+        document->web()->takeFocus();
         evaluate(document, QStringLiteral("var i=document.getElementById('i'); i.value='cut me'; i.focus(); i.select()"));
         trigger("mnuEditCut");
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("cut me"));
@@ -213,7 +211,7 @@ private slots:
         QTest::mouseClick(matchCase, Qt::LeftButton, {}, QPoint(4, matchCase->height() / 2));
         QVERIFY(matchCase->isChecked());
         QTRY_VERIFY2(result->text().endsWith(QStringLiteral("共 2 项")), qPrintable(result->text()));
-        document->Web->navigate(app().writeFile(QStringLiteral("other.htm"), titled("Other")));
+        document->web()->navigate(app().writeFile(QStringLiteral("other.htm"), titled("Other")));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Other"));
         QCOMPARE(result->text(), QString());
     }
@@ -293,8 +291,8 @@ private slots:
         QVERIFY(document);
         // The user may switch page scripts off; the dialog must still learn the page's type.
         browserOf(document)->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts);
-        QSignalSpy loaded(document->Web, &BrowserControl::DocumentComplete);
-        document->Web->refresh();
+        QSignalSpy loaded(document->web(), &BrowserControl::DocumentComplete);
+        document->web()->refresh();
         QVERIFY(loaded.wait());
         QCOMPARE(evaluate(document, QStringLiteral("1+1")).toInt(), scripts ? 2 : 0);
         trigger("mnuFileProperties");
@@ -324,12 +322,12 @@ private slots:
         QFETCH(bool, stacked);
         addDocuments(3);
         // A window out of view brings scroll bars that the tiles must not leave room for.
-        main().documents().at(1)->move(1500, 1200);
-        QTRY_VERIFY(main().mdiArea()->verticalScrollBar()->isVisible());
+        documentsOf(main()).at(1)->move(1500, 1200);
+        QTRY_VERIFY(areaOf(main())->verticalScrollBar()->isVisible());
         trigger(command.toLatin1().constData());
-        QTRY_VERIFY(!main().mdiArea()->verticalScrollBar()->isVisible());
-        const QRect area = main().mdiArea()->viewport()->rect();
-        QList<QRect> tiles = geometries(main().mdiArea());
+        QTRY_VERIFY(!areaOf(main())->verticalScrollBar()->isVisible());
+        const QRect area = areaOf(main())->viewport()->rect();
+        QList<QRect> tiles = geometries(areaOf(main()));
         QCOMPARE(tiles.size(), 3);
         std::sort(tiles.begin(), tiles.end(), [stacked](const QRect &a, const QRect &b) {
             return stacked ? a.top() < b.top() : a.left() < b.left();
@@ -347,13 +345,13 @@ private slots:
     void tabbedViewIgnoresArrangement()
     {
         addDocuments(3);
-        main().menus()->mnuViewTabbed->trigger();
+        action(main(), QStringLiteral("mnuViewTabbed"))->trigger();
         QTRY_VERIFY(main().activeDocument()->isMaximized());
         for (const char *command : {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
                                     "mnuWindowArrangeIcons"}) {
             trigger(command);
             QVERIFY2(main().activeDocument()->isMaximized(), command);
-            QCOMPARE(main().activeDocument()->size(), main().mdiArea()->viewport()->size());
+            QCOMPARE(main().activeDocument()->size(), areaOf(main())->viewport()->size());
         }
     }
 
@@ -362,28 +360,28 @@ private slots:
         addDocuments(3);
         trigger("mnuWindowTileVertical");
         trigger("mnuWindowCascade");
-        const QList<frmDocument *> documents = main().documents();
+        const QList<frmDocument *> documents = documentsOf(main());
         for (int i = 1; i < documents.size(); ++i) {
             const QPoint step = documents.at(i)->pos() - documents.at(i - 1)->pos();
             QVERIFY2(step.x() > 0 && step.y() > 0, qPrintable(QStringLiteral("window %1").arg(i)));
         }
         QCOMPARE(main().activeDocument(), documents.last());
-        QCOMPARE(main().mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), documents.last());
+        QCOMPARE(areaOf(main())->subWindowList(QMdiArea::StackingOrder).last(), documents.last());
     }
 
     void manyCascadedWindowsKeepAUsableSize()
     {
         addDocuments(25);
         trigger("mnuWindowCascade");
-        const QSize area = main().mdiArea()->viewport()->size();
-        for (frmDocument *document : main().documents()) {
+        const QSize area = areaOf(main())->viewport()->size();
+        for (frmDocument *document : documentsOf(main())) {
             QVERIFY(document->width() >= area.width() * 3 / 4 - 1);
             QVERIFY(document->height() >= area.height() * 3 / 4 - 1);
-            QVERIFY(document->Web->height() > 100);
+            QVERIFY(document->web()->height() > 100);
             QVERIFY(document->geometry().right() <= area.width());
             QVERIFY(document->geometry().bottom() <= area.height());
         }
-        QCOMPARE(main().mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), main().documents().last());
+        QCOMPARE(areaOf(main())->subWindowList(QMdiArea::StackingOrder).last(), documentsOf(main()).last());
     }
 
     void arrangeIconsLinesMinimizedWindowsAlongTheBottom()
@@ -391,12 +389,12 @@ private slots:
         for (int i = 0; i < 3; ++i)
             main().LoadNewDoc()->showMinimized();
         for (int i = 0; i < 3; ++i)
-            main().documents().at(i)->move(200 + 40 * i, 60 * i);
-        QCOMPARE(main().documents().at(2)->pos(), QPoint(280, 120));
+            documentsOf(main()).at(i)->move(200 + 40 * i, 60 * i);
+        QCOMPARE(documentsOf(main()).at(2)->pos(), QPoint(280, 120));
         trigger("mnuWindowArrangeIcons");
-        const int bottom = main().mdiArea()->viewport()->height();
+        const int bottom = areaOf(main())->viewport()->height();
         int left = 0;
-        for (frmDocument *document : main().documents()) {
+        for (frmDocument *document : documentsOf(main())) {
             QVERIFY(document->isMinimized());
             QCOMPARE(document->geometry().bottom() + 1, bottom);
             QCOMPARE(document->x(), left);
@@ -408,7 +406,7 @@ private slots:
     {
         for (int i = 0; i < 3; ++i)
             main().LoadNewDoc();
-        main().documents().at(1)->setWindowTitle(QStringLiteral("Middle Page"));
+        documentsOf(main()).at(1)->setWindowTitle(QStringLiteral("Middle Page"));
         QList<QAction *> items = windowList(main());
         QCOMPARE(items.size(), 3);
         const QStringList captions{QStringLiteral("Web Document 1"), QStringLiteral("Middle Page"),
@@ -418,19 +416,19 @@ private slots:
             QCOMPARE(items.at(i)->isChecked(), i == 2);
         }
         items.at(0)->trigger();
-        QCOMPARE(main().activeDocument(), main().documents().at(0));
+        QCOMPARE(main().activeDocument(), documentsOf(main()).at(0));
         // Opening the menu again rebuilds the list once, with the new active window.
         items = windowList(main());
         QCOMPARE(items.size(), 3);
         QVERIFY(items.at(0)->isChecked());
         QVERIFY(!items.at(2)->isChecked());
-        main().documents().at(2)->close();
+        documentsOf(main()).at(2)->close();
         QTRY_COMPARE(windowList(main()).size(), 2);
         // A minimized window chosen from the list comes back.
-        main().documents().at(1)->showMinimized();
+        documentsOf(main()).at(1)->showMinimized();
         windowList(main()).at(1)->trigger();
-        QVERIFY(!main().documents().at(1)->isMinimized());
-        QCOMPARE(main().activeDocument(), main().documents().at(1));
+        QVERIFY(!documentsOf(main()).at(1)->isMinimized());
+        QCOMPARE(main().activeDocument(), documentsOf(main()).at(1));
     }
 
     // Edit > Back, Forward, Refresh, Stop
@@ -440,7 +438,7 @@ private slots:
         frmDocument *document = openPage(QStringLiteral("Alpha"));
         QVERIFY(document);
         const QString beta = app().writeFile(QStringLiteral("beta.htm"), titled("Beta"));
-        document->Web->navigate(beta);
+        document->web()->navigate(beta);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Beta"));
         trigger("mnuEditback");
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Alpha"));
@@ -449,7 +447,7 @@ private slots:
         app().writeFile(QStringLiteral("beta.htm"), titled("Beta Again"));
         trigger("mnuEditRefresh");
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Beta Again"));
-        QCOMPARE(document->Web->locationURL(), beta);
+        QCOMPARE(document->web()->locationURL(), beta);
     }
 
     void stopEndsAPendingLoad()
@@ -459,8 +457,8 @@ private slots:
         slow.delayMs = 15000;
         server.route("/hang", slow);
         frmDocument *document = main().LoadNewDoc();
-        QSignalSpy completed(document->Web, &BrowserControl::DownloadComplete);
-        document->Web->navigate(server.address(QStringLiteral("/hang")));
+        QSignalSpy completed(document->web(), &BrowserControl::DownloadComplete);
+        document->web()->navigate(server.address(QStringLiteral("/hang")));
         QTRY_VERIFY(server.wasRequested("/hang"));
         QVERIFY(completed.isEmpty());
         trigger("mnuEditStop");

@@ -27,7 +27,7 @@ QRect available(const QWidget &window) { return window.screen()->availableGeomet
 // Where the list stands against the main window, or the empty text when it is not where it should be.
 QString placement(const frmMain &main, const QWidget &list, Side side)
 {
-    const QWidget *area = main.mdiArea();
+    const QWidget *area = areaOf(main);
     const QRect documents(area->mapToGlobal(QPoint()), area->size());
     const QRect owner = main.frameGeometry();
     const QRect frame = list.frameGeometry();
@@ -55,7 +55,7 @@ void narrowPanel(TestApp &app) { app.settings().save(SettingKeys::ListWidth, QSt
 // Ctrl+J into the page of the active document, after a click into it as a user does.
 bool pressCtrlJ(frmMain &main)
 {
-    QWidget *keys = clickToFocus(qobject_cast<WebEngineBrowser *>(main.activeDocument()->Web)->view());
+    QWidget *keys = clickToFocus(qobject_cast<WebEngineBrowser *>(main.activeDocument()->web())->view());
     if (keys)
         QTest::keyClick(keys, Qt::Key_J, Qt::ControlModifier);
     return keys;
@@ -84,7 +84,7 @@ private slots:
         // The test screen is small: a smaller list leaves room beside the main window.
         list->resize(250, 200);
         app.prompts.answerFile(app.file(QStringLiteral("a.bin")));
-        main->activeDocument()->Web->navigate(server.address(QStringLiteral("/a.bin")));
+        main->activeDocument()->web()->navigate(server.address(QStringLiteral("/a.bin")));
         QTRY_VERIFY(list->isVisible());
         QCOMPARE(placement(*main, *list, Side::Right), QString());
         QCOMPARE(list->windowType(), Qt::Tool);
@@ -104,8 +104,8 @@ private slots:
 
         list->close();
         const QList<QAction *> tools = main->findChild<QMenu *>(QStringLiteral("mnuTools"))->actions();
-        QAction *item = main->menus()->item(QStringLiteral("mnuToolsDownloads"));
-        QCOMPARE(tools.indexOf(item), tools.indexOf(main->menus()->item(QStringLiteral("mnuToolsProfileFolder"))) + 1);
+        QAction *item = action(*main, QStringLiteral("mnuToolsDownloads"));
+        QCOMPARE(tools.indexOf(item), tools.indexOf(action(*main, QStringLiteral("mnuToolsProfileFolder"))) + 1);
         QCOMPARE(item->text(), QStringLiteral("下载(&D)"));
         item->trigger();
         QTRY_COMPARE(QApplication::activeWindow(), list);

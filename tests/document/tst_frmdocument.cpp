@@ -57,8 +57,8 @@ private slots:
         frmDocument *document = main().LoadNewDoc();
         main().show();
         QVERIFY(!document->showCombo());
-        QVERIFY(!document->Combo->isVisible());
-        QVERIFY(!document->Frame1->isVisible());
+        QVERIFY(!child<QComboBox>(document, QStringLiteral("Combo"))->isVisible());
+        QVERIFY(!child<QGroupBox>(document, QStringLiteral("Frame1"))->isVisible());
     }
 
     // At the first start's size the side panel leaves a narrow area; the document fits it.
@@ -69,8 +69,8 @@ private slots:
         document->showMaximized();
         main().show();
         QVERIFY(QTest::qWaitForWindowExposed(&main()));
-        QMdiArea *area = main().mdiArea();
-        QVERIFY(area->viewport()->width() < document->Combo->width());
+        QMdiArea *area = areaOf(main());
+        QVERIFY(area->viewport()->width() < child<QComboBox>(document, QStringLiteral("Combo"))->width());
         QTRY_COMPARE(document->width(), area->viewport()->width());
         QVERIFY(!area->horizontalScrollBar()->isVisible());
     }
@@ -86,19 +86,19 @@ private slots:
         main().show();
         const QString address = server.address(QString::fromLatin1(path));
         document->Navigate(address);
-        QCOMPARE(document->Combo->currentText(), address);
+        QCOMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->currentText(), address);
         // While the page is on its way the progress frame has the address box's place.
-        QTRY_VERIFY(document->Frame1->isVisible());
-        QVERIFY(!document->Combo->isVisible());
+        QTRY_VERIFY(child<QGroupBox>(document, QStringLiteral("Frame1"))->isVisible());
+        QVERIFY(!child<QComboBox>(document, QStringLiteral("Combo"))->isVisible());
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Slow Page"));
-        QTRY_VERIFY(document->Combo->isVisible());
-        QVERIFY(!document->Frame1->isVisible());
-        QTRY_COMPARE(items(document->Combo).value(0), address);
-        QCOMPARE(document->Combo->currentIndex(), 0);
+        QTRY_VERIFY(child<QComboBox>(document, QStringLiteral("Combo"))->isVisible());
+        QVERIFY(!child<QGroupBox>(document, QStringLiteral("Frame1"))->isVisible());
+        QTRY_COMPARE(items(child<QComboBox>(document, QStringLiteral("Combo"))).value(0), address);
+        QCOMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->currentIndex(), 0);
         // A long address shows from its start.
-        QCOMPARE(document->Combo->lineEdit()->cursorPosition(), 0);
-        QCOMPARE(document->Progress->value(), 100);
-        QCOMPARE(document->sbStatusBar->currentMessage(), QStringLiteral("完成"));
+        QCOMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->lineEdit()->cursorPosition(), 0);
+        QCOMPARE(child<QProgressBar>(document, QStringLiteral("Progress"))->value(), 100);
+        QCOMPARE(child<QStatusBar>(document, QStringLiteral("sbStatusBar"))->currentMessage(), QStringLiteral("完成"));
     }
 
     void enterAddsTypedTextThenBrowserForm_data()
@@ -116,14 +116,14 @@ private slots:
         frmDocument *document = main().LoadNewDoc();
         main().show();
         document->setShowCombo(true);
-        QWidget *keys = clickToFocus(document->Combo);
+        QWidget *keys = clickToFocus(child<QComboBox>(document, QStringLiteral("Combo")));
         QVERIFY(keys);
         QTest::keyClicks(keys, path);
         QTest::keyClick(keys, Qt::Key(key), modifiers);
-        QCOMPARE(items(document->Combo), QStringList{path});
-        QTRY_COMPARE(document->Combo->count(), 2);
-        QCOMPARE(document->Combo->itemText(0), document->Web->locationURL());
-        QCOMPARE(document->Combo->itemText(1), path);
+        QCOMPARE(items(child<QComboBox>(document, QStringLiteral("Combo"))), QStringList{path});
+        QTRY_COMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->count(), 2);
+        QCOMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->itemText(0), document->web()->locationURL());
+        QCOMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->itemText(1), path);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Typed"));
     }
 
@@ -135,12 +135,12 @@ private slots:
         server.route("/hang", slow);
         frmDocument *document = main().LoadNewDoc();
         main().show();
-        document->Web->navigate(server.address(QStringLiteral("/hang")));
-        QTRY_VERIFY(document->Frame1->isVisible());
-        document->tbrMDIchild->findChild<QAction *>(QStringLiteral("stop"))->trigger();
+        document->web()->navigate(server.address(QStringLiteral("/hang")));
+        QTRY_VERIFY(child<QGroupBox>(document, QStringLiteral("Frame1"))->isVisible());
+        child<QToolBar>(document, QStringLiteral("tbrMDIchild"))->findChild<QAction *>(QStringLiteral("stop"))->trigger();
         QVERIFY(document->showCombo());
-        QVERIFY(document->Combo->isVisible());
-        QVERIFY(!document->Frame1->isVisible());
+        QVERIFY(child<QComboBox>(document, QStringLiteral("Combo"))->isVisible());
+        QVERIFY(!child<QGroupBox>(document, QStringLiteral("Frame1"))->isVisible());
     }
 
     void pageOpeningWindowGetsNextDocumentCascaded()
@@ -150,14 +150,14 @@ private slots:
         server.route("/child", titled("Child"));
         main().resize(900, 700);
         main().show();
-        main().LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/opener")));
-        QTRY_COMPARE(main().documents().size(), 2);
-        frmDocument *child = main().documents().at(1);
+        main().LoadNewDoc()->web()->navigate(server.address(QStringLiteral("/opener")));
+        QTRY_COMPARE(documentsOf(main()).size(), 2);
+        frmDocument *child = documentsOf(main()).at(1);
         QCOMPARE(main().activeDocument(), child);
         QTRY_COMPARE(child->windowTitle(), QStringLiteral("Child"));
         QVERIFY(server.wasRequested("/child"));
         // Cascaded: each window steps down and to the right of the one before.
-        const QPoint first = main().documents().at(0)->pos();
+        const QPoint first = documentsOf(main()).at(0)->pos();
         QVERIFY(child->pos().x() > first.x());
         QVERIFY(child->pos().y() > first.y());
         QCOMPARE(main().DocCount(), 2);
@@ -167,10 +167,10 @@ private slots:
     {
         frmDocument *document = main().LoadNewDoc();
         main().show();
-        document->tbrMDIchild->findChild<QAction *>(QStringLiteral("back"))->trigger();
-        document->tbrMDIchild->findChild<QAction *>(QStringLiteral("forward"))->trigger();
+        child<QToolBar>(document, QStringLiteral("tbrMDIchild"))->findChild<QAction *>(QStringLiteral("back"))->trigger();
+        child<QToolBar>(document, QStringLiteral("tbrMDIchild"))->findChild<QAction *>(QStringLiteral("forward"))->trigger();
         QVERIFY(app().prompts.messages.isEmpty());
-        QCOMPARE(main().documents().size(), 1);
+        QCOMPARE(documentsOf(main()).size(), 1);
     }
 
     void crashedPageShowsAnErrorAndRefreshBringsItBack()
@@ -179,21 +179,21 @@ private slots:
         server.route("/fragile", titled("Fragile"));
         frmDocument *document = open(server.address(QStringLiteral("/fragile")), QStringLiteral("Fragile"));
         QVERIFY(document);
-        auto *browser = qobject_cast<WebEngineBrowser *>(document->Web);
+        auto *browser = qobject_cast<WebEngineBrowser *>(document->web());
         QTRY_VERIFY(browser->page()->renderProcessPid() > 0);
         ::kill(pid_t(browser->page()->renderProcessPid()), SIGKILL);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("网页已崩溃"));
-        document->tbrMDIchild->findChild<QAction *>(QStringLiteral("refresh"))->trigger();
+        child<QToolBar>(document, QStringLiteral("tbrMDIchild"))->findChild<QAction *>(QStringLiteral("refresh"))->trigger();
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Fragile"));
-        QCOMPARE(document->Web->locationURL(), server.address(QStringLiteral("/fragile")));
+        QCOMPARE(document->web()->locationURL(), server.address(QStringLiteral("/fragile")));
     }
 
     void builtinNewWindowPage()
     {
         frmDocument *document = open(QStringLiteral("about:Vantorel II 新窗口"), QStringLiteral("Vantorel II 新窗口"));
         QVERIFY(document);
-        QCOMPARE(document->Web->locationURL(), QStringLiteral("about:Vantorel II 新窗口"));
-        QTRY_COMPARE(document->Combo->itemText(0), QStringLiteral("about:Vantorel II 新窗口"));
+        QCOMPARE(document->web()->locationURL(), QStringLiteral("about:Vantorel II 新窗口"));
+        QTRY_COMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->itemText(0), QStringLiteral("about:Vantorel II 新窗口"));
     }
 
     void downloadEndsWhereTheUserChose()
@@ -206,7 +206,7 @@ private slots:
         const QString target = app().file(QStringLiteral("chosen/saved.bin"));
         QDir().mkpath(QFileInfo(target).path());
         app().prompts.answerFile(target);
-        main().LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/data.bin")));
+        main().LoadNewDoc()->web()->navigate(server.address(QStringLiteral("/data.bin")));
         QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(target).size(), qint64(payload.size()), 20000);
         QFile saved(target);
         QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(app().prompts.asked, QStringList{QStringLiteral("保存下载的文件")});
         QCOMPARE(app().web().downloads()->count(), 1);
         // The page that became a download did not fail.
-        QCOMPARE(main().activeDocument()->sbStatusBar->currentMessage(), QStringLiteral("完成"));
+        QCOMPARE(child<QStatusBar>(main().activeDocument(), QStringLiteral("sbStatusBar"))->currentMessage(), QStringLiteral("完成"));
     }
 
     void quittingDuringADownloadAsksFirst()
@@ -225,7 +225,7 @@ private slots:
         server.route("/big.bin", file);
         app().prompts.answerFile(app().file(QStringLiteral("big.bin")));
         main().show();
-        main().LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/big.bin")));
+        main().LoadNewDoc()->web()->navigate(server.address(QStringLiteral("/big.bin")));
         QTRY_COMPARE_WITH_TIMEOUT(app().web().runningDownloads(), 1, 20000);
         const QString question = QStringLiteral("有下载正在进行，确定要退出吗？");
         app().prompts.expectMessage(question, Prompts::No);
@@ -245,7 +245,7 @@ private slots:
         const QString downloads = app().file(QStringLiteral("not yet/Downloads"));
         app().web().profile()->setDownloadPath(downloads);
         app().prompts.answerFile(QString());
-        main().LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/d.bin")));
+        main().LoadNewDoc()->web()->navigate(server.address(QStringLiteral("/d.bin")));
         QTRY_COMPARE(app().prompts.suggested.size(), 1);
         QCOMPARE(app().prompts.suggested.first(), QDir(downloads).filePath(QStringLiteral("d.bin")));
         QVERIFY(QFileInfo(downloads).isDir());
@@ -265,10 +265,10 @@ private slots:
         QVERIFY(document);
         // Widgets made after this page's view come after it in the focus chain.
         QVERIFY(open(server.address(QStringLiteral("/near")), QStringLiteral("Near")));
-        main().mdiArea()->setActiveSubWindow(document);
-        document->Web->navigate(server.address(QStringLiteral("/near")));
+        areaOf(main())->setActiveSubWindow(document);
+        document->web()->navigate(server.address(QStringLiteral("/near")));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Near"));
-        auto *view = qobject_cast<WebEngineBrowser *>(document->Web)->view();
+        auto *view = qobject_cast<WebEngineBrowser *>(document->web())->view();
         QWidget *keys = clickToFocus(view);
         QVERIFY(keys);
         QWidget *before = view->focusProxy();
@@ -289,9 +289,9 @@ private slots:
         app().prompts.answerFile(QString());
         app().prompts.answerFile(app().file(QStringLiteral("kept.bin")));
         frmDocument *document = main().LoadNewDoc();
-        document->Web->navigate(server.address(QStringLiteral("/none.bin")));
+        document->web()->navigate(server.address(QStringLiteral("/none.bin")));
         QTRY_COMPARE(app().prompts.asked.size(), 1);
-        document->Web->navigate(server.address(QStringLiteral("/kept.bin")));
+        document->web()->navigate(server.address(QStringLiteral("/kept.bin")));
         QTRY_COMPARE(app().prompts.asked.size(), 2);
         QTRY_VERIFY(QFileInfo(app().file(QStringLiteral("kept.bin"))).size() == 1);
         QCOMPARE(app().web().downloads()->count(), 1);
@@ -305,7 +305,7 @@ private slots:
                                               ".then(p => document.title = 'answer ' + p);</script>"));
         app().prompts.expectMessage(QStringLiteral("权限请求"), Prompts::No);
         frmDocument *document = main().LoadNewDoc();
-        document->Web->navigate(server.address(QStringLiteral("/ask")));
+        document->web()->navigate(server.address(QStringLiteral("/ask")));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("answer denied"));
         QCOMPARE(app().prompts.messages.size(), 1);
         QCOMPARE(app().prompts.messages.first().title, QStringLiteral("权限请求"));
@@ -326,14 +326,14 @@ private slots:
         server.route("/secure", titled("Secure"));
         app().prompts.expectMessage(QStringLiteral("安全警告"), proceed ? Prompts::Yes : Prompts::No);
         frmDocument *document = main().LoadNewDoc();
-        document->Web->navigate(server.address(QStringLiteral("/secure")));
+        document->web()->navigate(server.address(QStringLiteral("/secure")));
         QTRY_COMPARE(app().prompts.messages.size(), 1);
         QCOMPARE(app().prompts.messages.first().title, QStringLiteral("安全警告"));
         QVERIFY(app().prompts.messages.first().text.contains(QStringLiteral("127.0.0.1")));
         if (proceed) {
             QTRY_COMPARE(document->windowTitle(), QStringLiteral("Secure"));
         } else {
-            QTRY_COMPARE(document->sbStatusBar->currentMessage(), QStringLiteral("无法打开此网页"));
+            QTRY_COMPARE(child<QStatusBar>(document, QStringLiteral("sbStatusBar"))->currentMessage(), QStringLiteral("无法打开此网页"));
             QVERIFY(!server.wasRequested("/secure"));
         }
     }
@@ -345,7 +345,7 @@ private slots:
         app().prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("secret")});
         // The site keeps saying no; the second time the user gives up.
         app().prompts.answerCredentials(std::nullopt);
-        main().LoadNewDoc()->Web->navigate(server.address(QStringLiteral("/private")));
+        main().LoadNewDoc()->web()->navigate(server.address(QStringLiteral("/private")));
         QTRY_VERIFY(server.requests().size() >= 2);
         QTRY_COMPARE(app().prompts.asked.size(), 2); // and gave up when the site said no again
         const QByteArray expected = "Basic " + QByteArray("alice:secret").toBase64();

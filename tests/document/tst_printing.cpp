@@ -42,8 +42,8 @@ std::optional<bool> printPages(TestApp &app, frmMain &main)
     frmDocument *document = openDocument(main, app.writeFile(QStringLiteral("pages.htm"), ThreePages), QStringLiteral("Pages"));
     if (!document)
         return std::nullopt;
-    QSignalSpy finished(qobject_cast<WebEngineBrowser *>(document->Web), &WebEngineBrowser::printFinished);
-    document->Web->execWB(BrowserControl::Print);
+    QSignalSpy finished(qobject_cast<WebEngineBrowser *>(document->web()), &WebEngineBrowser::printFinished);
+    document->web()->execWB(BrowserControl::Print);
     if (!finished.wait(30000))
         return std::nullopt;
     return finished.first().first().toBool();

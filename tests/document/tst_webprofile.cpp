@@ -60,14 +60,14 @@ private slots:
         frmDocument *document = open(server.address(QStringLiteral("/set")), QStringLiteral("Set"));
         QVERIFY(document);
 
-        WebProfileDialog dialog(app().web(), app().prompts, app().settings());
+        WebProfileDialog dialog(app().web(), app().prompts, app().running());
         dialog.findChild<QPushButton *>(QStringLiteral("btnClearCookies"))->click();
         dialog.findChild<QCheckBox *>(QStringLiteral("chkJavaScript"))->setChecked(false);
         dialog.apply();
         QVERIFY(!app().web().profile()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
 
-        document->Web->navigate(server.address(QStringLiteral("/script")));
-        QTRY_COMPARE(document->Web->locationURL(), server.address(QStringLiteral("/script")));
+        document->web()->navigate(server.address(QStringLiteral("/script")));
+        QTRY_COMPARE(document->web()->locationURL(), server.address(QStringLiteral("/script")));
         QTRY_VERIFY(server.wasRequested("/script"));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Static"));
         QVERIFY(!server.requests().last().headers.contains("cookie"));
@@ -82,8 +82,8 @@ private slots:
         main().show();
         frmDocument *document = main().LoadNewDoc();
         document->showMaximized();
-        auto *browser = qobject_cast<WebEngineBrowser *>(document->Web);
-        document->Web->navigate(server.address(QStringLiteral("/video")));
+        auto *browser = qobject_cast<WebEngineBrowser *>(document->web());
+        document->web()->navigate(server.address(QStringLiteral("/video")));
         QTRY_VERIFY(browser->view()->focusProxy());
         browser->view()->setFocus();
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("ready"));
@@ -106,7 +106,7 @@ private slots:
         main().show();
         frmDocument *document = open(server.address(QStringLiteral("/dated")), QStringLiteral("Dated"));
         QVERIFY(document);
-        document->Web->execWB(BrowserControl::Properties);
+        document->web()->execWB(BrowserControl::Properties);
         PagePropertiesDialog *dialog = nullptr;
         QTRY_VERIFY((dialog = main().findChild<PagePropertiesDialog *>()) && dialog->isVisible());
         const QDateTime modified(QDate(2026, 12, 8), QTime(6, 3), Qt::UTC);
@@ -123,7 +123,7 @@ private slots:
         app().prompts.answerCredentials(std::pair{QStringLiteral("alice"), QStringLiteral("wrong")});
         app().prompts.answerCredentials(std::nullopt);
         frmDocument *document = main().LoadNewDoc();
-        document->Web->navigate(server.address(QStringLiteral("/private")));
+        document->web()->navigate(server.address(QStringLiteral("/private")));
         QTRY_COMPARE(app().prompts.asked.size(), 2);
         const QString wrong = QStringLiteral("用户名或密码错误");
         QVERIFY(app().prompts.asked.at(0).contains(QStringLiteral("members")));
@@ -133,7 +133,7 @@ private slots:
         // Once the user gave up, the next visit asks afresh.
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Locked"));
         app().prompts.answerCredentials(std::nullopt);
-        document->Web->refresh();
+        document->web()->refresh();
         QTRY_COMPARE(app().prompts.asked.size(), 3);
         QVERIFY(!app().prompts.asked.at(2).startsWith(wrong));
     }

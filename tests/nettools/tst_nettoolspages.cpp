@@ -3,6 +3,7 @@
 #include "nettools/MailPage.h"
 #include "nettools/ToolsPage.h"
 
+#include "nettools/NetSettings.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -79,8 +80,8 @@ private slots:
         auto *netstatWait = child<QTimer>(tools, QStringLiteral("Timer2"));
         QCOMPARE(ping->interval(), 5000);
         QCOMPARE(netstatWait->interval(), 10000);
-        fixture.running.setPingTime(QStringLiteral("1500"));
-        fixture.running.setNetStatTime(QStringLiteral("2500"));
+        fixture.running.set(NetSettings::PingTime, QStringLiteral("1500"));
+        fixture.running.set(NetSettings::NetStatTime, QStringLiteral("2500"));
         QCOMPARE(ping->interval(), 1500);
         QCOMPARE(netstatWait->interval(), 2500);
     }

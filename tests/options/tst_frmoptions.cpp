@@ -4,10 +4,12 @@
 #include "PageFixture.h"
 #include "UserInput.h"
 #include "core/SettingsStore.h"
-#include "linktools/LinkTools.h"
+#include "shell/Rooms.h"
 #include "options/DesktopLauncher.h"
 #include "options/frmOptions.h"
 
+#include "bookmarks/BookmarkSettings.h"
+#include "nettools/NetSettings.h"
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -27,20 +29,18 @@ class tst_frmOptions : public QObject
 
 private:
     std::unique_ptr<PageFixture> m_fixture;
-    std::unique_ptr<QMenu> m_menu;
-    std::unique_ptr<LinkTools> m_tools;
+    QList<Room *> m_rooms;
     std::unique_ptr<frmOptions> m_options;
 
     SettingsStore &store() { return m_fixture->app.settings(); }
     void open()
     {
         m_fixture = std::make_unique<PageFixture>();
-        m_menu = std::make_unique<QMenu>();
-        m_tools = std::make_unique<LinkTools>(m_fixture->context, m_menu.get());
+        m_rooms = Rooms::make(m_fixture->context, &m_fixture->window);
     }
     void show()
     {
-        m_options = std::make_unique<frmOptions>(m_fixture->context, *m_tools);
+        m_options = std::make_unique<frmOptions>(m_rooms, m_fixture->running, m_fixture->prompts());
         m_fixture->page = m_options.get();
         m_options->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_options.get()));
@@ -55,8 +55,6 @@ private slots:
     void cleanup()
     {
         m_options.reset();
-        m_tools.reset();
-        m_menu.reset();
         m_fixture.reset();
     }
 
@@ -127,7 +125,7 @@ private slots:
         QFETCH(QString, chosen);
         open();
         if (!stored.isNull())
-            store().save(SettingKeys::ClickBookmark, stored);
+            store().save(BookmarkSettings::ClickBookmark, stored);
         show();
         for (const char *name : {"optBK1", "optBK2"})
             QCOMPARE(m_fixture->field<QRadioButton>(name)->isChecked(), chosen == QLatin1String(name));
@@ -136,7 +134,7 @@ private slots:
         const QString written = chosen == QLatin1String("optBK1") ? QStringLiteral("1")
                               : chosen == QLatin1String("optBK2") ? QStringLiteral("0")
                                                                   : stored;
-        QCOMPARE(store().get(SettingKeys::ClickBookmark), written);
+        QCOMPARE(store().get(BookmarkSettings::ClickBookmark), written);
     }
 
     void cancelWritesNothing()
@@ -151,11 +149,37 @@ private slots:
         m_fixture->press("cmdCancel");
         QVERIFY(!m_options->isVisible());
         QCOMPARE(settingsFile(), before);
-        QCOMPARE(m_fixture->running.Homepage(), SettingKeys::Homepage.defaultValue);
+        QCOMPARE(m_fixture->running.text(SettingKeys::Homepage), SettingKeys::Homepage.defaultValue);
     }
 
-    // Stored as typed, and the running program follows.
-    void applyWritesAndTheProgramFollows()
+    // Every field of every section is stored as typed by one OK, and whoever follows a setting hears it.
+    void everyFieldIsApplied()
+    {
+        open();
+        show();
+        const std::pair<const char *, const SettingKey &> fields[] = {
+            {"txtFavorites", BookmarkSettings::IEFavoritesFolder}, {"txtHomepage", SettingKeys::Homepage},
+            {"txtPingtime", NetSettings::PingTime},                {"txtNetstattime", NetSettings::NetStatTime},
+            {"txtSmtpServer", NetSettings::SmtpServer},            {"txtUserName", NetSettings::UserNameRead},
+            {"txtMyEmail", NetSettings::MyEmail}};
+        QStringList heard;
+        for (const auto &[name, key] : fields) {
+            m_fixture->field(name)->setText(QStringLiteral("%1").arg(qstrlen(name)));
+            m_fixture->running.follow(key, this, [&heard, name = name](const QString &) { heard.append(QLatin1String(name)); });
+        }
+        m_fixture->field<QCheckBox>("chkNWindowWithHome")->setChecked(true);
+        m_fixture->field<QRadioButton>("optBK1")->setChecked(true);
+        m_fixture->press("cmdOK");
+        QVERIFY(!m_options->isVisible());
+        QCOMPARE(heard.size(), std::size(fields));
+        for (const auto &[name, key] : fields)
+            QCOMPARE(store().get(key), QStringLiteral("%1").arg(qstrlen(name)));
+        QCOMPARE(store().get(SettingKeys::NWindowWithHomepage), QStringLiteral("1"));
+        QCOMPARE(store().get(BookmarkSettings::ClickBookmark), QStringLiteral("1"));
+    }
+
+    // The buttons fill their fields; the next opening shows what was applied.
+    void buttonsFillTheirFields()
     {
         open();
         show();
@@ -175,18 +199,10 @@ private slots:
         m_fixture->field<QCheckBox>("chkNWindowWithHome")->setChecked(true);
         m_fixture->field<QRadioButton>("optBK1")->setChecked(true);
         m_fixture->press("cmdOK");
-        QVERIFY(!m_options->isVisible());
-        const RunningSettings &running = m_fixture->running;
-        QCOMPARE(running.Homepage(), QStringLiteral("About:blank"));
-        QCOMPARE(running.IEFavorites(), m_fixture->app.folder());
-        QCOMPARE(running.PingTime(), 0.0);
-        QCOMPARE(running.UserName(), QStringLiteral("AnyUser"));
-        QCOMPARE(running.ClickBookmark(), 1);
-        QCOMPARE(store().get(SettingKeys::ClickBookmark), QStringLiteral("1"));
-        QCOMPARE(store().get(SettingKeys::NWindowWithHomepage), QStringLiteral("1"));
-        QCOMPARE(store().get(SettingKeys::PingTime), QString());
-        QCOMPARE(store().get(SettingKeys::UserNameRead), QStringLiteral("AnyUser"));
-        // The next opening loads what was applied, defaults restored by a button.
+        QCOMPARE(store().get(SettingKeys::Homepage), QStringLiteral("About:blank"));
+        QCOMPARE(store().get(BookmarkSettings::IEFavoritesFolder), m_fixture->app.folder());
+        QCOMPARE(store().get(NetSettings::PingTime), QString());
+        QCOMPARE(store().get(NetSettings::UserNameRead), QStringLiteral("AnyUser"));
         show();
         QCOMPARE(m_fixture->field("txtHomepage")->text(), QStringLiteral("About:blank"));
         m_fixture->press("cmdSettoDefaultTime");
@@ -205,7 +221,7 @@ private slots:
         m_fixture->prompts().expectMessage(QStringLiteral("无法保存设置：") + store().fileFor(AppTitle) + u'：');
         m_fixture->press("cmdOK");
         QVERIFY(m_options->isVisible());
-        QCOMPARE(m_fixture->running.Homepage(), SettingKeys::Homepage.defaultValue);
+        QCOMPARE(m_fixture->running.text(SettingKeys::Homepage), SettingKeys::Homepage.defaultValue);
     }
 
     // A launcher that desktop-file-validate accepts, started by its own Exec line.

@@ -10,6 +10,7 @@
 #include "FileSizeLimit.h"
 #include "OwnWarnings.h"
 
+#include "options/MediaSettings.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
@@ -43,7 +44,7 @@ const QByteArray FramedPage = "<html><head><meta charset=\"utf-8\"><title>Framed
 
 bool muted(frmDocument *document)
 {
-    return qobject_cast<WebEngineBrowser *>(document->Web)->page()->isAudioMuted();
+    return qobject_cast<WebEngineBrowser *>(document->web())->page()->isAudioMuted();
 }
 
 } // namespace
@@ -61,8 +62,8 @@ private:
     {
         return openDocument(*m_main, m_app->writeFile(title + QStringLiteral(".htm"), page), title);
     }
-    QVariant value(frmDocument *document, const char *script) { return evaluate(document->Web, QLatin1String(script)); }
-    QAction *item(const char *name) { return m_main->menus()->item(QLatin1String(name)); }
+    QVariant value(frmDocument *document, const char *script) { return evaluate(document->web(), QLatin1String(script)); }
+    QAction *item(const char *name) { return action(*m_main, QLatin1String(name)); }
 
 private slots:
     void init()
@@ -90,7 +91,7 @@ private slots:
         for (const char *name : {"mnuViewShowPicture", "mnuViewPlaySound", "mnuViewPlayANI", "mnuViewPlayVideo"})
             item(name)->trigger();
         QVERIFY(!item("mnuViewShowPicture")->isChecked());
-        QCOMPARE(m_app->settings().get(SettingKeys::ShowPicture), QStringLiteral("0"));
+        QCOMPARE(m_app->settings().get(MediaSettings::ShowPicture), QStringLiteral("0"));
         QVERIFY(muted(before));
         QTRY_VERIFY(value(before, "document.getAnimations().length == 0").toBool());
         QTRY_VERIFY(value(before, "v.paused").toBool());
@@ -108,7 +109,7 @@ private slots:
 
         for (const char *name : {"mnuViewShowPicture", "mnuViewPlaySound", "mnuViewPlayANI", "mnuViewPlayVideo"})
             item(name)->trigger();
-        QCOMPARE(m_app->settings().get(SettingKeys::PlayVideo), QStringLiteral("1"));
+        QCOMPARE(m_app->settings().get(MediaSettings::PlayVideo), QStringLiteral("1"));
         QVERIFY(!muted(after));
         QTRY_VERIFY(value(after, "document.getAnimations().length > 0").toBool());
     }
@@ -134,7 +135,7 @@ private slots:
     void theProfileDialogSharesThePicturesSwitchAndKeepsItsChoices()
     {
         item("mnuViewShowPicture")->trigger();
-        m_main->menus()->item(QStringLiteral("mnuToolsIEOptions"))->trigger();
+        action(*m_main, QStringLiteral("mnuToolsIEOptions"))->trigger();
         QDialog *dialog = nullptr;
         QTRY_VERIFY((dialog = m_main->findChild<QDialog *>(QStringLiteral("WebProfileDialog"))));
         auto *images = dialog->findChild<QCheckBox *>(QStringLiteral("chkImages"));
@@ -144,7 +145,7 @@ private slots:
         dialog->findChild<QLineEdit *>(QStringLiteral("txtDownloadFolder"))->setText(m_app->file(QStringLiteral("dl")));
         dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         QVERIFY(item("mnuViewShowPicture")->isChecked());
-        QCOMPARE(m_app->settings().get(SettingKeys::ShowPicture), QStringLiteral("1"));
+        QCOMPARE(m_app->settings().get(MediaSettings::ShowPicture), QStringLiteral("1"));
 
         QWebEngineProfile *profile = m_app->web().profile();
         profile->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
@@ -164,7 +165,7 @@ private slots:
             item("mnuViewPlaySound")->trigger();
         }
         QVERIFY(!item("mnuViewPlaySound")->isChecked());
-        QCOMPARE(m_app->settings().get(SettingKeys::PlaySound), QStringLiteral("1"));
+        QCOMPARE(m_app->settings().get(MediaSettings::PlaySound), QStringLiteral("1"));
     }
 
     // What was switched off stays off at the next start.

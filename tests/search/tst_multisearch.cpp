@@ -13,6 +13,7 @@
 #include "search/EngineTree.h"
 #include "search/MultiSearch.h"
 #include "search/SearchPage.h"
+#include "search/SearchRoom.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -40,7 +41,7 @@ private:
 
     TestApp &app() const { return m_fixture->app; }
     QWidget *root() const { return m_main ? static_cast<QWidget *>(m_main.get()) : m_page; }
-    QList<frmDocument *> documents() const { return m_main ? m_main->documents() : m_fixture->documents->documents(); }
+    QList<frmDocument *> documents() const { return m_main ? documentsOf(*m_main) : m_fixture->documents->documents(); }
     frmDocument *activeDocument() const { return m_main ? m_main->activeDocument() : m_fixture->documents->activeDocument(); }
     // The page beside one document window on about:blank, as at start-up.
     void start(PageFixture::Browsers browsers = PageFixture::Real)
@@ -49,7 +50,7 @@ private:
         writeEngines();
         m_page = new SearchPage(m_fixture->context);
         QVERIFY(m_fixture->show(m_page, 800));
-        m_fixture->openDocument()->Web->navigate(QStringLiteral("about:blank"));
+        m_fixture->openDocument()->web()->navigate(QStringLiteral("about:blank"));
         m_page->LoadEngine();
         tree()->node(1)->setExpanded(true);
     }
@@ -82,7 +83,7 @@ private:
         for (const char *path : {"/a", "/b", "/c"})
             m_server->route(path, QByteArray("<html><head><title>") + path + "</title></head><body>r</body></html>");
     }
-    EngineTree *tree() const { return m_main ? m_main->engines() : m_page->engines(); }
+    EngineTree *tree() const { return m_main ? pageOf<SearchPage>(*m_main)->engines() : m_page->engines(); }
     void tick(int node, bool on = true) { tree()->node(node)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked); }
     QComboBox *searchKey() { return child<QComboBox>(root(), QStringLiteral("SearchKey")); }
     void search(const QString &query)
@@ -191,11 +192,11 @@ private slots:
         const QList<frmDocument *> opened = this->documents();
         QCOMPARE(opened.size(), 4);
         for (frmDocument *document : opened.mid(1))
-            QCOMPARE(static_cast<ScriptedBrowser *>(document->Web)->calls, QStringList());
+            QCOMPARE(static_cast<ScriptedBrowser *>(document->web())->calls, QStringList());
         const QString base = QStringLiteral("http://127.0.0.1:%1").arg(m_server->serverPort());
         const QStringList paths = {QStringLiteral("/a"), QStringLiteral("/b"), QStringLiteral("/c")};
         for (int i = 0; i < paths.size(); ++i)
-            QTRY_COMPARE(static_cast<ScriptedBrowser *>(opened.at(i + 1)->Web)->navigations(),
+            QTRY_COMPARE(static_cast<ScriptedBrowser *>(opened.at(i + 1)->web())->navigations(),
                          QStringList{base + paths.at(i) + QStringLiteral("?q=q&x=1")});
     }
 
@@ -239,11 +240,11 @@ private slots:
     {
         startMain();
         frmDocument *document = activeDocument();
-        QVERIFY(clickToFocus(document->Combo));
+        QVERIFY(clickToFocus(child<QComboBox>(document, QStringLiteral("Combo"))));
         // Ctrl+L takes the address box with its text selected, as browsers do.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
         QWidget *keys = QApplication::focusWidget();
-        QCOMPARE(keys, document->Combo);
+        QCOMPARE(keys, child<QComboBox>(document, QStringLiteral("Combo")));
         QTest::keyClicks(keys, QStringLiteral("two words"));
         QTest::keyClick(keys, Qt::Key_Return);
         QTRY_COMPARE(requestedPaths(), QStringList{QStringLiteral("/a")});
@@ -263,10 +264,10 @@ private slots:
     void selectionSearchWithoutTicksShowsTheSearchTab()
     {
         startMain();
-        m_main->setListPressed(false);
-        m_main->searchSelection(QStringLiteral("选中"));
-        QVERIFY(m_main->list()->isVisible());
-        QCOMPARE(m_main->list()->currentPage()->id(), PanelPage::Search);
+        setListPressed(*m_main, false);
+        m_main->findChild<SearchRoom *>()->searchSelection(QStringLiteral("选中"));
+        QVERIFY(panelOf(*m_main)->isVisible());
+        QCOMPARE(panelOf(*m_main)->currentPage()->id(), SearchPage::Id);
         QCOMPARE(searchKey()->currentText(), QStringLiteral("选中"));
         QCOMPARE(documents().size(), 1);
     }
@@ -277,9 +278,9 @@ private slots:
         tick(6);
         m_server->route("/page", "<html><head><title>P</title></head><body><p id=t style='margin:0;font-size:40px'>needle text</p></body></html>");
         frmDocument *document = activeDocument();
-        auto *browser = qobject_cast<WebEngineBrowser *>(document->Web);
+        auto *browser = qobject_cast<WebEngineBrowser *>(document->web());
         QVERIFY(browser);
-        document->Web->navigate(m_server->address(QStringLiteral("/page")));
+        document->web()->navigate(m_server->address(QStringLiteral("/page")));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("P"));
         browser->page()->runJavaScript(QStringLiteral(
             "var r=document.createRange();r.selectNodeContents(document.getElementById('t'));"

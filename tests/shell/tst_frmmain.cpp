@@ -1,3 +1,4 @@
+#include "MainWindow.h"
 #include "ModalWatcher.h"
 #include "Named.h"
 #include "TestApp.h"
@@ -55,13 +56,13 @@ private slots:
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QTRY_COMPARE(main->frameGeometry().size(), screen.size() * 0.85);
         QCOMPARE(main->frameGeometry().center(), screen.center());
-        QVERIFY(main->list()->isVisible());
-        QVERIFY(main->listPressed());
+        QVERIFY(panelOf(*main)->isVisible());
+        QVERIFY(listPressed(*main));
         // The panel leaves two thirds to the document, whose toolbar shows every button.
-        QVERIFY(main->list()->width() <= main->width() / 3);
-        QCOMPARE(main->list()->width() * 15, main->list()->widthTwips());
+        QVERIFY(panelOf(*main)->width() <= main->width() / 3);
+        QCOMPARE(panelOf(*main)->width() * 15, panelOf(*main)->widthTwips());
 
-        QCOMPARE(main->documents().size(), 1);
+        QCOMPARE(documentsOf(*main).size(), 1);
         frmDocument *document = main->activeDocument();
         QVERIFY(document->isMaximized());
         const auto *more = document->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button"));
@@ -108,7 +109,7 @@ private slots:
         main.Form_Load(QStringLiteral("/opt/vantorel ") + arguments.arg(given));
         QTRY_COMPARE(main.activeDocument()->windowTitle(), expectedTitle);
         // The box comes once the page is complete.
-        QTRY_VERIFY(main.activeDocument()->Combo->count() > 0);
+        QTRY_VERIFY(child<QComboBox>(main.activeDocument(), QStringLiteral("Combo"))->count() > 0);
         QTRY_COMPARE(app.prompts.messages.size(), boxShown ? 1 : 0);
         if (boxShown) {
             QCOMPARE(app.prompts.messages.first().text, given);
@@ -141,7 +142,7 @@ private slots:
         main.Form_Load(QStringLiteral("vantorel -nohome"));
         QTRY_COMPARE(app.prompts.messages.size(), 1);
         QCOMPARE(app.prompts.messages.first().text, QStringLiteral("about:blank"));
-        QTRY_COMPARE(main.activeDocument()->Web->locationURL(), QStringLiteral("about:blank"));
+        QTRY_COMPARE(main.activeDocument()->web()->locationURL(), QStringLiteral("about:blank"));
     }
 
     void windowNumbersKeepGrowing()
@@ -151,9 +152,9 @@ private slots:
         main.LoadNewDoc();
         frmDocument *second = main.LoadNewDoc();
         main.LoadNewDoc();
-        main.mdiArea()->setActiveSubWindow(second);
+        areaOf(main)->setActiveSubWindow(second);
         main.CloseDoc();
-        QTRY_COMPARE(main.documents().size(), 2);
+        QTRY_COMPARE(documentsOf(main).size(), 2);
         QCOMPARE(main.LoadNewDoc()->windowTitle(), QStringLiteral("Web Document 4"));
         QCOMPARE(main.DocCount(), 4);
     }
@@ -163,7 +164,7 @@ private slots:
         TestApp app;
         frmMain main(app.context);
         main.CloseDoc();
-        QVERIFY(main.documents().isEmpty());
+        QVERIFY(documentsOf(main).isEmpty());
     }
 
     void closeSavesGeometryAndPanel()
@@ -189,7 +190,7 @@ private slots:
             main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
             main.move(100, 50);
             main.resize(800, 600);
-            main.setListPressed(false);
+            setListPressed(main, false);
             main.close();
         }
         QCOMPARE(setting(app, "MainLeft"), QStringLiteral("1500"));
@@ -200,8 +201,8 @@ private slots:
         frmMain next(app.context);
         next.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
         next.show();
-        QVERIFY(!next.listPressed());
-        QVERIFY(!next.list()->isVisible());
+        QVERIFY(!listPressed(next));
+        QVERIFY(!panelOf(next)->isVisible());
     }
 
     // Place, size and panel that cannot be stored are reported once, as the window closes.
@@ -253,7 +254,7 @@ private slots:
         TestApp app;
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
-        main.setListPressed(false);
+        setListPressed(main, false);
         main.setWindowState(Qt::WindowMinimized);
         main.close();
         QCOMPARE(setting(app, "ShowList"), QStringLiteral("absent"));
@@ -268,25 +269,7 @@ private slots:
         frmMain main(app.context);
         main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
         QCOMPARE(main.pos(), QPoint(1000 / 15, 1000 / 15));
-        QCOMPARE(main.list()->widthTwips(), 3360);
-        QCOMPARE(main.PingTime(), 5000.0);
-        QCOMPARE(main.NetStatTime(), 10000.0);
-    }
-
-    void settingsVariablesAtStart()
-    {
-        TestApp app;
-        SettingsStore &store = app.settings();
-        store.save(AppTitle, QStringLiteral("Email"), QStringLiteral("UserName"), QStringLiteral("张三"));
-        store.save(AppTitle, QStringLiteral("Email"), QStringLiteral("SMTP"), QStringLiteral("mail.example.org"));
-        store.save(AppTitle, QStringLiteral("Settings"), QStringLiteral("ClickBookmark"), QStringLiteral("1"));
-        store.save(AppTitle, QStringLiteral("Settings"), QStringLiteral("NetStatTime"), QStringLiteral("2500"));
-        frmMain main(app.context);
-        main.Form_Load(QStringLiteral("vantorel -nohome about:blank"));
-        QCOMPARE(main.UserName(), QStringLiteral("张三"));
-        QCOMPARE(main.SmtpServer(), QStringLiteral("mail.example.org"));
-        QCOMPARE(main.ClickBookmark(), 1);
-        QCOMPARE(main.NetStatTime(), 2500.0);
+        QCOMPARE(panelOf(main)->widthTwips(), 3360);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "MainWindow.h"
 #include "ModalWatcher.h"
 #include "ScriptedBrowser.h"
 #include "TestApp.h"
@@ -148,7 +149,7 @@ private slots:
             ticked = tip->chkLoadTipsAtStartup->isChecked();
             tip->accept();
         });
-        main.mnuHelpShowtip_Click();
+        action(main, QStringLiteral("mnuHelpShowtip"))->trigger();
         QVERIFY(shown);
         QVERIFY(ticked);
         QCOMPARE(tipsFlag(app), QStringLiteral("1"));

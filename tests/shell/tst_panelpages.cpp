@@ -10,6 +10,11 @@
 #include "shell/MainToolbar.h"
 #include "shell/SidePanel.h"
 
+#include "autotext/AutotextPage.h"
+#include "bookmarks/BookmarkPage.h"
+#include "nettools/MailPage.h"
+#include "nettools/ToolsPage.h"
+#include "search/SearchPage.h"
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
@@ -34,16 +39,16 @@ private slots:
         app.settings().save(SettingKeys::ListWidth, QStringLiteral("3360"));
         auto main = startMainWindow(app);
         QVERIFY(main);
-        QCOMPARE(main->list()->widthTwips(), 3360);
+        QCOMPARE(panelOf(*main)->widthTwips(), 3360);
         for (int i = 0; i < 3; ++i)
-            child<QPushButton>(main->list(), QStringLiteral("btnListgetBigger"))->click();
-        QCOMPARE(main->list()->widthTwips(), 3720);
-        QCOMPARE(main->list()->width(), 3720 / 15);
-        main->list()->setWidthTwips(200);
-        child<QPushButton>(main->list(), QStringLiteral("btnListgetSmaller"))->click();
-        QCOMPARE(main->list()->widthTwips(), 80);
-        child<QPushButton>(main->list(), QStringLiteral("btnListgetSmaller"))->click();
-        QCOMPARE(main->list()->widthTwips(), 80);
+            child<QPushButton>(panelOf(*main), QStringLiteral("btnListgetBigger"))->click();
+        QCOMPARE(panelOf(*main)->widthTwips(), 3720);
+        QCOMPARE(panelOf(*main)->width(), 3720 / 15);
+        panelOf(*main)->setWidthTwips(200);
+        child<QPushButton>(panelOf(*main), QStringLiteral("btnListgetSmaller"))->click();
+        QCOMPARE(panelOf(*main)->widthTwips(), 80);
+        child<QPushButton>(panelOf(*main), QStringLiteral("btnListgetSmaller"))->click();
+        QCOMPARE(panelOf(*main)->widthTwips(), 80);
     }
 
     void hidingReleasesTheButtonAndShowingKeepsTheWidth()
@@ -52,14 +57,14 @@ private slots:
         app.settings().save(SettingKeys::ListWidth, QStringLiteral("3360"));
         auto main = startMainWindow(app);
         QVERIFY(main);
-        child<QPushButton>(main->list(), QStringLiteral("btnListgetBigger"))->click();
-        child<QPushButton>(main->list(), QStringLiteral("btnTurnofflist"))->click();
-        QVERIFY(!main->list()->isVisible());
-        QVERIFY(!main->listPressed());
-        main->toolbar()->listButton()->trigger();
-        QVERIFY(main->listPressed());
-        QVERIFY(main->list()->isVisible());
-        QCOMPARE(main->list()->width(), 3480 / 15);
+        child<QPushButton>(panelOf(*main), QStringLiteral("btnListgetBigger"))->click();
+        child<QPushButton>(panelOf(*main), QStringLiteral("btnTurnofflist"))->click();
+        QVERIFY(!panelOf(*main)->isVisible());
+        QVERIFY(!listPressed(*main));
+        toolbarOf(*main)->listButton()->trigger();
+        QVERIFY(listPressed(*main));
+        QVERIFY(panelOf(*main)->isVisible());
+        QCOMPARE(panelOf(*main)->width(), 3480 / 15);
         main->close();
         QCOMPARE(app.settings().get(AppTitle, QStringLiteral("Settings"), QStringLiteral("ListWidth")),
                  QStringLiteral("3480"));
@@ -71,16 +76,20 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        const std::tuple<PanelPage::Id, const char *, const char *> pages[] = {
-            {PanelPage::Search, "搜索引擎", "SearchEngine"}, {PanelPage::Bookmarks, "书签管理", "Bookmarks"},
-            {PanelPage::Autotext, "自动填表", "lstAutotxt"},  {PanelPage::Mail, "电子邮件", "txtMailTO"},
-            {PanelPage::Tools, "实用工具", "txtLocalIP"},     {PanelPage::Help, "系统帮助", "cmdHelpHomepage"}};
-        auto *tabs = child<QTabWidget>(main->list(), QStringLiteral("tabs"));
+        const std::tuple<QString, const char *, const char *> pages[] = {
+            {SearchPage::Id, "搜索引擎", "SearchEngine"}, {BookmarkPage::Id, "书签管理", "Bookmarks"},
+            {AutotextPage::Id, "自动填表", "lstAutotxt"},  {MailPage::Id, "电子邮件", "txtMailTO"},
+            {ToolsPage::Id, "实用工具", "txtLocalIP"},     {HelpPage::Id, "系统帮助", "cmdHelpHomepage"}};
+        auto *tabs = child<QTabWidget>(panelOf(*main), QStringLiteral("tabs"));
         QCOMPARE(tabs->count(), 6);
+        // Only the page on show is built at start-up; the others when first asked for.
+        QVERIFY(main->findChild<QWidget *>(QStringLiteral("SearchEngine")));
+        for (const char *control : {"Bookmarks", "lstAutotxt", "txtMailTO", "txtLocalIP", "cmdHelpHomepage"})
+            QVERIFY2(!main->findChild<QWidget *>(QLatin1String(control)), control);
         for (int i = 0; i < 6; ++i) {
             const auto &[id, caption, control] = pages[i];
             QCOMPARE(tabs->tabText(i), QString::fromUtf8(caption));
-            QCOMPARE(tabs->widget(i), main->list()->page(id));
+            QVERIFY(tabs->widget(i)->isAncestorOf(panelOf(*main)->page(id)));
             QCOMPARE(tabs->widget(i)->objectName(), QStringLiteral("PIC%1").arg(i + 1));
             QVERIFY(tabs->widget(i)->isAncestorOf(child<QWidget>(tabs, QLatin1String(control))));
         }
@@ -120,11 +129,11 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        main->setListPressed(false);
-        main->MotherButton_Click(QStringLiteral("bookmark"));
-        QVERIFY(main->list()->isVisible());
-        QVERIFY(main->listPressed());
-        QCOMPARE(main->list()->currentPage()->id(), PanelPage::Bookmarks);
+        setListPressed(*main, false);
+        toolbarOf(*main)->button(QStringLiteral("bookmark"))->trigger();
+        QVERIFY(panelOf(*main)->isVisible());
+        QVERIFY(listPressed(*main));
+        QCOMPARE(panelOf(*main)->currentPage()->id(), BookmarkPage::Id);
     }
 
     void sendAndHelpContentsShowThePanel()
@@ -132,15 +141,15 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        main->setListPressed(false);
-        main->menus()->item(QStringLiteral("mnuFileSend"))->trigger();
-        QVERIFY(main->list()->isVisible());
-        QCOMPARE(main->list()->currentPage()->id(), PanelPage::Mail);
-        main->setListPressed(false);
-        main->menus()->item(QStringLiteral("mnuHelpContents"))->trigger();
-        QVERIFY(main->listPressed());
-        QCOMPARE(main->list()->currentPage()->id(), PanelPage::Help);
-        auto *help = static_cast<HelpPage *>(main->list()->currentPage());
+        setListPressed(*main, false);
+        action(*main, QStringLiteral("mnuFileSend"))->trigger();
+        QVERIFY(panelOf(*main)->isVisible());
+        QCOMPARE(panelOf(*main)->currentPage()->id(), MailPage::Id);
+        setListPressed(*main, false);
+        action(*main, QStringLiteral("mnuHelpContents"))->trigger();
+        QVERIFY(listPressed(*main));
+        QCOMPARE(panelOf(*main)->currentPage()->id(), HelpPage::Id);
+        auto *help = static_cast<HelpPage *>(panelOf(*main)->currentPage());
         QTRY_VERIFY(help->helpBrowser()->locationURL().endsWith(QStringLiteral("help.htm")));
     }
 
@@ -168,9 +177,9 @@ private slots:
         else
             main->MotherButton_Click(command);
         // A local page's location is its path, as the address box shows it.
-        QTRY_COMPARE(document->Web->locationURL(), app.file(QStringLiteral("help.htm")));
+        QTRY_COMPARE(document->web()->locationURL(), app.file(QStringLiteral("help.htm")));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Vantorel II 使用帮助"));
-        QCOMPARE(evaluate(document->Web, QStringLiteral("location.hash")).toString(),
+        QCOMPARE(evaluate(document->web(), QStringLiteral("location.hash")).toString(),
                  section.isEmpty() ? QString() : u'#' + section);
         if (section.isEmpty())
             return;
@@ -178,7 +187,7 @@ private slots:
             "(() => { const e = document.getElementById(location.hash.slice(1));"
             " if (!e) return 'missing'; const top = e.getBoundingClientRect().top;"
             " return scrollY > 0 && top >= 0 && top < innerHeight ? 'shown' : 'not shown'; })()");
-        QTRY_COMPARE(evaluate(document->Web, shown).toString(), QStringLiteral("shown"));
+        QTRY_COMPARE(evaluate(document->web(), shown).toString(), QStringLiteral("shown"));
     }
 
     // Ctrl+B and Ctrl+K show their page with the keys in its main control.
@@ -187,12 +196,12 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        main->setListPressed(false);
+        setListPressed(*main, false);
         QTest::keyClick(main.get(), Qt::Key_B, Qt::ControlModifier);
-        QVERIFY(main->list()->isVisible());
+        QVERIFY(panelOf(*main)->isVisible());
         QTRY_COMPARE(QApplication::focusWidget(), child<QWidget>(main.get(), QStringLiteral("Bookmarks")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::ControlModifier);
-        QCOMPARE(main->list()->currentPage()->id(), PanelPage::Search);
+        QCOMPARE(panelOf(*main)->currentPage()->id(), SearchPage::Id);
         QTRY_COMPARE(QApplication::focusWidget(), child<QWidget>(main.get(), QStringLiteral("SearchKey")));
     }
 };

@@ -76,7 +76,7 @@ private slots:
         main->MotherButton_Click(QStringLiteral("new"));
         frmDocument *document = main->activeDocument();
         QCOMPARE(document->windowTitle(), QStringLiteral("Web Document 2"));
-        const QStringList navigations = static_cast<ScriptedBrowser *>(document->Web)->navigations();
+        const QStringList navigations = static_cast<ScriptedBrowser *>(document->web())->navigations();
         if (expected.isEmpty())
             QCOMPARE(navigations, QStringList());
         else
@@ -102,15 +102,15 @@ private slots:
         if (how == QLatin1String("Ctrl+N"))
             QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
         else if (how == QLatin1String("new"))
-            QTest::mouseClick(main->Toolbar1()->widgetForAction(main->toolbar()->button(how)), Qt::LeftButton);
+            QTest::mouseClick(toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->button(how)), Qt::LeftButton);
         else if (how == QLatin1String("mnuNewWindow"))
             first->findChild<QAction *>(how)->trigger();
         else
-            main->menus()->item(how)->trigger();
-        QCOMPARE(main->documents().size(), 2);
+            action(*main, how)->trigger();
+        QCOMPARE(documentsOf(*main).size(), 2);
         frmDocument *document = main->activeDocument();
-        QTRY_COMPARE(QApplication::focusWidget(), document->Combo);
-        QVERIFY(document->Combo->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), child<QComboBox>(document, QStringLiteral("Combo")));
+        QVERIFY(child<QComboBox>(document, QStringLiteral("Combo"))->isVisible());
         const QString page = app.writeFile(QStringLiteral("typed.htm"), "<html><head><title>Typed</title></head></html>");
         QTest::keyClicks(QApplication::focusWidget(), page);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -136,19 +136,19 @@ private slots:
         auto main = startMainWindow(app);
         QVERIFY(main);
         frmDocument *document = main->activeDocument();
-        QCOMPARE(document->Frame1->font(), QApplication::font());
-        document->Web->navigate(server.address(QStringLiteral("/slow")));
-        QTRY_VERIFY(document->Frame1->isVisible());
-        QVERIFY(!document->Combo->isVisible());
+        QCOMPARE(child<QGroupBox>(document, QStringLiteral("Frame1"))->font(), QApplication::font());
+        document->web()->navigate(server.address(QStringLiteral("/slow")));
+        QTRY_VERIFY(child<QGroupBox>(document, QStringLiteral("Frame1"))->isVisible());
+        QVERIFY(!child<QComboBox>(document, QStringLiteral("Combo"))->isVisible());
         // The bar lies below the caption, which stays readable.
-        QVERIFY(document->Progress->y() >= document->Frame1->fontMetrics().height());
+        QVERIFY(child<QProgressBar>(document, QStringLiteral("Progress"))->y() >= child<QGroupBox>(document, QStringLiteral("Frame1"))->fontMetrics().height());
         if (click)
-            QTest::mouseClick(document->Progress, Qt::LeftButton);
+            QTest::mouseClick(child<QProgressBar>(document, QStringLiteral("Progress")), Qt::LeftButton);
         else
             QTest::keyClick(main.get(), Qt::Key_L, Qt::ControlModifier);
-        QVERIFY(!document->Frame1->isVisible());
-        QVERIFY(document->Combo->isVisible());
-        QTRY_COMPARE(QApplication::focusWidget(), document->Combo);
+        QVERIFY(!child<QGroupBox>(document, QStringLiteral("Frame1"))->isVisible());
+        QVERIFY(child<QComboBox>(document, QStringLiteral("Combo"))->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), child<QComboBox>(document, QStringLiteral("Combo")));
         const QString page = app.writeFile(QStringLiteral("typed.htm"), "<html><head><title>Typed</title></head></html>");
         QTest::keyClicks(QApplication::focusWidget(), page);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -163,12 +163,12 @@ private slots:
         app.settings().save(SettingKeys::NWindowWithHomepage, QStringLiteral("1"));
         auto main = startMainWindow(app, DesktopSize, QString());
         QVERIFY(main);
-        QTRY_COMPARE(main->activeDocument()->Web->locationURL(), QStringLiteral("about:home"));
+        QTRY_COMPARE(main->activeDocument()->web()->locationURL(), QStringLiteral("about:home"));
         main->MotherButton_Click(QStringLiteral("new"));
-        QTRY_COMPARE(main->activeDocument()->Web->locationURL(), QStringLiteral("about:home"));
-        main->activeDocument()->Web->navigate(QStringLiteral("about:blank"));
+        QTRY_COMPARE(main->activeDocument()->web()->locationURL(), QStringLiteral("about:home"));
+        main->activeDocument()->web()->navigate(QStringLiteral("about:blank"));
         main->MotherButton_Click(QStringLiteral("home"));
-        QTRY_COMPARE(main->activeDocument()->Web->locationURL(), QStringLiteral("about:home"));
+        QTRY_COMPARE(main->activeDocument()->web()->locationURL(), QStringLiteral("about:home"));
         QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Vantorel II 起始页"));
     }
 
@@ -178,22 +178,22 @@ private slots:
         {
             auto main = startMainWindow(app);
         QVERIFY(main);
-            QCOMPARE(main->mdiArea()->viewMode(), QMdiArea::SubWindowView);
-            main->menus()->mnuViewTabbed->trigger();
-            QCOMPARE(main->mdiArea()->viewMode(), QMdiArea::TabbedView);
+            QCOMPARE(areaOf(*main)->viewMode(), QMdiArea::SubWindowView);
+            action(*main, QStringLiteral("mnuViewTabbed"))->trigger();
+            QCOMPARE(areaOf(*main)->viewMode(), QMdiArea::TabbedView);
             QCOMPARE(app.settings().get(AppTitle, QStringLiteral("Settings"), QStringLiteral("TabbedDocuments")),
                      QStringLiteral("1"));
         }
         homePage(app);
         auto main = startMainWindow(app, DesktopSize, QString());
         QVERIFY(main);
-        QCOMPARE(main->mdiArea()->viewMode(), QMdiArea::TabbedView);
-        QVERIFY(main->menus()->mnuViewTabbed->isChecked());
+        QCOMPARE(areaOf(*main)->viewMode(), QMdiArea::TabbedView);
+        QVERIFY(action(*main, QStringLiteral("mnuViewTabbed"))->isChecked());
         // The first page loads in the tab as it does in a window.
         QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Home"));
         QCOMPARE(main->windowTitle(), QStringLiteral("Vantorel II - [Home]"));
         main->MotherButton_Click(QStringLiteral("new"));
-        QCOMPARE(main->documents().size(), 2);
+        QCOMPARE(documentsOf(*main).size(), 2);
         QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Vantorel II 新窗口"));
     }
 
@@ -206,22 +206,22 @@ private slots:
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
         QTest::keyClick(main.get(), Qt::Key_Equal, Qt::ControlModifier);
-        QVERIFY(document->Web->zoom() > 1.0);
+        QVERIFY(document->web()->zoom() > 1.0);
         QTest::keyClick(main.get(), Qt::Key_0, Qt::ControlModifier);
-        QCOMPARE(document->Web->zoom(), 1.0);
+        QCOMPARE(document->web()->zoom(), 1.0);
         QTest::keyClick(main.get(), Qt::Key_Minus, Qt::ControlModifier);
-        QVERIFY(document->Web->zoom() < 1.0);
+        QVERIFY(document->web()->zoom() < 1.0);
         // Ctrl+W closes the active window, from the panel too, and File > Close shows it.
-        QCOMPARE(main->menus()->item(QStringLiteral("mnuFileClose"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+        QCOMPARE(action(*main, QStringLiteral("mnuFileClose"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
         main->LoadNewDoc();
         QTest::keyClick(main.get(), Qt::Key_K, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("SearchKey"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
-        QTRY_COMPARE(main->documents(), QList<frmDocument *>{document});
+        QTRY_COMPARE(documentsOf(*main), QList<frmDocument *>{document});
         QTest::keyClick(main.get(), Qt::Key_L, Qt::ControlModifier);
         QVERIFY(document->showCombo());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
-        QTRY_VERIFY(main->documents().isEmpty());
+        QTRY_VERIFY(documentsOf(*main).isEmpty());
     }
 
     // Ctrl+D and the document window's own button both file the page it shows.
@@ -237,11 +237,11 @@ private slots:
         };
         whenModalShown<frmAddToBookmark>(cancelled);
         QTest::keyClick(main.get(), Qt::Key_D, Qt::ControlModifier);
-        QVERIFY(main->bookmarks()->dialog()->isHidden());
+        QVERIFY(pageOf<BookmarkPage>(*main)->dialog()->isHidden());
         whenModalShown<frmAddToBookmark>(cancelled);
-        QToolBar *tools = main->activeDocument()->tbrMDIchild;
+        QToolBar *tools = child<QToolBar>(main->activeDocument(), QStringLiteral("tbrMDIchild"));
         QTest::mouseClick(tools->widgetForAction(tools->findChild<QAction *>(QStringLiteral("bookmark"))), Qt::LeftButton);
-        QVERIFY(main->bookmarks()->dialog()->isHidden());
+        QVERIFY(pageOf<BookmarkPage>(*main)->dialog()->isHidden());
     }
 
     // Back, forward and stop are offered in the menus and the window's toolbar only when they can act.
@@ -260,29 +260,29 @@ private slots:
         const auto states = [&] {
             QString shown;
             for (const char *item : {"mnuEditback", "MnuEditForward", "mnuEditStop"})
-                shown += main->menus()->item(QLatin1String(item))->isEnabled() ? u'1' : u'0';
+                shown += action(*main, QLatin1String(item))->isEnabled() ? u'1' : u'0';
             if (!document)
                 return shown;
             shown += u' ';
             for (const char *button : {"back", "forward", "stop"})
-                shown += document->tbrMDIchild->findChild<QAction *>(QLatin1String(button))->isEnabled() ? u'1' : u'0';
+                shown += child<QToolBar>(document, QStringLiteral("tbrMDIchild"))->findChild<QAction *>(QLatin1String(button))->isEnabled() ? u'1' : u'0';
             return shown;
         };
         QTRY_COMPARE(states(), QStringLiteral("000 000"));
         for (const char *page : {"/a", "/b"}) {
-            document->Web->navigate(server.address(QLatin1String(page)));
+            document->web()->navigate(server.address(QLatin1String(page)));
             QTRY_COMPARE(document->windowTitle(), QLatin1String(page));
         }
         QTRY_COMPARE(states(), QStringLiteral("100 100"));
-        main->menus()->item(QStringLiteral("mnuEditback"))->trigger();
+        action(*main, QStringLiteral("mnuEditback"))->trigger();
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("/a"));
         QTRY_COMPARE(states(), QStringLiteral("110 110"));
-        document->Web->navigate(server.address(QStringLiteral("/slow")));
+        document->web()->navigate(server.address(QStringLiteral("/slow")));
         QTRY_COMPARE(states(), QStringLiteral("101 101"));
-        main->menus()->item(QStringLiteral("mnuEditStop"))->trigger();
+        action(*main, QStringLiteral("mnuEditStop"))->trigger();
         QTRY_COMPARE(states().left(3), QStringLiteral("100"));
         main->CloseDoc();
-        QTRY_VERIFY(main->documents().isEmpty());
+        QTRY_VERIFY(documentsOf(*main).isEmpty());
         QTRY_COMPARE(states(), QStringLiteral("000"));
     }
 
@@ -292,23 +292,23 @@ private slots:
         auto main = startMainWindow(app);
         QVERIFY(main);
         main->CloseDoc();
-        QTRY_VERIFY(main->documents().isEmpty());
+        QTRY_VERIFY(documentsOf(*main).isEmpty());
         app.prompts.messages.clear();
         for (const char *name : {"mnuFileSaveAs", "mnuFileProperties", "mnuFilePrint", "mnuFileClose", "mnuEditback",
                                  "MnuEditForward", "mnuEditRefresh", "mnuEditStop", "mnuEditCut", "mnuEditCopy",
                                  "mnuEditPaste", "mnuEditFind", "mnuWindowCascade", "mnuWindowTileHorizontal",
                                  "mnuWindowTileVertical", "mnuWindowArrangeIcons"})
-            main->menus()->item(QLatin1String(name))->trigger();
+            action(*main, QLatin1String(name))->trigger();
         for (const char *key : {"close", "save", "print", "copy", "find", "home", "bbs", "update", "link"})
             main->MotherButton_Click(QLatin1String(key));
-        QVERIFY(main->documents().isEmpty());
+        QVERIFY(documentsOf(*main).isEmpty());
         QVERIFY(app.prompts.messages.isEmpty());
         QVERIFY(app.prompts.asked.isEmpty());
 
         // Open makes a window first, then asks for the file.
         app.prompts.answerFile(QString());
-        main->menus()->item(QStringLiteral("mnuFileOpen"))->trigger();
-        QCOMPARE(main->documents().size(), 1);
+        action(*main, QStringLiteral("mnuFileOpen"))->trigger();
+        QCOMPARE(documentsOf(*main).size(), 1);
         QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("打开")});
     }
 };

@@ -2,6 +2,7 @@
 #include "ScriptedBrowser.h"
 #include "TestApp.h"
 #include "document/BrowserControl.h"
+#include "document/Room.h"
 #include "shell/HelpPage.h"
 #include "shell/SidePanel.h"
 
@@ -26,6 +27,12 @@ public:
     int times = 0;
     void chosen() override { ++times; }
 };
+
+// A room that hands the panel the page it was given.
+Room *roomOf(PanelPage *page, QObject *owner)
+{
+    return new Room(page->id(), page->caption(), [page] { return page; }, owner);
+}
 
 } // namespace
 
@@ -53,10 +60,14 @@ private slots:
     void init()
     {
         m_pages.clear();
-        for (const auto id : {PanelPage::Search, PanelPage::Bookmarks, PanelPage::Autotext, PanelPage::Mail})
-            m_pages.append(new CountingPage(id, QStringLiteral("页%1").arg(int(id))));
         m_window = std::make_unique<QWidget>();
-        m_panel = new SidePanel({m_pages.begin(), m_pages.end()}, m_window.get());
+        QList<Room *> rooms;
+        for (const char *id : {"search", "bookmarks", "autotext", "mail"}) {
+            m_pages.append(new CountingPage(QLatin1String(id), QStringLiteral("页") + QLatin1String(id)));
+            rooms.append(roomOf(m_pages.last(), m_window.get()));
+        }
+        rooms.insert(1, new Room(m_window.get())); // a room without a page gets no tab
+        m_panel = new SidePanel(rooms, m_window.get());
         auto *row = new QHBoxLayout(m_window.get());
         row->addWidget(m_panel);
         row->addStretch();
@@ -71,8 +82,10 @@ private slots:
             QCOMPARE(tabs()->tabText(i), m_pages.at(i)->caption());
             QCOMPARE(tabs()->widget(i)->objectName(), QStringLiteral("PIC%1").arg(i + 1));
         }
-        QCOMPARE(panel().page(PanelPage::Mail), m_pages.at(3));
-        QCOMPARE(panel().page(PanelPage::Help), nullptr);
+        QVERIFY(!m_pages.at(3)->parent()); // built when first asked for, then on its tab
+        QCOMPARE(panel().page(QStringLiteral("mail")), m_pages.at(3));
+        QVERIFY(tabs()->widget(3)->isAncestorOf(m_pages.at(3)));
+        QCOMPARE(panel().page(QStringLiteral("help")), nullptr);
         for (const auto &[name, caption] : {std::pair{"btnListgetSmaller", "<-缩小"}, std::pair{"btnTurnofflist", "-隐藏-"},
                                             std::pair{"btnListgetBigger", "增大->"}})
             QCOMPARE(child<QPushButton>(m_panel, QLatin1String(name))->text(), QString::fromUtf8(caption));
@@ -93,7 +106,7 @@ private slots:
         QTRY_COMPARE(tabs()->width(), 3660 / 15);
         QCOMPARE(m_pages.at(0)->width(), 3600 / 15);
         // Every page is as wide as the first, once it shows.
-        panel().showPage(PanelPage::Mail);
+        panel().showPage(QStringLiteral("mail"));
         QTRY_COMPARE(m_pages.at(3)->width(), 3600 / 15);
     }
 
@@ -106,11 +119,11 @@ private slots:
         QFont large = before;
         large.setPointSize(16);
         QApplication::setFont(large);
-        QList<PanelPage *> pages;
-        for (const char *caption : {"搜索引擎", "书签管理", "自动填表", "电子邮件", "实用工具", "系统帮助"})
-            pages.append(new PanelPage(PanelPage::Search, QString::fromUtf8(caption)));
         QWidget window;
-        auto *wide = new SidePanel(pages, &window);
+        QList<Room *> rooms;
+        for (const char *caption : {"搜索引擎", "书签管理", "自动填表", "电子邮件", "实用工具", "系统帮助"})
+            rooms.append(roomOf(new PanelPage(QLatin1String(caption), QString::fromUtf8(caption)), &window));
+        auto *wide = new SidePanel(rooms, &window);
         wide->setWidthTwips(wide->fittingWidthTwips());
         auto *row = new QHBoxLayout(&window);
         row->addWidget(wide);
@@ -163,7 +176,7 @@ private slots:
     {
         show();
         QCOMPARE(panel().currentPage(), m_pages.at(0));
-        for (const auto id : {PanelPage::Autotext, PanelPage::Mail, PanelPage::Autotext, PanelPage::Autotext}) {
+        for (const QString id : {"autotext", "mail", "autotext", "autotext"}) {
             panel().showPage(id);
             QCOMPARE(panel().currentPage()->id(), id);
             for (CountingPage *page : std::as_const(m_pages))
@@ -177,7 +190,7 @@ private slots:
         QVERIFY(m_pages.at(1)->isVisible());
         QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(1).center());
         QCOMPARE(m_pages.at(1)->times, 2);
-        panel().showPage(PanelPage::Help); // not among its pages
+        panel().showPage(QStringLiteral("help")); // not among its pages
         QCOMPARE(panel().currentPage(), m_pages.at(1));
     }
 
@@ -186,21 +199,23 @@ private slots:
     {
         TestApp app;
         auto *help = new HelpPage(app.web(), app.file(QStringLiteral("help.htm")));
-        SidePanel panel({new PanelPage(PanelPage::Search, QStringLiteral("搜索")), help});
+        QObject owner;
+        SidePanel panel({roomOf(new PanelPage(QStringLiteral("search"), QStringLiteral("搜索")), &owner),
+                         roomOf(help, &owner)});
         panel.resize(224, 540);
         panel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
         QVERIFY(!help->helpBrowser());
         QVERIFY(!panel.findChild<BrowserControl *>());
-        panel.showPage(PanelPage::Help);
+        panel.showPage(HelpPage::Id);
         QCOMPARE(help->helpBrowser()->objectName(), QStringLiteral("webhelp"));
         QSignalSpy complete(help->helpBrowser(), &BrowserControl::DocumentComplete);
         QTRY_COMPARE(complete.count(), 1);
         QVERIFY(complete.at(0).at(0).toString().endsWith(QLatin1String("help.htm")));
-        panel.showPage(PanelPage::Help);
+        panel.showPage(HelpPage::Id);
         QTRY_COMPARE(complete.count(), 2);
-        panel.showPage(PanelPage::Search);
-        panel.showPage(PanelPage::Help);
+        panel.showPage(QStringLiteral("search"));
+        panel.showPage(HelpPage::Id);
         QTRY_COMPARE(complete.count(), 3);
         auto *top = child<QPushButton>(help, QStringLiteral("cmdHelpHomepage"));
         QCOMPARE(top->text(), QStringLiteral("回到顶部"));

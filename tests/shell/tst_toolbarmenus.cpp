@@ -40,12 +40,12 @@ private slots:
         auto main = startMainWindow(app);
         QVERIFY(main);
         QStringList keys;
-        for (QAction *action : main->Toolbar1()->actions())
+        for (QAction *action : toolbarWidget(*main)->actions())
             if (!action->isSeparator())
                 keys.append(action->objectName());
         QCOMPARE(keys, Keys);
-        QCOMPARE(main->toolbar()->button(QStringLiteral("option"))->toolTip(), QStringLiteral("更改Vantorel设置"));
-        QVERIFY(main->toolbar()->button(QStringLiteral("link"))->menu());
+        QCOMPARE(toolbarOf(*main)->button(QStringLiteral("option"))->toolTip(), QStringLiteral("更改Vantorel设置"));
+        QVERIFY(toolbarOf(*main)->button(QStringLiteral("link"))->menu());
     }
 
     // A click on the picture of "外接", not only on its arrow, opens the menu.
@@ -54,8 +54,8 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        QMenu *menu = main->toolbar()->linkMenu();
-        QWidget *button = main->Toolbar1()->widgetForAction(main->toolbar()->button(QStringLiteral("link")));
+        QMenu *menu = toolbarOf(*main)->linkMenu();
+        QWidget *button = toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->button(QStringLiteral("link")));
         bool shown = false;
         connect(menu, &QMenu::aboutToShow, menu, [&] { shown = true, QTimer::singleShot(0, menu, &QMenu::close); });
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 4, button->height() / 2));
@@ -69,17 +69,17 @@ private slots:
         QVERIFY(main);
         QHash<QString, QString> before;
         for (const QString &key : Keys)
-            before.insert(key, main->toolbar()->button(key)->text());
+            before.insert(key, toolbarOf(*main)->button(key)->text());
         QCOMPARE(before.value(QStringLiteral("bbs")), QStringLiteral("BBS"));
-        QAction *textMode = main->menus()->mnuViewToolbarString;
+        QAction *textMode = action(*main, QStringLiteral("mnuViewToolbarString"));
         textMode->trigger();
         QVERIFY(!textMode->isChecked());
         for (const QString &key : Keys)
-            QVERIFY2(main->toolbar()->button(key)->text().isEmpty(), qPrintable(key));
+            QVERIFY2(toolbarOf(*main)->button(key)->text().isEmpty(), qPrintable(key));
         textMode->trigger();
         QVERIFY(textMode->isChecked());
         for (const QString &key : Keys)
-            QCOMPARE(main->toolbar()->button(key)->text(), before.value(key));
+            QCOMPARE(toolbarOf(*main)->button(key)->text(), before.value(key));
     }
 
     void buttonsKeepTheirNamesForAssistiveTools()
@@ -88,21 +88,21 @@ private slots:
         auto main = startMainWindow(app);
         QVERIFY(main);
         const auto nameOf = [&](const QString &key) {
-            QWidget *button = main->Toolbar1()->widgetForAction(main->toolbar()->button(key));
+            QWidget *button = toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->button(key));
             return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
         };
-        main->menus()->mnuViewToolbarString->trigger();
+        action(*main, QStringLiteral("mnuViewToolbarString"))->trigger();
         QCOMPARE(nameOf(QStringLiteral("list")), QStringLiteral("辅助"));
         QCOMPARE(nameOf(QStringLiteral("bbs")), QStringLiteral("BBS"));
         // The panel follows the button however it is toggled.
         QAccessibleInterface *list = QAccessible::queryAccessibleInterface(
-            main->Toolbar1()->widgetForAction(main->toolbar()->listButton()));
-        QVERIFY(main->list()->isVisible());
+            toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->listButton()));
+        QVERIFY(panelOf(*main)->isVisible());
         list->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QTRY_VERIFY(!main->list()->isVisible());
-        QVERIFY(!main->listPressed());
+        QTRY_VERIFY(!panelOf(*main)->isVisible());
+        QVERIFY(!listPressed(*main));
         list->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QTRY_VERIFY(main->list()->isVisible());
+        QTRY_VERIFY(panelOf(*main)->isVisible());
     }
 
     void hidingTheToolbarDisablesTextMode()
@@ -110,12 +110,12 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        main->menus()->mnuViewToolbar->trigger();
-        QVERIFY(!main->Toolbar1()->isVisible());
-        QVERIFY(!main->menus()->mnuViewToolbarString->isEnabled());
-        main->menus()->mnuViewToolbar->trigger();
-        QVERIFY(main->Toolbar1()->isVisible());
-        QVERIFY(main->menus()->mnuViewToolbarString->isEnabled());
+        action(*main, QStringLiteral("mnuViewToolbar"))->trigger();
+        QVERIFY(!toolbarWidget(*main)->isVisible());
+        QVERIFY(!action(*main, QStringLiteral("mnuViewToolbarString"))->isEnabled());
+        action(*main, QStringLiteral("mnuViewToolbar"))->trigger();
+        QVERIFY(toolbarWidget(*main)->isVisible());
+        QVERIFY(action(*main, QStringLiteral("mnuViewToolbarString"))->isEnabled());
     }
 
     // Qt's own menu of toolbars would hide the toolbar behind the View menu's back.
@@ -124,7 +124,7 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        QToolBar *toolbar = main->Toolbar1();
+        QToolBar *toolbar = toolbarWidget(*main);
         const QPoint onToolbar = toolbar->mapTo(main.get(), toolbar->rect().center());
         QTest::mouseClick(main->windowHandle(), Qt::RightButton, {}, onToolbar);
         if (QWidget *menu = QApplication::activePopupWidget()) {
@@ -132,7 +132,7 @@ private slots:
             QFAIL("a menu came up");
         }
         QVERIFY(toolbar->isVisible());
-        QVERIFY(main->menus()->mnuViewToolbar->isChecked());
+        QVERIFY(action(*main, QStringLiteral("mnuViewToolbar"))->isChecked());
     }
 
     void menuTreeCaptionsAndShortcuts()
@@ -140,15 +140,16 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        const MainMenus *menus = main->menus();
-        QCOMPARE(menus->item(QStringLiteral("mnuHelpAbout"))->text(), QStringLiteral("关于(&A) "));
-        QCOMPARE(menus->item(QStringLiteral("mnuEditFind"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
-        QCOMPARE(menus->item(QStringLiteral("mnuFileNew"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-        QCOMPARE(menus->item(QStringLiteral("mnuToolsIEOptions"))->text(), QStringLiteral("Internet选项(&I)"));
+        QCOMPARE(action(*main, QStringLiteral("mnuHelpAbout"))->text(), QStringLiteral("关于(&A) "));
+        QCOMPARE(action(*main, QStringLiteral("mnuEditFind"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+        QCOMPARE(action(*main, QStringLiteral("mnuFileNew"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QCOMPARE(action(*main, QStringLiteral("mnuToolsIEOptions"))->text(), QStringLiteral("Internet选项(&I)"));
         QStringList view;
         for (QAction *action : main->findChild<QMenu *>(QStringLiteral("mnuView"))->actions())
             view.append(action->objectName());
-        QCOMPARE(view.mid(0, 4), (QStringList{"mnuViewToolbar", "mnuViewToolbarString", "mnuViewTabbed", "mnuViewBar1"}));
+        QCOMPARE(view, (QStringList{"mnuViewToolbar", "mnuViewToolbarString", "mnuViewTabbed", "mnuViewBar1",
+                                    "mnuViewShowPicture", "mnuViewPlaySound", "mnuViewPlayANI", "mnuViewPlayVideo",
+                                    "mnuViewBar0", "mnuViewOptions"}));
     }
 
     void multimediaChecksFollowSettings()
@@ -157,10 +158,10 @@ private slots:
         app.settings().save(AppTitle, QStringLiteral("Multimedia"), QStringLiteral("PlaySound"), QStringLiteral("0"));
         auto main = startMainWindow(app);
         QVERIFY(main);
-        QVERIFY(!main->menus()->mnuViewPlaySound->isChecked());
-        QVERIFY(main->menus()->mnuViewShowPicture->isChecked());
-        QVERIFY(main->menus()->mnuViewPlayVideo->isChecked());
-        QVERIFY(main->menus()->mnuViewPlayANI->isChecked());
+        QVERIFY(!action(*main, QStringLiteral("mnuViewPlaySound"))->isChecked());
+        QVERIFY(action(*main, QStringLiteral("mnuViewShowPicture"))->isChecked());
+        QVERIFY(action(*main, QStringLiteral("mnuViewPlayVideo"))->isChecked());
+        QVERIFY(action(*main, QStringLiteral("mnuViewPlayANI"))->isChecked());
     }
 
     // "设置" opens the options; OK changes the running home page and the manager's favourites folder.
@@ -176,12 +177,12 @@ private slots:
             child<QLineEdit>(options, QStringLiteral("txtFavorites"))->setText(app.folder());
             QTest::mouseClick(child<QPushButton>(options, QStringLiteral("cmdOK")), Qt::LeftButton);
         });
-        QTest::mouseClick(main->Toolbar1()->widgetForAction(main->toolbar()->button(QStringLiteral("option"))),
+        QTest::mouseClick(toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->button(QStringLiteral("option"))),
                           Qt::LeftButton);
-        QCOMPARE(main->Homepage(), page);
+        QCOMPARE(app.running().text(SettingKeys::Homepage), page);
         main->MotherButton_Click(QStringLiteral("home"));
         QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("New Home"));
-        QCOMPARE(main->bookmarks()->manager()->IEFavorites(), app.folder());
+        QCOMPARE(pageOf<BookmarkPage>(*main)->manager()->IEFavorites(), app.folder());
     }
 
     void profileOptionsOpen()
@@ -189,7 +190,7 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        main->menus()->item(QStringLiteral("mnuToolsIEOptions"))->trigger();
+        action(*main, QStringLiteral("mnuToolsIEOptions"))->trigger();
         QTRY_VERIFY(main->findChild<QDialog *>(QStringLiteral("WebProfileDialog")));
     }
 
@@ -198,14 +199,14 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        main->menus()->item(QStringLiteral("mnuToolsProfileFolder"))->trigger();
+        action(*main, QStringLiteral("mnuToolsProfileFolder"))->trigger();
         QCOMPARE(app.launcher.started.size(), 1);
         QCOMPARE(app.launcher.started.first().program, QStringLiteral("xdg-open"));
         QCOMPARE(app.launcher.started.first().arguments, QStringList{app.context.profileFolder});
         // A desktop without a file manager is told so.
         app.launcher.failure = QStringLiteral("No such file or directory");
         app.prompts.expectMessage(QStringLiteral("无法打开配置文件夹"));
-        main->menus()->item(QStringLiteral("mnuToolsProfileFolder"))->trigger();
+        action(*main, QStringLiteral("mnuToolsProfileFolder"))->trigger();
         QVERIFY(app.prompts.messages.last().text.contains(QStringLiteral("No such file or directory")));
     }
 
@@ -215,7 +216,7 @@ private slots:
         auto main = startMainWindow(app);
         QVERIFY(main);
         app.prompts.answerFile(QString());
-        main->menus()->item(QStringLiteral("mnuFilePageSetup"))->trigger();
+        action(*main, QStringLiteral("mnuFilePageSetup"))->trigger();
         QCOMPARE(app.prompts.asked, QStringList{QStringLiteral("页面设置")});
     }
 };

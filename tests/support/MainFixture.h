@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MainWindow.h"
+#include "Named.h"
 #include "TestApp.h"
 #include "shell/frmMain.h"
 

@@ -1,10 +1,18 @@
+#include "Named.h"
 #include "MainWindow.h"
 
 #include "TestApp.h"
 #include "document/BrowserControl.h"
+#include "document/DocumentArea.h"
 #include "document/frmDocument.h"
+#include "shell/MainMenus.h"
+#include "shell/MainToolbar.h"
+#include "shell/SidePanel.h"
+#include "platform/PanelPage.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QToolBar>
 #include <QTest>
 
 std::unique_ptr<frmMain> startMainWindow(TestApp &app, QSize size, const QString &arguments)
@@ -26,9 +34,26 @@ std::unique_ptr<frmMain> startMainWindow(TestApp &app, QSize size, const QString
 frmDocument *openDocument(frmMain &main, const QString &address, const QString &title)
 {
     frmDocument *document = main.LoadNewDoc();
-    document->Web->navigate(address);
+    document->web()->navigate(address);
     // The title comes with the head; the address joins the box once the page is complete.
     const bool shown = QTest::qWaitFor(
-        [&] { return document->windowTitle() == title && document->Combo->count() > 0; }, 10000);
+        [&] { return document->windowTitle() == title && child<QComboBox>(document, QStringLiteral("Combo"))->count() > 0; }, 10000);
     return shown ? document : nullptr;
 }
+
+MainMenus *menusOf(const frmMain &main) { return main.findChild<MainMenus *>(); }
+MainToolbar *toolbarOf(const frmMain &main) { return main.findChild<MainToolbar *>(); }
+QToolBar *toolbarWidget(const frmMain &main) { return child<QToolBar>(&main, QStringLiteral("Toolbar1")); }
+SidePanel *panelOf(const frmMain &main) { return child<SidePanel>(&main, QStringLiteral("list")); }
+QMdiArea *areaOf(const frmMain &main) { return main.findChild<DocumentArea *>(); }
+QList<frmDocument *> documentsOf(const frmMain &main) { return main.findChild<DocumentArea *>()->documents(); }
+QAction *action(const frmMain &main, const QString &name) { return child<QAction>(&main, name); }
+bool listPressed(const frmMain &main) { return action(main, QStringLiteral("list"))->isChecked(); }
+
+void setListPressed(const frmMain &main, bool pressed)
+{
+    if (listPressed(main) != pressed)
+        action(main, QStringLiteral("list"))->trigger();
+}
+
+PanelPage *pagesOf(const frmMain &main, const QString &id) { return panelOf(main)->page(id); }

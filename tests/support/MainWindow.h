@@ -17,3 +17,31 @@ std::unique_ptr<frmMain> startMainWindow(TestApp &app, QSize size = DesktopSize,
 // Opens address in a new document window of main and waits until it shows title and
 // has completed; null when it never did.
 frmDocument *openDocument(frmMain &main, const QString &address, const QString &title);
+
+class MainMenus;
+class MainToolbar;
+class QAction;
+class QMdiArea;
+class QToolBar;
+class SidePanel;
+
+// The main window's parts, found as a user finds them: by what they are and their names.
+MainMenus *menusOf(const frmMain &main);
+MainToolbar *toolbarOf(const frmMain &main);
+QToolBar *toolbarWidget(const frmMain &main);
+SidePanel *panelOf(const frmMain &main);
+QMdiArea *areaOf(const frmMain &main);
+QList<frmDocument *> documentsOf(const frmMain &main);
+// The menu item or toolbar button of that name.
+QAction *action(const frmMain &main, const QString &name);
+// Whether the toolbar's list button is down; a click on it when it should change.
+bool listPressed(const frmMain &main);
+void setListPressed(const frmMain &main, bool pressed);
+class PanelPage;
+PanelPage *pagesOf(const frmMain &main, const QString &id);
+// The room's page of the panel, built if it was not yet.
+template<typename Page>
+Page *pageOf(const frmMain &main)
+{
+    return static_cast<Page *>(pagesOf(main, Page::Id));
+}

@@ -17,7 +17,7 @@ PageFixture::PageFixture(Browsers browsers)
     : area(new DocumentArea),
       documents(new ScriptedDocuments(area, browsers == Real ? static_cast<BrowserFactory &>(app.web()) : scripted,
                                       app.context.programFolder, &window)),
-      running(app.settings()),
+      running(app.running()),
       context{documents,
               &running,
               &app.prompts,
@@ -26,7 +26,8 @@ PageFixture::PageFixture(Browsers browsers)
               app.context.programFolder,
               app.context.profileFolder}
 {
-    running.load();
+    context.note = [this](const QString &text) { notes.append(text); };
+    context.showPage = [this](const QString &id, bool) { shown.append(id); };
     auto *central = new QWidget;
     window.setCentralWidget(central);
     auto *row = new QHBoxLayout(central);

@@ -29,8 +29,11 @@ public:
     QMainWindow window; // the page at the left, the document area beside it
     DocumentArea *area;
     ScriptedDocuments *documents;
-    RunningSettings running;
+    RunningSettings &running;
     SubsystemContext context;
+
+    QStringList notes;  // what pages put in the status bar
+    QStringList shown;  // the pages asked to show, by id
 
     QWidget *page = nullptr; // the one shown, or a dialog under test: where field() and press() look
 

@@ -37,12 +37,13 @@ TestApp::TestApp()
     const ProfileFolder profile(m_dir.filePath(QStringLiteral("user/profile")));
     profile.prepare(m_dir.filePath(QStringLiteral("profile")));
     m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("settings")));
-    m_web = std::make_unique<WebEngineEnvironment>(prompts, *m_settings);
+    m_running = std::make_unique<RunningSettings>(*m_settings);
+    m_web = std::make_unique<WebEngineEnvironment>(prompts, *m_running);
     m_web->setTypedSearch([folder = profile.path()](const QString &query) { return firstEngineSearch(folder, query); });
     context.programFolder = m_dir.path();
     context.profileFolder = profile.path();
     context.tipsApplication = AppTitle;
-    context.settings = m_settings.get();
+    context.settings = m_running.get();
     context.prompts = &prompts;
     context.browsers = m_web.get();
     context.launcher = &launcher;

@@ -2,6 +2,7 @@
 
 #include "ScriptedLauncher.h"
 #include "ScriptedPrompts.h"
+#include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
 #include "document/webengine/WebEngineEnvironment.h"
 #include "shell/AppContext.h"
@@ -30,11 +31,13 @@ public:
     // Writes a file into the program folder and returns its path.
     QString writeFile(const QString &name, const QByteArray &bytes) const;
     SettingsStore &settings() { return *m_settings; }
+    RunningSettings &running() { return *m_running; }
     WebEngineEnvironment &web() { return *m_web; }
 
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<RunningSettings> m_running;
     std::unique_ptr<WebEngineEnvironment> m_web;
 };
 

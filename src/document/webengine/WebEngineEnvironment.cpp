@@ -6,7 +6,8 @@
 #include "WebPage.h"
 #include "WebProfileDialog.h"
 
-#include "core/SettingsStore.h"
+#include "WebSettings.h"
+#include "core/RunningSettings.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -14,7 +15,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
-WebEngineEnvironment::WebEngineEnvironment(Prompts &prompts, SettingsStore &settings)
+WebEngineEnvironment::WebEngineEnvironment(Prompts &prompts, RunningSettings &settings)
     : m_prompts(prompts), m_settings(settings), m_profile(std::make_unique<QWebEngineProfile>(QStringLiteral("Vantorel"))),
       m_downloads(std::make_unique<DownloadManager>(prompts))
 {
@@ -40,8 +41,8 @@ BrowserControl *WebEngineEnvironment::createBrowser(QWidget *parent)
 void WebEngineEnvironment::loadOptions()
 {
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled,
-                                        m_settings.number(SettingKeys::JavaScript) == 1);
-    QString downloads = m_settings.get(SettingKeys::DownloadFolder);
+                                        m_settings.number(WebSettings::JavaScript) == 1);
+    QString downloads = m_settings.text(WebSettings::DownloadFolder);
     if (downloads.isEmpty())
         downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     if (!downloads.isEmpty())

@@ -9,7 +9,7 @@ class DownloadManager;
 class MediaPolicy;
 class Prompts;
 class QWebEngineProfile;
-class SettingsStore;
+class RunningSettings;
 
 // The web profile every browser shares (cookies, cache and history persist), and
 // the download list of that profile.
@@ -17,7 +17,7 @@ class WebEngineEnvironment : public BrowserFactory
 {
 public:
     // The profile's own options (scripts, download folder) come from settings.
-    WebEngineEnvironment(Prompts &prompts, SettingsStore &settings);
+    WebEngineEnvironment(Prompts &prompts, RunningSettings &settings);
     ~WebEngineEnvironment() override;
 
     BrowserControl *createBrowser(QWidget *parent) override;
@@ -35,7 +35,7 @@ public:
 
 private:
     Prompts &m_prompts;
-    SettingsStore &m_settings;
+    RunningSettings &m_settings;
     TypedAddress::Search m_search;
     std::unique_ptr<QWebEngineProfile> m_profile;
     std::unique_ptr<DownloadManager> m_downloads;

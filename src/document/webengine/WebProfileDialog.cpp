@@ -2,6 +2,8 @@
 
 #include "WebEngineEnvironment.h"
 #include "core/Prompts.h"
+#include "WebSettings.h"
+#include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
 
 #include <QCheckBox>
@@ -16,7 +18,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
-WebProfileDialog::WebProfileDialog(WebEngineEnvironment &web, Prompts &prompts, SettingsStore &settings,
+WebProfileDialog::WebProfileDialog(WebEngineEnvironment &web, Prompts &prompts, RunningSettings &settings,
                                    QWidget *parent)
     : QDialog(parent), m_web(web), m_prompts(prompts), m_settings(settings), m_javaScript(new QCheckBox(QStringLiteral("启用 JavaScript"))),
       m_images(new QCheckBox(QStringLiteral("自动加载图片"))), m_downloadFolder(new QLineEdit), m_done(new QLabel)
@@ -105,9 +107,12 @@ bool WebProfileDialog::apply()
 {
     QString error;
     const QString folder = m_downloadFolder->text().trimmed();
-    if (!m_settings.save(SettingKeys::JavaScript, m_javaScript->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
-                         &error)
-        || (!folder.isEmpty() && !m_settings.save(SettingKeys::DownloadFolder, folder, &error))) {
+    const bool saved = m_settings.transaction([&] {
+        m_settings.set(WebSettings::JavaScript, m_javaScript->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        if (!folder.isEmpty())
+            m_settings.set(WebSettings::DownloadFolder, folder);
+    }, &error);
+    if (!saved) {
         m_prompts.message(this, SettingsStore::failureText(error), windowTitle(), Prompts::Critical);
         return false;
     }

@@ -4,7 +4,7 @@
 
 class Prompts;
 class QCheckBox;
-class SettingsStore;
+class RunningSettings;
 class WebEngineEnvironment;
 class QLabel;
 class QLineEdit;
@@ -15,7 +15,7 @@ class WebProfileDialog : public QDialog
 {
     Q_OBJECT
 public:
-    WebProfileDialog(WebEngineEnvironment &web, Prompts &prompts, SettingsStore &settings, QWidget *parent = nullptr);
+    WebProfileDialog(WebEngineEnvironment &web, Prompts &prompts, RunningSettings &settings, QWidget *parent = nullptr);
 
     void clearCache();
     void clearCookies();
@@ -30,7 +30,7 @@ private:
 
     WebEngineEnvironment &m_web;
     Prompts &m_prompts;
-    SettingsStore &m_settings;
+    RunningSettings &m_settings;
     QCheckBox *m_javaScript;
     QCheckBox *m_images;
     QLineEdit *m_downloadFolder;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class RunningSettings;
+
+// A room's part of the options dialog: its fields, shown as the settings hold them
+// when the dialog opens, and stored by 应用 and 确定.
+class OptionsSection : public QWidget
+{
+    Q_OBJECT
+public:
+    // Sections with one tab caption share that tab, in the order the rooms give them.
+    explicit OptionsSection(const QString &tab, QWidget *parent = nullptr) : QWidget(parent), m_tab(tab) {}
+
+    QString tab() const { return m_tab; }
+    // Sets what the fields hold; the dialog writes every section's sets in one go.
+    virtual void apply(RunningSettings &settings, QString *error) = 0;
+
+private:
+    QString m_tab;
+};

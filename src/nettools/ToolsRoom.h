@@ -1,0 +1,17 @@
+#pragma once
+
+#include "document/Room.h"
+#include "document/SubsystemContext.h"
+
+// The network tools: their page, and the waits of Ping and Netstat in the options.
+class ToolsRoom : public Room
+{
+    Q_OBJECT
+public:
+    explicit ToolsRoom(const SubsystemContext &context, QObject *parent = nullptr);
+
+    QList<OptionsSection *> optionsSections() override;
+
+private:
+    SubsystemContext m_context;
+};
