@@ -43,4 +43,9 @@ std::optional<int> digitsValue(QStringView digits)
     return wholeNumber(digits);
 }
 
+QString storedTitle(const QString &title)
+{
+    return QString(title).replace(u',', u'，');
+}
+
 } // namespace ProfileKeys

@@ -20,5 +20,8 @@ int count(const QString &value, int limit);
 // The same reading for text that is digits and nothing else (no sign, no blanks):
 // their value, nullopt for anything else or for a number beyond an int.
 std::optional<int> digitsValue(QStringView digits);
+// What a title becomes before the comma of a "title,rest" value: its own commas
+// full-width, as the first comma ends the title.
+QString storedTitle(const QString &title);
 
 } // namespace ProfileKeys

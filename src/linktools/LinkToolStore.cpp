@@ -9,6 +9,8 @@
 
 #include <map>
 
+using ProfileKeys::storedTitle;
+
 namespace {
 
 const QString MainSection = QStringLiteral("main");
@@ -111,8 +113,6 @@ bool LinkToolStore::setTitle(int number, const QString &title)
         return false;
     return change([&](IniDocument &doc) { doc.setValue(ProgramSection, key, storedTitle(title) + u',' + path); });
 }
-
-QString LinkToolStore::storedTitle(const QString &title) { return QString(title).replace(u',', u'，'); }
 
 QString LinkToolStore::refusal(const QString &title, const QString &path)
 {

@@ -57,6 +57,9 @@ private slots:
         QCOMPARE(ProfileKeys::count(value, 100), count);
     }
 
+    // Only the first comma of a "title,rest" value ends the title.
+    void storedTitles() { QCOMPARE(ProfileKeys::storedTitle(QStringLiteral("新,工具，a,")), QStringLiteral("新，工具，a，")); }
+
     void locationsInsideTheFolderOnly()
     {
         QTemporaryDir dir;
