@@ -2,6 +2,7 @@
 
 #include "IniFile.h"
 #include "Prompts.h"
+#include "StoreError.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -156,7 +157,7 @@ double SettingsStore::number(const QString &application, const QString &section,
 
 QString SettingsStore::failureText(const QString &error)
 {
-    return QStringLiteral("无法保存设置：") + error;
+    return storeFailureText(QStringLiteral("设置"), error);
 }
 
 bool saveOrReport(SettingsStore &settings, Prompts &prompts, QWidget *owner, const SettingKey &key,
