@@ -3,6 +3,7 @@
 #include "AutotextStore.h"
 #include "KeyNotation.h"
 #include "core/Prompts.h"
+#include "core/StoreError.h"
 #include "platform/EnterKeyFilter.h"
 
 #include <QDialogButtonBox>
@@ -83,7 +84,7 @@ void AutotextEditor::accept()
     if (!confirmed(text))
         return;
     if (!m_store.setSlot(m_slot, text)) {
-        m_prompts.message(this, QStringLiteral("无法保存：%1").arg(m_store.lastError()), Title, Prompts::Critical);
+        m_prompts.message(this, storeFailureText(QString(), m_store.lastError()), Title, Prompts::Critical);
         return;
     }
     QDialog::accept();

@@ -1,5 +1,7 @@
 #include "KeyNotation.h"
 
+#include "core/ProfileKeys.h"
+
 #include <optional>
 
 using KeyNotation::Parsed;
@@ -58,20 +60,12 @@ char16_t shifted(char16_t c)
     return at >= 0 ? withShift[at].unicode() : char16_t(QChar::toUpper(char32_t(c)));
 }
 
-// 1 to 999 in ASCII digits; 0 for anything else.
+// 1 to 999 in ASCII digits; 0 for anything else. Digits only, unlike a stored count:
+// "{F+1}" is no key, and a count past 999 is a mistake, not 999.
 int smallNumber(QStringView digits)
 {
-    if (digits.isEmpty())
-        return 0;
-    int number = 0;
-    for (QChar d : digits) {
-        if (d < u'0' || d > u'9')
-            return 0;
-        number = number * 10 + (d.unicode() - u'0');
-        if (number > 999)
-            return 0;
-    }
-    return number;
+    const int number = ProfileKeys::digitsValue(digits).value_or(0);
+    return number <= 999 ? number : 0;
 }
 
 std::optional<NamedKey> namedKey(QStringView name)

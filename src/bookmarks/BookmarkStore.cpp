@@ -37,6 +37,7 @@ constexpr int MaxNumber = 999999999;
 constexpr int MaxFiles = 10000;
 
 using ProfileKeys::numbered;
+using ProfileKeys::storedTitle;
 
 // Counts that are not a whole number read as 0.
 int readNumber(const QString &text)
@@ -158,7 +159,7 @@ std::optional<BookmarkCategory> readCategory(int index, const QString &path)
 
 QString entryText(const QString &name, const QString &address)
 {
-    return BookmarkStore::storedName(name) + u',' + address;
+    return storedTitle(name) + u',' + address;
 }
 
 QString readName(const QString &path)
@@ -386,7 +387,7 @@ bool BookmarkStore::clearBookmark(const QString &categoryFile, int number)
 bool BookmarkStore::renameCategory(const QString &categoryFile, const QString &name)
 {
     m_error.clear();
-    return change(categoryFile, [&](IniDocument &doc) { doc.setValue(MainSection, NameKey, storedName(name)); });
+    return change(categoryFile, [&](IniDocument &doc) { doc.setValue(MainSection, NameKey, storedTitle(name)); });
 }
 
 BookmarkStore::CreateResult BookmarkStore::createCategory(const QString &file, const QString &name)
@@ -416,7 +417,7 @@ bool BookmarkStore::listCategory(const QString &realFile, const QString &locatio
                       doc.setValue(IndexSection, numbered(FilePrefix, files), QString(location).replace(u'/', u'\\'));
                   })
         && change(realFile, [&](IniDocument &doc) {
-               doc.setValue(MainSection, NameKey, storedName(name));
+               doc.setValue(MainSection, NameKey, storedTitle(name));
                doc.setValue(MainSection, NumberKey, QStringLiteral("0"));
            });
 }
@@ -488,7 +489,7 @@ BookmarkStore::Imported BookmarkStore::importCategories(const QList<ExchangeCate
         shown.insert(category.name, category.path);
     Imported total;
     for (const ExchangeCategory &category : categories) {
-        const QString name = cutToProfileLimit(storedName(category.name));
+        const QString name = cutToProfileLimit(storedTitle(category.name));
         QString file = shown.value(name);
         if (file.isEmpty() && !(file = newCategoryFile(category.name)).isEmpty())
             shown.insert(name, file);
@@ -503,11 +504,6 @@ BookmarkStore::Imported BookmarkStore::importCategories(const QList<ExchangeCate
         total.skipped += added.skipped;
     }
     return total;
-}
-
-QString BookmarkStore::storedName(const QString &name)
-{
-    return QString(name).replace(u',', u'，');
 }
 
 // Every "file N" of the index up to "files", in number order, read in one pass.
@@ -537,7 +533,7 @@ BookmarkStore::CreateResult BookmarkStore::checkNewFile(const QString &realFile,
     const QString current = cutToProfileLimit(doc->value(MainSection, NameKey).value_or(QString()));
     if (realFile == QFileInfo(indexFile()).canonicalFilePath() || !current.isEmpty())
         return CreateResult::LiveFile;
-    const QString shownAs = cutToProfileLimit(storedName(name));
+    const QString shownAs = cutToProfileLimit(storedTitle(name));
     for (const BookmarkCategory &category : categories()) {
         if (category.name == shownAs)
             return CreateResult::NameTaken;

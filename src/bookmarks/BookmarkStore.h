@@ -110,9 +110,6 @@ public:
     // One write per category file.
     Imported importCategories(const QList<ExchangeCategory> &categories);
 
-    // A bookmark name ends at its first ",", so a stored name carries none.
-    static QString storedName(const QString &name);
-
 private:
     QList<std::pair<int, QString>> listedFiles() const;
     QString fullPath(const QString &location) const;

@@ -3,6 +3,7 @@
 #include "BookmarkStore.h"
 #include "CategoryPicker.h"
 #include "core/Prompts.h"
+#include "core/StoreError.h"
 #include "platform/NumberFieldGuard.h"
 #include "platform/PanelLayout.h"
 
@@ -178,7 +179,7 @@ QString frmAddToBookmark::chosenFile() const { return Combo1->currentData().toSt
 bool frmAddToBookmark::saved(bool written)
 {
     if (!written)
-        fail(QStringLiteral("无法保存书签：%1").arg(m_store.lastError()));
+        fail(storeFailureText(QStringLiteral("书签"), m_store.lastError()));
     return written;
 }
 

@@ -8,6 +8,7 @@
 #include "InternetShortcut.h"
 #include "NetscapeBookmarks.h"
 #include "core/Prompts.h"
+#include "core/StoreError.h"
 #include "platform/PanelLayout.h"
 #include "frmAddToBookmark.h"
 #include "platform/EnterKeyFilter.h"
@@ -364,7 +365,8 @@ bool frmBookmarkManage::reportImport(const BookmarkStore::Imported &imported)
 {
     if (!m_store.lastError().isEmpty()) {
         m_prompts.message(this,
-                          QStringLiteral("导入了 %1 个书签，其余的无法保存：%2").arg(imported.added).arg(m_store.lastError()),
+                          QStringLiteral("导入了 %1 个书签，其余的").arg(imported.added)
+                              + storeFailureText(QString(), m_store.lastError()),
                           QStringLiteral("错误"), Prompts::Critical);
         return false;
     }

@@ -1,6 +1,7 @@
 #include "SettingsStore.h"
 
 #include "IniFile.h"
+#include "StoreError.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -155,7 +156,7 @@ double SettingsStore::number(const QString &application, const QString &section,
 
 QString SettingsStore::failureText(const QString &error)
 {
-    return QStringLiteral("无法保存设置：") + error;
+    return storeFailureText(QStringLiteral("设置"), error);
 }
 
 QString SettingsStore::get(const SettingKey &key, const QString &application) const

@@ -3,12 +3,13 @@
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
 #include "core/ProfileKeys.h"
-#include "core/SettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <map>
+
+using ProfileKeys::storedTitle;
 
 namespace {
 
@@ -17,14 +18,8 @@ const QString NumberKey = QStringLiteral("number");
 const QString ProgramSection = QStringLiteral("program");
 const QString Prefix = QStringLiteral("p");
 
-// Beyond any real list: a "number" past it is damage, not a count to follow.
-constexpr double MaxNumber = 100000;
-
-int storedNumber(const QString &text)
-{
-    const double number = leadingNumber(text).value_or(0);
-    return number > 0 && number <= MaxNumber ? int(number) : 0;
-}
+// Beyond any real list: a damaged "number" is held to it.
+constexpr int MaxNumber = 100000;
 
 // Every "p N" of the program section by its number, as a read gives it.
 std::map<int, QString> entries(const IniDocument &doc)
@@ -42,7 +37,7 @@ int nextNumber(const IniDocument &doc)
 {
     const auto found = entries(doc);
     const int highest = found.empty() ? 0 : found.rbegin()->first;
-    return std::max(highest, storedNumber(doc.value(MainSection, NumberKey).value_or(QString()))) + 1;
+    return std::max(highest, ProfileKeys::count(doc.value(MainSection, NumberKey).value_or(QString()), MaxNumber)) + 1;
 }
 
 // A tool stored without a title is shown by its program's name, so it can be renamed or deleted.
@@ -118,8 +113,6 @@ bool LinkToolStore::setTitle(int number, const QString &title)
         return false;
     return change([&](IniDocument &doc) { doc.setValue(ProgramSection, key, storedTitle(title) + u',' + path); });
 }
-
-QString LinkToolStore::storedTitle(const QString &title) { return QString(title).replace(u',', u'，'); }
 
 QString LinkToolStore::refusal(const QString &title, const QString &path)
 {

@@ -36,7 +36,6 @@ public:
     bool setTitle(int number, const QString &title);
     QString lastError() const { return m_error; }
 
-    static QString storedTitle(const QString &title);
     // Why title and path cannot make an entry (a blank title, which would hide it, or
     // more than a profile value holds, which a read would cut inside the path); empty
     // when they can.

@@ -2,6 +2,7 @@
 
 #include "LinkTools.h"
 #include "core/Prompts.h"
+#include "core/StoreError.h"
 #include "platform/PanelLayout.h"
 #include "platform/ProgramIcons.h"
 
@@ -65,7 +66,7 @@ void LinkToolsPage::fill()
 bool LinkToolsPage::saved(bool written)
 {
     if (!written)
-        m_tools.prompts().message(window(), QStringLiteral("无法保存：%1").arg(m_tools.store().lastError()),
+        m_tools.prompts().message(window(), storeFailureText(QString(), m_tools.store().lastError()),
                                   Caption, Prompts::Critical);
     return written;
 }

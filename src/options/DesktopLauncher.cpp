@@ -30,11 +30,11 @@ QString execField(const QString &program)
     return u'"' + quoted + u'"';
 }
 
-bool write(const QString &folder, const QString &program, const QString &icon, QString *error)
+QString write(const QString &folder, const QString &program, const QString &icon, QString *error)
 {
     if (!QDir().mkpath(folder)) {
         *error = QStringLiteral("无法建立文件夹 %1").arg(folder);
-        return false;
+        return QString();
     }
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
@@ -47,13 +47,13 @@ bool write(const QString &folder, const QString &program, const QString &icon, Q
                              .arg(execField(program), icon);
     const QString path = QDir(folder).filePath(QStringLiteral("Vantorel II.desktop"));
     if (!replaceFile(path, text.toUtf8(), error))
-        return false;
+        return QString();
     QFile file(path);
     if (!file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeUser)) {
         *error = file.errorString();
-        return false;
+        return QString();
     }
-    return true;
+    return path;
 }
 
 } // namespace DesktopLauncher

@@ -59,17 +59,17 @@ void HomeOptions::cmdBlackHomepage_Click() { txtHomepage->setText(QStringLiteral
 
 void HomeOptions::cmdCreateLNK_Click()
 {
-    const QString folder = DesktopLauncher::desktopFolder();
     const QString icon = m_context.programFolder + QStringLiteral("/images/vantorel.svg");
     QString why;
-    if (!DesktopLauncher::write(folder, QCoreApplication::applicationFilePath(), icon, &why)) {
+    const QString launcher =
+        DesktopLauncher::write(DesktopLauncher::desktopFolder(), QCoreApplication::applicationFilePath(), icon, &why);
+    if (launcher.isEmpty()) {
         m_context.prompts->message(this, QStringLiteral("无法在桌面创建快捷方式：%1").arg(why), QStringLiteral("错误"),
                                    Prompts::Critical);
         return;
     }
     // File managers that ask before starting a launcher stop asking for a trusted one.
-    m_context.launcher->startDetached(QStringLiteral("gio"),
-                                      {QStringLiteral("set"), folder + QStringLiteral("/Vantorel II.desktop"),
-                                       QStringLiteral("metadata::trusted"), QStringLiteral("true")});
+    m_context.launcher->startDetached(QStringLiteral("gio"), {QStringLiteral("set"), launcher,
+                                                              QStringLiteral("metadata::trusted"), QStringLiteral("true")});
     m_context.prompts->message(this, QStringLiteral("成功创建"), QStringLiteral("OK"), Prompts::Information);
 }

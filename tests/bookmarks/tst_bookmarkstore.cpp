@@ -2,6 +2,7 @@
 #include "bookmarks/BookmarkStore.h"
 
 #include "core/IniFile.h"
+#include "core/ProfileKeys.h"
 #include "TestApp.h"
 
 #include <QDir>
@@ -341,7 +342,7 @@ void tst_BookmarkStore::createCategory()
         return;
     }
     QCOMPARE(raw("bookmark.ini"), QString(index).replace("files= 3", "files= 4") + "file 4=" + location + "\r\n");
-    const QString stored = BookmarkStore::storedName(name);
+    const QString stored = ProfileKeys::storedTitle(name);
     QVERIFY(raw(location.mid(1).replace(u'\\', u'/')).startsWith("[main]\r\nchinesename=" + stored + "\r\nnumber=0\r\n"));
     QVERIFY(names(m_store->categories()).contains(stored));
 }

@@ -44,7 +44,10 @@ private slots:
         QTest::newRow("blanks") << " 12 " << 12;
         QTest::newRow("above the limit") << "500" << 100;
         QTest::newRow("negative") << "-2" << 0;
+        QTest::newRow("sign") << "+3" << 3;
         QTest::newRow("not a number") << "3x" << 0;
+        QTest::newRow("not whole") << "3.5" << 0;
+        QTest::newRow("beyond an int") << "99999999999" << 0;
         QTest::newRow("empty") << "" << 0;
     }
     void counts()
@@ -53,6 +56,9 @@ private slots:
         QFETCH(int, count);
         QCOMPARE(ProfileKeys::count(value, 100), count);
     }
+
+    // Only the first comma of a "title,rest" value ends the title.
+    void storedTitles() { QCOMPARE(ProfileKeys::storedTitle(QStringLiteral("新,工具，a,")), QStringLiteral("新，工具，a，")); }
 
     void locationsInsideTheFolderOnly()
     {

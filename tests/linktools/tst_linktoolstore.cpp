@@ -37,8 +37,6 @@ private slots:
                                                   << QStringList{"1|终端|/usr/bin/xterm", "3|计算器|/usr/bin/gnome calc,x"};
         QTest::newRow("past number") << QStringList{"[main]", "number=1", "[program]", "p 1=a,/a", "p 2=b,/b"}
                                      << QStringList{"1|a|/a", "2|b|/b"};
-        QTest::newRow("a number that leads text") << QStringList{"[main]", "number=2x", "[program]", "p 2=b,/b"}
-                                                  << QStringList{"2|b|/b"};
         QTest::newRow("no title: the program's name; no path, no comma")
             << QStringList{"[program]", "p 1=,/usr/bin/xterm", "p 2=b,", "p 3=c"} << QStringList{"1|xterm|/usr/bin/xterm"};
     }
@@ -68,6 +66,22 @@ private slots:
         QVERIFY(LinkToolStore(m_dir.path()).add(QStringLiteral("新"), QStringLiteral("/new")));
         QCOMPARE(shown(), (QStringList{"1|a|/a", "100001|d|/d", "100002|新|/new"}));
         QCOMPARE(ReadINI(file(), "main", "number"), QStringLiteral("100002"));
+    }
+
+    // "number" is read as every profile count: a whole number, else 0.
+    void addFollowsTheCount_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("added");
+        QTest::newRow("whole") << " 5 " << "6";
+        QTest::newRow("a number that leads text") << "5x" << "2";
+    }
+    void addFollowsTheCount()
+    {
+        QFETCH(QString, number);
+        QVERIFY(writeProfileLines(file(), {"[main]", "number=" + number, "[program]", "p 1=a,/a"}));
+        QVERIFY(LinkToolStore(m_dir.path()).add(QStringLiteral("新"), QStringLiteral("/new")));
+        QTEST(ReadINI(file(), "main", "number"), "added");
     }
 
     // Numbers only grow; a title keeps its program, and a comma in it stays in the title.

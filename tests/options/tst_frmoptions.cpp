@@ -235,8 +235,8 @@ private slots:
         script.close();
         script.setPermissions(script.permissions() | QFile::ExeOwner);
         QString why;
-        QVERIFY(DesktopLauncher::write(dir.path(), program, QStringLiteral("/usr/share/icons/x.svg"), &why));
-        const QString launcher = dir.filePath(QStringLiteral("Vantorel II.desktop"));
+        const QString launcher = DesktopLauncher::write(dir.path(), program, QStringLiteral("/usr/share/icons/x.svg"), &why);
+        QCOMPARE(launcher, dir.filePath(QStringLiteral("Vantorel II.desktop")));
         QVERIFY(QFileInfo(launcher).isExecutable());
         QProcess validate;
         validate.start(QStringLiteral("desktop-file-validate"), {launcher});
