@@ -22,6 +22,7 @@
 #include "BenchWait.h"
 #include "ResultsSite.h"
 #include "UpdateCounter.h"
+#include "MainWindow.h"
 #include "TestApp.h"
 #include "core/IniFile.h"
 #include "shell/Startup.h"
@@ -30,6 +31,7 @@
 #include "document/BrowserControl.h"
 #include "document/frmDocument.h"
 #include "search/EngineTree.h"
+#include "search/SearchPage.h"
 #include "search/MultiSearch.h"
 
 #include <QApplication>
@@ -113,18 +115,18 @@ int profile(frmMain &main, TestApp &program, ResultsSite &site, const QString &q
         step.start();
         auto *document = new frmDocument(host, *program.context.browsers, program.context.programFolder);
         total[0] += msSince(step);
-        main.mdiArea()->addSubWindow(document);
+        areaOf(main)->addSubWindow(document);
         total[1] += msSince(step);
         document->show();
         total[2] += msSince(step);
-        main.mdiArea()->setActiveSubWindow(document);
+        areaOf(main)->setActiveSubWindow(document);
         total[3] += msSince(step);
         QObject::connect(document->web(), &BrowserControl::DocumentComplete, &main, [&remaining] { --remaining; });
         document->web()->navigate(site.engineAddress(i) + QStringLiteral("?q=") + encoded);
         const double navigateMs = msSince(step);
         total[4] += navigateMs;
         navigateEach.append(QString::number(navigateMs, 'f', 0));
-        main.mnuWindowCascade_Click();
+        action(main, QStringLiteral("mnuWindowCascade"))->trigger();
         total[5] += msSince(step);
         created.append(document);
     }
@@ -218,17 +220,17 @@ int main(int argc, char *argv[])
     // A desktop-sized window, so cascaded document windows keep a usable page area.
     main.resize(1200, 900);
     main.show();
-    if (main.documents().size() != 1)
+    if (documentsOf(main).size() != 1)
         return fail("Form_Load did not leave exactly one document window");
     bool warm = false;
-    QObject::connect(main.documents().first()->web(), &BrowserControl::DocumentComplete, &main,
+    QObject::connect(documentsOf(main).first()->web(), &BrowserControl::DocumentComplete, &main,
                      [&warm] { warm = true; });
     if (!BenchWait::until([&] { return warm; }, timeoutMs))
         return fail("the first page (about:blank) did not load");
     BenchWait::settle(300);
 
-    main.engines()->node(1)->setCheckState(0, Qt::Checked);
-    if (main.engines()->tickedTags().size() != engines)
+    pageOf<SearchPage>(main)->engines()->node(1)->setCheckState(0, Qt::Checked);
+    if (pageOf<SearchPage>(main)->engines()->tickedTags().size() != engines)
         return fail("ticking the root did not tick every engine");
     const QString query = QString::fromUtf16(BenchQuery);
     main.findChild<QComboBox *>(QStringLiteral("SearchKey"))->setEditText(query);
@@ -243,9 +245,9 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     UpdateCounter updates;
     int updatesAtLoad = 0;
-    const auto hook = QObject::connect(main.mdiArea(), &QMdiArea::subWindowActivated, &main, [&](QMdiSubWindow *w) {
+    const auto hook = QObject::connect(areaOf(main), &QMdiArea::subWindowActivated, &main, [&](QMdiSubWindow *w) {
         auto *document = qobject_cast<frmDocument *>(w);
-        if (!document || created.contains(document) || document == main.documents().first())
+        if (!document || created.contains(document) || document == documentsOf(main).first())
             return;
         const qsizetype index = created.size();
         created.append(document);
@@ -268,7 +270,7 @@ int main(int argc, char *argv[])
     site.startClock();
     clock.start();
     main.findChild<QPushButton *>(QStringLiteral("GoSearch"))->click();
-    const qsizetype windows = main.documents().size() - 1;
+    const qsizetype windows = documentsOf(main).size() - 1;
     const double windowsMs = double(clock.nsecsElapsed()) / 1e6;
     QObject::disconnect(hook);
     if (windows != engines || created.size() != engines)
@@ -298,7 +300,7 @@ int main(int argc, char *argv[])
     }
 
     const QSize view = created.last()->web()->size();
-    const QSize area = main.mdiArea()->viewport()->size();
+    const QSize area = areaOf(main)->viewport()->size();
     std::printf("windows_ms %.1f served_ms %.1f load_ms %.1f view %dx%d area %dx%d", windowsMs,
                 site.lastServedMs(), loadMs, view.width(), view.height(), area.width(), area.height());
     if (countUpdates)
