@@ -17,7 +17,10 @@ double RunningSettings::typedNumber(const SettingKey &key) const
     return m_store.contains(key) ? leadingNumber(m_store.get(key)).value_or(0) : m_store.number(key);
 }
 
-double RunningSettings::number(const SettingKey &key) const { return m_store.number(key); }
+double RunningSettings::number(const SettingKey &key, const QString &application) const
+{
+    return m_store.number(key, application);
+}
 
 bool RunningSettings::contains(const SettingKey &key) const { return m_store.contains(key); }
 

@@ -28,7 +28,7 @@ public:
     // wordy value is 0, and only an absent key gives the key's default.
     double typedNumber(const SettingKey &key) const;
     // The stored text as a number; absent or not a number gives the key's default.
-    double number(const SettingKey &key) const;
+    double number(const SettingKey &key, const QString &application = AppInfo::Title) const;
     bool contains(const SettingKey &key) const;
 
     // Stores text under key. False when the store could not be written: error (when

@@ -1,6 +1,7 @@
 #include "SidePanel.h"
 
-#include "core/SettingsStore.h"
+#include "core/RunningSettings.h"
+#include "core/SettingKeys.h"
 #include "document/Room.h"
 #include "platform/PanelPage.h"
 #include "platform/PanelLayout.h"
@@ -77,7 +78,7 @@ void SidePanel::setWidthTwips(int twips)
     layout()->activate();
 }
 
-void SidePanel::restoreWidth(const SettingsStore &settings, int windowWidth)
+void SidePanel::restoreWidth(const RunningSettings &settings, int windowWidth)
 {
     // A first start leaves at least two thirds of the window to the documents; a bit
     // more, as the window's frame, unknown before it shows, takes from its width.

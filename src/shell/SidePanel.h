@@ -7,7 +7,7 @@ class PanelPage;
 class QPushButton;
 class Room;
 class QTabWidget;
-class SettingsStore;
+class RunningSettings;
 
 // The main window's side panel: three panel buttons over a strip of tool tabs,
 // one tab for each room with a page, in order. A page is built when it is first
@@ -21,7 +21,7 @@ public:
     int widthTwips() const { return m_widthTwips; }
     void setWidthTwips(int twips);
     // The stored width, or at a first start one that fits the captions within windowWidth.
-    void restoreWidth(const SettingsStore &settings, int windowWidth);
+    void restoreWidth(const RunningSettings &settings, int windowWidth);
     int fittingWidthTwips() const;
     void btnListgetBigger_Click();
     void btnListgetSmaller_Click();

@@ -1,6 +1,7 @@
 #include "WindowPlacement.h"
 
-#include "core/SettingsStore.h"
+#include "core/RunningSettings.h"
+#include "core/SettingKeys.h"
 #include "core/Twips.h"
 
 #include <QEvent>
@@ -24,7 +25,7 @@ std::array<double, 4> twipsOf(const QRect &rect)
             double(rect.height() * Twips)};
 }
 
-bool anyStored(const SettingsStore &settings)
+bool anyStored(const RunningSettings &settings)
 {
     return std::any_of(std::begin(Keys), std::end(Keys),
                        [&](const SettingKey *key) { return settings.contains(*key); });
@@ -81,7 +82,7 @@ bool WindowPlacement::save(const QWidget &window, QString *error) const
     const QRect now = frameRect(window);
     const std::array<double, 4> twips = now == m_applied ? m_twips : twipsOf(now);
     for (int i = 0; i < 4; ++i)
-        if (!m_settings.save(*Keys[i], QString::number(float(twips[i])), error))
+        if (!m_settings.set(*Keys[i], QString::number(float(twips[i])), error))
             return false;
     return true;
 }

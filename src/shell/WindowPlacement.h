@@ -7,14 +7,14 @@
 #include <array>
 
 class QWidget;
-class SettingsStore;
+class RunningSettings;
 
 // The main window's place and size, frame included, kept in twips in the settings.
 class WindowPlacement : public QObject
 {
     Q_OBJECT
 public:
-    explicit WindowPlacement(SettingsStore &settings) : m_settings(settings) {}
+    explicit WindowPlacement(RunningSettings &settings) : m_settings(settings) {}
 
     void restore(QWidget &window);
     // False at the first value that could not be stored, error (when given) naming the file and the reason.
@@ -24,7 +24,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    SettingsStore &m_settings;
+    RunningSettings &m_settings;
     std::array<double, 4> m_twips{};
     // The frame's place and size.
     QRect m_applied;

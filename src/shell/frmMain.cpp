@@ -46,7 +46,7 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
       m_commands(new DocumentCommands(*m_documents, m_mdi, m_documents->arranger(), *context.prompts, this)),
       m_subsystems{m_documents,           &m_settings,           context.prompts, context.launcher,
                    context.browsers,      context.programFolder, context.profileFolder},
-      m_toolbar1(new QToolBar), m_placement(context.settings->store())
+      m_toolbar1(new QToolBar), m_placement(*context.settings)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Caption);
@@ -147,7 +147,7 @@ void frmMain::Form_Load(const QString &commandLine)
 {
     m_placement.restore(*this);
     setListPressed(m_settings.number(SettingKeys::ShowList) != 0);
-    m_list->restoreWidth(m_settings.store(), width());
+    m_list->restoreWidth(m_settings, width());
     for (Room *room : std::as_const(m_rooms))
         room->load();
     m_list->tabs_Click();
@@ -327,13 +327,12 @@ void frmMain::updateCaption()
 // One write, and one message for the lot when it fails.
 void frmMain::saveState()
 {
-    SettingsStore &settings = m_settings.store();
-    settings.begin();
-    m_placement.save(*this);
-    settings.save(SettingKeys::ShowList, flag(listPressed()));
-    settings.save(SettingKeys::ListWidth, QString::number(float(m_list->widthTwips())));
     QString why;
-    if (settings.commit(&why))
+    if (m_settings.transaction([this] {
+            m_placement.save(*this);
+            m_settings.set(SettingKeys::ShowList, flag(listPressed()));
+            m_settings.set(SettingKeys::ListWidth, QString::number(float(m_list->widthTwips())));
+        }, &why))
         return;
     m_context.prompts->message(this, SettingsStore::failureText(why), AppTitle, Prompts::Critical);
 }

@@ -69,7 +69,7 @@ frmTip::frmTip(const AppContext &context, QWidget *parent)
 
 bool frmTip::wanted(const AppContext &context)
 {
-    return context.settings->store().number(SettingKeys::ShowTipsRead, context.tipsApplication) == 1;
+    return context.settings->number(SettingKeys::ShowTipsRead, context.tipsApplication) == 1;
 }
 
 bool frmTip::Form_Load()
