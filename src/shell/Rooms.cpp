@@ -16,6 +16,7 @@ QList<Room *> Rooms::make(const SubsystemContext &context, QWidget *owner)
     return {
         new SearchRoom(context, owner),
         new BookmarkRoom(context, owner),
+        new OptionsRoom(context, owner),
         new Room(AutotextPage::Id, AutotextPage::Caption, [context] {
             auto *page = new AutotextPage(context);
             page->LoadAutotxt();
@@ -27,6 +28,5 @@ QList<Room *> Rooms::make(const SubsystemContext &context, QWidget *owner)
             return new HelpPage(*browsers, help);
         }, owner),
         new LinkTools(context, nullptr, owner),
-        new OptionsRoom(context, owner),
     };
 }
