@@ -1,8 +1,34 @@
 #pragma once
 
 #include "core/ProcessLauncher.h"
+#include "core/StartedProcess.h"
 
 #include <QList>
+#include <QPointer>
+
+#include <utility>
+
+// A program "started" by ScriptedLauncher::start: it runs until the test or end() finishes it.
+class ScriptedProcess : public StartedProcess
+{
+public:
+    bool ended = false; // end() was called
+
+    bool running() const override { return m_running; }
+    void end() override
+    {
+        ended = true;
+        finish();
+    }
+    void finish()
+    {
+        if (std::exchange(m_running, false))
+            emit finished();
+    }
+
+private:
+    bool m_running = true;
+};
 
 // Records the programs it is asked to start; starts nothing.
 class ScriptedLauncher : public ProcessLauncher
@@ -14,6 +40,7 @@ public:
         QString outputFile;
     };
     QList<Start> started;
+    QList<QPointer<ScriptedProcess>> processes; // what start() gave, in order
     QString failure; // when set, every start fails with this reason
 
     bool startDetached(const QString &program, const QStringList &arguments, const QString &outputFile,
@@ -23,5 +50,14 @@ public:
         if (error)
             *error = failure;
         return failure.isEmpty();
+    }
+
+    StartedProcess *start(const QString &program, const QStringList &arguments, const QString &outputFile,
+                          QString *error) override
+    {
+        if (!startDetached(program, arguments, outputFile, error))
+            return nullptr;
+        processes.append(new ScriptedProcess);
+        return processes.last();
     }
 };
