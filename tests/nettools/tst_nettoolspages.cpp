@@ -48,7 +48,7 @@ private slots:
         }
     }
 
-    void toolsPageLinesUpAndFollowsTheWaits()
+    void toolsPageLinesUpAsksForTheAddressAndFollowsTheWaits()
     {
         PageFixture fixture;
         auto *tools = new ToolsPage(fixture.context);

@@ -12,22 +12,14 @@
 class ScriptedProcess : public StartedProcess
 {
 public:
-    bool ended = false; // end() was called
-
-    bool running() const override { return m_running; }
-    void end() override
-    {
-        ended = true;
-        finish();
-    }
+    bool done = false;
+    bool running() const override { return !done; }
+    void end() override { finish(); }
     void finish()
     {
-        if (std::exchange(m_running, false))
+        if (!std::exchange(done, true))
             emit finished();
     }
-
-private:
-    bool m_running = true;
 };
 
 // Records the programs it is asked to start; starts nothing.
