@@ -10,14 +10,16 @@
 #include <QTimer>
 
 #include <langinfo.h>
+#include <memory>
 
 namespace {
 
 constexpr std::chrono::milliseconds ReopenEvery{200};
+constexpr std::chrono::seconds ReopenFor{3};
 constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
-// Commands write in the locale's encoding; Qt takes UTF-8 for it on Unix, which
-// also reads what a plain ASCII locale writes.
+// Commands write in the locale's encoding. Qt's System encoding is UTF-8 on Unix
+// whatever the locale, so the C library is asked; ASCII is read as UTF-8, its superset.
 QString decodeLocal(const QByteArray &bytes)
 {
     const char *codeset = nl_langinfo(CODESET);
@@ -39,7 +41,8 @@ QString CommandRun::folder(QString *error)
                                                                   : QStandardPaths::GenericCacheLocation);
     const QString path = base + QStringLiteral("/vantorel-tools");
     // Made private from the start; one made before is made private again.
-    if (QDir().mkpath(base) && (QDir().mkdir(path, OwnerOnly) || (QFileInfo(path).isDir() && QFile::setPermissions(path, OwnerOnly))))
+    const bool made = QDir().mkpath(base) && QDir().mkdir(path, OwnerOnly);
+    if (made || (QFileInfo(path).isDir() && QFile::setPermissions(path, OwnerOnly)))
         return path;
     if (error)
         *error = QStringLiteral("无法创建文件夹 ") + QDir::toNativeSeparators(path);
@@ -72,9 +75,9 @@ CommandRun *CommandRun::start(ProcessLauncher &launcher, const QStringList &comm
     return run.release();
 }
 
-void CommandRun::collect(std::chrono::milliseconds reopenFor)
+void CommandRun::collect()
 {
-    m_giveUp = std::chrono::steady_clock::now() + reopenFor;
+    m_giveUp = std::chrono::steady_clock::now() + ReopenFor;
     if (!m_process->running())
         return read();
     connect(m_process, &StartedProcess::finished, this, &CommandRun::read, Qt::SingleShotConnection);

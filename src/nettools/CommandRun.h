@@ -15,7 +15,7 @@ class CommandRun : public QObject
 {
     Q_OBJECT
 public:
-    // What collecting gives when the output file never appeared.
+    // What collecting gives when the output file is gone.
     static inline const QString NoOutput = QStringLiteral("命令没有产生输出");
 
     // Makes the output file and starts command (the program, then its arguments);
@@ -28,8 +28,8 @@ public:
 
     QString outputFile() const { return m_file.fileName(); }
     // Ends the program when it still runs, then reads what it wrote: collected follows.
-    // A file gone missing is looked for again for reopenFor.
-    void collect(std::chrono::milliseconds reopenFor);
+    // A file gone missing is looked for again for a few seconds.
+    void collect();
     // Ends the program and goes, file and all, without reading.
     void abandon();
 

@@ -2,6 +2,7 @@
 
 #include "CommandRun.h"
 #include "NetSettings.h"
+
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
@@ -31,10 +32,8 @@ const CommandRunner::Tool CommandRunner::Netstat{
         return QStringList{QStringLiteral("netstat"), QStringLiteral("-an")};
     }};
 
-CommandRunner::CommandRunner(const Tool &tool, const SubsystemContext &context, QWidget *page,
-                             std::chrono::milliseconds reopenFor)
-    : QObject(page), m_tool(tool), m_context(context), m_page(page), m_reopenFor(reopenFor),
-      m_timer(new QTimer(this))
+CommandRunner::CommandRunner(const Tool &tool, const SubsystemContext &context, QWidget *page)
+    : QObject(page), m_tool(tool), m_context(context), m_page(page), m_timer(new QTimer(this))
 {
     setObjectName(QLatin1String(tool.name));
     m_timer->setObjectName(QLatin1String(tool.timer));
@@ -93,5 +92,5 @@ void CommandRunner::Timer_Timer()
     connect(run, &CommandRun::collected, this, [this](const QString &output) {
         emit appended(output + CrLf + Hint);
     });
-    run->collect(m_reopenFor);
+    run->collect();
 }

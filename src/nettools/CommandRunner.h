@@ -1,14 +1,13 @@
 #pragma once
 
+#include "core/Prompts.h"
+#include "document/SubsystemContext.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 
-#include <chrono>
 #include <functional>
-
-#include "core/Prompts.h"
-#include "document/SubsystemContext.h"
 
 class CommandRun;
 class QTimer;
@@ -36,8 +35,7 @@ public:
     static inline const QString Hint = QStringLiteral("如果信息显示不全或者不显示，你可以尝试设置更长的时间");
     static inline const QString InvalidHost = QStringLiteral("主机名无效");
 
-    CommandRunner(const Tool &tool, const SubsystemContext &context, QWidget *page,
-                  std::chrono::milliseconds reopenFor = std::chrono::seconds(3));
+    CommandRunner(const Tool &tool, const SubsystemContext &context, QWidget *page);
 
     // The tool's button was clicked: host is the host field, shown how many characters
     // the output area holds.
@@ -56,7 +54,6 @@ private:
     const Tool &m_tool;
     SubsystemContext m_context;
     QWidget *m_page;
-    std::chrono::milliseconds m_reopenFor;
     QTimer *m_timer;
     QPointer<CommandRun> m_run;
 };
