@@ -1,13 +1,12 @@
 #include "ToolsPage.h"
 
-#include "NetSettings.h"
-#include "document/SubsystemContext.h"
+#include "CommandRunner.h"
+#include "LocalAddress.h"
 #include "platform/PanelLayout.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTimer>
 
 using namespace PanelLayout;
 
@@ -16,15 +15,10 @@ ToolsPage::ToolsPage(const SubsystemContext &context, QWidget *parent)
       IPrefresh(fixedButton("IPrefresh", QStringLiteral("刷新"), 615)), txtPINGHOST(named(new QLineEdit, "txtPINGHOST")),
       cmdPING(fixedButton("cmdPING", QStringLiteral("PING"), 615)),
       cmdViewLOCALport(fixedButton("cmdViewLOCALport", QStringLiteral("察看活动连接及端口(NetStat)"), 2895)),
-      txtCommandOUTPUT(named(new QPlainTextEdit(QStringLiteral("命令输出\n")), "txtCommandOUTPUT")),
-      Timer1(named(new QTimer(this), "Timer1")), Timer2(named(new QTimer(this), "Timer2"))
+      txtCommandOUTPUT(named(new QPlainTextEdit(QStringLiteral("命令输出\r\n")), "txtCommandOUTPUT")),
+      m_ping(new CommandRunner(CommandRunner::Ping, context, this)),
+      m_netstat(new CommandRunner(CommandRunner::Netstat, context, this))
 {
-    RunningSettings &settings = *context.settings;
-    for (const auto &[timer, key] : {std::pair{Timer1, &NetSettings::PingTime}, {Timer2, &NetSettings::NetStatTime}}) {
-        timer->setSingleShot(true);
-        timer->setInterval(NetSettings::wait(settings, *key));
-        settings.follow(*key, timer, [timer, &settings, key](const QString &) { timer->setInterval(NetSettings::wait(settings, *key)); });
-    }
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(0);
@@ -37,5 +31,23 @@ ToolsPage::ToolsPage(const SubsystemContext &context, QWidget *parent)
     grid->addWidget(txtCommandOUTPUT, 3, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(3, 1);
-    connect(IPrefresh, &QPushButton::clicked, this, &ToolsPage::localAddressRefreshRequested);
+    connect(IPrefresh, &QPushButton::clicked, this, &ToolsPage::IPrefresh_Click);
+    for (auto [button, runner] : {std::pair{cmdPING, m_ping}, {cmdViewLOCALport, m_netstat}}) {
+        connect(button, &QPushButton::clicked, runner, [this, runner = runner] {
+            runner->start(txtPINGHOST->text(), txtCommandOUTPUT->toPlainText().size());
+        });
+        connect(runner, &CommandRunner::cleared, txtCommandOUTPUT, &QPlainTextEdit::clear);
+        connect(runner, &CommandRunner::appended, this, &ToolsPage::append);
+    }
+}
+
+void ToolsPage::IPrefresh_Click() { txtLocalIP->setText(QStringLiteral("本地IP：") + LocalAddress::primary()); }
+
+void ToolsPage::append(const QString &text)
+{
+    QTextCursor end(txtCommandOUTPUT->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+    txtCommandOUTPUT->moveCursor(QTextCursor::End);
+    txtCommandOUTPUT->ensureCursorVisible();
 }

@@ -2,10 +2,10 @@
 
 #include "platform/PanelPage.h"
 
+class CommandRunner;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QTimer;
 struct SubsystemContext;
 
 // The tools tab of the side panel: the local address, Ping, Netstat and their output.
@@ -19,19 +19,19 @@ public:
     explicit ToolsPage(const SubsystemContext &context, QWidget *parent = nullptr);
 
     // The local address is looked up again each time the page is chosen.
-    void chosen() override { emit localAddressRefreshRequested(); }
-
-signals:
-    void localAddressRefreshRequested();
+    void chosen() override { IPrefresh_Click(); }
+    void IPrefresh_Click();
 
 private:
+    void append(const QString &text);
+
     QLineEdit *txtLocalIP;
     QPushButton *IPrefresh;
     QLineEdit *txtPINGHOST;
     QPushButton *cmdPING;
     QPushButton *cmdViewLOCALport;
     QPlainTextEdit *txtCommandOUTPUT;
-    // The waits of Ping and Netstat, as long as the settings say.
-    QTimer *Timer1;
-    QTimer *Timer2;
+    // Their timers are Timer1 and Timer2.
+    CommandRunner *m_ping;
+    CommandRunner *m_netstat;
 };

@@ -12,12 +12,6 @@
 
 using PanelLayout::named;
 
-namespace {
-
-constexpr int MaxWait = 60000;
-
-} // namespace
-
 WaitOptions::WaitOptions(const RunningSettings &settings, Prompts &prompts, QWidget *parent)
     : OptionsSection(QStringLiteral("常规"), parent),
       txtPingtime(named(new QLineEdit(settings.text(NetSettings::PingTime)), "txtPingtime")),
@@ -35,7 +29,7 @@ WaitOptions::WaitOptions(const RunningSettings &settings, Prompts &prompts, QWid
     connect(cmdSettoDefaultTime, &QPushButton::clicked, this, &WaitOptions::cmdSettoDefaultTime_Click);
 
     // Empty, or a whole number of 1 to 60000 milliseconds without a leading zero.
-    const NumberFieldGuard::Rules waits{5, MaxWait, QStringLiteral("允许最大值为60000各千分之一秒，即60秒或者1分钟")};
+    const NumberFieldGuard::Rules waits{5, NetSettings::MaxWait, QStringLiteral("允许最大值为60000各千分之一秒，即60秒或者1分钟")};
     for (QLineEdit *wait : {txtPingtime, txtNetstattime})
         new NumberFieldGuard(wait, waits, [this, &prompts](const QString &why) {
             prompts.message(window(), why, QStringLiteral("错误"), Prompts::Critical);

@@ -2,10 +2,13 @@
 
 #include "core/ProcessLauncher.h"
 
-// Starts programs with QProcess, detached: they live on when Vantorel ends.
+// Starts programs with QProcess: detached ones live on when Vantorel ends, followed
+// ones end with it.
 class DetachedProcessLauncher : public ProcessLauncher
 {
 public:
     bool startDetached(const QString &program, const QStringList &arguments, const QString &outputFile,
                        QString *error) override;
+    StartedProcess *start(const QString &program, const QStringList &arguments, const QString &outputFile,
+                          QString *error) override;
 };

@@ -69,12 +69,6 @@ private slots:
         QCOMPARE(bottom(w("txtCommandOUTPUT"), tools), tools->height());
         QVERIFY(top(netstat, tools) < top(w("txtCommandOUTPUT"), tools));
 
-        QSignalSpy refresh(tools, &ToolsPage::localAddressRefreshRequested);
-        tools->chosen();
-        tools->chosen();
-        QTest::mouseClick(child<QPushButton>(tools, QStringLiteral("IPrefresh")), Qt::LeftButton);
-        QCOMPARE(refresh.count(), 3);
-
         // The waits follow the settings as they are applied.
         auto *ping = child<QTimer>(tools, QStringLiteral("Timer1"));
         auto *netstatWait = child<QTimer>(tools, QStringLiteral("Timer2"));

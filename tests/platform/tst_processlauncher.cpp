@@ -1,10 +1,12 @@
+#include "core/StartedProcess.h"
 #include "platform/DetachedProcessLauncher.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-// Programs started without a shell and without waiting for them.
+// Programs started without a shell, without waiting for them; into a file the caller made.
 class tst_ProcessLauncher : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString output = dir.filePath(QStringLiteral("out.txt"));
+        QVERIFY(QFile(output).open(QIODevice::WriteOnly));
         DetachedProcessLauncher real;
         ProcessLauncher &launcher = real;
         QString error;
@@ -31,7 +34,7 @@ private slots:
         QTRY_COMPARE(contents(output), QByteArray("a b|$HOME; echo x|"));
     }
 
-    void bothChannelsGoIntoTheFile()
+    void bothChannelsAppendToTheFile()
     {
         QTemporaryDir dir;
         const QString output = dir.filePath(QStringLiteral("out.txt"));
@@ -43,7 +46,13 @@ private slots:
         ProcessLauncher &launcher = real;
         QVERIFY(launcher.startDetached(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("echo err >&2; echo out")},
                                        output));
-        QTRY_COMPARE(contents(output), QByteArray("err\nout\n"));
+        QTRY_COMPARE(contents(output), QByteArray("left from before\nerr\nout\n"));
+        QVERIFY(stale.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        std::unique_ptr<StartedProcess> followed(launcher.start(QStringLiteral("echo"), {QStringLiteral("more")}, output));
+        QSignalSpy ended(followed.get(), &StartedProcess::finished);
+        QVERIFY(ended.wait(5000));
+        QCOMPARE(contents(output), QByteArray("left from before\nerr\nout\nmore\n"));
+        QCOMPARE(stale.permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     }
 
     void aMissingProgramIsReported()
@@ -53,6 +62,33 @@ private slots:
         QString error;
         QVERIFY(!launcher.startDetached(QStringLiteral("/nonexistent/program"), {}, QString(), &error));
         QVERIFY(!error.isEmpty());
+        error.clear();
+        QVERIFY(!launcher.start(QStringLiteral("/nonexistent/program"), {}, QString(), &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void anOutputFileIsNotMadeHere()
+    {
+        QTemporaryDir dir;
+        const QString output = dir.filePath(QStringLiteral("out.txt"));
+        DetachedProcessLauncher real;
+        ProcessLauncher &launcher = real;
+        QString detached, followed;
+        QVERIFY(!launcher.startDetached(QStringLiteral("true"), {}, output, &detached));
+        QVERIFY(!launcher.start(QStringLiteral("true"), {}, output, &followed));
+        QVERIFY(!detached.isEmpty() && !followed.isEmpty());
+        QVERIFY(!QFile::exists(output));
+    }
+
+    void aFollowedProgramCanBeEnded()
+    {
+        DetachedProcessLauncher real;
+        std::unique_ptr<StartedProcess> slow(real.start(QStringLiteral("sleep"), {QStringLiteral("30")}, QString(), nullptr));
+        QSignalSpy ended(slow.get(), &StartedProcess::finished);
+        QVERIFY(slow->running());
+        slow->end();
+        QVERIFY(ended.wait(3000));
+        QVERIFY(!slow->running());
     }
 };
 

@@ -1,8 +1,26 @@
 #pragma once
 
 #include "core/ProcessLauncher.h"
+#include "core/StartedProcess.h"
 
 #include <QList>
+#include <QPointer>
+
+#include <utility>
+
+// A program "started" by ScriptedLauncher::start: it runs until the test or end() finishes it.
+class ScriptedProcess : public StartedProcess
+{
+public:
+    bool done = false;
+    bool running() const override { return !done; }
+    void end() override { finish(); }
+    void finish()
+    {
+        if (!std::exchange(done, true))
+            emit finished();
+    }
+};
 
 // Records the programs it is asked to start; starts nothing.
 class ScriptedLauncher : public ProcessLauncher
@@ -14,6 +32,7 @@ public:
         QString outputFile;
     };
     QList<Start> started;
+    QList<QPointer<ScriptedProcess>> processes; // what start() gave, in order
     QString failure; // when set, every start fails with this reason
 
     bool startDetached(const QString &program, const QStringList &arguments, const QString &outputFile,
@@ -23,5 +42,14 @@ public:
         if (error)
             *error = failure;
         return failure.isEmpty();
+    }
+
+    StartedProcess *start(const QString &program, const QStringList &arguments, const QString &outputFile,
+                          QString *error) override
+    {
+        if (!startDetached(program, arguments, outputFile, error))
+            return nullptr;
+        processes.append(new ScriptedProcess);
+        return processes.last();
     }
 };
