@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "AppContext.h"
+#include "core/Addresses.h"
 #include "core/AppInfo.h"
 #include "core/ProfileFolder.h"
 #include "core/SettingsStore.h"
@@ -15,7 +16,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QLibraryInfo>
 #include <QStyle>
 #include <QTranslator>
@@ -24,16 +24,6 @@
 #include <optional>
 
 namespace {
-
-// Looks up the fonts the Chinese captions need. The font database is shared
-// between threads, so the windows built later find the lookups done.
-void lookUpFonts(QFont font)
-{
-    const QString sample = QStringLiteral("搜索引擎书签管理");
-    QFontMetrics(font).horizontalAdvance(sample);
-    font.setBold(true);
-    QFontMetrics(font).horizontalAdvance(sample);
-}
 
 // Visible at once, while loading runs.
 void present(frmSplash &splash)
@@ -59,6 +49,20 @@ void installTranslations(QApplication &app)
     }
 }
 
+QString firstPage(const QString &commandLine, const SettingsStore &settings)
+{
+    const QString option = QStringLiteral("-nohome");
+    const qsizetype p = commandLine.indexOf(option);
+    if (p < 0) {
+        const QString home = settings.get(SettingKeys::Homepage);
+        return home == Addresses::IEHomepage ? WebEngineEnvironment::homeAddress() : home;
+    }
+    QString address = commandLine.mid(p + option.size() + 1);
+    if (address.size() >= 2 && address.startsWith(u'"') && address.endsWith(u'"') && address.count(u'"') == 2)
+        address = address.mid(1, address.size() - 2);
+    return address.isEmpty() ? QStringLiteral("about:blank") : address;
+}
+
 QString commandLine(const QStringList &arguments)
 {
     QStringList typed;
@@ -77,34 +81,34 @@ int run(QApplication &app, const QString &commandLine)
 
     AppContext context;
     context.programFolder = QApplication::applicationDirPath();
-    // First, as the web engine's start below is the longest part of start-up.
-    frmSplash splash(context.programFolder);
-    present(splash);
-    // That start mostly waits on the engine's helper processes; meanwhile other
-    // threads copy the shipped profile files and look up the fonts.
+    // The web engine first: its start is the longest part of start-up and mostly
+    // waits on its helper processes, while another thread copies the shipped
+    // profile files.
     const ProfileFolder profile;
     auto prepared = std::async(std::launch::async, [&profile, shipped = context.programFile(QStringLiteral("profile"))] {
         profile.prepare(shipped);
     });
-    auto fonts = std::async(std::launch::async, lookUpFonts, QApplication::font());
-
     DialogPrompts prompts;
     SettingsStore settings;
     WebEngineEnvironment web(prompts, settings);
     DetachedProcessLauncher launcher;
     prepared.wait();
-    fonts.wait();
     context.profileFolder = profile.path();
     web.setTypedSearch([folder = context.profileFolder](const QString &query) {
         return firstEngineSearch(folder, query);
     });
+    // Its renderer starts and the page loads while the windows are built.
+    web.startFirstPage(firstPage(commandLine, settings));
+    std::optional<frmSplash> splash(std::in_place, context.programFolder);
+    present(*splash);
     context.tipsApplication = QFileInfo(QApplication::applicationFilePath()).completeBaseName();
     context.settings = &settings;
     context.prompts = &prompts;
     context.browsers = &web;
     context.launcher = &launcher;
 
-    const auto main = launch(context, commandLine, &splash);
+    const auto main = launch(context, commandLine, &*splash);
+    splash.reset(); // its picture and window are not needed again
     QObject::connect(main.get(), &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     return app.exec();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 class QApplication;
+class SettingsStore;
 class frmMain;
 class frmSplash;
 struct AppContext;
@@ -17,6 +18,8 @@ void installTranslations(QApplication &app);
 // Main window load under the splash, which it then closes; tip of the day (waits for
 // it); then shows the main window. Without a splash given, it shows its own.
 std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, frmSplash *splash = nullptr);
+// The address the main window's load opens first: the one after "-nohome", else the home page.
+QString firstPage(const QString &commandLine, const SettingsStore &settings);
 // commandLine is the program's arguments as commandLine() joins them.
 int run(QApplication &app, const QString &commandLine);
 // The command line as typed: the arguments joined by blanks, one that holds a

@@ -1,5 +1,6 @@
 #include "WebEngineEnvironment.h"
 
+#include "BuiltinPages.h"
 #include "DownloadManager.h"
 #include "MediaPolicy.h"
 #include "WebEngineBrowser.h"
@@ -32,10 +33,24 @@ WebEngineEnvironment::~WebEngineEnvironment() = default;
 
 BrowserControl *WebEngineEnvironment::createBrowser(QWidget *parent)
 {
+    if (m_first) {
+        m_first->setParent(parent);
+        m_first->releaseSoon();
+        return m_first.release();
+    }
     auto *browser = new WebEngineBrowser(m_profile.get(), m_prompts, m_search, parent);
     m_media->adopt(browser->page());
     return browser;
 }
+
+void WebEngineEnvironment::startFirstPage(const QString &address)
+{
+    loadMediaSwitches();
+    m_first.reset(static_cast<WebEngineBrowser *>(createBrowser(nullptr)));
+    m_first->preload(address);
+}
+
+QString WebEngineEnvironment::homeAddress() { return QString::fromLatin1(BuiltinPages::StartAddress); }
 
 void WebEngineEnvironment::loadOptions()
 {
@@ -46,6 +61,17 @@ void WebEngineEnvironment::loadOptions()
         downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     if (!downloads.isEmpty())
         m_profile->setDownloadPath(downloads);
+}
+
+// Read before the first page, which starts before the main window reads them.
+void WebEngineEnvironment::loadMediaSwitches()
+{
+    const std::pair<Media, const SettingKey &> switches[] = {{Media::Pictures, SettingKeys::ShowPicture},
+                                                             {Media::Sound, SettingKeys::PlaySound},
+                                                             {Media::Animations, SettingKeys::ShowAnimations},
+                                                             {Media::Video, SettingKeys::PlayVideo}};
+    for (const auto &[media, key] : switches)
+        m_media->set(media, m_settings.number(key) == 1);
 }
 
 void WebEngineEnvironment::setMediaAllowed(Media media, bool allowed)
