@@ -37,7 +37,8 @@ work_prefix=bench-memory
 # shellcheck source=../common.sh
 source "$here/../common.sh"
 
-# KiB of PSS of the process and all its descendants, from /proc.
+# KiB of PSS of the process and all its descendants, from /proc, then the
+# anonymous part of it and the number of processes.
 tree_pss() {
   python3 - "$1" <<'EOF'
 import os, sys
@@ -52,7 +53,7 @@ for entry in os.listdir('/proc'):
         continue
     ppid = int(stat[stat.rfind(')') + 2:].split()[1])
     children.setdefault(ppid, []).append(int(entry))
-total, count, todo = 0, 0, [int(sys.argv[1])]
+total, anon, count, todo = 0, 0, 0, [int(sys.argv[1])]
 while todo:
     pid = todo.pop()
     todo.extend(children.get(pid, []))
@@ -62,13 +63,15 @@ while todo:
                 if line.startswith('Pss:'):
                     total += int(line.split()[1])
                     count += 1
+                elif line.startswith('Pss_Anon:'):
+                    anon += int(line.split()[1])
     except OSError:
         pass
-print(total, count)
+print(total, anon, count)
 EOF
 }
 
-# Runs one program with fresh per-user folders; prints "KiB processes".
+# Runs one program with fresh per-user folders; prints "KiB anonKiB processes".
 measure() {
   local name=$1; shift
   local t="$work/run"
@@ -109,13 +112,15 @@ a=()
 b=()
 for i in $(seq "$runs"); do
   r=$(measure "vantorel $i" "$vantorel" -nohome "$url")
-  read -r kib procs <<<"$r"
+  read -r kib anon procs <<<"$r"
   a+=("$kib")
-  awk -v i="$i" -v k="$kib" -v p="$procs" 'BEGIN { printf "run %d vantorel %8.1f MiB in %d processes\n", i, k / 1024, p }'
+  awk -v i="$i" -v k="$kib" -v a="$anon" -v p="$procs" \
+    'BEGIN { printf "run %d vantorel %8.1f MiB (anonymous %.1f) in %d processes\n", i, k / 1024, a / 1024, p }'
   r=$(measure "floor $i" "$floor" "$url")
-  read -r kib procs <<<"$r"
+  read -r kib anon procs <<<"$r"
   b+=("$kib")
-  awk -v i="$i" -v k="$kib" -v p="$procs" 'BEGIN { printf "run %d floor    %8.1f MiB in %d processes\n", i, k / 1024, p }'
+  awk -v i="$i" -v k="$kib" -v a="$anon" -v p="$procs" \
+    'BEGIN { printf "run %d floor    %8.1f MiB (anonymous %.1f) in %d processes\n", i, k / 1024, a / 1024, p }'
 done
 
 python3 - "${#a[@]}" "${a[@]}" "${b[@]}" <<'EOF'
