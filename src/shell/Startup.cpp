@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QStyle>
 #include <QTranslator>
@@ -24,6 +25,10 @@
 #include <optional>
 
 namespace {
+
+// The first icon read from a file (the style's own, for a toolbar) loads every
+// image plugin, to ask each whether it reads the format: some 20 ms.
+void loadImagePlugins() { QImageReader::supportedImageFormats(); }
 
 // Visible at once, while loading runs.
 void present(frmSplash &splash)
@@ -82,17 +87,19 @@ int run(QApplication &app, const QString &commandLine)
     AppContext context;
     context.programFolder = QApplication::applicationDirPath();
     // The web engine first: its start is the longest part of start-up and mostly
-    // waits on its helper processes, while another thread copies the shipped
-    // profile files.
+    // waits on its helper processes, while other threads copy the shipped profile
+    // files and load the image plugins.
     const ProfileFolder profile;
     auto prepared = std::async(std::launch::async, [&profile, shipped = context.programFile(QStringLiteral("profile"))] {
         profile.prepare(shipped);
     });
+    auto plugins = std::async(std::launch::async, loadImagePlugins);
     DialogPrompts prompts;
     SettingsStore settings;
     WebEngineEnvironment web(prompts, settings);
     DetachedProcessLauncher launcher;
     prepared.wait();
+    plugins.wait();
     context.profileFolder = profile.path();
     web.setTypedSearch([folder = context.profileFolder](const QString &query) {
         return firstEngineSearch(folder, query);
