@@ -52,9 +52,14 @@ void MultimediaSwitches::addTo(QMenu *menu, QAction *before)
 void MultimediaSwitches::load()
 {
     m_loading = true;
-    for (const Item &item : std::as_const(m_items))
-        m_browsers.setMediaAllowed(item.media, m_settings.number(item.key) == 1);
+    applyStored(m_browsers, m_settings);
     m_loading = false;
+}
+
+void MultimediaSwitches::applyStored(BrowserFactory &browsers, const RunningSettings &settings)
+{
+    for (const Switch &s : Switches)
+        browsers.setMediaAllowed(s.media, settings.number(s.key) == 1);
 }
 
 // The setting holds the state the switch chose, and the menu shows it.

@@ -25,6 +25,8 @@ public:
     void addTo(QMenu *menu, QAction *before);
     // Check marks and pages as the settings say, at start-up; writes nothing.
     void load();
+    // Pages as the settings say, before any window: the first page starts with them.
+    static void applyStored(BrowserFactory &browsers, const RunningSettings &settings);
 
 private:
     struct Item {

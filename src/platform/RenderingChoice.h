@@ -10,6 +10,8 @@ namespace RenderingChoice {
 // True when no GPU render node is present under driFolder.
 bool gpuAbsent(const QString &driFolder = QStringLiteral("/dev/dri"));
 // Call before the first window is made. Returns true when it chose software.
+// Software drawing without a GPU needs no OpenGL at all: the window system's
+// OpenGL is then not loaded, unless the user chose an integration.
 bool chooseBackend(const QString &driFolder = QStringLiteral("/dev/dri"));
 
 } // namespace RenderingChoice

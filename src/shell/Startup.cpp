@@ -1,10 +1,12 @@
 #include "Startup.h"
 
 #include "AppContext.h"
+#include "core/Addresses.h"
 #include "core/AppInfo.h"
 #include "core/ProfileFolder.h"
 #include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
+#include "options/MultimediaSwitches.h"
 #include "document/webengine/WebEngineEnvironment.h"
 #include "frmMain.h"
 #include "frmSplash.h"
@@ -16,7 +18,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QFontMetrics>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QStyle>
 #include <QTranslator>
@@ -26,15 +28,9 @@
 
 namespace {
 
-// Looks up the fonts the Chinese captions need. The font database is shared
-// between threads, so the windows built later find the lookups done.
-void lookUpFonts(QFont font)
-{
-    const QString sample = QStringLiteral("搜索引擎书签管理");
-    QFontMetrics(font).horizontalAdvance(sample);
-    font.setBold(true);
-    QFontMetrics(font).horizontalAdvance(sample);
-}
+// The first icon read from a file (the style's own, for a toolbar) loads every
+// image plugin, to ask each whether it reads the format: some 20 ms.
+void loadImagePlugins() { QImageReader::supportedImageFormats(); }
 
 // Visible at once, while loading runs.
 void present(frmSplash &splash)
@@ -60,6 +56,26 @@ void installTranslations(QApplication &app)
     }
 }
 
+QString firstPage(const QString &commandLine, const RunningSettings &settings)
+{
+    const QString option = QStringLiteral("-nohome");
+    const qsizetype p = commandLine.indexOf(option);
+    if (p < 0) {
+        const QString home = settings.text(SettingKeys::Homepage);
+        return home == Addresses::IEHomepage ? WebEngineEnvironment::homeAddress() : home;
+    }
+    QString address = commandLine.mid(p + option.size() + 1);
+    if (address.size() >= 2 && address.startsWith(u'"') && address.endsWith(u'"') && address.count(u'"') == 2)
+        address = address.mid(1, address.size() - 2);
+    return address.isEmpty() ? QStringLiteral("about:blank") : address;
+}
+
+void startFirstPage(WebEngineEnvironment &web, const RunningSettings &settings, const QString &commandLine)
+{
+    MultimediaSwitches::applyStored(web, settings);
+    web.startFirstPage(firstPage(commandLine, settings));
+}
+
 QString commandLine(const QStringList &arguments)
 {
     QStringList typed;
@@ -78,35 +94,37 @@ int run(QApplication &app, const QString &commandLine)
 
     AppContext context;
     context.programFolder = QApplication::applicationDirPath();
-    // First, as the web engine's start below is the longest part of start-up.
-    frmSplash splash(context.programFolder);
-    present(splash);
-    // That start mostly waits on the engine's helper processes; meanwhile other
-    // threads copy the shipped profile files and look up the fonts.
+    // The web engine first: its start is the longest part of start-up and mostly
+    // waits on its helper processes, while other threads copy the shipped profile
+    // files and load the image plugins.
     const ProfileFolder profile;
     auto prepared = std::async(std::launch::async, [&profile, shipped = context.programFile(QStringLiteral("profile"))] {
         profile.prepare(shipped);
     });
-    auto fonts = std::async(std::launch::async, lookUpFonts, QApplication::font());
-
+    auto plugins = std::async(std::launch::async, loadImagePlugins);
     DialogPrompts prompts;
     SettingsStore store;
     RunningSettings settings(store);
     WebEngineEnvironment web(prompts, settings);
     DetachedProcessLauncher launcher;
     prepared.wait();
-    fonts.wait();
+    plugins.wait();
     context.profileFolder = profile.path();
     web.setTypedSearch([folder = context.profileFolder](const QString &query) {
         return firstEngineSearch(folder, query);
     });
+    // Its renderer starts and the page loads while the windows are built.
+    startFirstPage(web, settings, commandLine);
+    std::optional<frmSplash> splash(std::in_place, context.programFolder);
+    present(*splash);
     context.tipsApplication = QFileInfo(QApplication::applicationFilePath()).completeBaseName();
     context.settings = &settings;
     context.prompts = &prompts;
     context.browsers = &web;
     context.launcher = &launcher;
 
-    const auto main = launch(context, commandLine, &splash);
+    const auto main = launch(context, commandLine, &*splash);
+    splash.reset(); // its picture and window are not needed again
     QObject::connect(main.get(), &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     return app.exec();
 }

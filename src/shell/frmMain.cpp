@@ -5,6 +5,7 @@
 #include "MainToolbar.h"
 #include "Rooms.h"
 #include "SidePanel.h"
+#include "Startup.h"
 #include "core/Addresses.h"
 #include "core/ProcessLauncher.h"
 #include "core/Prompts.h"
@@ -161,27 +162,22 @@ void frmMain::navigateFirstPage(const QString &commandLine)
     frmDocument *document = activeDocument();
     if (!document)
         return;
-    const QString option = QStringLiteral("-nohome");
-    const qsizetype p = commandLine.indexOf(option);
-    if (p < 0) {
+    if (!commandLine.contains(QLatin1String("-nohome"))) {
         navigateHome(*document->web());
         return;
     }
-    // The address is everything after the switch and the one character that follows it.
-    QString address = commandLine.mid(p + option.size() + 1);
-    if (address.size() >= 2 && address.startsWith(u'"') && address.endsWith(u'"') && address.count(u'"') == 2)
-        address = address.mid(1, address.size() - 2); // quoted as typed, for a blank in it
-    if (address.isEmpty())
-        address = QStringLiteral("about:blank");
-    document->web()->navigate(address);
+    const QString address = Startup::firstPage(commandLine, m_settings);
     // The box must not hold up the first page, which needs this thread as much as the
-    // box does: it shows when the page is there, or after a second at most.
+    // box does: it shows when the page is there, or after a second at most. A page
+    // complete before the window existed reports so within navigate().
     auto shown = std::make_shared<bool>(false);
     const auto showAddress = [this, address, shown] {
         if (!std::exchange(*shown, true))
             m_context.prompts->notify(this, address, AppTitle);
     };
-    connect(document->web(), &BrowserControl::DocumentComplete, this, showAddress, Qt::SingleShotConnection);
+    connect(document->web(), &BrowserControl::DocumentComplete, this, showAddress,
+            Qt::ConnectionType(Qt::SingleShotConnection | Qt::QueuedConnection));
+    document->web()->navigate(address);
     QTimer::singleShot(1000, this, showAddress);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QImageReader>
 #include <QPixmap>
 #include <QScreen>
 
@@ -11,8 +12,11 @@ frmSplash::frmSplash(const QString &programFolder, QWidget *parent)
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(450, 198);
     auto *picture = new QLabel(this);
-    // A ready picture: drawing vector art here would hold up the start.
-    picture->setPixmap(QPixmap(programFolder + QStringLiteral("/images/splash.png")));
+    // A ready picture: drawing vector art here would hold up the start. Its format
+    // is known; guessing it would load every image plugin first.
+    QImageReader reader(programFolder + QStringLiteral("/images/splash.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    picture->setPixmap(QPixmap::fromImage(reader.read()));
     picture->setGeometry(0, 0, 450, 200);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

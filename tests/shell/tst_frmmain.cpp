@@ -1,3 +1,4 @@
+#include "LoopbackServer.h"
 #include "MainWindow.h"
 #include "ModalWatcher.h"
 #include "Named.h"
@@ -8,6 +9,7 @@
 #include "shell/frmTip.h"
 #include "document/BrowserControl.h"
 #include "document/frmDocument.h"
+#include "document/webengine/WebEngineBrowser.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -116,6 +118,77 @@ private slots:
             QCOMPARE(app.prompts.messages.first().title, QStringLiteral("Vantorel"));
         }
         QTRY_COMPARE(main.activeDocument()->windowTitle(), expectedTitle);
+    }
+
+    // Start-up loads the first page before the main window is built; the window takes
+    // that load over, what it reported included, without loading the page again.
+    void firstPageStartedBeforeTheWindow_data()
+    {
+        QTest::addColumn<QString>("started");
+        QTest::addColumn<bool>("doneBeforeTheWindow");
+        QTest::newRow("still loading") << QStringLiteral("/given") << false;
+        QTest::newRow("already loaded") << QStringLiteral("/given") << true;
+        QTest::newRow("another page") << QStringLiteral("/other") << true;
+    }
+    void firstPageStartedBeforeTheWindow()
+    {
+        QFETCH(QString, started);
+        QFETCH(bool, doneBeforeTheWindow);
+        TestApp app;
+        LoopbackServer server;
+        server.route("/given", "<title>Given</title>");
+        server.route("/other", "<title>Other</title>");
+        const QString given = server.address(QStringLiteral("/given"));
+        const QString commandLine = QStringLiteral("vantorel -nohome ") + given;
+        app.web().startFirstPage(started == QLatin1String("/given") ? Startup::firstPage(commandLine, app.running())
+                                                                   : server.address(started));
+        if (doneBeforeTheWindow) {
+            const WebEngineBrowser *early = nullptr;
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                early = early ? early : qobject_cast<WebEngineBrowser *>(widget);
+            QVERIFY(early);
+            QTRY_VERIFY(!early->locationName().isEmpty() && !early->isLoading());
+        }
+        frmMain main(app.context);
+        main.Form_Load(commandLine);
+        frmDocument *document = main.activeDocument();
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("Given"));
+        QTRY_COMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->itemText(0), given);
+        QCOMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->count(), 1);
+        QTRY_COMPARE(app.prompts.messages.size(), 1);
+        const auto &requests = server.requests();
+        QCOMPARE(std::count_if(requests.begin(), requests.end(), [](const auto &r) { return r.target == "/given"; }), 1);
+    }
+
+    void firstPageFollowsTheCommandLine_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("homepage");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("address") << "vantorel -nohome http://a/" << "http://home/" << "http://a/";
+        QTest::newRow("quoted") << "vantorel -nohome \"/tmp/a b.htm\"" << "http://home/" << "/tmp/a b.htm";
+        QTest::newRow("no address") << "vantorel -nohome" << "http://home/" << "about:blank";
+        QTest::newRow("capitals") << "vantorel -NOHOME http://a/" << "http://home/" << "http://home/";
+        QTest::newRow("engine's home") << "vantorel" << "IE Homepage" << "about:home";
+    }
+    void firstPageFollowsTheCommandLine()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QString, homepage);
+        QFETCH(QString, first);
+        TestApp app;
+        app.settings().save(AppTitle, QStringLiteral("Settings"), QStringLiteral("Homepage"), homepage);
+        QCOMPARE(Startup::firstPage(commandLine, app.running()), first);
+    }
+
+    // The switches the main window reads later are in force for the first page already.
+    void theFirstPageStartsWithTheStoredSwitches()
+    {
+        TestApp app;
+        app.settings().save(AppTitle, QStringLiteral("Multimedia"), QStringLiteral("ShowPicture"), QStringLiteral("0"));
+        Startup::startFirstPage(app.web(), app.running(), QStringLiteral("vantorel -nohome about:blank"));
+        QVERIFY(!app.web().mediaAllowed(BrowserFactory::Media::Pictures));
+        QVERIFY(app.web().mediaAllowed(BrowserFactory::Media::Sound));
     }
 
     void commandLineAsTyped_data()

@@ -66,6 +66,8 @@ bool MediaPolicy::allowed(BrowserFactory::Media media) const { return m_allowed[
 
 void MediaPolicy::set(BrowserFactory::Media media, bool allowed)
 {
+    if (m_allowed[int(media)] == allowed)
+        return;
     m_allowed[int(media)] = allowed;
     applyToProfile();
     m_pages.removeAll(nullptr);

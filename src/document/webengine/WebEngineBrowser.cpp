@@ -141,41 +141,49 @@ void WebEngineBrowser::connectPage()
 {
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
         m_loading = true;
-        emit CommandStateChange();
-        emit DownloadBegin();
-        emit StatusTextChange(QStringLiteral("正在打开 %1 ...").arg(m_page->requestedUrl().toDisplayString()));
+        report([this, text = QStringLiteral("正在打开 %1 ...").arg(m_page->requestedUrl().toDisplayString())] {
+            emit CommandStateChange();
+            emit DownloadBegin();
+            emit StatusTextChange(text);
+        });
     });
-    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int p) { emit ProgressChange(p, 100); });
+    connect(m_page, &QWebEnginePage::loadProgress, this,
+            [this](int p) { report([this, p] { emit ProgressChange(p, 100); }); });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
         m_loading = false;
-        emit CommandStateChange();
-        emit DownloadComplete();
-        emit DocumentComplete(locationURL());
+        report([this, address = locationURL()] {
+            emit CommandStateChange();
+            emit DownloadComplete();
+            emit DocumentComplete(address);
+        });
     });
     connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         // An aborted load (stopped, or turned into a download) is no failure to report.
         constexpr int Aborted = -3;
         if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus && info.errorCode() != Aborted)
-            emit StatusTextChange(QStringLiteral("无法打开此网页"));
+            report([this] { emit StatusTextChange(QStringLiteral("无法打开此网页")); });
         else if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
-            emit StatusTextChange(QStringLiteral("完成"));
+            report([this] { emit StatusTextChange(QStringLiteral("完成")); });
     });
     connect(m_page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
         if (!title.isEmpty())
-            emit TitleChange(title);
+            report([this, title] { emit TitleChange(title); });
     });
-    connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserControl::StatusTextChange);
+    connect(m_page, &QWebEnginePage::linkHovered, this,
+            [this](const QString &url) { report([this, url] { emit StatusTextChange(url); }); });
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
         if (url.scheme() != QLatin1String("data"))
             m_builtinAddress.clear();
     });
+    // Before the browser has a window, no window can be opened for the page either.
     m_page->setNewWindowHandler([this]() -> QWebEnginePage * {
-        auto *browser = qobject_cast<WebEngineBrowser *>(NewWindow2());
+        auto *browser = m_held ? nullptr : qobject_cast<WebEngineBrowser *>(NewWindow2());
         return browser ? browser->page() : nullptr;
     });
     // The engine keeps its back and forward actions up to date with the history.
     for (const auto action : {QWebEnginePage::Back, QWebEnginePage::Forward})
-        connect(m_page->action(action), &QAction::changed, this, &BrowserControl::CommandStateChange);
+        connect(m_page->action(action), &QAction::changed, this,
+                [this] { report([this] { emit CommandStateChange(); }); });
     connect(m_page, &QWebEnginePage::fullScreenRequested, this, &WebEngineBrowser::toggleFullScreen);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status) {
@@ -188,8 +196,44 @@ void WebEngineBrowser::connectPage()
             });
 }
 
+void WebEngineBrowser::report(std::function<void()> signal)
+{
+    if (m_held)
+        m_held->append(std::move(signal));
+    else
+        signal();
+}
+
+void WebEngineBrowser::preload(const QString &address)
+{
+    m_held.emplace();
+    navigate(address);
+    m_preloaded = address;
+}
+
+void WebEngineBrowser::releaseSoon()
+{
+    QTimer::singleShot(0, this, [this] { release(true); });
+}
+
+void WebEngineBrowser::release(bool tell)
+{
+    if (!m_held)
+        return;
+    const QList<std::function<void()>> held = std::exchange(m_held, std::nullopt).value();
+    if (tell)
+        for (const auto &signal : held)
+            signal();
+}
+
 void WebEngineBrowser::navigate(const QString &address)
 {
+    if (!m_preloaded.isEmpty()) {
+        const bool loading = std::exchange(m_preloaded, QString()) == address;
+        release(loading);
+        if (loading)
+            return;
+    }
     m_crashedAddress.clear();
     if (BuiltinPages::isBuiltin(address)) {
         m_page->setHtml(BuiltinPages::html(address));

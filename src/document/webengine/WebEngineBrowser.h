@@ -3,7 +3,11 @@
 #include "document/BrowserControl.h"
 #include "core/TypedAddress.h"
 
+#include <QList>
+
+#include <functional>
 #include <memory>
+#include <optional>
 
 class FindBar;
 class PageTyper;
@@ -50,6 +54,13 @@ public:
     // browser whose page lost the focus.
     static void focusChanged(QWidget *old, QWidget *now);
 
+    // Starts loading address before the browser has a window to report to. What the
+    // page reports is kept until the first navigate(), which, for the same address,
+    // tells it in order instead of loading again (for another, drops it and loads),
+    // or until the event loop runs after releaseSoon().
+    void preload(const QString &address);
+    void releaseSoon();
+
 signals:
     void printFinished(bool success);
 
@@ -61,6 +72,8 @@ private:
     void toggleFullScreen(QWebEngineFullScreenRequest request);
     void showContextMenu(const QPoint &position);
     void keepPageFocus(QWidget *old, QWidget *now);
+    void report(std::function<void()> signal);
+    void release(bool tell);
 
     Prompts &m_prompts;
     const TypedAddress::Search &m_search;
@@ -73,4 +86,6 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QWebEngineView> m_fullScreenView;
     bool m_loading = false;
+    std::optional<QList<std::function<void()>>> m_held; // reports kept while preloading
+    QString m_preloaded;                               // the preloaded address, until the first navigate()
 };

@@ -1,5 +1,6 @@
 #include "WebEngineEnvironment.h"
 
+#include "BuiltinPages.h"
 #include "DownloadManager.h"
 #include "MediaPolicy.h"
 #include "WebEngineBrowser.h"
@@ -33,10 +34,23 @@ WebEngineEnvironment::~WebEngineEnvironment() = default;
 
 BrowserControl *WebEngineEnvironment::createBrowser(QWidget *parent)
 {
+    if (m_first) {
+        m_first->setParent(parent);
+        m_first->releaseSoon();
+        return m_first.release();
+    }
     auto *browser = new WebEngineBrowser(m_profile.get(), m_prompts, m_search, parent);
     m_media->adopt(browser->page());
     return browser;
 }
+
+void WebEngineEnvironment::startFirstPage(const QString &address)
+{
+    m_first.reset(static_cast<WebEngineBrowser *>(createBrowser(nullptr)));
+    m_first->preload(address);
+}
+
+QString WebEngineEnvironment::homeAddress() { return QString::fromLatin1(BuiltinPages::StartAddress); }
 
 void WebEngineEnvironment::loadOptions()
 {
@@ -49,6 +63,7 @@ void WebEngineEnvironment::loadOptions()
         m_profile->setDownloadPath(downloads);
 }
 
+// Read before the first page, which starts before the main window reads them.
 void WebEngineEnvironment::setMediaAllowed(Media media, bool allowed)
 {
     m_media->set(media, allowed);

@@ -10,6 +10,7 @@ class MediaPolicy;
 class Prompts;
 class QWebEngineProfile;
 class RunningSettings;
+class WebEngineBrowser;
 
 // The web profile every browser shares (cookies, cache and history persist), and
 // the download list of that profile.
@@ -20,6 +21,7 @@ public:
     WebEngineEnvironment(Prompts &prompts, RunningSettings &settings);
     ~WebEngineEnvironment() override;
 
+    // The first call hands out the browser of startFirstPage(), when there is one.
     BrowserControl *createBrowser(QWidget *parent) override;
     QDialog *createProfileDialog(QWidget *parent) override;
     int runningDownloads() const override;
@@ -31,6 +33,11 @@ public:
     QWebEngineProfile *profile() const { return m_profile.get(); }
     // Scripts and the download folder as the settings hold them.
     void loadOptions();
+    // Starts the engine's processes and the first page's load before any window is
+    // built; the next browser made shows that page (see WebEngineBrowser::preload).
+    void startFirstPage(const QString &address);
+    // What the browsers' goHome() shows.
+    static QString homeAddress();
     DownloadManager *downloads() const { return m_downloads.get(); }
 
 private:
@@ -40,4 +47,5 @@ private:
     std::unique_ptr<QWebEngineProfile> m_profile;
     std::unique_ptr<DownloadManager> m_downloads;
     std::unique_ptr<MediaPolicy> m_media;
+    std::unique_ptr<WebEngineBrowser> m_first;
 };

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Memory benchmark: the proportional set size (PSS) of a program's whole process
+# tree (the program and the web engine's helper processes) 4 s after its window
+# shows the title of a local page, for Vantorel and for the minimal WebEngine
+# program bench_floor, on a private Xvfb. The last line is "ratio R"
+# (Vantorel median / floor median).
+#
+#   bench/memory/run.sh [--runs N] [--settle S]
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=${BUILD_DIR:-$root/build}
+runs=5
+settle=4
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs) runs=$2; shift 2 ;;
+    --settle) settle=$2; shift 2 ;;
+    *) echo "usage: $0 [--runs N] [--settle S]" >&2; exit 1 ;;
+  esac
+done
+
+# The start-up benchmark's page.
+title="BenchPage Startup 7f3a"
+page="$root/bench/startup/page.htm"
+url="file://$page"
+
+# shellcheck source=../build.sh
+source "$here/../build.sh"
+bench_build bench_floor bench_xpoll vantorel stage_data
+floor="$build/bench/floor/bench_floor"
+xpoll="$build/bench/xpoll/bench_xpoll"
+vantorel="$build/vantorel"
+
+work_prefix=bench-memory
+# shellcheck source=../common.sh
+source "$here/../common.sh"
+
+# KiB of PSS of the process and all its descendants, from /proc, then the
+# anonymous part of it and the number of processes.
+tree_pss() {
+  python3 - "$1" <<'EOF'
+import os, sys
+children = {}
+for entry in os.listdir('/proc'):
+    if not entry.isdigit():
+        continue
+    try:
+        with open(f'/proc/{entry}/stat') as f:
+            stat = f.read()
+    except OSError:
+        continue
+    ppid = int(stat[stat.rfind(')') + 2:].split()[1])
+    children.setdefault(ppid, []).append(int(entry))
+total, anon, count, todo = 0, 0, 0, [int(sys.argv[1])]
+while todo:
+    pid = todo.pop()
+    todo.extend(children.get(pid, []))
+    try:
+        with open(f'/proc/{pid}/smaps_rollup') as f:
+            for line in f:
+                if line.startswith('Pss:'):
+                    total += int(line.split()[1])
+                    count += 1
+                elif line.startswith('Pss_Anon:'):
+                    anon += int(line.split()[1])
+    except OSError:
+        pass
+print(total, anon, count)
+EOF
+}
+
+# Runs one program with fresh per-user folders; prints "KiB anonKiB processes".
+measure() {
+  local name=$1; shift
+  local t="$work/run"
+  rm -rf "$t"
+  mkdir -p "$t/home" "$t/config/Vantorel" "$t/data" "$t/cache"
+  mkdir -m 700 "$t/runtime"
+  # As for the start-up benchmark: no tip dialog, a 1024×768 window.
+  printf '[Options]\r\nShowTips=0\r\n[Settings]\r\nMainLeft=0\r\nMainTop=0\r\nMainWidth=15360\r\nMainHeight=11520\r\n' >"$t/config/Vantorel/vantorel.ini"
+  echo "== $name" >>"$log"
+  export HOME="$t/home" XDG_CONFIG_HOME="$t/config" XDG_DATA_HOME="$t/data" \
+         XDG_CACHE_HOME="$t/cache" XDG_RUNTIME_DIR="$t/runtime"
+  # Its own process group, so that everything it started can be stopped.
+  setsid "$@" >>"$log" 2>&1 &
+  local pid=$! rc=0
+  "$xpoll" --title "$title" --press-enter-on-title Vantorel --timeout 60 >/dev/null 2>>"$log" || rc=$?
+  if [ "$rc" = 0 ]; then
+    # The address box may come after the title; it is answered while the program settles.
+    "$xpoll" --press-enter-on-title Vantorel --timeout "$settle" >/dev/null 2>&1 &
+    sleep "$settle"
+    wait $! 2>/dev/null || true
+    kill -0 "$pid" 2>/dev/null || rc=3
+  fi
+  local result=""
+  [ "$rc" = 0 ] && result=$(tree_pss "$pid")
+  kill -TERM -- "-$pid" 2>/dev/null || true
+  for _ in $(seq 50); do kill -0 -- "-$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL -- "-$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  if [ "$rc" != 0 ] || [ -z "$result" ]; then
+    echo "$name failed (bench_xpoll exit $rc); last log lines:" >&2
+    tail -n 25 "$log" >&2
+    exit 1
+  fi
+  echo "$result"
+}
+
+a=()
+b=()
+for i in $(seq "$runs"); do
+  r=$(measure "vantorel $i" "$vantorel" -nohome "$url")
+  read -r kib anon procs <<<"$r"
+  a+=("$kib")
+  awk -v i="$i" -v k="$kib" -v a="$anon" -v p="$procs" \
+    'BEGIN { printf "run %d vantorel %8.1f MiB (anonymous %.1f) in %d processes\n", i, k / 1024, a / 1024, p }'
+  r=$(measure "floor $i" "$floor" "$url")
+  read -r kib anon procs <<<"$r"
+  b+=("$kib")
+  awk -v i="$i" -v k="$kib" -v a="$anon" -v p="$procs" \
+    'BEGIN { printf "run %d floor    %8.1f MiB (anonymous %.1f) in %d processes\n", i, k / 1024, a / 1024, p }'
+done
+
+python3 - "${#a[@]}" "${a[@]}" "${b[@]}" <<'EOF'
+import statistics, sys
+n = int(sys.argv[1])
+vals = [int(v) / 1024 for v in sys.argv[2:]]
+ma, mb = statistics.median(vals[:n]), statistics.median(vals[n:])
+print(f"median vantorel {ma:.1f} MiB")
+print(f"median floor {mb:.1f} MiB")
+print(f"ratio {ma / mb:.2f}")
+EOF
