@@ -30,7 +30,12 @@ MailPage::MailPage(const SubsystemContext &context, int replyWait, QWidget *pare
     connect(cmdMailSend, &QPushButton::clicked, this, &MailPage::cmdMailSend_Click);
     connect(cmdMailReset, &QPushButton::clicked, this, &MailPage::cmdMailReset_Click);
     connect(m_sender, &SmtpSender::statusChanged, StatusTXT, &QLabel::setText);
-    connect(m_sender, &SmtpSender::finished, cmdMailSend, [this] { cmdMailSend->setEnabled(true); });
+    connect(m_sender, &SmtpSender::finished, cmdMailSend, [this] {
+        cmdMailSend->setEnabled(true);
+        // Disabling the button moved its focus on to 重写, where a key would clear the message.
+        if (cmdMailReset->hasFocus())
+            cmdMailSend->setFocus();
+    });
     connect(m_sender, &SmtpSender::report, this, [this](const QString &text, const QString &title, Prompts::Icon icon) {
         m_context.prompts->notify(window(), text, title, icon);
     });

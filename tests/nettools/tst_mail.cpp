@@ -148,6 +148,7 @@ private slots:
                                            "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=GB18030\r\n"
                                            "Content-Transfer-Encoding: 8bit\r\n\r\n" + lines + "quit\r\n"));
         QCOMPARE(desk.fixture.prompts().messages.size(), 0);
+        QVERIFY(desk.fixture.field<QPushButton>("cmdMailSend")->hasFocus());
         QStringList seen;
         for (const QList<QVariant> &status : statuses)
             seen.append(status.at(0).toString());
