@@ -7,9 +7,7 @@
 #include "nettools/NetSettings.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QInputMethodEvent>
-#include <QJsonObject>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -24,15 +22,20 @@ constexpr int Forever = 600000; // a wait that never ends within a test
 const QString Identity = QStringLiteral("张三");
 const QString Address = QStringLiteral("zhang@example.com");
 
+QByteArray gb18030(const QString &text) { return QStringEncoder("GB18030").encode(text); }
+
 // The mail page on a fixture, with the identity set and the server named.
 struct MailDesk {
     explicit MailDesk(const QString &server, int wait = Forever, const QString &name = Identity)
     {
-        fixture.running.set(NetSettings::SmtpServer, server);
-        fixture.running.set(NetSettings::UserNameWrite, name);
-        fixture.running.set(NetSettings::MyEmail, Address);
-        page = new MailPage(fixture.context, wait);
-        fixture.show(page);
+        for (const auto &[key, text] : {std::pair{&NetSettings::SmtpServer, server}, {&NetSettings::UserNameWrite, name},
+                                        {&NetSettings::MyEmail, Address}})
+            fixture.running.set(*key, text);
+        if (name.contains(QLatin1Char('\r'))) { // the store writes a line break as a blank: only a hand edit leaves one
+            fixture.app.writeFile("settings/vantorel.ini", ("[Email]\nSMTP=" + server + "\nUserName=" + name + "\nMyEmail=" + Address).toUtf8());
+            fixture.running.set(NetSettings::PingTime, QStringLiteral("1")); // the store reads the file again
+        }
+        fixture.show(page = new MailPage(fixture.context, wait));
         sender = page->findChild<SmtpSender *>();
     }
     // Replaces what field holds as a user does: Chinese through the input method, lines by Return.
@@ -49,15 +52,13 @@ struct MailDesk {
             QApplication::sendEvent(keys, &commit);
         }
     }
-    bool idle() const { return fixture.field<QPushButton>("cmdMailSend")->isEnabled() && !sender->sending(); }
-    QString status() const { return fixture.field<QLabel>("StatusTXT")->text(); }
+    QPushButton *send() const { return fixture.field<QPushButton>("cmdMailSend"); }
+    bool idle() const { return send()->isEnabled() && !sender->sending(); }
 
     PageFixture fixture;
     MailPage *page;
     SmtpSender *sender;
 };
-
-QString gb18030(const QByteArray &bytes) { return QStringDecoder("GB18030").decode(bytes); }
 
 } // namespace
 
@@ -74,13 +75,11 @@ private slots:
         QTest::addColumn<QString>("subject"); // null: the initial text
         QTest::addColumn<bool>("reset");
         QTest::addColumn<QString>("refusal");
+        const QString lineBreak = QStringLiteral("收件人、主题和邮件设置中不能含有换行符或控制字符");
         QTest::newRow("no server") << false << Identity << QString() << false << "设置不正确，请在选项/邮件中设置";
-        QTest::newRow("no name") << true << QString() << QString() << false << "设置不正确，请在选项/邮件中设置";
         QTest::newRow("cleared by 重写") << true << Identity << QString() << true << "没有填写收件人，或者邮件主题，或者邮件内容";
-        QTest::newRow("CR LF in the subject") << true << Identity << "Hi\r\nBcc: all@example.com" << false
-                                              << "收件人、主题和邮件设置中不能含有换行符或控制字符";
-        QTest::newRow("CR in a setting, edited by hand") << true << "A\rrcpt to: all@example.com" << QString() << false
-                                                         << "收件人、主题和邮件设置中不能含有换行符或控制字符";
+        QTest::newRow("CR LF in the subject") << true << Identity << "Hi\r\nBcc: all@example.com" << false << lineBreak;
+        QTest::newRow("CR in a setting") << true << "A\rrcpt to: all@example.com" << QString() << false << lineBreak;
         QTest::newRow("the initial texts are filled") << true << Identity << QString() << false << QString();
     }
     void theSendButtonChecksFirst()
@@ -92,22 +91,10 @@ private slots:
         QFETCH(QString, refusal);
         LoopbackSmtpServer server;
         MailDesk desk(withServer ? server.address() : QString(), Forever, name);
-        if (name.contains(QLatin1Char('\r'))) {
-            // The store writes a line break as a blank; a hand edit can leave a bare CR inside a line.
-            QFile file(desk.fixture.app.settings().fileFor(AppTitle));
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            const QByteArray text = file.readAll().replace("A rcpt", "A\rrcpt");
-            file.resize(0);
-            file.write(text);
-            file.close();
-            desk.fixture.running.set(NetSettings::PingTime, QStringLiteral("1")); // the store reads the file again
-        }
         if (!subject.isNull())
             desk.fixture.field("txtMailSubject")->setText(subject);
-        if (reset) {
+        if (reset)
             desk.fixture.press("cmdMailReset");
-            QCOMPARE(desk.fixture.field("txtMailTO")->text() + desk.fixture.field<QPlainTextEdit>("txtMail")->toPlainText(), QString());
-        }
         if (!refusal.isEmpty())
             desk.fixture.prompts().expectMessage(refusal);
         desk.fixture.press("cmdMailSend");
@@ -115,11 +102,11 @@ private slots:
             QCOMPARE(desk.fixture.prompts().messages.value(0).title, QStringLiteral("Error"));
             QCOMPARE(desk.page->findChild<QTcpSocket *>()->state(), QAbstractSocket::UnconnectedState);
             QVERIFY(desk.idle());
+            QCOMPARE(desk.fixture.field("txtMailTO")->text().isEmpty(), reset);
             return;
         }
         QTRY_VERIFY(desk.idle() && server.clientClosed);
-        QCOMPARE(server.messages.size(), 1);
-        QVERIFY(server.messages.first().contains("\r\nTo: " + QStringEncoder("GB18030").encode(QStringLiteral("收件人地址")) + "\r\n"));
+        QVERIFY(server.messages.value(0).contains("\r\nTo: " + gb18030(QStringLiteral("收件人地址")) + "\r\n"));
     }
 
     // Every line on the wire, and the message as a mail reader reads it.
@@ -139,30 +126,25 @@ private slots:
         wire.replace(QRegularExpression(QStringLiteral("\nDate: \\w{3}, \\d\\d \\w{3} \\d{4} \\d\\d:\\d\\d:\\d\\d [+-]\\d{4}\r")),
                      QStringLiteral("\nDate: (date)\r"));
         wire.replace(QRegularExpression(QStringLiteral("<[0-9a-z]+\\.[0-9a-z]+@example\\.com>")), QStringLiteral("(id)"));
-        const QByteArray lines = QStringEncoder("GB18030").encode(QStringLiteral("第一行\r\n..\r\n第三行 😀\r\n\r\n.\r\n"));
         QCOMPARE(wire, QString::fromLatin1("HELO vantorel.localdomain\r\nmail from: zhang@example.com\r\n"
                                            "rcpt to: li@example.com\r\ndata\r\n"
                                            "From: =?GB18030?B?1cXI/Q==?= <zhang@example.com>\r\nDate: (date)\r\n"
                                            "X-Mailer: VAZ Reporter v 2.x\r\nTo: li@example.com\r\n"
                                            "Subject: =?GB18030?B?xOO6wyBIZWxsbw==?=\r\nMessage-ID: (id)\r\n"
                                            "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=GB18030\r\n"
-                                           "Content-Transfer-Encoding: 8bit\r\n\r\n" + lines + "quit\r\n"));
+                                           "Content-Transfer-Encoding: 8bit\r\n\r\n"
+                                           + gb18030(QStringLiteral("第一行\r\n..\r\n第三行 😀\r\n\r\n.\r\nquit\r\n"))));
         QCOMPARE(desk.fixture.prompts().messages.size(), 0);
-        QVERIFY(desk.fixture.field<QPushButton>("cmdMailSend")->hasFocus());
-        QStringList seen;
+        QVERIFY(desk.send()->hasFocus());
+        QStringList seen{desk.fixture.field<QLabel>("StatusTXT")->text()};
         for (const QList<QVariant> &status : statuses)
             seen.append(status.at(0).toString());
-        QCOMPARE(seen, QStringList({"正在连接....", "成功连接到服务器", "正在发送消息", "断开连接", "Winsock 状态"}));
-        QCOMPARE(desk.status(), seen.last());
+        QCOMPARE(seen, QStringList({"Winsock 状态", "正在连接....", "成功连接到服务器", "正在发送消息", "断开连接", "Winsock 状态"}));
 
-        const QJsonObject read = readMail(server.messages.first());
-        QCOMPARE(read.value("error").toString(), QString());
-        QCOMPARE(read.value("subject").toString(), QStringLiteral("你好 Hello"));
-        QCOMPARE(read.value("body").toString().replace("\r\n", "\n"), body + "\n\n");
-        QCOMPARE(read.value("from").toString(), Identity);
-        QCOMPARE(read.value("address").toString(), Address);
-        QCOMPARE(read.value("defects").toInt(-1), 0);
-        QVERIFY(qAbs(read.value("date").toDouble() - QDateTime::currentSecsSinceEpoch()) < 60);
+        QJsonObject read = readMail(server.messages.value(0));
+        QVERIFY2(qAbs(read.take("date").toDouble() - QDateTime::currentSecsSinceEpoch()) < 60, qPrintable(read.value("error").toString()));
+        QCOMPARE(read, QJsonObject({{"subject", QStringLiteral("你好 Hello")}, {"body", QString(body + "\n\n").replace("\n", "\r\n")},
+                                    {"from", Identity}, {"address", Address}, {"charset", "gb18030"}, {"defects", 0}}));
     }
 
     void everyEndingClosesAndFreesTheButton_data()
@@ -199,12 +181,11 @@ private slots:
         MailDesk desk(address, wait);
         desk.fixture.press("cmdMailSend");
         QVERIFY(!desk.idle()); // the click is over while the dialogue goes on
-        QTRY_VERIFY_WITH_TIMEOUT(desk.idle(), 5000);
-        QTRY_VERIFY(server.clientClosed || verbs.isEmpty());
+        QTRY_VERIFY(desk.idle() && (server.clientClosed || verbs.isEmpty()));
         QByteArrayList heard;
-        for (const QByteArray &command : server.commands())
-            if (isCommand(command))
-                heard.append(command.split(' ').first().split(':').first());
+        for (const QByteArray &command : server.commands)
+            if (const QByteArray verb = command.split(' ').first().split(':').first(); QByteArrayList{"HELO", "mail", "rcpt", "data", "quit"}.contains(verb))
+                heard.append(verb);
         QCOMPARE(heard, verbs);
         QStringList shown;
         for (const auto &message : desk.fixture.prompts().messages)
@@ -222,32 +203,27 @@ private slots:
         sender.SendEmail(silent.address(), Identity, Address, "li@example.com", "li@example.com", "s", "b");
         QVERIFY(reached.wait());
         sender.SendEmail(willing.address(), Identity, Address, "li@example.com", "li@example.com", "s", "b");
-        QTRY_VERIFY(silent.clientClosed);
-        QTRY_COMPARE(finished.count(), 1);
+        QTRY_VERIFY(silent.clientClosed && finished.count() == 1);
         QCOMPARE(willing.messages.size(), 1);
-        QVERIFY(silent.received.isEmpty());
     }
 
     void theBodyCannotEndTheMessage_data()
     {
         QTest::addColumn<QString>("body");
-        QTest::addColumn<QByteArray>("wire");
-        const QByteArray x998(998, 'x');
-        QTest::newRow("dots") << "a\n.b\n." << QByteArray("a\r\n..b\r\n..\r\n\r\n");
-        QTest::newRow("bare LF and CR") << "a\nb\rc\r\nd\n" << QByteArray("a\r\nb\r\nc\r\nd\r\n\r\n\r\n");
+        QTest::addColumn<QString>("wire");
+        const QString x998(998, 'x'), zh(499, QChar(0x4e2d)); // 998 bytes of GB18030
+        QTest::newRow("dots") << "a\n.b\n." << "a\r\n..b\r\n..\r\n\r\n";
+        QTest::newRow("bare LF and CR") << "a\nb\rc\r\nd\n" << "a\r\nb\r\nc\r\nd\r\n\r\n\r\n";
         QTest::newRow("long line") << QString(2000, 'x') << x998 + "\r\n" + x998 + "\r\nxxxx\r\n\r\n";
         QTest::newRow("dot at a wrap") << "." + QString(1998, 'x') << ".." + x998.left(996) + "\r\n" + x998 + "\r\nxxxx\r\n\r\n";
-        QTest::newRow("Chinese is cut between characters")
-            << QString(500, QChar(0x4e2d)) << QString(499, QChar(0x4e2d)).toUtf8() + "\r\n" + QString(QChar(0x4e2d)).toUtf8() + "\r\n\r\n";
+        QTest::newRow("Chinese cut between characters") << zh + zh.left(1) << zh + "\r\n" + zh.left(1) + "\r\n\r\n";
     }
     void theBodyCannotEndTheMessage()
     {
         QFETCH(QString, body);
-        QFETCH(QByteArray, wire);
+        QFETCH(QString, wire);
         const QByteArray content = MailMessage(Identity, Address, "to", "to", "s", body).content();
-        QCOMPARE(gb18030(content.mid(content.indexOf("\r\n\r\n") + 4)), QString::fromUtf8(wire));
-        for (const QByteArray &line : content.split('\n'))
-            QVERIFY((line.size() <= 999 && line.endsWith('\r') && line.count('\r') == 1) || line.isEmpty());
+        QCOMPARE(content.mid(content.indexOf("\r\n\r\n") + 4), gb18030(wire));
     }
 
     void theDateIsInTheMachinesZone_data()
@@ -256,21 +232,12 @@ private slots:
         QTest::addColumn<QString>("date");
         QTest::newRow("east") << 8 * 3600 << "Sun, 06 Dec 2026 19:02:48 +0800";
         QTest::newRow("west, half hours") << -(3 * 3600 + 1800) << "Sun, 06 Dec 2026 19:02:48 -0330";
-        QTest::newRow("UTC") << 0 << "Sun, 06 Dec 2026 19:02:48 +0000";
     }
     void theDateIsInTheMachinesZone()
     {
         QFETCH(int, offset);
         QFETCH(QString, date);
-        const QDateTime when(QDate(2026, 12, 6), QTime(19, 2, 48), QTimeZone(offset));
-        QCOMPARE(MailMessage::dateText(when), date);
-    }
-
-private:
-    static bool isCommand(const QByteArray &command)
-    {
-        static const QRegularExpression verb(QStringLiteral("^(HELO|mail from:|rcpt to:|data$|quit$)"));
-        return verb.match(QString::fromLatin1(command)).hasMatch();
+        QCOMPARE(MailMessage::dateText(QDateTime(QDate(2026, 12, 6), QTime(19, 2, 48), QTimeZone(offset))), date);
     }
 };
 

@@ -7,7 +7,6 @@
 namespace {
 
 constexpr int PieceGapMs = 40;
-const QByteArray MessageEnd = QByteArrayLiteral("\r\n.\r\n");
 
 } // namespace
 
@@ -37,33 +36,21 @@ LoopbackSmtpServer::LoopbackSmtpServer(QByteArrayList script, int holdMs, QObjec
     });
 }
 
-QString LoopbackSmtpServer::address() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
-
-QByteArrayList LoopbackSmtpServer::commands() const { return m_commands; }
-
 void LoopbackSmtpServer::hear(QTcpSocket *socket)
 {
     const QByteArray bytes = socket->readAll();
     received += bytes;
     Client &client = m_clients[socket];
     client.pending += bytes;
-    for (;;) {
+    // A message ends at a line of one "."; it begins right after the CR LF of "data".
+    for (qsizetype end; (end = client.inData ? ("\r\n" + client.pending).indexOf("\r\n.\r\n") : client.pending.indexOf("\r\n")) >= 0;) {
         if (client.inData) {
-            // The message begins right after the CR LF of "data".
-            const qsizetype end = ("\r\n" + client.pending).indexOf(MessageEnd);
-            if (end < 0)
-                return;
-            QByteArray message = end > 0 ? client.pending.left(end - 2) + "\r\n" : QByteArray();
-            message.replace("\r\n..", "\r\n.");
-            messages.append(message.startsWith("..") ? message.mid(1) : message);
-            client.pending.remove(0, end + MessageEnd.size() - 2);
-            client.inData = false;
+            QByteArray message = end > 0 ? "\r\n" + client.pending.left(end - 2) + "\r\n" : QByteArray();
+            messages.append(message.replace("\r\n..", "\r\n.").mid(2));
+            client.pending.remove(0, end + 3);
         } else {
-            const qsizetype newline = client.pending.indexOf("\r\n");
-            if (newline < 0)
-                return;
-            m_commands.append(client.pending.left(newline));
-            client.pending.remove(0, newline + 2);
+            commands.append(client.pending.left(end));
+            client.pending.remove(0, end + 2);
         }
         answer(socket);
     }
@@ -75,9 +62,8 @@ void LoopbackSmtpServer::answer(QTcpSocket *socket)
     const QByteArray reply = m_script.value(client.next++);
     client.inData = reply.startsWith("354");
     const QByteArrayList pieces = reply.split('|');
-    QPointer<QTcpSocket> guard(socket);
     for (qsizetype i = 0; i < pieces.size() && !reply.isEmpty(); ++i)
-        QTimer::singleShot(m_holdMs + int(i) * PieceGapMs, this, [this, guard, piece = pieces.at(i)] {
+        QTimer::singleShot(m_holdMs + int(i) * PieceGapMs, this, [this, guard = QPointer(socket), piece = pieces.at(i)] {
             if (guard && guard->state() == QAbstractSocket::ConnectedState) {
                 guard->write(piece);
                 guard->flush();

@@ -15,18 +15,18 @@ class LoopbackSmtpServer : public QTcpServer
 public:
     static const QByteArrayList Accepting; // 220, 250, 250, 250, 354, 250, 221
 
+    // holdMs: how long each reply is held back.
     explicit LoopbackSmtpServer(QByteArrayList script = Accepting, int holdMs = 0, QObject *parent = nullptr);
 
     // What the SMTP setting names to reach this server.
-    QString address() const;
-    QByteArray received;            // from every client, in order
-    QByteArrayList messages;        // what followed each "data", dots undoubled, without the final "."
-    bool clientClosed = false;      // the last client hung up
-    qint64 lastReplyNs = -1, closedNs = -1; // on clock
-    QElapsedTimer clock;
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
 
-    // The lines received outside the messages, each without its CR LF.
-    QByteArrayList commands() const;
+    QByteArray received;      // from every client, in order
+    QByteArrayList commands;  // the lines outside the messages, without their CR LF
+    QByteArrayList messages;  // what followed each "data", dots undoubled, without the final "."
+    bool clientClosed = false; // the last client hung up
+    QElapsedTimer clock;
+    qint64 lastReplyNs = -1, closedNs = -1; // on clock
 
 signals:
     void closed();
@@ -43,5 +43,4 @@ private:
     QByteArrayList m_script;
     int m_holdMs;
     QHash<QTcpSocket *, Client> m_clients;
-    QByteArrayList m_commands;
 };
