@@ -1,5 +1,4 @@
 #include "LoopbackSmtpServer.h"
-#include "MailReader.h"
 #include "PageFixture.h"
 #include "UserInput.h"
 #include "nettools/MailMessage.h"
@@ -8,8 +7,11 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStringEncoder>
@@ -23,6 +25,22 @@ const QString Identity = QStringLiteral("张三");
 const QString Address = QStringLiteral("zhang@example.com");
 
 QByteArray gb18030(const QString &text) { return QStringEncoder("GB18030").encode(text); }
+
+// message as a real mail reader reads it: Python's email package with its default policy.
+QJsonObject readMail(const QByteArray &message)
+{
+    QProcess python; // Debian's own: a per-user one may not find its home under the tests' HOME
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral(R"(
+import email, email.policy, json, sys
+m = email.message_from_bytes(sys.stdin.buffer.read(), policy=email.policy.default)
+print(json.dumps({'subject': str(m['Subject']), 'body': m.get_content(), 'from': m['From'].addresses[0].display_name,
+    'address': m['From'].addresses[0].addr_spec, 'date': m['Date'].datetime.timestamp(), 'charset': m.get_content_charset(),
+    'defects': len(m.defects) + sum(len(m[h].defects) for h in ('From', 'Subject', 'Date'))})))")});
+    python.write(message);
+    python.closeWriteChannel();
+    python.waitForFinished(20000);
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
 
 // The mail page on a fixture, with the identity set and the server named.
 struct MailDesk {
@@ -142,7 +160,7 @@ private slots:
         QCOMPARE(seen, QStringList({"Winsock 状态", "正在连接....", "成功连接到服务器", "正在发送消息", "断开连接", "Winsock 状态"}));
 
         QJsonObject read = readMail(server.messages.value(0));
-        QVERIFY2(qAbs(read.take("date").toDouble() - QDateTime::currentSecsSinceEpoch()) < 60, qPrintable(read.value("error").toString()));
+        QVERIFY(qAbs(read.take("date").toDouble() - QDateTime::currentSecsSinceEpoch()) < 60);
         QCOMPARE(read, QJsonObject({{"subject", QStringLiteral("你好 Hello")}, {"body", QString(body + "\n\n").replace("\n", "\r\n")},
                                     {"from", Identity}, {"address", Address}, {"charset", "gb18030"}, {"defects", 0}}));
     }
@@ -159,12 +177,10 @@ private slots:
             << QByteArrayList{"2|20 hi\r\n", "250-loopback\r\n250-PIPELINING\r|\n250 8BITMIME\r\n", "25|0 Ok\r|\n", "250 Ok\r\n",
                               "354-go\r\n|354 on\r\n", "250 queued\r\n", "22|1 Bye\r\n"}
             << Forever << all << QStringList();
-        QTest::newRow("550 to rcpt to:") << QByteArrayList{"220 hi\r\n", "250 hi\r\n", "250 Ok\r\n", "550 5.1.1 <li@example.com>: unknown\r\n"}
-                                         << Forever << QByteArrayList{"HELO", "mail", "rcpt", "quit"}
-                                         << QStringList{rejected + "550 5.1.1 <li@example.com>: unknown"};
-        QTest::newRow("a 451 of two lines")
-            << QByteArrayList{"220 hi\r\n", "250 hi\r\n", "451-4.3.0 busy\r\n|451 4.3.0 later\r\n"} << Forever
-            << QByteArrayList{"HELO", "mail", "quit"} << QStringList{rejected + "451-4.3.0 busy\r\n451 4.3.0 later"};
+        QTest::newRow("550 of two lines to rcpt to:")
+            << QByteArrayList{"220 hi\r\n", "250 hi\r\n", "250 Ok\r\n", "550-5.1.1 <li@example.com>: unknown\r\n|550 5.1.1 no such user\r\n"}
+            << Forever << QByteArrayList{"HELO", "mail", "rcpt", "quit"}
+            << QStringList{rejected + "550-5.1.1 <li@example.com>: unknown\r\n550 5.1.1 no such user"};
         QTest::newRow("silence") << QByteArrayList() << 150 << all << QStringList(7, QStringLiteral("SMTP服务器超时"));
         QTest::newRow("nobody there") << QByteArrayList{"closed"} << Forever << QByteArrayList() << QStringList{"出错，请检查设置！"};
     }
@@ -226,18 +242,11 @@ private slots:
         QCOMPARE(content.mid(content.indexOf("\r\n\r\n") + 4), gb18030(wire));
     }
 
-    void theDateIsInTheMachinesZone_data()
+    void theDateIsInItsZone()
     {
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<QString>("date");
-        QTest::newRow("east") << 8 * 3600 << "Sun, 06 Dec 2026 19:02:48 +0800";
-        QTest::newRow("west, half hours") << -(3 * 3600 + 1800) << "Sun, 06 Dec 2026 19:02:48 -0330";
-    }
-    void theDateIsInTheMachinesZone()
-    {
-        QFETCH(int, offset);
-        QFETCH(QString, date);
-        QCOMPARE(MailMessage::dateText(QDateTime(QDate(2026, 12, 6), QTime(19, 2, 48), QTimeZone(offset))), date);
+        const QDateTime when(QDate(2026, 12, 6), QTime(19, 2, 48), QTimeZone(8 * 3600));
+        QCOMPARE(MailMessage::dateText(when), QStringLiteral("Sun, 06 Dec 2026 19:02:48 +0800"));
+        QCOMPARE(MailMessage::dateText(when.toOffsetFromUtc(-(3 * 3600 + 1800))), QStringLiteral("Sun, 06 Dec 2026 07:32:48 -0330"));
     }
 };
 

@@ -4,12 +4,6 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-namespace {
-
-constexpr int PieceGapMs = 40;
-
-} // namespace
-
 const QByteArrayList LoopbackSmtpServer::Accepting{"220 loopback ESMTP\r\n", "250 loopback\r\n", "250 2.1.0 Ok\r\n",
                                                    "250 2.1.5 Ok\r\n", "354 End data with <CR><LF>.<CR><LF>\r\n",
                                                    "250 2.0.0 Ok: queued\r\n", "221 2.0.0 Bye\r\n"};
@@ -62,8 +56,9 @@ void LoopbackSmtpServer::answer(QTcpSocket *socket)
     const QByteArray reply = m_script.value(client.next++);
     client.inData = reply.startsWith("354");
     const QByteArrayList pieces = reply.split('|');
+    // Pieces 40 ms apart arrive apart.
     for (qsizetype i = 0; i < pieces.size() && !reply.isEmpty(); ++i)
-        QTimer::singleShot(m_holdMs + int(i) * PieceGapMs, this, [this, guard = QPointer(socket), piece = pieces.at(i)] {
+        QTimer::singleShot(m_holdMs + int(i) * 40, this, [this, guard = QPointer(socket), piece = pieces.at(i)] {
             if (guard && guard->state() == QAbstractSocket::ConnectedState) {
                 guard->write(piece);
                 guard->flush();
