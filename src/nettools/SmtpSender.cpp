@@ -99,7 +99,7 @@ void SmtpSender::runStep()
 
 void SmtpSender::WaitFor(const QString &ResponseCode)
 {
-    Q_ASSERT(ResponseCode == m_steps.at(m_step).code);
+    m_expected = ResponseCode;
     m_wait->start();
     judge();
 }
@@ -123,7 +123,7 @@ void SmtpSender::judge()
     m_wait->stop();
     const QString reply = LastReply.left(end);
     LastReply.remove(0, end);
-    if (reply.startsWith(m_steps.at(m_step).code))
+    if (reply.startsWith(m_expected))
         nextStep();
     else
         rejected(reply);
@@ -144,7 +144,7 @@ void SmtpSender::timedOut()
 
 void SmtpSender::rejected(const QString &reply)
 {
-    emit report(QStringLiteral("SMTP服务器错误，错误号 ") + m_steps.at(m_step).code + QStringLiteral(" 错误号返回自: ")
+    emit report(QStringLiteral("SMTP服务器错误，错误号 ") + m_expected + QStringLiteral(" 错误号返回自: ")
                     + reply.trimmed(),
                 AppTitle, Prompts::Information);
     if (m_steps.at(m_step).command != Quit && Winsock1->state() == QAbstractSocket::ConnectedState)

@@ -60,4 +60,5 @@ private:
     QStringDecoder m_decoder;
     QList<Step> m_steps;
     qsizetype m_step = -1;
+    QString m_expected; // the code the current wait is for
 };
