@@ -21,7 +21,7 @@ public:
     virtual Button message(QWidget *owner, const QString &text, const QString &title, Icon icon = NoIcon,
                            Buttons buttons = Ok) = 0;
     // Shows a message without waiting for it to be closed.
-    virtual void notify(QWidget *owner, const QString &text, const QString &title) = 0;
+    virtual void notify(QWidget *owner, const QString &text, const QString &title, Icon icon = NoIcon) = 0;
     // Returns false on cancel.
     virtual bool inputText(QWidget *owner, const QString &prompt, const QString &title, QString &text) = 0;
     // One of items, by its place in the list; -1 on cancel.

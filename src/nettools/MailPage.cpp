@@ -1,5 +1,8 @@
 #include "MailPage.h"
 
+#include "MailMessage.h"
+#include "NetSettings.h"
+#include "core/RunningSettings.h"
 #include "platform/PanelLayout.h"
 
 #include <QLabel>
@@ -8,8 +11,9 @@
 
 using namespace PanelLayout;
 
-MailPage::MailPage(QWidget *parent)
-    : PanelPage(Id, Caption, parent), txtMailTO(named(new QLineEdit(QStringLiteral("收件人地址")), "txtMailTO")),
+MailPage::MailPage(const SubsystemContext &context, int replyWait, QWidget *parent)
+    : PanelPage(Id, Caption, parent), m_context(context), m_sender(new SmtpSender(replyWait, this)),
+      txtMailTO(named(new QLineEdit(QStringLiteral("收件人地址")), "txtMailTO")),
       txtMailSubject(named(new QLineEdit(QStringLiteral("主题")), "txtMailSubject")),
       txtMail(named(new QPlainTextEdit(QStringLiteral("邮件正文")), "txtMail")),
       cmdMailSend(fixedButton("cmdMailSend", QStringLiteral("发送"), 975)),
@@ -23,4 +27,50 @@ MailPage::MailPage(QWidget *parent)
     layout->addWidget(txtMail, 1);
     layout->addLayout(buttonRow({cmdMailSend, cmdMailReset}));
     layout->addWidget(StatusTXT);
+    connect(cmdMailSend, &QPushButton::clicked, this, &MailPage::cmdMailSend_Click);
+    connect(cmdMailReset, &QPushButton::clicked, this, &MailPage::cmdMailReset_Click);
+    connect(m_sender, &SmtpSender::statusChanged, StatusTXT, &QLabel::setText);
+    connect(m_sender, &SmtpSender::finished, cmdMailSend, [this] {
+        cmdMailSend->setEnabled(true);
+        // Disabling the button moved its focus on to 重写, where a key would clear the message.
+        if (cmdMailReset->hasFocus())
+            cmdMailSend->setFocus();
+    });
+    connect(m_sender, &SmtpSender::report, this, [this](const QString &text, const QString &title, Prompts::Icon icon) {
+        m_context.prompts->notify(window(), text, title, icon);
+    });
+}
+
+void MailPage::cmdMailSend_Click()
+{
+    const RunningSettings &settings = *m_context.settings;
+    const QStringList identity{settings.text(NetSettings::SmtpServer), settings.text(NetSettings::UserNameRead),
+                               settings.text(NetSettings::MyEmail)};
+    if (const QString why = refusal(identity); !why.isEmpty()) {
+        m_context.prompts->message(window(), why, QStringLiteral("Error"), Prompts::Information);
+        return;
+    }
+    cmdMailSend->setEnabled(false);
+    m_sender->SendEmail(identity.at(0), identity.at(1), identity.at(2), txtMailTO->text(), txtMailTO->text(),
+                        txtMailSubject->text(), txtMail->toPlainText());
+}
+
+QString MailPage::refusal(const QStringList &settings) const
+{
+    if (settings.contains(QString()))
+        return QStringLiteral("设置不正确，请在选项/邮件中设置");
+    if (txtMailTO->text().isEmpty() || txtMailSubject->text().isEmpty() || txtMail->toPlainText().isEmpty())
+        return QStringLiteral("没有填写收件人，或者邮件主题，或者邮件内容");
+    // A line break would end a command or a header early and start one of its own.
+    const QStringList lines = settings + QStringList{txtMailTO->text(), txtMailSubject->text()};
+    if (std::any_of(lines.begin(), lines.end(), MailMessage::hasControlCharacter))
+        return QStringLiteral("收件人、主题和邮件设置中不能含有换行符或控制字符");
+    return {};
+}
+
+void MailPage::cmdMailReset_Click()
+{
+    txtMailTO->clear();
+    txtMailSubject->clear();
+    txtMail->clear();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SmtpSender.h"
+#include "document/SubsystemContext.h"
 #include "platform/PanelPage.h"
 
 class QLabel;
@@ -16,9 +18,19 @@ public:
     static inline const QString Id = QStringLiteral("mail");
     static inline const QString Caption = QStringLiteral("电子邮件");
 
-    explicit MailPage(QWidget *parent = nullptr);
+    // replyWait: how long the sender waits for each reply of the server, in milliseconds.
+    explicit MailPage(const SubsystemContext &context, int replyWait = SmtpSender::ReplyWait,
+                      QWidget *parent = nullptr);
+
+    void cmdMailSend_Click();
+    void cmdMailReset_Click();
 
 private:
+    // The message of the first check the settings and fields fail, or an empty text.
+    QString refusal(const QStringList &settings) const;
+
+    SubsystemContext m_context;
+    SmtpSender *m_sender;
     QLineEdit *txtMailTO;
     QLineEdit *txtMailSubject;
     QPlainTextEdit *txtMail;

@@ -7,7 +7,7 @@
 #include <QAction>
 
 MailRoom::MailRoom(const SubsystemContext &context, QObject *parent)
-    : Room(MailPage::Id, MailPage::Caption, [] { return new MailPage; }, parent), m_context(context)
+    : Room(MailPage::Id, MailPage::Caption, [this] { return new MailPage(m_context); }, parent), m_context(context)
 {
 }
 

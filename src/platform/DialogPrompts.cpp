@@ -46,9 +46,9 @@ Prompts::Button DialogPrompts::message(QWidget *owner, const QString &text, cons
     return NoButton;
 }
 
-void DialogPrompts::notify(QWidget *owner, const QString &text, const QString &title)
+void DialogPrompts::notify(QWidget *owner, const QString &text, const QString &title, Icon icon)
 {
-    auto *box = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
+    auto *box = new QMessageBox(boxIcon(icon), title, text, QMessageBox::Ok, owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

@@ -7,7 +7,7 @@ class DialogPrompts : public Prompts
 {
 public:
     Button message(QWidget *owner, const QString &text, const QString &title, Icon icon, Buttons buttons) override;
-    void notify(QWidget *owner, const QString &text, const QString &title) override;
+    void notify(QWidget *owner, const QString &text, const QString &title, Icon icon = NoIcon) override;
     bool inputText(QWidget *owner, const QString &prompt, const QString &title, QString &text) override;
     QString openFileName(QWidget *owner, const QString &title, const QString &filter,
                          const QString &start = QString()) override;

@@ -28,7 +28,7 @@ private slots:
     void mailPageStacksWithoutGaps()
     {
         PageFixture fixture;
-        auto *mail = new MailPage;
+        auto *mail = new MailPage(fixture.context);
         QVERIFY(fixture.show(mail));
         QCOMPARE(child<QLineEdit>(mail, QStringLiteral("txtMailTO"))->text(), QStringLiteral("收件人地址"));
         QCOMPARE(child<QLineEdit>(mail, QStringLiteral("txtMailSubject"))->text(), QStringLiteral("主题"));

@@ -61,9 +61,9 @@ Prompts::Button ScriptedPrompts::message(QWidget *, const QString &text, const Q
     return m_messages.takeFirst().answer;
 }
 
-void ScriptedPrompts::notify(QWidget *, const QString &text, const QString &title)
+void ScriptedPrompts::notify(QWidget *, const QString &text, const QString &title, Icon icon)
 {
-    messages.append({text, title, NoIcon});
+    messages.append({text, title, icon});
 }
 
 bool ScriptedPrompts::inputText(QWidget *, const QString &, const QString &title, QString &text)

@@ -43,7 +43,7 @@ public:
     void answerCredentials(std::optional<std::pair<QString, QString>> login);
 
     Button message(QWidget *, const QString &text, const QString &title, Icon icon, Buttons buttons) override;
-    void notify(QWidget *, const QString &text, const QString &title) override;
+    void notify(QWidget *, const QString &text, const QString &title, Icon icon = NoIcon) override;
     bool inputText(QWidget *, const QString &, const QString &title, QString &text) override;
     int choose(QWidget *, const QString &, const QString &title, const QStringList &items) override;
     QString openFileName(QWidget *, const QString &title, const QString &, const QString &start = QString()) override;

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Mail: a send to a loopback SMTP server that holds each reply for a second; the
+# program's CPU time meanwhile and the time from the last reply to the close. No
+# window system is needed: it runs on Qt's offscreen platform.
+# The last line is "cpu_ms C" (see bench/README.md).
+#
+#   bench/mail/run.sh [--runs N] [--hold MS]
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=${BUILD_DIR:-$root/build}
+args=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs|--hold) args+=("$1" "$2"); shift 2 ;;
+    *) echo "usage: $0 [--runs N] [--hold MS]" >&2; exit 1 ;;
+  esac
+done
+
+# shellcheck source=../build.sh
+source "$here/../build.sh"
+bench_build bench_mail
+
+work=$(mktemp -d /tmp/bench-mail.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/tmp"
+mkdir -m 700 "$work/runtime"
+[ "$(id -u)" = 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+  XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp" \
+  QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu \
+  "$build/bench/mail/bench_mail" ${args[@]+"${args[@]}"}
