@@ -27,7 +27,6 @@ PageFixture::PageFixture(Browsers browsers)
               app.context.profileFolder}
 {
     context.note = [this](const QString &text) { notes.append(text); };
-    context.showPage = [this](const QString &id, bool) { shown.append(id); };
     auto *central = new QWidget;
     window.setCentralWidget(central);
     auto *row = new QHBoxLayout(central);

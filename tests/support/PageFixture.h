@@ -33,7 +33,6 @@ public:
     SubsystemContext context;
 
     QStringList notes;  // what pages put in the status bar
-    QStringList shown;  // the pages asked to show, by id
 
     QWidget *page = nullptr; // the one shown, or a dialog under test: where field() and press() look
 
