@@ -18,16 +18,6 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-# shellcheck source=../build.sh
-source "$here/../build.sh"
-bench_build bench_autotext
-
-work=$(mktemp -d /tmp/bench-autotext.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/tmp"
-mkdir -m 700 "$work/runtime"
-[ "$(id -u)" = 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
-HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-  XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp" \
-  QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu \
-  "$build/bench/autotext/bench_autotext" ${args[@]+"${args[@]}"}
+# shellcheck source=../offscreen.sh
+source "$here/../offscreen.sh"
+run_offscreen bench_autotext bench/autotext/bench_autotext ${args[@]+"${args[@]}"}
