@@ -23,3 +23,20 @@ export DISPLAY=":$(tr -d '\n' <"$work/display")"
 
 export QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu"
 [ "$(id -u)" = 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+
+# Fresh per-user folders for one run of a window benchmark, under $work/run: no tip
+# dialog, and a stored 1024×768 window at the screen's corner. Sets $t.
+fresh_user_folders() {
+  t="$work/run"
+  rm -rf "$t"
+  mkdir -p "$t/home" "$t/config/Vantorel" "$t/data" "$t/cache"
+  mkdir -m 700 "$t/runtime"
+  printf '[Options]\r\nShowTips=0\r\n[Settings]\r\nMainLeft=0\r\nMainTop=0\r\nMainWidth=15360\r\nMainHeight=11520\r\n' >"$t/config/Vantorel/vantorel.ini"
+}
+
+# Stops the script when a run failed: fail_run <name> <exit code>.
+fail_run() {
+  echo "$1 failed (bench_xpoll exit $2); last log lines:" >&2
+  tail -n 25 "$log" >&2
+  exit 1
+}

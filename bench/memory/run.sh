@@ -74,12 +74,7 @@ EOF
 # Runs one program with fresh per-user folders; prints "KiB anonKiB processes".
 measure() {
   local name=$1; shift
-  local t="$work/run"
-  rm -rf "$t"
-  mkdir -p "$t/home" "$t/config/Vantorel" "$t/data" "$t/cache"
-  mkdir -m 700 "$t/runtime"
-  # As for the start-up benchmark: no tip dialog, a 1024×768 window.
-  printf '[Options]\r\nShowTips=0\r\n[Settings]\r\nMainLeft=0\r\nMainTop=0\r\nMainWidth=15360\r\nMainHeight=11520\r\n' >"$t/config/Vantorel/vantorel.ini"
+  fresh_user_folders
   echo "== $name" >>"$log"
   export HOME="$t/home" XDG_CONFIG_HOME="$t/config" XDG_DATA_HOME="$t/data" \
          XDG_CACHE_HOME="$t/cache" XDG_RUNTIME_DIR="$t/runtime"
@@ -100,11 +95,7 @@ measure() {
   for _ in $(seq 50); do kill -0 -- "-$pid" 2>/dev/null || break; sleep 0.1; done
   kill -KILL -- "-$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  if [ "$rc" != 0 ] || [ -z "$result" ]; then
-    echo "$name failed (bench_xpoll exit $rc); last log lines:" >&2
-    tail -n 25 "$log" >&2
-    exit 1
-  fi
+  if [ "$rc" != 0 ] || [ -z "$result" ]; then fail_run "$name" "$rc"; fi
   echo "$result"
 }
 

@@ -51,23 +51,14 @@ source "$here/../common.sh"
 # Runs one program with fresh per-user folders; prints its milliseconds.
 measure() {
   local name=$1; shift
-  local t="$work/run"
-  rm -rf "$t"
-  mkdir -p "$t/home" "$t/config/Vantorel" "$t/data" "$t/cache"
-  mkdir -m 700 "$t/runtime"
-  # Keeps the tip dialog from holding up Vantorel's start.
-  printf '[Options]\r\nShowTips=0\r\n[Settings]\r\nMainLeft=0\r\nMainTop=0\r\nMainWidth=15360\r\nMainHeight=11520\r\n' >"$t/config/Vantorel/vantorel.ini"
+  fresh_user_folders
   echo "== $name" >>"$log"
   local rc=0 ms
   ms=$(HOME="$t/home" XDG_CONFIG_HOME="$t/config" XDG_DATA_HOME="$t/data" \
        XDG_CACHE_HOME="$t/cache" XDG_RUNTIME_DIR="$t/runtime" \
        "$xpoll" --title "$title" --press-enter-on-title Vantorel --timeout 60 \
        --exec -- "$@" 2>>"$log") || rc=$?
-  if [ "$rc" != 0 ] || [ -z "$ms" ]; then
-    echo "$name failed (bench_xpoll exit $rc); last log lines:" >&2
-    tail -n 25 "$log" >&2
-    exit 1
-  fi
+  if [ "$rc" != 0 ] || [ -z "$ms" ]; then fail_run "$name" "$rc"; fi
   echo "$ms"
 }
 
