@@ -165,7 +165,7 @@ std::optional<Result> measure(const Shape &shape, int runs, QWidget &window)
     DialogPrompts prompts;
     SettingsStore store(dir.filePath(QStringLiteral("settings")));
     RunningSettings settings(store);
-    const SubsystemContext context{&documents, &settings, &prompts, nullptr, nullptr,
+    const SubsystemContext context{&documents, &settings, &prompts, nullptr, nullptr, nullptr,
                                    QCoreApplication::applicationDirPath(), dir.path()};
     auto *page = new BookmarkPage(context, &window);
     page->resize(window.size());

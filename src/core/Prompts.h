@@ -35,6 +35,10 @@ public:
     virtual QString folder(QWidget *owner, const QString &title, const QString &start) = 0;
     // Asks for a user name and password; false on cancel.
     virtual bool credentials(QWidget *owner, const QString &text, QString &user, QString &password) = 0;
+    // Asks for a password. remember is the "记住密码" box, unticked at first; a non-empty
+    // keepNote greys it out and says why as its tooltip. False on cancel.
+    virtual bool password(QWidget *owner, const QString &text, QString &password, bool &remember,
+                          const QString &keepNote) = 0;
     // The system print dialog on printer; false on cancel.
     virtual bool printer(QWidget *owner, const QString &title, QPrinter &printer) = 0;
 };

@@ -9,6 +9,7 @@ class Documents;
 class ProcessLauncher;
 class Prompts;
 class RunningSettings;
+class SecretStore;
 
 // What the shell hands every subsystem: nothing above it is reached any other way.
 struct SubsystemContext {
@@ -16,6 +17,7 @@ struct SubsystemContext {
     RunningSettings *settings = nullptr;
     Prompts *prompts = nullptr;
     ProcessLauncher *launcher = nullptr;
+    SecretStore *secrets = nullptr; // the desktop's keyring
     BrowserFactory *browsers = nullptr; // what pages show and play
     QString programFolder; // what ships: images, help, the first profile files
     QString profileFolder; // where the profile files are read and written

@@ -1,6 +1,7 @@
 #include "DialogPrompts.h"
 
 #include "CredentialsDialog.h"
+#include "PasswordDialog.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
@@ -92,6 +93,17 @@ bool DialogPrompts::credentials(QWidget *owner, const QString &text, QString &us
         return false;
     user = dialog.user();
     password = dialog.password();
+    return true;
+}
+
+bool DialogPrompts::password(QWidget *owner, const QString &text, QString &password, bool &remember,
+                             const QString &keepNote)
+{
+    PasswordDialog dialog(text, keepNote, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    password = dialog.password();
+    remember = dialog.remember();
     return true;
 }
 

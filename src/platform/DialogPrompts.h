@@ -16,5 +16,7 @@ public:
     QString folder(QWidget *owner, const QString &title, const QString &start) override;
     int choose(QWidget *owner, const QString &prompt, const QString &title, const QStringList &items) override;
     bool credentials(QWidget *owner, const QString &text, QString &user, QString &password) override;
+    bool password(QWidget *owner, const QString &text, QString &password, bool &remember,
+                  const QString &keepNote) override;
     bool printer(QWidget *owner, const QString &title, QPrinter &printer) override;
 };

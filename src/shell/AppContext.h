@@ -6,6 +6,7 @@ class BrowserFactory;
 class ProcessLauncher;
 class Prompts;
 class RunningSettings;
+class SecretStore;
 
 // What the windows need from outside: passed in, so a test can build any window alone.
 struct AppContext {
@@ -14,6 +15,7 @@ struct AppContext {
     QString tipsApplication; // settings application of the tips flag: the executable's base name
     RunningSettings *settings = nullptr; // over the settings store
     Prompts *prompts = nullptr;
+    SecretStore *secrets = nullptr;
     BrowserFactory *browsers = nullptr;
     ProcessLauncher *launcher = nullptr;
 

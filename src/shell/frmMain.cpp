@@ -45,8 +45,8 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     : QMainWindow(parent), m_context(context), m_settings(*context.settings), m_mdi(new DocumentArea),
       m_documents(new DocumentWindows(m_mdi, *context.browsers, context.programFolder, this)),
       m_commands(new DocumentCommands(*m_documents, m_mdi, m_documents->arranger(), *context.prompts, this)),
-      m_subsystems{m_documents,           &m_settings,           context.prompts, context.launcher,
-                   context.browsers,      context.programFolder, context.profileFolder},
+      m_subsystems{m_documents,       &m_settings,           context.prompts,      context.launcher, context.secrets,
+                   context.browsers,  context.programFolder, context.profileFolder},
       m_toolbar1(new QToolBar), m_placement(*context.settings)
 {
     setObjectName(QStringLiteral("frmMain"));

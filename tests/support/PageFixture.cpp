@@ -22,6 +22,7 @@ PageFixture::PageFixture(Browsers browsers)
               &running,
               &app.prompts,
               &app.launcher,
+              &app.secrets,
               browsers == Real ? static_cast<BrowserFactory *>(&app.web()) : &scripted,
               app.context.programFolder,
               app.context.profileFolder}

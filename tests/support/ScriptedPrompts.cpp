@@ -25,7 +25,7 @@ ScriptedPrompts::~ScriptedPrompts()
 {
     for (const Expected &e : m_messages)
         QTest::qFail(qPrintable(QStringLiteral("a message never came: ") + e.match), __FILE__, __LINE__);
-    if (!m_files.isEmpty() || !m_texts.isEmpty() || !m_logins.isEmpty() || !m_choices.isEmpty())
+    if (!m_files.isEmpty() || !m_texts.isEmpty() || !m_logins.isEmpty() || !m_choices.isEmpty() || !m_passwords.isEmpty())
         QTest::qFail("an answer was never asked for", __FILE__, __LINE__);
 }
 
@@ -126,6 +126,30 @@ bool ScriptedPrompts::credentials(QWidget *, const QString &text, QString &user,
         return false;
     user = login->first;
     password = login->second;
+    return true;
+}
+
+void ScriptedPrompts::answerPassword(const QString &password, bool remember)
+{
+    m_passwords.append({password, remember});
+}
+
+bool ScriptedPrompts::password(QWidget *, const QString &text, QString &password, bool &remember,
+                               const QString &keepNote)
+{
+    asked.append(text);
+    keepNotes.append(keepNote);
+    if (m_passwords.isEmpty()) {
+        unexpected(text);
+        return false;
+    }
+    const auto [given, ticked] = m_passwords.takeFirst();
+    if (given.isNull())
+        return false;
+    if (ticked && !keepNote.isEmpty())
+        QTest::qFail("the greyed 记住密码 box was ticked", __FILE__, __LINE__);
+    password = given;
+    remember = ticked;
     return true;
 }
 

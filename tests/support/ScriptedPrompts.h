@@ -41,6 +41,10 @@ public:
     QList<QStringList> offered;
     // The next login prompt gets user and password; nullopt cancels it.
     void answerCredentials(std::optional<std::pair<QString, QString>> login);
+    // The next password question gets password, with "记住密码" ticked when remember
+    // is; a null password cancels it. keepNotes then holds each question's greyed-box note.
+    void answerPassword(const QString &password, bool remember = false);
+    QStringList keepNotes;
 
     Button message(QWidget *, const QString &text, const QString &title, Icon icon, Buttons buttons) override;
     void notify(QWidget *, const QString &text, const QString &title, Icon icon = NoIcon) override;
@@ -51,6 +55,7 @@ public:
                          QString *selectedFilter) override;
     QString folder(QWidget *, const QString &title, const QString &) override;
     bool credentials(QWidget *, const QString &text, QString &user, QString &password) override;
+    bool password(QWidget *, const QString &text, QString &password, bool &remember, const QString &keepNote) override;
     bool printer(QWidget *, const QString &title, QPrinter &printer) override;
 
 private:
@@ -69,4 +74,5 @@ private:
     QStringList m_texts;
     QList<int> m_choices;
     QList<std::optional<std::pair<QString, QString>>> m_logins;
+    QList<std::pair<QString, bool>> m_passwords;
 };

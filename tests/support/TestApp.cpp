@@ -45,6 +45,7 @@ TestApp::TestApp()
     context.tipsApplication = AppTitle;
     context.settings = m_running.get();
     context.prompts = &prompts;
+    context.secrets = &secrets;
     context.browsers = m_web.get();
     context.launcher = &launcher;
 }

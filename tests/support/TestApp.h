@@ -2,6 +2,7 @@
 
 #include "ScriptedLauncher.h"
 #include "ScriptedPrompts.h"
+#include "ScriptedSecrets.h"
 #include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
 #include "document/webengine/WebEngineEnvironment.h"
@@ -21,6 +22,7 @@ public:
 
     ScriptedPrompts prompts;
     ScriptedLauncher launcher;
+    ScriptedSecrets secrets;
     AppContext context;
 
     QString folder() const { return m_dir.path(); }
