@@ -8,8 +8,10 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-webengine-dev qt6-webengine-dev-tools libqt6webenginecore6-bin libqt6sql6-sqlite
   qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
+  qtkeychain-qt6-dev libsecret-1-0
   fonts-noto-cjk
   xvfb xdotool python3 net-tools iputils-ping poppler-utils desktop-file-utils
+  python3-aiosmtpd openssl dbus-daemon gnome-keyring
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #include "MailPage.h"
 
 #include "MailMessage.h"
+#include "MailPasswords.h"
 #include "NetSettings.h"
 #include "core/RunningSettings.h"
 #include "platform/PanelLayout.h"
@@ -11,8 +12,9 @@
 
 using namespace PanelLayout;
 
-MailPage::MailPage(const SubsystemContext &context, int replyWait, QWidget *parent)
-    : PanelPage(Id, Caption, parent), m_context(context), m_sender(new SmtpSender(replyWait, this)),
+MailPage::MailPage(const SubsystemContext &context, int replyWait, const SmtpPorts &ports, QWidget *parent)
+    : PanelPage(Id, Caption, parent), m_context(context), m_sender(new SmtpSender(replyWait, ports, this)),
+      m_passwords(new MailPasswords(context.secrets, *context.prompts, this, context.note)),
       txtMailTO(named(new QLineEdit(QStringLiteral("收件人地址")), "txtMailTO")),
       txtMailSubject(named(new QLineEdit(QStringLiteral("主题")), "txtMailSubject")),
       txtMail(named(new QPlainTextEdit(QStringLiteral("邮件正文")), "txtMail")),
@@ -36,6 +38,10 @@ MailPage::MailPage(const SubsystemContext &context, int replyWait, QWidget *pare
         if (cmdMailReset->hasFocus())
             cmdMailSend->setFocus();
     });
+    connect(m_sender, &SmtpSender::passwordNeeded, this, [this](const QString &account, const QString &server) {
+        m_passwords->get(account, server, [this](const QString &password) { m_sender->login(password); });
+    });
+    connect(m_sender, &SmtpSender::passwordRefused, m_passwords, &MailPasswords::forget);
     connect(m_sender, &SmtpSender::report, this, [this](const QString &text, const QString &title, Prompts::Icon icon) {
         m_context.prompts->notify(window(), text, title, icon);
     });

@@ -4,6 +4,7 @@
 #include "document/SubsystemContext.h"
 #include "platform/PanelPage.h"
 
+class MailPasswords;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -18,9 +19,10 @@ public:
     static inline const QString Id = QStringLiteral("mail");
     static inline const QString Caption = QStringLiteral("电子邮件");
 
-    // replyWait: how long the sender waits for each reply of the server, in milliseconds.
+    // replyWait: how long the sender waits for each reply of the server, in milliseconds;
+    // ports: which ones are secured how.
     explicit MailPage(const SubsystemContext &context, int replyWait = SmtpSender::ReplyWait,
-                      QWidget *parent = nullptr);
+                      const SmtpPorts &ports = {}, QWidget *parent = nullptr);
 
     void cmdMailSend_Click();
     void cmdMailReset_Click();
@@ -31,6 +33,7 @@ private:
 
     SubsystemContext m_context;
     SmtpSender *m_sender;
+    MailPasswords *m_passwords;
     QLineEdit *txtMailTO;
     QLineEdit *txtMailSubject;
     QPlainTextEdit *txtMail;

@@ -12,6 +12,7 @@
 #include "frmSplash.h"
 #include "frmTip.h"
 #include "platform/DetachedProcessLauncher.h"
+#include "platform/KeyringSecrets.h"
 #include "platform/DialogPrompts.h"
 #include "platform/FocusStyle.h"
 #include "search/SearchUrl.h"
@@ -107,6 +108,7 @@ int run(QApplication &app, const QString &commandLine)
     RunningSettings settings(store);
     WebEngineEnvironment web(prompts, settings);
     DetachedProcessLauncher launcher;
+    KeyringSecrets secrets;
     prepared.wait();
     plugins.wait();
     context.profileFolder = profile.path();
@@ -122,6 +124,7 @@ int run(QApplication &app, const QString &commandLine)
     context.prompts = &prompts;
     context.browsers = &web;
     context.launcher = &launcher;
+    context.secrets = &secrets;
 
     const auto main = launch(context, commandLine, &*splash);
     splash.reset(); // its picture and window are not needed again

@@ -1,17 +1,11 @@
 #include "LoopbackSmtpServer.h"
-#include "PageFixture.h"
-#include "UserInput.h"
+#include "MailDesk.h"
 #include "nettools/MailMessage.h"
-#include "nettools/MailPage.h"
 #include "nettools/NetSettings.h"
 
-#include <QApplication>
-#include <QInputMethodEvent>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStringEncoder>
@@ -20,62 +14,18 @@
 
 namespace {
 
-constexpr int Forever = 600000; // a wait that never ends within a test
-const QString Identity = QStringLiteral("张三");
-const QString Address = QStringLiteral("zhang@example.com");
+constexpr int Forever = MailDesk::Forever;
+const QString Identity = MailDesk::Identity;
+const QString Address = MailDesk::Address;
 
 QByteArray gb18030(const QString &text) { return QStringEncoder("GB18030").encode(text); }
 
-// message as a real mail reader reads it: Python's email package with its default policy.
-QJsonObject readMail(const QByteArray &message)
-{
-    QProcess python; // Debian's own: a per-user one may not find its home under the tests' HOME
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral(R"(
-import email, email.policy, json, sys
-m = email.message_from_bytes(sys.stdin.buffer.read(), policy=email.policy.default)
-print(json.dumps({'subject': str(m['Subject']), 'body': m.get_content(), 'from': m['From'].addresses[0].display_name,
-    'address': m['From'].addresses[0].addr_spec, 'date': m['Date'].datetime.timestamp(), 'charset': m.get_content_charset(),
-    'defects': len(m.defects) + sum(len(m[h].defects) for h in ('From', 'Subject', 'Date'))})))")});
-    python.write(message);
-    python.closeWriteChannel();
-    python.waitForFinished(20000);
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-}
-
-// The mail page on a fixture, with the identity set and the server named.
-struct MailDesk {
-    explicit MailDesk(const QString &server, int wait = Forever, const QString &name = Identity)
+// A desk on the server as the classic setting names it: a host alone, on the plain port.
+struct ClassicDesk : MailDesk {
+    explicit ClassicDesk(const LoopbackSmtpServer &server, int wait = Forever, const QString &name = Identity)
+        : MailDesk(QStringLiteral("127.0.0.1"), wait, name, {.plain = server.serverPort()})
     {
-        for (const auto &[key, text] : {std::pair{&NetSettings::SmtpServer, server}, {&NetSettings::UserNameWrite, name},
-                                        {&NetSettings::MyEmail, Address}})
-            fixture.running.set(*key, text);
-        if (name.contains(QLatin1Char('\r'))) { // the store writes a line break as a blank: only a hand edit leaves one
-            fixture.app.writeFile("settings/vantorel.ini", ("[Email]\nSMTP=" + server + "\nUserName=" + name + "\nMyEmail=" + Address).toUtf8());
-            fixture.running.set(NetSettings::PingTime, QStringLiteral("1")); // the store reads the file again
-        }
-        fixture.show(page = new MailPage(fixture.context, wait));
-        sender = page->findChild<SmtpSender *>();
     }
-    // Replaces what field holds as a user does: Chinese through the input method, lines by Return.
-    void type(const char *field, const QString &text)
-    {
-        QWidget *keys = clickToFocus(fixture.field<QWidget>(field));
-        QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
-        const QStringList lines = text.split(QLatin1Char('\n'));
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                QTest::keyClick(keys, Qt::Key_Return);
-            QInputMethodEvent commit;
-            commit.setCommitString(lines.at(i));
-            QApplication::sendEvent(keys, &commit);
-        }
-    }
-    QPushButton *send() const { return fixture.field<QPushButton>("cmdMailSend"); }
-    bool idle() const { return send()->isEnabled() && !sender->sending(); }
-
-    PageFixture fixture;
-    MailPage *page;
-    SmtpSender *sender;
 };
 
 } // namespace
@@ -108,7 +58,7 @@ private slots:
         QFETCH(bool, reset);
         QFETCH(QString, refusal);
         LoopbackSmtpServer server;
-        MailDesk desk(withServer ? server.address() : QString(), Forever, name);
+        MailDesk desk(withServer ? QStringLiteral("127.0.0.1") : QString(), Forever, name, {.plain = server.serverPort()});
         if (!subject.isNull())
             desk.fixture.field("txtMailSubject")->setText(subject);
         if (reset)
@@ -131,7 +81,7 @@ private slots:
     void aWillingServerGetsTheMessageWhole()
     {
         LoopbackSmtpServer server;
-        MailDesk desk(server.address());
+        ClassicDesk desk(server);
         QSignalSpy statuses(desk.sender, &SmtpSender::statusChanged);
         const QString body = QStringLiteral("第一行\n.\n第三行 😀");
         desk.type("txtMailTO", QStringLiteral("li@example.com"));
@@ -153,7 +103,7 @@ private slots:
                                            "Content-Transfer-Encoding: 8bit\r\n\r\n"
                                            + gb18030(QStringLiteral("第一行\r\n..\r\n第三行 😀\r\n\r\n.\r\nquit\r\n"))));
         QCOMPARE(desk.fixture.prompts().messages.size(), 0);
-        QVERIFY(desk.send()->hasFocus());
+        QVERIFY(desk.sendButton()->hasFocus());
         QStringList seen{desk.fixture.field<QLabel>("StatusTXT")->text()};
         for (const QList<QVariant> &status : statuses)
             seen.append(status.at(0).toString());
@@ -191,10 +141,10 @@ private slots:
         QFETCH(QByteArrayList, verbs);
         QFETCH(QStringList, messages);
         LoopbackSmtpServer server(script);
-        const QString address = server.address();
+        const quint16 port = server.serverPort();
         if (script == QByteArrayList{"closed"})
             server.close();
-        MailDesk desk(address, wait);
+        MailDesk desk(QStringLiteral("127.0.0.1"), wait, Identity, {.plain = port});
         desk.fixture.press("cmdMailSend");
         QVERIFY(!desk.idle()); // the click is over while the dialogue goes on
         QTRY_VERIFY(desk.idle() && (server.clientClosed || verbs.isEmpty()));
