@@ -26,6 +26,12 @@ MailOptions::MailOptions(const RunningSettings &settings, QWidget *parent)
                        "lblMailNote");
     note->setWordWrap(true);
     form->addRow(note);
+    auto *ports = named(new QLabel(QStringLiteral("服务器可写成“主机:端口”。不写端口：25 端口，不加密也不登录；"
+                                                  "465：一开始就加密；587 及其他端口：用 STARTTLS 加密。"
+                                                  "服务器要求登录时，发送时会询问密码（或邮箱的授权码），用户名是你的电子邮件。")),
+                        "lblServerNote");
+    ports->setWordWrap(true);
+    form->addRow(ports);
     form->addRow(QString(), cmdSetEmailToanyones);
     connect(cmdSetEmailToanyones, &QPushButton::clicked, this, &MailOptions::cmdSetEmailToanyones_Click);
 }

@@ -48,6 +48,26 @@ class tst_SecureMail : public QObject
     }
 
 private slots:
+    void theSettingNamesHostPortAndSecurity_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<SmtpAddress::Security>("security");
+        QTest::newRow("host alone") << "smtp.example.com" << "smtp.example.com:25" << SmtpAddress::Classic;
+        QTest::newRow("465") << "smtp.qq.com:465" << "smtp.qq.com:465" << SmtpAddress::Tls;
+        QTest::newRow("587") << "smtp.163.com:587" << "smtp.163.com:587" << SmtpAddress::StartTlsRequired;
+        QTest::newRow("25 written") << "mail.example.com:25" << "mail.example.com:25" << SmtpAddress::StartTlsOffered;
+        QTest::newRow("v6 with a port") << "[::1]:2525" << "[::1]:2525" << SmtpAddress::StartTlsOffered;
+        QTest::newRow("v6 alone") << "::1" << "[::1]:25" << SmtpAddress::Classic;
+    }
+    void theSettingNamesHostPortAndSecurity()
+    {
+        QFETCH(QString, setting);
+        const SmtpAddress parsed = SmtpAddress::parse(setting);
+        QTEST(parsed.text(), "address");
+        QTEST(parsed.security, "security");
+    }
+
     void initTestCase()
     {
         QVERIFY2(m_certificates.issue(QStringLiteral("localhost")) && m_certificates.issue(QStringLiteral("other.example")),
