@@ -34,8 +34,9 @@ MailPage::MailPage(const SubsystemContext &context, int replyWait, const SmtpPor
     connect(m_sender, &SmtpSender::statusChanged, StatusTXT, &QLabel::setText);
     connect(m_sender, &SmtpSender::finished, cmdMailSend, [this] {
         cmdMailSend->setEnabled(true);
-        // Disabling the button moved its focus on to 重写, where a key would clear the message.
-        if (cmdMailReset->hasFocus())
+        // Disabling the button moved its focus on to 重写, where a key would clear the message;
+        // the window may be behind the password question, which gives the focus back to it.
+        if (window()->focusWidget() == cmdMailReset)
             cmdMailSend->setFocus();
     });
     connect(m_sender, &SmtpSender::passwordNeeded, this, [this](const QString &account, const QString &server) {

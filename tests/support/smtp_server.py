@@ -1,4 +1,4 @@
-"""A real SMTP server for the mail tests: aiosmtpd on 127.0.0.1, on a free port.
+"""A real SMTP server for the mail tests: aiosmtpd on 127.0.0.1, on a free port unless --port names one.
 
 Prints "port N" once it listens, then one JSON line per message it accepts.
 Modes: starttls (offers STARTTLS), tls (TLS from the first byte), plain (no TLS).
@@ -25,6 +25,7 @@ def main():
     options.add_argument('--key')
     options.add_argument('--user')
     options.add_argument('--password')
+    options.add_argument('--port', type=int, default=0)
     args = options.parse_args()
     context = None
     if args.mode != 'plain':
@@ -41,7 +42,7 @@ def main():
 
     loop = asyncio.new_event_loop()
     listening = loop.run_until_complete(
-        loop.create_server(protocol, '127.0.0.1', 0, ssl=context if args.mode == 'tls' else None))
+        loop.create_server(protocol, '127.0.0.1', args.port, ssl=context if args.mode == 'tls' else None))
     print('port', listening.sockets[0].getsockname()[1], flush=True)
     loop.run_forever()
 
