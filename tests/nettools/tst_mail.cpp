@@ -1,32 +1,128 @@
 #include "LoopbackSmtpServer.h"
-#include "MailDesk.h"
+#include "PageFixture.h"
+#include "UserInput.h"
 #include "nettools/MailMessage.h"
+#include "nettools/MailPage.h"
 #include "nettools/NetSettings.h"
 
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSslConfiguration>
 #include <QStringEncoder>
 #include <QTcpSocket>
 #include <QTimeZone>
 
 namespace {
 
-constexpr int Forever = MailDesk::Forever;
-const QString Identity = MailDesk::Identity;
-const QString Address = MailDesk::Address;
+constexpr int Forever = 600000; // a wait that never ends within a test
+const QString Identity = QStringLiteral("张三");
+const QString Address = QStringLiteral("zhang@example.com");
+const QString Loopback = QStringLiteral("127.0.0.1"); // with no port: the classic dialogue
 
 QByteArray gb18030(const QString &text) { return QStringEncoder("GB18030").encode(text); }
 
-// A desk on the server as the classic setting names it: a host alone, on the plain port.
-struct ClassicDesk : MailDesk {
-    explicit ClassicDesk(const LoopbackSmtpServer &server, int wait = Forever, const QString &name = Identity)
-        : MailDesk(QStringLiteral("127.0.0.1"), wait, name, {.plain = server.serverPort()})
+// message as a real mail reader reads it: Python's email package with its default policy.
+QJsonObject readMail(const QByteArray &message)
+{
+    QProcess python; // Debian's own: a per-user one may not find its home under the tests' HOME
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral(R"(
+import email, email.policy, json, sys
+m = email.message_from_bytes(sys.stdin.buffer.read(), policy=email.policy.default)
+print(json.dumps({'subject': str(m['Subject']), 'body': m.get_content(), 'from': m['From'].addresses[0].display_name,
+    'address': m['From'].addresses[0].addr_spec, 'date': m['Date'].datetime.timestamp(), 'charset': m.get_content_charset(),
+    'defects': len(m.defects) + sum(len(m[h].defects) for h in ('From', 'Subject', 'Date'))})))")});
+    python.write(message);
+    python.closeWriteChannel();
+    python.waitForFinished(20000);
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
+
+// The mail page on a fixture, with the identity set and the server named.
+struct MailDesk {
+    explicit MailDesk(const QString &server, int wait = Forever, const QString &name = Identity, SmtpPorts ports = {})
     {
+        for (const auto &[key, text] : {std::pair{&NetSettings::SmtpServer, server}, {&NetSettings::UserNameWrite, name},
+                                        {&NetSettings::MyEmail, Address}})
+            fixture.running.set(*key, text);
+        if (name.contains(QLatin1Char('\r'))) { // the store writes a line break as a blank: only a hand edit leaves one
+            fixture.app.writeFile("settings/vantorel.ini", ("[Email]\nSMTP=" + server + "\nUserName=" + name + "\nMyEmail=" + Address).toUtf8());
+            fixture.running.set(NetSettings::PingTime, QStringLiteral("1")); // the store reads the file again
+        }
+        fixture.show(page = new MailPage(fixture.context, wait, ports));
+        sender = page->findChild<SmtpSender *>();
     }
+    // Replaces what field holds as a user does: Chinese through the input method, lines by Return.
+    void type(const char *field, const QString &text)
+    {
+        QWidget *keys = clickToFocus(fixture.field<QWidget>(field));
+        QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(keys, Qt::Key_Return);
+            QInputMethodEvent commit;
+            commit.setCommitString(lines.at(i));
+            QApplication::sendEvent(keys, &commit);
+        }
+    }
+    void send(const QString &to, const QString &subject, const QString &body)
+    {
+        type("txtMailTO", to);
+        type("txtMailSubject", subject);
+        type("txtMail", body);
+        fixture.press("cmdMailSend");
+    }
+    QPushButton *send() const { return fixture.field<QPushButton>("cmdMailSend"); }
+    bool idle() const { return send()->isEnabled() && !sender->sending(); }
+
+    PageFixture fixture;
+    MailPage *page;
+    SmtpSender *sender;
 };
+
+
+const QString Password = QStringLiteral("授权码-x9!");
+
+// Debian's aiosmtpd on loopback, with STARTTLS or TLS on connect, a login it checks, and
+// the certificate for name that the test's own authority signed.
+struct RealServer {
+    RealServer(const char *mode, const QString &certificates, const QString &name = QStringLiteral("localhost"))
+    {
+        const QString files = certificates + '/' + name;
+        process.start("/usr/bin/python3", {VANTOREL_TEST_SUPPORT "/smtp_server.py", mode, "--cert", files + ".pem",
+                                           "--key", files + ".key", "--user", Address, "--password", Password});
+        QTest::qWaitFor([this] { return process.canReadLine() || process.state() == QProcess::NotRunning; }, 20000);
+        port = process.readLine().mid(5).trimmed().toUShort();
+    }
+    ~RealServer() { process.kill(), process.waitForFinished(); }
+    QString address() const { return QStringLiteral("localhost:%1").arg(port); }
+    QList<QJsonObject> messages()
+    {
+        while (process.canReadLine())
+            received.append(QJsonDocument::fromJson(process.readLine()).object());
+        return received;
+    }
+    QProcess process;
+    quint16 port = 0;
+    QList<QJsonObject> received;
+};
+
+// The ports that make port the TLS, the submission or just another port.
+enum class Role { Tls, Submission, Other };
+SmtpPorts playing(Role role, quint16 port)
+{
+    return {.plain = 0, .tls = role == Role::Tls ? port : quint16(0), .submission = role == Role::Submission ? port : quint16(0)};
+}
+
+// Where earlier runs kept an account's password: the name must not change.
+QString keyringName(const QString &server) { return Address + QStringLiteral(" (SMTP ") + server + ")"; }
 
 } // namespace
 
@@ -34,6 +130,8 @@ struct ClassicDesk : MailDesk {
 class tst_Mail : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir m_certificates;
 
 private slots:
     void theSendButtonChecksFirst_data()
@@ -58,7 +156,7 @@ private slots:
         QFETCH(bool, reset);
         QFETCH(QString, refusal);
         LoopbackSmtpServer server;
-        MailDesk desk(withServer ? QStringLiteral("127.0.0.1") : QString(), Forever, name, {.plain = server.serverPort()});
+        MailDesk desk(withServer ? Loopback : QString(), Forever, name, {.plain = server.serverPort()});
         if (!subject.isNull())
             desk.fixture.field("txtMailSubject")->setText(subject);
         if (reset)
@@ -81,7 +179,7 @@ private slots:
     void aWillingServerGetsTheMessageWhole()
     {
         LoopbackSmtpServer server;
-        ClassicDesk desk(server);
+        MailDesk desk(Loopback, Forever, Identity, {.plain = server.serverPort()});
         QSignalSpy statuses(desk.sender, &SmtpSender::statusChanged);
         const QString body = QStringLiteral("第一行\n.\n第三行 😀");
         desk.type("txtMailTO", QStringLiteral("li@example.com"));
@@ -103,7 +201,7 @@ private slots:
                                            "Content-Transfer-Encoding: 8bit\r\n\r\n"
                                            + gb18030(QStringLiteral("第一行\r\n..\r\n第三行 😀\r\n\r\n.\r\nquit\r\n"))));
         QCOMPARE(desk.fixture.prompts().messages.size(), 0);
-        QVERIFY(desk.sendButton()->hasFocus());
+        QVERIFY(desk.send()->hasFocus());
         QStringList seen{desk.fixture.field<QLabel>("StatusTXT")->text()};
         for (const QList<QVariant> &status : statuses)
             seen.append(status.at(0).toString());
@@ -144,7 +242,7 @@ private slots:
         const quint16 port = server.serverPort();
         if (script == QByteArrayList{"closed"})
             server.close();
-        MailDesk desk(QStringLiteral("127.0.0.1"), wait, Identity, {.plain = port});
+        MailDesk desk(Loopback, wait, Identity, {.plain = port});
         desk.fixture.press("cmdMailSend");
         QVERIFY(!desk.idle()); // the click is over while the dialogue goes on
         QTRY_VERIFY(desk.idle() && (server.clientClosed || verbs.isEmpty()));
@@ -197,6 +295,132 @@ private slots:
         const QDateTime when(QDate(2026, 12, 6), QTime(19, 2, 48), QTimeZone(8 * 3600));
         QCOMPARE(MailMessage::dateText(when), QStringLiteral("Sun, 06 Dec 2026 19:02:48 +0800"));
         QCOMPARE(MailMessage::dateText(when.toOffsetFromUtc(-(3 * 3600 + 1800))), QStringLiteral("Sun, 06 Dec 2026 07:32:48 -0330"));
+    }
+
+    // A certificate authority of the test's own, trusted as the system's store would be.
+    void initTestCase()
+    {
+        QVERIFY(m_certificates.isValid());
+        QProcess openssl;
+        openssl.setWorkingDirectory(m_certificates.path());
+        openssl.start("sh", {"-ec", "o() { openssl \"$@\" 2>/dev/null; }; o req -x509 -newkey rsa:2048 -nodes -days 2 "
+                                    "-subj /CN=ca -keyout ca.key -out ca.pem; for n in localhost other.example; do "
+                                    "o req -newkey rsa:2048 -nodes -subj /CN=$n -keyout $n.key -out $n.csr; "
+                                    "echo subjectAltName=DNS:$n,IP:127.0.0.1 >$n.ext; o x509 -req -days 2 -in $n.csr "
+                                    "-CA ca.pem -CAkey ca.key -CAcreateserial -extfile $n.ext -out $n.pem; done"});
+        QVERIFY(openssl.waitForFinished(60000) && openssl.exitCode() == 0);
+        QSslConfiguration trusting = QSslConfiguration::defaultConfiguration();
+        trusting.addCaCertificates(m_certificates.filePath("ca.pem"));
+        QSslConfiguration::setDefaultConfiguration(trusting);
+    }
+
+    void aSecureServerGetsItWithALogin_data()
+    {
+        QTest::addColumn<QByteArray>("mode");
+        QTest::addColumn<Role>("role");
+        QTest::addColumn<bool>("kept"); // in the keyring from an earlier run
+        QTest::addColumn<bool>("remember");
+        QTest::addColumn<QString>("noKeyring");
+        QTest::newRow("TLS on connect, remembered") << QByteArray("tls") << Role::Tls << false << true << QString();
+        QTest::newRow("STARTTLS on 587") << QByteArray("starttls") << Role::Submission << false << false << QString();
+        QTest::newRow("STARTTLS elsewhere, from the keyring") << QByteArray("starttls") << Role::Other << true << false << QString();
+        QTest::newRow("no keyring") << QByteArray("starttls") << Role::Other << false << false << "没有密钥环";
+    }
+    void aSecureServerGetsItWithALogin()
+    {
+        QFETCH(QByteArray, mode);
+        QFETCH(Role, role);
+        QFETCH(bool, kept);
+        QFETCH(bool, remember);
+        QFETCH(QString, noKeyring);
+        RealServer server(mode.constData(), m_certificates.path());
+        MailDesk desk(server.address(), Forever, Identity, playing(role, server.port));
+        ScriptedSecrets &keyring = desk.fixture.app.secrets;
+        keyring.unavailable = noKeyring;
+        if (kept)
+            keyring.kept.insert(keyringName(server.address()), Password);
+        else
+            desk.fixture.prompts().answerPassword(Password, remember);
+        for (int sent = 1; sent <= 2; ++sent) { // the second send asks nothing
+            desk.send("li@example.com", QStringLiteral("你好 %1").arg(sent), QStringLiteral("第一行\n第二行"));
+            QTRY_VERIFY(desk.idle());
+            QTRY_COMPARE(server.messages().size(), sent);
+        }
+        QCOMPARE(desk.fixture.prompts().messages.size(), 0);
+        QCOMPARE(desk.fixture.prompts().keepNotes, kept ? QStringList() : QStringList{noKeyring});
+        QCOMPARE(keyring.kept.value(keyringName(server.address())), kept || remember ? Password : QString());
+        const QJsonObject first = server.messages().constFirst();
+        QCOMPARE(first.value("tls"), true);
+        QCOMPARE(first.value("login"), Address);
+        const QJsonObject read = readMail(QByteArray::fromBase64(first.value("content").toString().toLatin1()));
+        QCOMPARE(read.value("subject"), QStringLiteral("你好 1"));
+        QCOMPARE(read.value("body"), QStringLiteral("第一行\r\n第二行\r\n\r\n"));
+    }
+
+    // Nothing is delivered, the user hears why, and a refused password is forgotten.
+    void refusedBeforeTheMessage_data()
+    {
+        QTest::addColumn<QByteArray>("mode");
+        QTest::addColumn<QString>("certificate");
+        QTest::addColumn<QString>("message");
+        const QString untrusted = QStringLiteral("服务器 localhost 的证书无法验证：");
+        QTest::newRow("wrong password") << QByteArray("starttls") << "localhost" << "登录被拒绝：535 5.7.8 Authentication credentials invalid";
+        QTest::newRow("another name, STARTTLS") << QByteArray("starttls") << "other.example" << untrusted;
+        QTest::newRow("another name, TLS") << QByteArray("tls") << "other.example" << untrusted;
+    }
+    void refusedBeforeTheMessage()
+    {
+        QFETCH(QByteArray, mode);
+        QFETCH(QString, certificate);
+        QFETCH(QString, message);
+        RealServer server(mode.constData(), m_certificates.path(), certificate);
+        MailDesk desk(server.address(), Forever, Identity, playing(mode == "tls" ? Role::Tls : Role::Other, server.port));
+        QHash<QString, QString> &kept = desk.fixture.app.secrets.kept;
+        kept.insert(keyringName(server.address()), QStringLiteral("wrong"));
+        desk.send("li@example.com", QStringLiteral("主题"), QStringLiteral("正文"));
+        QTRY_VERIFY(desk.idle());
+        QCOMPARE(desk.fixture.prompts().messages.size(), 1);
+        QVERIFY2(desk.fixture.prompts().messages.constFirst().text.startsWith(message), qPrintable(desk.fixture.prompts().messages.constFirst().text));
+        QCOMPARE(kept.contains(keyringName(server.address())), certificate != "localhost");
+        QTest::qWait(100);
+        QCOMPARE(server.messages().size(), 0);
+    }
+
+    // What aiosmtpd will not do, command by command.
+    void theStepsBeforeMailFrom_data()
+    {
+        QTest::addColumn<QByteArrayList>("script");
+        QTest::addColumn<Role>("role");
+        QTest::addColumn<QString>("password"); // null: the question is cancelled
+        QTest::addColumn<QByteArrayList>("heard");
+        const QByteArrayList accepted{"250 ok\r\n", "250 ok\r\n", "354 go\r\n", "250 queued\r\n", "221 bye\r\n"};
+        const QByteArrayList sent{"mail from: zhang@example.com", "rcpt to: li@example.com", "data", "quit"};
+        const QByteArray ehlo = "EHLO vantorel.localdomain";
+        QTest::newRow("587 without STARTTLS") << QByteArrayList{"220 hi\r\n", "250-hi\r\n250 AUTH PLAIN\r\n", "221 bye\r\n"}
+                                              << Role::Submission << QString() << QByteArrayList{ehlo, "quit"};
+        QTest::newRow("LOGIN in the clear to this machine")
+            << QByteArrayList{"220 hi\r\n", "250-hi\r\n250 AUTH=LOGIN\r\n", "334 VXNlcm5hbWU6\r\n", "334 UGFzc3dvcmQ6\r\n", "235 ok\r\n"} + accepted
+            << Role::Other << "pw" << QByteArrayList{ehlo, "AUTH LOGIN", "emhhbmdAZXhhbXBsZS5jb20=", "cHc="} + sent;
+        QTest::newRow("PLAIN") << QByteArrayList{"220 hi\r\n", "250-hi\r\n250 AUTH PLAIN LOGIN\r\n", "235 ok\r\n"} + accepted
+                               << Role::Other << "pw" << QByteArrayList{ehlo, "AUTH PLAIN AHpoYW5nQGV4YW1wbGUuY29tAHB3"} + sent;
+        QTest::newRow("the question cancelled") << QByteArrayList{"220 hi\r\n", "250-hi\r\n250 AUTH PLAIN\r\n", "221 bye\r\n"}
+                                                << Role::Other << QString() << QByteArrayList{ehlo, "quit"};
+    }
+    void theStepsBeforeMailFrom()
+    {
+        QFETCH(QByteArrayList, script);
+        QFETCH(Role, role);
+        QFETCH(QString, password);
+        QFETCH(QByteArrayList, heard);
+        LoopbackSmtpServer server(script);
+        MailDesk desk(server.address(), Forever, Identity, playing(role, server.serverPort()));
+        if (role != Role::Submission)
+            desk.fixture.prompts().answerPassword(password);
+        desk.send("li@example.com", QStringLiteral("主题"), QStringLiteral("正文"));
+        QTRY_VERIFY(desk.idle() && server.clientClosed);
+        QCOMPARE(server.commands, heard);
+        const QString refusal = QStringLiteral("服务器 127.0.0.1 不提供加密连接（STARTTLS），邮件没有发送");
+        QCOMPARE(desk.fixture.prompts().messages.value(0).text, role == Role::Submission ? refusal : QString());
     }
 };
 

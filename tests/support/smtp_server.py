@@ -43,7 +43,7 @@ def main():
     loop = asyncio.new_event_loop()
     listening = loop.run_until_complete(
         loop.create_server(protocol, '127.0.0.1', args.port, ssl=context if args.mode == 'tls' else None))
-    print('port', listening.sockets[0].getsockname()[1], flush=True)
+    print(f'port {listening.sockets[0].getsockname()[1]}', flush=True)
     loop.run_forever()
 
 
