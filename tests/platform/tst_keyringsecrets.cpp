@@ -17,7 +17,6 @@ class tst_KeyringSecrets : public QObject
 
     QTemporaryDir m_dir;
     QProcess m_bus, m_keyring;
-    QString m_reasonWithoutService;
 
     // The store's answer, or a text it never gives when none comes in time.
     template<typename Call>
@@ -37,29 +36,24 @@ class tst_KeyringSecrets : public QObject
         process.start(path, arguments);
         return process.waitForStarted() ? QString() : program + QStringLiteral(" did not start: ") + process.errorString();
     }
-    static void stop(QProcess &process)
-    {
-        process.terminate();
-        if (!process.waitForFinished(5000))
-            process.kill();
-    }
+    static void stop(QProcess &process) { process.terminate(), process.waitForFinished(5000) || (process.kill(), true); }
 
 private slots:
     void initTestCase()
     {
         QFile config(m_dir.filePath("bus.conf"));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>"
-                                    "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                                    "<allow own=\"*\"/></policy>"
-                                    "</busconfig>").arg(m_dir.path()).toUtf8());
+        QVERIFY(config.open(QIODevice::WriteOnly)
+                && config.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>"
+                                               "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                                               "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>")
+                                    .arg(m_dir.path()).toUtf8()) > 0);
         config.close();
         if (const QString why = start(m_bus, "dbus-daemon", {"--config-file=" + config.fileName(), "--nofork", "--print-address=1"}, "dbus-daemon"); !why.isEmpty())
             QSKIP(qPrintable(why));
         QVERIFY(m_bus.waitForReadyRead(10000));
         qputenv("DBUS_SESSION_BUS_ADDRESS", m_bus.readLine().trimmed()); // before anything reaches for the bus
         QVERIFY(QDBusConnection::sessionBus().isConnected());
-        m_reasonWithoutService = KeyringSecrets().unavailableReason();
+        QCOMPARE(KeyringSecrets().unavailableReason(), QStringLiteral("没有正在运行的密钥环服务（Secret Service），无法记住密码"));
         for (const char *desktop : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION"})
             qunsetenv(desktop); // a KDE session would send QtKeychain to KWallet
         // The password on stdin makes and unlocks a login keyring under the test's XDG_DATA_HOME.
@@ -68,7 +62,7 @@ private slots:
         m_keyring.write("test password");
         m_keyring.closeWriteChannel();
         if (!QTest::qWaitFor([] { return KeyringSecrets().unavailableReason().isEmpty(); }, 10000))
-            QSKIP(qPrintable("gnome-keyring-daemon offers no Secret Service: " + m_keyring.readAllStandardError()));
+            QSKIP("gnome-keyring-daemon offers no Secret Service on the test's bus");
     }
     void cleanupTestCase()
     {
@@ -82,8 +76,6 @@ private slots:
         stop(m_bus);
     }
 
-    void noServiceIsSaid() { QCOMPARE(m_reasonWithoutService, QStringLiteral("没有正在运行的密钥环服务（Secret Service），无法记住密码")); }
-
     void keptUntilRemoved_data()
     {
         QTest::addColumn<QStringList>("written");
@@ -93,7 +85,6 @@ private slots:
         QTest::newRow("Chinese and punctuation") << QStringList{secret} << false << secret;
         QTest::newRow("a second write replaces") << QStringList{secret, QStringLiteral("新的")} << false << "新的";
         QTest::newRow("removed") << QStringList{secret} << true << QString();
-        QTest::newRow("never written") << QStringList() << false << QString();
     }
     void keptUntilRemoved()
     {

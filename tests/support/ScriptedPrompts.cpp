@@ -3,6 +3,8 @@
 #include <QPrinter>
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 void unexpected(const QString &what)
@@ -143,14 +145,9 @@ bool ScriptedPrompts::password(QWidget *, const QString &text, QString &password
         unexpected(text);
         return false;
     }
-    const auto [given, ticked] = m_passwords.takeFirst();
-    if (given.isNull())
-        return false;
-    if (ticked && !keepNote.isEmpty())
-        QTest::qFail("the greyed 记住密码 box was ticked", __FILE__, __LINE__);
-    password = given;
-    remember = ticked;
-    return true;
+    std::tie(password, remember) = m_passwords.takeFirst();
+    remember = remember && keepNote.isEmpty(); // a greyed box cannot be ticked
+    return !password.isNull();
 }
 
 bool ScriptedPrompts::printer(QWidget *, const QString &title, QPrinter &printer)
