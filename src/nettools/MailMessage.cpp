@@ -88,6 +88,10 @@ QByteArray MailMessage::mailCommand() const { return "mail from: " + encoded(m_f
 
 QByteArray MailMessage::recipientCommand() const { return "rcpt to: " + encoded(m_toAddress) + CrLf; }
 
+QByteArray MailMessage::envelopeFrom() const { return "MAIL FROM:<" + encoded(m_fromAddress) + '>' + CrLf; }
+
+QByteArray MailMessage::envelopeTo() const { return "RCPT TO:<" + encoded(m_toAddress) + '>' + CrLf; }
+
 QByteArray MailMessage::content() const
 {
     return sender() + "Date: " + dateText(m_when).toLatin1() + CrLf + "X-Mailer: VAZ Reporter v 2.x" + CrLf

@@ -15,6 +15,9 @@ public:
 
     QByteArray mailCommand() const;
     QByteArray recipientCommand() const;
+    // The same in the strict syntax that mail providers insist on.
+    QByteArray envelopeFrom() const;
+    QByteArray envelopeTo() const;
     // The header block, the empty line that ends it, the body and an empty line;
     // the lone "." that ends the message is not part of it.
     QByteArray content() const;

@@ -70,9 +70,11 @@ void SmtpSender::SendEmail(const QString &MailServerName, const QString &FromNam
         ? QList<Step>{{{}, {}, {}, QStringLiteral("220")},
                       {QStringLiteral("正在连接...."), "HELO " + HeloName + CrLf, {}, QStringLiteral("250")}}
         : esmtpGreeting();
+    const bool classic = m_server.security == SmtpAddress::Classic;
     m_steps += {
-        {QStringLiteral("成功连接到服务器"), message.mailCommand(), QStringLiteral("正在发送消息"), QStringLiteral("250")},
-        {{}, message.recipientCommand(), {}, QStringLiteral("250")},
+        {QStringLiteral("成功连接到服务器"), classic ? message.mailCommand() : message.envelopeFrom(),
+         QStringLiteral("正在发送消息"), QStringLiteral("250")},
+        {{}, classic ? message.recipientCommand() : message.envelopeTo(), {}, QStringLiteral("250")},
         {{}, QByteArrayLiteral("data\r\n"), {}, QStringLiteral("354")},
         {{}, message.content() + '.' + CrLf, {}, QStringLiteral("250")},
         {{}, Quit, QStringLiteral("断开连接"), QStringLiteral("221")},
@@ -112,6 +114,11 @@ bool SmtpSender::greeted(const QString &reply)
         giveUp(QStringLiteral("服务器 %1 不提供加密连接（STARTTLS），邮件没有发送").arg(m_server.host), Prompts::Warning);
         return false;
     }
+    // The body is 8-bit GB18030: a server that knows 8BITMIME is told so.
+    if (offers(QStringLiteral("8BITMIME")) != offered.end())
+        for (Step &step : m_steps)
+            if (step.command.startsWith("MAIL FROM:<") && !step.command.contains(" BODY="))
+                step.command.insert(step.command.size() - 2, " BODY=8BITMIME");
     const auto auth = offers(QStringLiteral("AUTH"));
     // A password goes only over an encrypted connection, or to this machine.
     if (auth == offered.end() || !(secure || Winsock1->peerAddress().isLoopback()))

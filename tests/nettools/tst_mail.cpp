@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -269,6 +270,7 @@ private slots:
         sender.SendEmail(willing.address(), Identity, Address, "li@example.com", "li@example.com", "s", "b");
         QTRY_VERIFY(silent.clientClosed && finished.count() == 1);
         QCOMPARE(willing.messages.size(), 1);
+        QVERIFY(willing.commands.contains("MAIL FROM:<zhang@example.com>")); // the syntax providers insist on
     }
 
     void theBodyCannotEndTheMessage_data()
@@ -375,6 +377,7 @@ private slots:
         const QJsonObject first = server.messages().constFirst();
         QCOMPARE(first.value("tls"), mode != "plain");
         QCOMPARE(first.value("login"), Address);
+        QCOMPARE(first.value("options").toArray(), QJsonArray{"BODY=8BITMIME"});
         const QJsonObject read = readMail(QByteArray::fromBase64(first.value("content").toString().toLatin1()));
         QCOMPARE(read.value("subject"), QStringLiteral("你好 1"));
         QCOMPARE(read.value("body"), QStringLiteral("第一行\r\n第二行\r\n\r\n"));
