@@ -65,12 +65,11 @@ void SmtpSender::SendEmail(const QString &MailServerName, const QString &FromNam
     m_server = SmtpAddress::parse(MailServerName, m_ports);
     m_account = FromEmailAddress;
     const MailMessage message(FromName, FromEmailAddress, ToName, ToEmailAddress, EmailSubject, EmailBodyOfMessage);
-    // The status texts lag a step behind the socket, as they always have.
-    m_steps = m_server.security == SmtpAddress::Classic
-        ? QList<Step>{{{}, {}, {}, QStringLiteral("220")},
-                      {QStringLiteral("正在连接...."), "HELO " + HeloName + CrLf, {}, QStringLiteral("250")}}
-        : esmtpGreeting();
     const bool classic = m_server.security == SmtpAddress::Classic;
+    // The status texts lag a step behind the socket, as they always have.
+    m_steps = classic ? QList<Step>{{{}, {}, {}, QStringLiteral("220")},
+                                    {QStringLiteral("正在连接...."), "HELO " + HeloName + CrLf, {}, QStringLiteral("250")}}
+                      : esmtpGreeting();
     m_steps += {
         {QStringLiteral("成功连接到服务器"), classic ? message.mailCommand() : message.envelopeFrom(),
          QStringLiteral("正在发送消息"), QStringLiteral("250")},
@@ -226,8 +225,9 @@ void SmtpSender::judge()
     LastReply.remove(0, end);
     if (!reply.startsWith(m_expected))
         return rejected(reply);
-    const Step &step = m_steps.at(m_step);
-    if (!step.then || step.then(reply))
+    // A copy: what it does may add steps, and with them move the list.
+    const auto then = m_steps.at(m_step).then;
+    if (!then || then(reply))
         nextStep();
 }
 
