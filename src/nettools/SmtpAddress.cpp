@@ -1,20 +1,27 @@
 #include "SmtpAddress.h"
 
+#include <QHostAddress>
 #include <QUrl>
 
 SmtpAddress SmtpAddress::parse(const QString &server, const SmtpPorts &ports)
 {
-    const QUrl url(QStringLiteral("//") + server);
+    // A colon typed with a Chinese input method is meant as one.
+    const QString written = QString(server).replace(QChar(0xFF1A), QLatin1Char(':')).trimmed();
+    const QUrl url(QStringLiteral("//") + written);
     // A bare v6 address has colons of its own and no port.
     const bool understood = url.isValid() && !url.host().isEmpty()
-        && (server.count(QLatin1Char(':')) <= 1 || server.startsWith(QLatin1Char('[')));
-    if (!understood || url.port() < 0)
-        return {understood ? url.host() : server, ports.plain, Classic};
+        && (written.count(QLatin1Char(':')) <= 1 || written.startsWith(QLatin1Char('[')));
+    if (!understood) {
+        const bool bareV6 = QHostAddress(written).protocol() == QAbstractSocket::IPv6Protocol;
+        return {written, ports.plain, Classic, bareV6};
+    }
+    if (url.port() < 0)
+        return {url.host(), ports.plain, Classic};
     const auto port = quint16(url.port());
     const Security security = port == ports.tls          ? Tls
                               : port == ports.submission ? StartTlsRequired
                                                          : StartTlsOffered;
-    return {url.host(), port, security};
+    return {url.host(), port, security, port != 0};
 }
 
 QString SmtpAddress::text() const

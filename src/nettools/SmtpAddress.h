@@ -21,6 +21,7 @@ struct SmtpAddress {
     QString host;
     quint16 port = 0;
     Security security = Classic;
+    bool valid = true; // false when neither a host nor a port can be read from it
 
     static SmtpAddress parse(const QString &server, const SmtpPorts &ports = {});
     // "host:port" as a user writes it, brackets and all.

@@ -137,27 +137,29 @@ class tst_Mail : public QObject
 private slots:
     void theSendButtonChecksFirst_data()
     {
-        QTest::addColumn<bool>("withServer");
+        QTest::addColumn<QString>("server"); // %1: the test server's port
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("subject"); // null: the initial text
         QTest::addColumn<bool>("reset");
         QTest::addColumn<QString>("refusal");
         const QString lineBreak = QStringLiteral("收件人、主题和邮件设置中不能含有换行符或控制字符");
-        QTest::newRow("no server") << false << Identity << QString() << false << "设置不正确，请在选项/邮件中设置";
-        QTest::newRow("cleared by 重写") << true << Identity << QString() << true << "没有填写收件人，或者邮件主题，或者邮件内容";
-        QTest::newRow("CR LF in the subject") << true << Identity << "Hi\r\nBcc: all@example.com" << false << lineBreak;
-        QTest::newRow("CR in a setting") << true << "A\rrcpt to: all@example.com" << QString() << false << lineBreak;
-        QTest::newRow("the initial texts are filled") << true << Identity << QString() << false << QString();
+        QTest::newRow("no server") << QString() << Identity << QString() << false << "设置不正确，请在选项/邮件中设置";
+        QTest::newRow("cleared by 重写") << Loopback << Identity << QString() << true << "没有填写收件人，或者邮件主题，或者邮件内容";
+        QTest::newRow("CR LF in the subject") << Loopback << Identity << "Hi\r\nBcc: all@example.com" << false << lineBreak;
+        QTest::newRow("CR in a setting") << Loopback << "A\rrcpt to: all@example.com" << QString() << false << lineBreak;
+        QTest::newRow("no such port") << "127.0.0.1:99999" << Identity << QString() << false << "SMTP发件服务器“127.0.0.1:99999”写得不对";
+        QTest::newRow("the initial texts are filled") << Loopback << Identity << QString() << false << QString();
+        QTest::newRow("a colon typed in Chinese") << QStringLiteral(" localhost：%1") << Identity << QString() << false << QString();
     }
     void theSendButtonChecksFirst()
     {
-        QFETCH(bool, withServer);
+        QFETCH(QString, server);
         QFETCH(QString, name);
         QFETCH(QString, subject);
         QFETCH(bool, reset);
         QFETCH(QString, refusal);
-        LoopbackSmtpServer server;
-        MailDesk desk(withServer ? Loopback : QString(), Forever, name, {.plain = server.serverPort()});
+        LoopbackSmtpServer smtp;
+        MailDesk desk(server.contains("%1") ? server.arg(smtp.serverPort()) : server, Forever, name, {.plain = smtp.serverPort()});
         if (!subject.isNull())
             desk.fixture.field("txtMailSubject")->setText(subject);
         if (reset)
@@ -172,8 +174,8 @@ private slots:
             QCOMPARE(desk.fixture.field("txtMailTO")->text().isEmpty(), reset);
             return;
         }
-        QTRY_VERIFY(desk.idle() && server.clientClosed);
-        QVERIFY(server.messages.value(0).contains("\r\nTo: " + gb18030(QStringLiteral("收件人地址")) + "\r\n"));
+        QTRY_VERIFY(desk.idle() && smtp.clientClosed);
+        QVERIFY(smtp.messages.value(0).contains("\r\nTo: " + gb18030(QStringLiteral("收件人地址")) + "\r\n"));
     }
 
     // Every line on the wire, and the message as a mail reader reads it.
