@@ -19,14 +19,6 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-# shellcheck source=../build.sh
-source "$here/../build.sh"
-bench_build bench_bookmarks
-
-work=$(mktemp -d /tmp/bench-bookmarks.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/tmp"
-mkdir -m 700 "$work/runtime"
-HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-  XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp" \
-  QT_QPA_PLATFORM=offscreen "$build/bench/bookmarks/bench_bookmarks" --runs "$runs"
+# shellcheck source=../offscreen.sh
+source "$here/../offscreen.sh"
+run_offscreen bench_bookmarks bench/bookmarks/bench_bookmarks --runs "$runs"

@@ -10,14 +10,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
-args=()
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --runs|--hold) args+=("$1" "$2"); shift 2 ;;
-    *) echo "usage: $0 [--runs N] [--hold MS]" >&2; exit 1 ;;
-  esac
-done
 
+# The program checks its own options.
 # shellcheck source=../offscreen.sh
 source "$here/../offscreen.sh"
-run_offscreen bench_mail bench/mail/bench_mail ${args[@]+"${args[@]}"}
+run_offscreen bench_mail bench/mail/bench_mail "$@"
