@@ -69,8 +69,9 @@ QString BookmarkIndex::fullPath(const QString &folder, const QString &location)
     return path.startsWith(u'/') ? folder + path : folder + u'/' + path;
 }
 
-// Whether "files" is a count that the entries "file 1" .. "file files" bear out,
-// each naming a category file. What can be read is kept all the same.
+// Whether every entry names a category file. Gaps, empty entries and a count
+// its entries do not reach are what the format allows; a name that is neither
+// a file here nor one the new-category dialog gives is what is left of a cut line.
 bool BookmarkIndex::readListing(const QString &text)
 {
     const QHash<QString, QString> listing = IniDocument::fromText(text).section(QStringLiteral("bookmark"));
@@ -81,14 +82,13 @@ bool BookmarkIndex::readListing(const QString &text)
     }
     bool whole = true;
     for (const QString &location : std::as_const(entries)) {
+        if (location.isEmpty())
+            continue;
         const QString path = fullPath(m_folder, location);
-        whole = whole && !location.isEmpty() && namesCategoryFile(path);
+        whole = whole && namesCategoryFile(path);
         keepListed(path);
     }
-    bool counted = false;
-    const int files = cutToProfileLimit(listing.value(QStringLiteral("files"))).trimmed().toInt(&counted);
-    // Numbers are distinct and above 0: as many as "files", the last one "files", is 1 .. files.
-    return whole && counted && entries.size() == files && (files == 0 || entries.lastKey() == files);
+    return whole;
 }
 
 void BookmarkIndex::keepListed(const QString &path)

@@ -4,10 +4,10 @@
 #include <QString>
 #include <QStringList>
 
-// bookmark.ini read as a whole, beyond what a read of its keys shows: a count
-// that its entries bear out, entries that each name a category file, bytes that
-// decode. An index that fails is damaged: a file cut off mid-line or written
-// over in part would otherwise lose, at the next change, what it still lists.
+// bookmark.ini read as a whole, beyond what a read of its keys shows: bytes that
+// decode, and entries that each name a category file. An index that fails is
+// damaged: a file cut off mid-line or written over in part would otherwise lose,
+// at the next change, what it still lists.
 class BookmarkIndex
 {
 public:

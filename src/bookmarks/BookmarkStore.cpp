@@ -266,19 +266,6 @@ QString BookmarkStore::GetBookmarkFile(int index) const
     return readName(path) + u',' + path;
 }
 
-QStringList BookmarkStore::categoryEntries() const
-{
-    const auto index = IniFile::profile(indexFile()).read().value_or(IniDocument());
-    const QHash<QString, QString> listing = index.section(IndexSection);
-    const int files = qMin(readNumber(listing.value(FilesKey)), MaxFiles);
-    QStringList entries;
-    for (int i = 1; i <= files; ++i) {
-        const QString path = fullPath(cutToProfileLimit(listing.value(numbered(FilePrefix, i))));
-        entries.append(readName(path) + u',' + path);
-    }
-    return entries;
-}
-
 int BookmarkStore::highWater(const QString &categoryFile) const
 {
     return readNumber(ReadINI(categoryFile, MainSection, NumberKey));
@@ -394,49 +381,132 @@ BookmarkStore::CreateResult BookmarkStore::createCategory(const QString &file, c
 {
     m_error.clear();
     const QString real = ProfileFolder::realPath(file);
-    const QString location = ProfileFolder(m_folder).locationOf(real);
-    if (location.isEmpty())
+    if (ProfileFolder(m_folder).locationOf(real).isEmpty())
         return CreateResult::OutsideFolder;
-    const CreateResult check = checkNewFile(real, name);
-    if (check != CreateResult::Created)
-        return check;
-    return listCategory(real, location, name) ? CreateResult::Created : CreateResult::Failed;
+    if (real == ProfileFolder::realPath(indexFile()))
+        return CreateResult::LiveFile;
+    CreateResult result = CreateResult::Failed;
+    const bool written = underIndexLock([&](IniDocument &index) {
+        const QString shownAs = cutToProfileLimit(storedTitle(name));
+        if (shownFile(shownAs).has_value())
+            result = CreateResult::NameTaken;
+        // A file that is there, or listed, may hold bookmarks nobody sees: never taken over.
+        else if (listedIn(index, real) || QFileInfo::exists(real))
+            result = CreateResult::LiveFile;
+        else if (makeCategoryFile(real, name))
+            result = CreateResult::Created;
+        else if (QFileInfo::exists(real))
+            result = CreateResult::LiveFile;
+        if (result != CreateResult::Created)
+            return false;
+        list(index, real);
+        return true;
+    });
+    if (result == CreateResult::Created && !written) {
+        QFile::remove(real);
+        return CreateResult::Failed;
+    }
+    return result;
 }
 
-// Lists the file in the index, then names it: a category with "number" 0.
-bool BookmarkStore::listCategory(const QString &realFile, const QString &location, const QString &name)
+// Runs change on the index under its lock, from the checks to the listing, so that
+// another running copy can neither list the same file nor reset it in between.
+bool BookmarkStore::underIndexLock(const std::function<bool(IniDocument &)> &change)
 {
-    if (indexDamaged()) {
-        m_error = QStringLiteral("%1：书签索引已损坏").arg(QDir::toNativeSeparators(indexFile()));
+    QString why;
+    const bool written = IniFile::profile(indexFile()).updateIf(
+        [&](IniDocument &index) {
+            if (!BookmarkIndex(m_folder).damaged())
+                return change(index);
+            why = QStringLiteral("书签索引已损坏");
+            return false;
+        },
+        &why);
+    if (!why.isEmpty())
+        m_error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(indexFile()), why);
+    return written && why.isEmpty();
+}
+
+// Made exclusively, so an existing file (or a link planted by that name) is never
+// reset, then named in one replace: a category with "number" 0.
+bool BookmarkStore::makeCategoryFile(const QString &realFile, const QString &name)
+{
+    QFile claim(realFile);
+    if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        m_error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(realFile), claim.errorString());
         return false;
     }
-    return change(indexFile(),
-                  [&](IniDocument &doc) {
-                      const int files = readNumber(doc, IndexSection, FilesKey) + 1;
-                      doc.setValue(IndexSection, FilesKey, u' ' + QString::number(files));
-                      doc.setValue(IndexSection, numbered(FilePrefix, files), QString(location).replace(u'/', u'\\'));
-                  })
-        && change(realFile, [&](IniDocument &doc) {
-               doc.setValue(MainSection, NameKey, storedTitle(name));
-               doc.setValue(MainSection, NumberKey, QStringLiteral("0"));
-           });
+    claim.close();
+    if (change(realFile, [&](IniDocument &doc) {
+            doc.setValue(MainSection, NameKey, storedTitle(name));
+            doc.setValue(MainSection, NumberKey, QStringLiteral("0"));
+        }))
+        return true;
+    QFile::remove(realFile);
+    return false;
 }
 
-// A new, listed category file for name under bookmarks/; empty when none can be made.
-QString BookmarkStore::newCategoryFile(const QString &name)
+bool BookmarkStore::listedIn(const IniDocument &index, const QString &realFile) const
+{
+    const QHash<QString, QString> listing = index.section(IndexSection);
+    for (auto it = listing.cbegin(); it != listing.cend(); ++it) {
+        const QString location = cutToProfileLimit(it.value());
+        if (ProfileKeys::numberOf(it.key(), FilePrefix) && !location.isEmpty()
+            && ProfileFolder::realPath(fullPath(location)) == realFile)
+            return true;
+    }
+    return false;
+}
+
+void BookmarkStore::list(IniDocument &index, const QString &realFile) const
+{
+    const QString location = ProfileFolder(m_folder).locationOf(realFile);
+    const int files = readNumber(index, IndexSection, FilesKey) + 1;
+    index.setValue(IndexSection, FilesKey, u' ' + QString::number(files));
+    index.setValue(IndexSection, numbered(FilePrefix, files), QString(location).replace(u'/', u'\\'));
+}
+
+std::optional<QString> BookmarkStore::shownFile(const QString &storedName) const
+{
+    for (const BookmarkCategory &category : categories()) {
+        if (category.name == storedName)
+            return category.path;
+    }
+    return std::nullopt;
+}
+
+// The shown category of name, or a new one under bookmarks/; empty when none can be made.
+QString BookmarkStore::categoryFileFor(const QString &name)
 {
     const QString folder = m_folder + QStringLiteral("/bookmarks");
     if (!QDir().mkpath(folder))
         return QString();
     const QString ending = QStringLiteral(".bookmark.txt");
-    for (int n = 1; n < 1000; ++n) {
-        const QString tail = n == 1 ? ending : QStringLiteral(" (%1)").arg(n) + ending;
-        const QString file = ExportNames::safe(name, tail) + tail;
-        if (QFileInfo::exists(folder + u'/' + file))
-            continue;
-        return listCategory(folder + u'/' + file, QStringLiteral("/bookmarks/") + file, name) ? folder + u'/' + file
-                                                                                          : QString();
-    }
+    QString file, made;
+    const bool written = underIndexLock([&](IniDocument &index) {
+        // Another running copy may have made it since this import looked.
+        if (const auto shown = shownFile(cutToProfileLimit(storedTitle(name)))) {
+            file = *shown;
+            return false;
+        }
+        for (int n = 1; n < 1000 && file.isEmpty(); ++n) {
+            const QString tail = n == 1 ? ending : QStringLiteral(" (%1)").arg(n) + ending;
+            const QString path = folder + u'/' + ExportNames::safe(name, tail) + tail;
+            const QString real = ProfileFolder::realPath(path);
+            if (real.isEmpty() || listedIn(index, real) || QFileInfo::exists(real))
+                continue;
+            if (!makeCategoryFile(real, name))
+                return false;
+            list(index, real);
+            made = real;
+            file = path;
+        }
+        return !file.isEmpty();
+    });
+    if (written)
+        return file;
+    if (!made.isEmpty())
+        QFile::remove(made);
     return QString();
 }
 
@@ -491,7 +561,7 @@ BookmarkStore::Imported BookmarkStore::importCategories(const QList<ExchangeCate
     for (const ExchangeCategory &category : categories) {
         const QString name = cutToProfileLimit(storedTitle(category.name));
         QString file = shown.value(name);
-        if (file.isEmpty() && !(file = newCategoryFile(category.name)).isEmpty())
+        if (file.isEmpty() && !(file = categoryFileFor(category.name)).isEmpty())
             shown.insert(name, file);
         if (file.isEmpty())
             continue;
@@ -520,23 +590,4 @@ QList<std::pair<int, QString>> BookmarkStore::listedFiles() const
 QString BookmarkStore::fullPath(const QString &location) const
 {
     return BookmarkIndex::fullPath(m_folder, location);
-}
-
-// Whether the file may become a new category; Created when it may.
-BookmarkStore::CreateResult BookmarkStore::checkNewFile(const QString &realFile, const QString &name) const
-{
-    // A file that cannot be read cannot be changed either; listing it would leave a dead index entry.
-    const auto doc = IniFile::profile(realFile).read();
-    if (!doc)
-        return CreateResult::Failed;
-    // The index is never a category, and overwriting a live one would lose it.
-    const QString current = cutToProfileLimit(doc->value(MainSection, NameKey).value_or(QString()));
-    if (realFile == QFileInfo(indexFile()).canonicalFilePath() || !current.isEmpty())
-        return CreateResult::LiveFile;
-    const QString shownAs = cutToProfileLimit(storedTitle(name));
-    for (const BookmarkCategory &category : categories()) {
-        if (category.name == shownAs)
-            return CreateResult::NameTaken;
-    }
-    return CreateResult::Created;
 }

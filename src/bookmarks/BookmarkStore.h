@@ -66,7 +66,6 @@ public:
     int fileCount() const;
     // Display name, "," and full path of the index-th listed file, retired or not.
     QString GetBookmarkFile(int index) const;
-    QStringList categoryEntries() const;
 
     int highWater(const QString &categoryFile) const;
     std::optional<BookmarkEntry> entry(const QString &categoryFile, int number) const;
@@ -113,9 +112,12 @@ public:
 private:
     QList<std::pair<int, QString>> listedFiles() const;
     QString fullPath(const QString &location) const;
-    CreateResult checkNewFile(const QString &realFile, const QString &name) const;
-    bool listCategory(const QString &realFile, const QString &location, const QString &name);
-    QString newCategoryFile(const QString &name);
+    bool underIndexLock(const std::function<bool(IniDocument &)> &change);
+    bool makeCategoryFile(const QString &realFile, const QString &name);
+    bool listedIn(const IniDocument &index, const QString &realFile) const;
+    void list(IniDocument &index, const QString &realFile) const;
+    std::optional<QString> shownFile(const QString &storedName) const;
+    QString categoryFileFor(const QString &name);
     bool change(const QString &file, const std::function<void(IniDocument &)> &edit);
     Imported append(const QString &categoryFile, const QList<std::pair<QString, QString>> &bookmarks);
 

@@ -6,7 +6,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QDeadlineTimer>
 #include <QLockFile>
+#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QThread>
@@ -72,6 +74,20 @@ int lockWaitMs()
 {
     const QCoreApplication *app = QCoreApplication::instance();
     return app && QThread::currentThread() != app->thread() ? 10000 : 2000;
+}
+
+// QLockFile's own wait doubles its sleep up to seconds, so a writer that comes back
+// at once (an import, another copy adding in a loop) keeps the lock from a waiter for
+// good. Short, uneven sleeps give the waiter its turn; there is no signal to wait on.
+bool acquire(QLockFile &lock, int waitMs)
+{
+    const QDeadlineTimer deadline(waitMs);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        QThread::usleep(500 + QRandomGenerator::global()->bounded(1500));
+    }
+    return true;
 }
 
 QString lockRefusal(QLockFile::LockError error, int waitedMs)
@@ -142,18 +158,29 @@ bool IniFile::setValue(const QString &section, const QString &key, const QString
 
 bool IniFile::update(const std::function<void(IniDocument &)> &change, QString *error) const
 {
+    return updateIf(
+        [&](IniDocument &doc) {
+            change(doc);
+            return true;
+        },
+        error);
+}
+
+bool IniFile::updateIf(const std::function<bool(IniDocument &)> &change, QString *error) const
+{
     QString why;
     QLockFile lock(m_path + QStringLiteral(".lock"));
     lock.setStaleLockTime(StaleLockMs);
     // Read under the lock, or a concurrent writer's change would be lost.
     std::optional<Content> content;
-    if (const int waitMs = lockWaitMs(); !lock.tryLock(waitMs))
+    if (const int waitMs = lockWaitMs(); !acquire(lock, waitMs))
         why = lockRefusal(lock.error(), waitMs);
     else if (!(content = load()))
         why = QStringLiteral("无法读取此文件");
     if (content) {
         IniDocument doc = IniDocument::fromText(content->text);
-        change(doc);
+        if (!change(doc))
+            return true;
         content->text = doc.toText(m_lineEnd);
         if (write(*content, &why))
             return true;

@@ -34,6 +34,9 @@ public:
     // One transaction: lock, read, change, replace. No other writer of this file,
     // in this process or another, can come in between. False on the failures of setValue.
     bool update(const std::function<void(IniDocument &)> &change, QString *error = nullptr) const;
+    // The same, but a change that returns false leaves the file as it is (and is no failure).
+    // The lock is held while it runs: whatever it checks, no other writer of this file can undo.
+    bool updateIf(const std::function<bool(IniDocument &)> &change, QString *error = nullptr) const;
 
     // Files this process has replaced so far; lets tests and benchmarks count writes.
     static quint64 writes();

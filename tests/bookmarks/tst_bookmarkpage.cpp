@@ -482,9 +482,16 @@ private slots:
         app().prompts.expectMessage(QStringLiteral("确认删除要闻，头条？"), Prompts::Yes);
         m_fixture->press("btnBookmarkDel");
         QCOMPARE(tree()->model()->rowCount(), 1);
-        // Retired, not removed: still listed for the pickers, with an empty name.
+        // Retired, not removed: still listed, with an empty name, but no picker offers it.
         QCOMPARE(m_page->store().GetBookmarkFile(2), QStringLiteral(",") + profile(QStringLiteral("b.bookmark.txt")));
         QCOMPARE(entry(QStringLiteral("b.bookmark.txt"), 1), QStringLiteral("新华网,https://www.xinhuanet.com/"));
+        whenDialog([this](frmAddToBookmark *d) {
+            auto *categories = m_fixture->field<QComboBox>("Combo1", d);
+            QCOMPARE(categories->count(), 1);
+            QCOMPARE(categories->currentText(), QStringLiteral("网站"));
+            m_fixture->press("Command2", d);
+        });
+        m_fixture->press("btnBookmarkAdd");
     }
 
     void deleteABookmarkLeavesAGap()

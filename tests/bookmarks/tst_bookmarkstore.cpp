@@ -15,8 +15,14 @@
 #include <QTest>
 #include <QUrl>
 
+#include <iostream>
+
 
 using Result = BookmarkStore::CreateResult;
+
+// What each of two writer processes adds, and to how many categories it makes.
+constexpr int WriterAdds = 300;
+constexpr int WriterCategories = 50;
 
 class tst_BookmarkStore : public QObject
 {
@@ -42,6 +48,7 @@ private slots:
     void charactersBeyondGbk();
     void importNameBeyondGbk();
     void categorySavedAsUtf8();
+    void twoWritersLoseNothing_data();
     void twoWritersLoseNothing();
     void writeVisibleToNextRead();
     void shippedData();
@@ -197,7 +204,6 @@ void tst_BookmarkStore::getBookmarkFileDoesNotFilter()
     writeCategory("sub/old.txt", "", "4", {"bk 1=a,u"});
     const QStringList expected{"甲," + file("a.txt"), "," + file("sub/old.txt"), "," + file("gone.txt")};
     QCOMPARE(m_store->fileCount(), 3);
-    QCOMPARE(m_store->categoryEntries(), expected);
     for (int i = 1; i <= 3; ++i)
         QCOMPARE(m_store->GetBookmarkFile(i), expected.at(i - 1));
     QCOMPARE(names(m_store->categories()), QStringList{"甲"});
@@ -297,7 +303,8 @@ void tst_BookmarkStore::createCategory_data()
     QTest::newRow("new file") << "new.bookmark.txt" << "新类" << Result::Created << "\\new.bookmark.txt";
     QTest::newRow("subfolder") << "sub/deep/x.bookmark.txt" << "新类" << Result::Created << "\\sub\\deep\\x.bookmark.txt";
     QTest::newRow("up and back in") << "sub/../y.bookmark.txt" << "新类" << Result::Created << "\\y.bookmark.txt";
-    QTest::newRow("retired file") << "old.bookmark.txt" << "复活" << Result::Created << "\\old.bookmark.txt";
+    QTest::newRow("retired file") << "old.bookmark.txt" << "复活" << Result::LiveFile << "";
+    QTest::newRow("listed, file gone") << "gone.bookmark.txt" << "新类" << Result::LiveFile << "";
     QTest::newRow("comma in name") << "new.bookmark.txt" << "a,b" << Result::Created << "\\new.bookmark.txt";
     QTest::newRow("parent") << "../x.bookmark.txt" << "新类" << Result::OutsideFolder << "";
     QTest::newRow("sibling sharing the prefix") << "../profile2/x.bookmark.txt" << "新类" << Result::OutsideFolder << "";
@@ -327,8 +334,8 @@ void tst_BookmarkStore::createCategory()
     writeCategory("live.bookmark.txt", "甲", "0", {});
     writeCategory("old.bookmark.txt", "", "3", {"bk 1=a,u"});
     writeCategory("x.bookmark.txt", "x，y", "0", {});
-    write("bookmark.ini", {"[bookmark]", "files= 3", "file 1=\\live.bookmark.txt", "file 2=\\old.bookmark.txt",
-                           "file 3=\\x.bookmark.txt"});
+    write("bookmark.ini", {"[bookmark]", "files= 4", "file 1=\\live.bookmark.txt", "file 2=\\old.bookmark.txt",
+                           "file 3=\\x.bookmark.txt", "file 4=\\gone.bookmark.txt"});
     const QString index = raw("bookmark.ini");
 
     QCOMPARE(m_store->createCategory(file(rel), name), result);
@@ -338,10 +345,11 @@ void tst_BookmarkStore::createCategory()
         QCOMPARE(QDir(top.filePath("outside")).entryList(QDir::Files), QStringList{"t.txt"});
         QCOMPARE(QFileInfo(top.filePath("outside/t.txt")).size(), 0);
         QVERIFY(QDir(top.filePath("profile2")).isEmpty() && !QFile::exists(file("nosuch")));
-        QVERIFY(raw("live.bookmark.txt").contains("=甲\r\n"));
+        QVERIFY(raw("live.bookmark.txt").contains("=甲\r\n") && raw("old.bookmark.txt").contains("bk 1=a,u"));
+        QVERIFY(!QFile::exists(file("gone.bookmark.txt")));
         return;
     }
-    QCOMPARE(raw("bookmark.ini"), QString(index).replace("files= 3", "files= 4") + "file 4=" + location + "\r\n");
+    QCOMPARE(raw("bookmark.ini"), QString(index).replace("files= 4", "files= 5") + "file 5=" + location + "\r\n");
     const QString stored = ProfileKeys::storedTitle(name);
     QVERIFY(raw(location.mid(1).replace(u'\\', u'/')).startsWith("[main]\r\nchinesename=" + stored + "\r\nnumber=0\r\n"));
     QVERIFY(names(m_store->categories()).contains(stored));
@@ -357,9 +365,10 @@ void tst_BookmarkStore::damagedIndex_data()
     QTest::newRow("deleted category file") << QByteArray("files=2\r\nfile 1=\\gone.bookmark.txt\r\nfile 2=\\c.txt\r\n") << false;
     QTest::newRow("GBK name") << QByteArray("files=1\r\nfile 1=\\\xBC\xD7.bookmark.txt\r\n") << false;
     QTest::newRow("cut mid-line") << QByteArray("files= 4\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\bookmarks\\news.book") << true;
-    QTest::newRow("cut at a line end") << QByteArray("files= 4\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\b.bookmark.txt\r\n") << true;
-    QTest::newRow("entry above the count") << QByteArray("files=1\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\c.txt\r\n") << true;
-    QTest::newRow("empty entry") << QByteArray("files=2\r\nfile 1=\r\nfile 2=\\c.txt\r\n") << true;
+    QTest::newRow("count above the entries") << QByteArray("files= 4\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\b.bookmark.txt\r\n") << false;
+    QTest::newRow("gap") << QByteArray("files=3\r\nfile 1=\\a.bookmark.txt\r\nfile 3=\\c.txt\r\n") << false;
+    QTest::newRow("entry above the count") << QByteArray("files=1\r\nfile 1=\\a.bookmark.txt\r\nfile 2=\\c.txt\r\n") << false;
+    QTest::newRow("empty entry") << QByteArray("files=2\r\nfile 1=\r\nfile 2=\\c.txt\r\n") << false;
     QTest::newRow("names a folder") << QByteArray("files=1\r\nfile 1=\\sub\r\n") << true;
     QTest::newRow("names no file") << QByteArray("files=1\r\nfile 1=\\gone.txt\r\n") << true;
     QTest::newRow("undecodable") << QByteArray("files=1\r\nfile 1=\\a\xFF\xFF.bookmark.txt\r\n") << true;
@@ -452,30 +461,44 @@ void tst_BookmarkStore::categorySavedAsUtf8()
     QCOMPARE(describe(m_store->categories().first().entries()), (QStringList{"1|新闻|https://n/", "2|资讯|https://z/"}));
 }
 
-// Two running instances of the program, each a process of its own, add to one category at once.
+// Two running copies of the program, each a process of its own, add to the same
+// categories at once: one that is there, ten both make from the dialog, ten both import.
+void tst_BookmarkStore::twoWritersLoseNothing_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("add") << "add";
+    QTest::newRow("made from the dialog") << "create";
+    QTest::newRow("made by imports") << "import";
+}
+
 void tst_BookmarkStore::twoWritersLoseNothing()
 {
+    QFETCH(QString, mode);
     writeCategory("c.txt", "甲", "0", {});
-    constexpr int each = 40;
+    write("bookmark.ini", {"[bookmark]", "files=1", "file 1=\\c.txt"});
     QList<QProcess *> writers;
     for (const QString &who : {QStringLiteral("甲"), QStringLiteral("乙")}) {
         auto *writer = new QProcess(this);
-        writer->start(QCoreApplication::applicationFilePath(),
-                      {QStringLiteral("--add-bookmarks"), m_dir->filePath("profile"), file("c.txt"), who,
-                       QString::number(each)});
+        writer->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--write"), mode, m_dir->filePath("profile"), who});
         writers.append(writer);
     }
+    for (QProcess *writer : writers) // both at once, for the races to happen
+        QVERIFY(writer->waitForStarted() && writer->write("go\n") == 3 && writer->waitForBytesWritten());
     for (QProcess *writer : writers) {
-        QVERIFY(writer->waitForFinished(60000));
-        QCOMPARE(writer->exitCode(), 0);
+        QVERIFY(writer->waitForFinished(120000));
+        QVERIFY2(writer->exitCode() == 0, writer->readAllStandardError().constData());
     }
-    write("bookmark.ini", {"[bookmark]", "files=1", "file 1=\\c.txt"});
-    const QList<BookmarkEntry> entries = m_store->categories().first().entries();
-    QSet<QString> seen;
-    for (const BookmarkEntry &e : entries)
-        seen.insert(e.name);
-    QCOMPARE(seen.size(), 2 * each);
-    QCOMPARE(entries.last().number, 2 * each);
+    const QList<BookmarkCategory> categories = m_store->categories();
+    const qsizetype made = mode == "add" ? 0 : WriterCategories;
+    QVERIFY2(!m_store->indexDamaged() && m_store->fileCount() == 1 + made, qPrintable(raw("bookmark.ini")));
+    QCOMPARE(categories.size(), 1 + made);
+    for (const BookmarkCategory &category : categories.mid(made ? 1 : 0)) {
+        QSet<QString> seen;
+        for (const BookmarkEntry &e : category.entries())
+            seen.insert(e.name);
+        QCOMPARE(seen.size(), 2 * WriterAdds / (made ? made : 1));
+        QCOMPARE(category.number, seen.size());
+    }
 }
 
 void tst_BookmarkStore::writeVisibleToNextRead()
@@ -516,18 +539,41 @@ void tst_BookmarkStore::shippedData()
     QVERIFY(total >= 25);
 }
 
-// Started as "--add-bookmarks folder file who count", the program is one more writer.
+// Started as "--write mode folder who", the program is one more writer. It starts
+// when told to, and adds to one category, or makes ten in turn and adds to each.
+int writeBookmarks(const QString &mode, const QString &folder, const QString &who)
+{
+    std::string go;
+    std::getline(std::cin, go);
+    BookmarkStore store(folder);
+    QString file = folder + QStringLiteral("/c.txt");
+    for (int i = 0; i < WriterAdds; ++i) {
+        const QString category = QStringLiteral("共享%1").arg(i / (WriterAdds / WriterCategories));
+        if (mode == QLatin1String("create") && i % (WriterAdds / WriterCategories) == 0) {
+            const Result made = store.createCategory(folder + u'/' + category + QStringLiteral(".bookmark.txt"), category);
+            if (made == Result::Failed || made == Result::OutsideFolder)
+                return 2;
+            for (const BookmarkCategory &shown : store.categories())
+                file = shown.name == category ? shown.path : file;
+        }
+        const QString name = who + QString::number(i);
+        const bool added = mode == QLatin1String("import")
+            ? store.importCategories({{category, {{name, QStringLiteral("https://a/") + name}}}}).added == 1
+            : store.addBookmark(file, name, QStringLiteral("https://a/")) > 0;
+        if (!added) {
+            qWarning() << "cannot add" << name << store.lastError();
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 6 && args.at(1) == QLatin1String("--add-bookmarks")) {
-        BookmarkStore store(args.at(2));
-        for (int i = 0; i < args.at(5).toInt(); ++i)
-            if (!store.addBookmark(args.at(3), args.at(4) + QString::number(i), QStringLiteral("https://a/")))
-                return 1;
-        return 0;
-    }
+    if (args.size() == 5 && args.at(1) == QLatin1String("--write"))
+        return writeBookmarks(args.at(2), args.at(3), args.at(4));
     tst_BookmarkStore test;
     return QTest::qExec(&test, argc, argv);
 }
