@@ -22,16 +22,21 @@ qint64 unixSeconds(const QJsonValue &dateAdded)
     return seconds > 0 ? seconds : 0;
 }
 
-void addFolder(const QJsonObject &folder, const QString &name, QList<ExchangeCategory> *categories)
+// A folder deeper than MaxFolderDepth adds to the category of the one at that depth.
+void addFolder(const QJsonObject &folder, const QString &name, int depth, qsizetype index,
+               QList<ExchangeCategory> *categories)
 {
-    const qsizetype index = categories->size();
-    categories->append({name, {}});
+    if (depth <= MaxFolderDepth) {
+        index = categories->size();
+        categories->append({name, {}});
+    }
     for (const QJsonValue &value : folder.value(QStringLiteral("children")).toArray()) {
         const QJsonObject node = value.toObject();
         const QString type = node.value(QStringLiteral("type")).toString();
         const QString title = node.value(QStringLiteral("name")).toString();
         if (type == QStringLiteral("folder")) {
-            addFolder(node, nestedCategoryName(name, title), categories);
+            const QString nested = depth < MaxFolderDepth ? nestedCategoryName(name, title) : name;
+            addFolder(node, nested, depth + 1, index, categories);
         } else if (type == QStringLiteral("url")) {
             const QString url = node.value(QStringLiteral("url")).toString();
             if (!url.isEmpty())
@@ -68,7 +73,7 @@ BrowserImport readFile(const QString &path)
         return result;
     }
     for (const auto &[key, title] : Roots)
-        addFolder(roots.value(key).toObject(), title, &result.categories);
+        addFolder(roots.value(key).toObject(), title, 1, 0, &result.categories);
     dropEmptyCategories(&result.categories);
     return result;
 }

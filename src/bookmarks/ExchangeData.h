@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/IniFile.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,10 +26,21 @@ inline QString folderTitle(const QString &title)
     return title.isEmpty() ? QStringLiteral("未命名") : title;
 }
 
-// A folder inside another becomes the category "Parent / Child".
+// Folders deeper than this are read as if at this depth: deeper than any real
+// tree, and a bound on what a hostile file's nesting can cost.
+constexpr int MaxFolderDepth = 100;
+
+// The name of a top-level folder's category, cut as the profile would store it.
+inline QString categoryName(const QString &title)
+{
+    return cutToProfileLimit(folderTitle(title));
+}
+
+// A folder inside another becomes the category "Parent / Child". Each part is cut
+// before they are joined: a long name joined anew at every level would grow without bound.
 inline QString nestedCategoryName(const QString &parent, const QString &child)
 {
-    return parent + QStringLiteral(" / ") + folderTitle(child);
+    return cutToProfileLimit(parent + QStringLiteral(" / ") + categoryName(child));
 }
 
 // Other browsers keep empty folders; as categories they would only clutter the list.

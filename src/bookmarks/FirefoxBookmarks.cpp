@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -18,9 +19,6 @@ const QList<std::pair<QString, QString>> Roots = {
 };
 
 enum ItemType { Bookmark = 1, Folder = 2 };
-
-// Deeper than any real tree; stops a damaged database whose folders contain themselves.
-constexpr int MaxDepth = 100;
 
 struct Item
 {
@@ -70,13 +68,22 @@ QString readCopy(const QString &places, Tree *tree)
     return error;
 }
 
-void addFolder(const Tree &tree, qint64 id, const QString &name, int depth, QList<ExchangeCategory> *categories)
+// A folder deeper than MaxFolderDepth adds to the category of the one at that depth.
+// Each folder is read once: a damaged database may hold folders that contain themselves.
+void addFolder(const Tree &tree, qint64 id, const QString &name, int depth, qsizetype index,
+               QSet<qint64> *seen, QList<ExchangeCategory> *categories)
 {
-    const qsizetype index = categories->size();
-    categories->append({name, {}});
+    if (seen->contains(id))
+        return;
+    seen->insert(id);
+    if (depth <= MaxFolderDepth) {
+        index = categories->size();
+        categories->append({name, {}});
+    }
     for (const Item &item : tree.children.value(id)) {
-        if (item.type == Folder && depth < MaxDepth) {
-            addFolder(tree, item.id, nestedCategoryName(name, item.title), depth + 1, categories);
+        if (item.type == Folder) {
+            const QString nested = depth < MaxFolderDepth ? nestedCategoryName(name, item.title) : name;
+            addFolder(tree, item.id, nested, depth + 1, index, seen, categories);
         } else if (item.type == Bookmark && !item.url.isEmpty()
                    && !item.url.startsWith(QStringLiteral("place:"), Qt::CaseInsensitive)) {
             const QString title = item.title.isEmpty() ? item.url : item.title;
@@ -118,9 +125,10 @@ BrowserImport readPlaces(const QString &places)
     result.error = readCopy(copy, &tree);
     if (!result.ok())
         return result;
+    QSet<qint64> seen;
     for (const auto &[guid, name] : Roots) {
         if (tree.idOfGuid.contains(guid))
-            addFolder(tree, tree.idOfGuid.value(guid), name, 0, &result.categories);
+            addFolder(tree, tree.idOfGuid.value(guid), name, 1, 0, &seen, &result.categories);
     }
     dropEmptyCategories(&result.categories);
     return result;

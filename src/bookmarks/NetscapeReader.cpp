@@ -105,10 +105,10 @@ void NetscapeReader::finishCapture()
     switch (m_capture) {
     case Capture::Heading:
         if (!text.isEmpty())
-            m_heading = text;
+            m_heading = cutToProfileLimit(text);
         break;
     case Capture::Folder:
-        m_pendingFolder = folderTitle(text);
+        m_pendingFolder = categoryName(text);
         m_hasPendingFolder = true;
         break;
     case Capture::Anchor:
@@ -121,10 +121,11 @@ void NetscapeReader::finishCapture()
     m_captured.clear();
 }
 
-// A <DL> after an <H3> opens that folder; any other <DL> continues the one around it.
+// A <DL> after an <H3> opens that folder; any other <DL>, or one deeper than any
+// real tree, continues the one around it.
 void NetscapeReader::openList()
 {
-    if (m_hasPendingFolder)
+    if (m_hasPendingFolder && m_lists.size() <= MaxFolderDepth)
         m_current = m_current.isNull() ? m_pendingFolder : nestedCategoryName(m_current, m_pendingFolder);
     m_hasPendingFolder = false;
     m_lists.append(m_current);

@@ -2,6 +2,8 @@
 #include "bookmarks/FirefoxBookmarks.h"
 #include "bookmarks/FirefoxProfiles.h"
 #include "bookmarks/InstalledBrowsers.h"
+#include "bookmarks/NetscapeBookmarks.h"
+#include "core/IniFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +15,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/resource.h>
 
 class tst_BrowserImport : public QObject
 {
@@ -34,6 +38,8 @@ private slots:
     void browsersListedInOrder();
     void lastUsedChromiumProfile_data();
     void lastUsedChromiumProfile();
+    void hostileTreesStayBounded_data();
+    void hostileTreesStayBounded();
 
 private:
     QString home(const QString &path) const { return QDir(m_home->path()).filePath(path); }
@@ -42,6 +48,7 @@ private:
     void writeFile(const QString &path, const QByteArray &bytes);
     QString makeFirefoxProfile(const QString &folder = ".mozilla/firefox");
     void writePlaces(const QString &profile);
+    BrowserImport readTree(const QString &format, const QString &top, int folders, bool nested);
 
     std::unique_ptr<QTemporaryDir> m_home;
 };
@@ -434,6 +441,108 @@ void tst_BrowserImport::lastUsedChromiumProfile()
     const BrowserSearch search = InstalledBrowsers::findChromium(folders());
     QCOMPARE(listed(search, data),
              expected.isNull() ? QStringList() : QStringList{"Google Chrome|" + expected + "/Bookmarks"});
+}
+
+namespace {
+
+qint64 peakKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A folder "top" holding folders "f0" .. each with one bookmark, side by side or each inside the last.
+QByteArray netscapeTree(const QString &top, int folders, bool nested)
+{
+    QByteArray html = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<H1>B</H1>\n<DL><p>\n<DT><H3>" + top.toUtf8() + "</H3>\n<DL><p>\n";
+    for (int i = 0; i < folders; ++i) {
+        html += "<DT><H3>f" + QByteArray::number(i) + "</H3>\n<DL><p>\n<DT><A HREF=\"http://b" + QByteArray::number(i) + "/\">b</A>\n";
+        if (!nested)
+            html += "</DL><p>\n";
+    }
+    return html + QByteArray("</DL><p>\n").repeated(nested ? folders + 2 : 2);
+}
+
+QJsonObject chromiumFolder(const QString &top, int folders, bool nested)
+{
+    QJsonArray children;
+    QJsonObject inner;
+    for (int i = folders - 1; i >= 0; --i) {
+        QJsonArray content{url("b", "http://b" + QString::number(i) + "/", "0")};
+        if (nested && !inner.isEmpty())
+            content.append(inner);
+        inner = folder("f" + QString::number(i), content);
+        if (!nested)
+            children.append(inner);
+    }
+    return folder(top, nested ? QJsonArray{inner} : children);
+}
+
+} // namespace
+
+BrowserImport tst_BrowserImport::readTree(const QString &format, const QString &top, int folders, bool nested)
+{
+    if (format == "html") {
+        writeFile(home("b.html"), netscapeTree(top, folders, nested));
+        return {NetscapeBookmarks::readFile(home("b.html")).value_or(QList<ExchangeCategory>()), {}, {}};
+    }
+    if (format == "json") {
+        const QJsonObject roots{{"bookmark_bar", folder("bar", {chromiumFolder(top, folders, nested)})}};
+        writeFile(home("Bookmarks"), QJsonDocument(QJsonObject{{"roots", roots}}).toJson(QJsonDocument::Compact));
+        return ChromiumBookmarks::readFile(home("Bookmarks"));
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "places");
+        db.setDatabaseName(home("places.sqlite"));
+        QSqlQuery query(db);
+        const auto exec = [&query](const QString &sql) { QVERIFY2(query.exec(sql), qPrintable(query.lastError().text())); };
+        db.open();
+        exec(QString::fromUtf8(PlacesRows[0]));
+        exec(QString::fromUtf8(PlacesRows[1]));
+        exec("BEGIN");
+        exec("INSERT INTO moz_bookmarks VALUES (2, 2, NULL, 1, 0, 'menu', 0, 'menu________'),"
+             " (3, 2, NULL, 2, 0, '" + top + "', 0, 'top')");
+        for (int i = 0; i < folders; ++i) {
+            const QString n = QString::number(i), id = QString::number(10 + 2 * i);
+            exec("INSERT INTO moz_places VALUES (" + n + ", 'http://b" + n + "/')");
+            exec("INSERT INTO moz_bookmarks VALUES (" + id + ", 2, NULL, " + (nested && i ? QString::number(8 + 2 * i) : "3")
+                 + ", " + n + ", 'f" + n + "', 0, 'g" + id + "'), (" + QString::number(11 + 2 * i) + ", 1, " + n + ", " + id
+                 + ", 0, 'b', 0, 'h" + id + "')");
+        }
+        exec("COMMIT");
+    }
+    QSqlDatabase::removeDatabase("places");
+    return FirefoxBookmarks::readPlaces(home("places.sqlite"));
+}
+
+// A 100 KB folder name above 2,000 folders, or folders 3,000 deep: names are cut
+// before they are joined, deeper folders read as the 100th, and nothing is lost.
+void tst_BrowserImport::hostileTreesStayBounded_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("nested");
+    for (const char *format : {"html", "json", "sqlite"}) {
+        QTest::addRow("%s, wide", format) << format << false;
+        QTest::addRow("%s, deep", format) << format << true;
+    }
+}
+
+void tst_BrowserImport::hostileTreesStayBounded()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, nested);
+    // Chromium's JSON nests two levels a folder, and Qt reads no deeper than 1024.
+    const int folders = !nested ? 2000 : format == "json" ? 400 : 3000;
+    const QString top = QString(nested ? 10 : 100'000, u'长');
+    const qint64 before = peakKb();
+    const BrowserImport import = readTree(format, top, folders, nested);
+    QVERIFY2(import.ok(), qPrintable(import.error));
+    QCOMPARE(flatten(import).size(), folders);
+    for (const ExchangeCategory &category : import.categories)
+        QVERIFY(cutToProfileLimit(category.name) == category.name);
+    QVERIFY(import.categories.size() <= (nested ? MaxFolderDepth : folders + 1));
+    QCOMPARE_LT(peakKb() - before, 50 * 1024);
 }
 
 QTEST_GUILESS_MAIN(tst_BrowserImport)
