@@ -1,5 +1,9 @@
 #include "FileReplace.h"
 
+#include <QDirIterator>
+#include <QFile>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 bool replaceFile(const QString &path, const QByteArray &bytes, QString *error)
@@ -25,4 +29,23 @@ bool replaceFile(const QString &path, const QByteArray &bytes, QString *error)
         return false;
     }
     return true;
+}
+
+int removeLeftoverCopies(const QString &folder)
+{
+    static const QRegularExpression copy(QStringLiteral("^(.+\\.(?:ini|txt))\\.[A-Za-z]{6}$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    int removed = 0;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QRegularExpressionMatch match = copy.match(it.fileName());
+        if (!match.hasMatch())
+            continue;
+        // Taken only when no writer has it: a copy under way is not a leftover.
+        QLockFile lock(it.fileInfo().path() + u'/' + match.captured(1) + QStringLiteral(".lock"));
+        if (lock.tryLock(0) && QFile::remove(path))
+            ++removed;
+    }
+    return removed;
 }

@@ -5,7 +5,9 @@
 #include "Logging.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QDeadlineTimer>
 #include <QLockFile>
 #include <QRandomGenerator>
@@ -76,15 +78,28 @@ int lockWaitMs()
     return app && QThread::currentThread() != app->thread() ? 10000 : 2000;
 }
 
+// A writer killed between making its lock file and writing its name into it leaves
+// the file empty, which QLockFile takes for stale only after the stale time. No live
+// process holds the kernel lock of such a file (QLockFile takes it once the name is
+// written), so removeStaleLockFile() may take it away at once; the age only spares a
+// writer in the moment between the two.
+void breakAbandoned(QLockFile &lock, const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && info.size() == 0 && info.lastModified().msecsTo(QDateTime::currentDateTime()) > 200)
+        lock.removeStaleLockFile();
+}
+
 // QLockFile's own wait doubles its sleep up to seconds, so a writer that comes back
 // at once (an import, another copy adding in a loop) keeps the lock from a waiter for
 // good. Short, uneven sleeps give the waiter its turn; there is no signal to wait on.
-bool acquire(QLockFile &lock, int waitMs)
+bool acquire(QLockFile &lock, const QString &path, int waitMs)
 {
     const QDeadlineTimer deadline(waitMs);
     while (!lock.tryLock(0)) {
         if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
             return false;
+        breakAbandoned(lock, path);
         QThread::usleep(500 + QRandomGenerator::global()->bounded(1500));
     }
     return true;
@@ -169,11 +184,12 @@ bool IniFile::update(const std::function<void(IniDocument &)> &change, QString *
 bool IniFile::updateIf(const std::function<bool(IniDocument &)> &change, QString *error) const
 {
     QString why;
-    QLockFile lock(m_path + QStringLiteral(".lock"));
+    const QString lockPath = m_path + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
     lock.setStaleLockTime(StaleLockMs);
     // Read under the lock, or a concurrent writer's change would be lost.
     std::optional<Content> content;
-    if (const int waitMs = lockWaitMs(); !acquire(lock, waitMs))
+    if (const int waitMs = lockWaitMs(); !acquire(lock, lockPath, waitMs))
         why = lockRefusal(lock.error(), waitMs);
     else if (!(content = load()))
         why = QStringLiteral("无法读取此文件");

@@ -24,6 +24,7 @@ bool ProfileFolder::prepare(const QString &shipped) const
         return false;
     }
     QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    removeLeftoverCopies(m_path);
     const QDir source(shipped);
     QDirIterator it(shipped, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {

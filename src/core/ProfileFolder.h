@@ -17,6 +17,7 @@ public:
     QString file(const QString &name) const;
     // Makes the folder, for the user alone, and copies into it every file under
     // shipped that it does not hold yet; a file that is here is never overwritten.
+    // Whole copies that a write killed part way left behind are removed first.
     // False when the folder cannot be made.
     bool prepare(const QString &shipped) const;
 

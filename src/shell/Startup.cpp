@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "core/Addresses.h"
 #include "core/AppInfo.h"
+#include "core/FileReplace.h"
 #include "core/ProfileFolder.h"
 #include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
@@ -99,12 +100,13 @@ int run(QApplication &app, const QString &commandLine)
     // waits on its helper processes, while other threads copy the shipped profile
     // files and load the image plugins.
     const ProfileFolder profile;
-    auto prepared = std::async(std::launch::async, [&profile, shipped = context.programFile(QStringLiteral("profile"))] {
+    SettingsStore store;
+    auto prepared = std::async(std::launch::async, [&profile, &store, shipped = context.programFile(QStringLiteral("profile"))] {
         profile.prepare(shipped);
+        removeLeftoverCopies(store.folder());
     });
     auto plugins = std::async(std::launch::async, loadImagePlugins);
     DialogPrompts prompts;
-    SettingsStore store;
     RunningSettings settings(store);
     WebEngineEnvironment web(prompts, settings);
     DetachedProcessLauncher launcher;

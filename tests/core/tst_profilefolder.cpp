@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,6 +94,23 @@ private slots:
         QVERIFY(profile().prepare(m_dir.filePath(QStringLiteral("nowhere"))));
         QVERIFY(QFileInfo(profile().path()).isDir());
         QVERIFY(QDir(profile().path()).isEmpty());
+    }
+
+    // Copies a killed write left are gone at the next start; one a writer is making
+    // now, and files that only look alike, stay.
+    void leftoverCopiesAreRemoved()
+    {
+        const QStringList planted{"autotxt.ini.DJUIQP", "bookmarks/a.bookmark.txt.xYzabc", "engines.ini.BUSYxy",
+                                  "notes.ini.backup1", "photo.png.ABCDEF", "bookmark.ini.damaged"};
+        for (const QString &name : planted) {
+            QDir().mkpath(QFileInfo(profile().file(name)).path());
+            QVERIFY(QFile(profile().file(name)).open(QIODevice::WriteOnly));
+        }
+        QLockFile busy(profile().file(QStringLiteral("engines.ini.lock")));
+        QVERIFY(busy.tryLock(0));
+        QVERIFY(profile().prepare(shipped()));
+        for (const QString &name : planted)
+            QCOMPARE(QFileInfo::exists(profile().file(name)), planted.indexOf(name) > 1);
     }
 
     void defaultIsUnderTheUsersDataFolder()
