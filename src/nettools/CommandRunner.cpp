@@ -29,7 +29,7 @@ const CommandRunner::Tool CommandRunner::Netstat{
     [](const QString &) {
         if (QStandardPaths::findExecutable(QStringLiteral("netstat")).isEmpty())
             return QStringList{QStringLiteral("ss"), QStringLiteral("-tuna")};
-        return QStringList{QStringLiteral("netstat"), QStringLiteral("-an")};
+        return QStringList{QStringLiteral("netstat"), QStringLiteral("-tuna")};
     }};
 
 CommandRunner::CommandRunner(const Tool &tool, const SubsystemContext &context, QWidget *page)

@@ -116,7 +116,7 @@ private slots:
         QTest::addColumn<bool>("cleared");
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<QString>("seconds");
-        const QStringList ping{"ping", "-c", "4", "127.0.0.1"}, netstat{"netstat", "-an"};
+        const QStringList ping{"ping", "-c", "4", "127.0.0.1"}, netstat{"netstat", "-tuna"};
         QTest::newRow("ping") << "cmdPING" << "127.0.0.1" << "5000" << 0 << false << ping << "5";
         QTest::newRow("a Chinese name") << "cmdPING" << "例子.中国" << "5000" << 0 << false
                                         << QStringList{"ping", "-c", "4", "例子.中国"} << "5";
@@ -209,6 +209,7 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("shown"); // PORT: one we listen on
         QTest::newRow("ping") << "cmdPING" << "icmp_seq=1 ";
+        QTest::newRow("netstat") << "cmdViewLOCALport" << "127.0.0.1:PORT ";
     }
     void realCommandsReachTheArea()
     {
