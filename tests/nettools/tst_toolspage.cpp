@@ -12,6 +12,7 @@
 #include <QLocalServer>
 #include <QNetworkInterface>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTcpServer>
@@ -91,6 +92,7 @@ private slots:
         QTest::newRow("a line break") << "5000" << "127.0.0.1\n-f" << invalid;
         QTest::newRow("a control character") << "5000" << "127.0.0.1\x01" << invalid;
         QTest::newRow("an ideographic blank") << "5000" << "本机\u3000名" << invalid;
+        QTest::newRow("no host") << "5000" << "" << invalid;
     }
     void aStartThatIsRefusedStartsNothing()
     {
@@ -120,7 +122,6 @@ private slots:
         QTest::newRow("ping") << "cmdPING" << "127.0.0.1" << "5000" << 0 << false << ping << "5";
         QTest::newRow("a Chinese name") << "cmdPING" << "例子.中国" << "5000" << 0 << false
                                         << QStringList{"ping", "-c", "4", "例子.中国"} << "5";
-        QTest::newRow("no host") << "cmdPING" << "" << "5000" << 0 << false << QStringList{"ping", "-c", "4"} << "5";
         QTest::newRow("netstat") << "cmdViewLOCALport" << "-f x" << "10000" << 0 << false << netstat << "10";
         QTest::newRow("ping after 4001") << "cmdPING" << "127.0.0.1" << "5000" << 4001 << true << ping << "5";
         QTest::newRow("ping after 4000") << "cmdPING" << "127.0.0.1" << "5000" << 4000 << false << ping << "5";
@@ -197,6 +198,10 @@ private slots:
         QCOMPARE(appended.last().first().toString(), shown + QStringLiteral("\r\n") + Hint);
         QVERIFY(area()->toPlainText().endsWith(QString(shown + u'\n' + Hint).remove(u'\r')));
         QCOMPARE(area()->toPlainText().count(Hint), 1);
+        // The view follows the new lines down, and stays at their start.
+        QCOMPARE(area()->verticalScrollBar()->value(), area()->verticalScrollBar()->maximum());
+        QVERIFY(area()->verticalScrollBar()->value() > 0);
+        QCOMPARE(area()->horizontalScrollBar()->value(), 0);
         QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"secret"_qs});
         QVERIFY(QFileInfo(elsewhere.path()).permissions().testFlag(QFile::ReadOther));
         QCOMPARE(contents(secret), "root only\n");
