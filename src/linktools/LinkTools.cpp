@@ -62,7 +62,7 @@ void LinkTools::showIcons()
 void LinkTools::start(const QString &path)
 {
     QString error;
-    if (!m_launcher.startDetached(path, {}, QString(), &error))
+    if (!m_launcher.startDetached(path, {}, &error))
         m_prompts.message(m_menu->parentWidget(), QStringLiteral("无法启动外接程序 %1：%2").arg(path, error),
                           QStringLiteral("外接程序"), Prompts::Warning);
 }

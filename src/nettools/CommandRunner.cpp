@@ -18,10 +18,7 @@ const QString CrLf = QStringLiteral("\r\n");
 const CommandRunner::Tool CommandRunner::Ping{
     "ping", "Timer1", NetSettings::PingTime, QStringLiteral("Ping时间设置错误，请到选项中设置"), 4000, true,
     [](const QString &host) {
-        QStringList command{QStringLiteral("ping"), QStringLiteral("-c"), QStringLiteral("4")};
-        if (!host.isEmpty())
-            command.append(host);
-        return command;
+        return QStringList{QStringLiteral("ping"), QStringLiteral("-c"), QStringLiteral("4"), host};
     }};
 
 const CommandRunner::Tool CommandRunner::Netstat{
@@ -29,7 +26,7 @@ const CommandRunner::Tool CommandRunner::Netstat{
     [](const QString &) {
         if (QStandardPaths::findExecutable(QStringLiteral("netstat")).isEmpty())
             return QStringList{QStringLiteral("ss"), QStringLiteral("-tuna")};
-        return QStringList{QStringLiteral("netstat"), QStringLiteral("-an")};
+        return QStringList{QStringLiteral("netstat"), QStringLiteral("-tuna")};
     }};
 
 CommandRunner::CommandRunner(const Tool &tool, const SubsystemContext &context, QWidget *page)
@@ -51,7 +48,7 @@ CommandRunner::CommandRunner(const Tool &tool, const SubsystemContext &context, 
 
 bool CommandRunner::isHostName(const QString &host)
 {
-    return !host.startsWith(u'-') && std::none_of(host.begin(), host.end(), [](QChar c) {
+    return !host.isEmpty() && !host.startsWith(u'-') && std::none_of(host.begin(), host.end(), [](QChar c) {
         return c.isSpace() || c.category() == QChar::Other_Control;
     });
 }

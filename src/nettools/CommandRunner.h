@@ -40,7 +40,7 @@ public:
     // The tool's button was clicked: host is the host field, shown how many characters
     // the output area holds.
     void start(const QString &host, qsizetype shown);
-    // Not an option and one word: no leading "-", no blanks, no control characters.
+    // Not an option and one word: not empty, no leading "-", no blanks, no control characters.
     static bool isHostName(const QString &host);
 
 signals:

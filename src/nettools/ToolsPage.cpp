@@ -4,9 +4,11 @@
 #include "LocalAddress.h"
 #include "platform/PanelLayout.h"
 
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 using namespace PanelLayout;
 
@@ -19,6 +21,9 @@ ToolsPage::ToolsPage(const SubsystemContext &context, QWidget *parent)
       m_ping(new CommandRunner(CommandRunner::Ping, context, this)),
       m_netstat(new CommandRunner(CommandRunner::Netstat, context, this))
 {
+    // Commands line their columns up with blanks.
+    txtCommandOUTPUT->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtCommandOUTPUT->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(0);
@@ -39,6 +44,14 @@ ToolsPage::ToolsPage(const SubsystemContext &context, QWidget *parent)
         connect(runner, &CommandRunner::cleared, txtCommandOUTPUT, &QPlainTextEdit::clear);
         connect(runner, &CommandRunner::appended, this, &ToolsPage::append);
     }
+    // The range grows again once the new lines are laid out and the sideways bar comes:
+    // a view at the end stays there.
+    QScrollBar *lines = txtCommandOUTPUT->verticalScrollBar();
+    connect(lines, &QScrollBar::valueChanged, this, [this, lines](int value) { m_atEnd = value == lines->maximum(); });
+    connect(lines, &QScrollBar::rangeChanged, this, [this, lines](int, int maximum) {
+        if (m_atEnd)
+            lines->setValue(maximum);
+    });
 }
 
 void ToolsPage::IPrefresh_Click() { txtLocalIP->setText(QStringLiteral("本地IP：") + LocalAddress::primary()); }
@@ -48,6 +61,8 @@ void ToolsPage::append(const QString &text)
     QTextCursor end(txtCommandOUTPUT->document());
     end.movePosition(QTextCursor::End);
     end.insertText(text);
-    txtCommandOUTPUT->moveCursor(QTextCursor::End);
-    txtCommandOUTPUT->ensureCursorVisible();
+    // Down to the new lines, without scrolling sideways to the end of the last one.
+    QScrollBar *lines = txtCommandOUTPUT->verticalScrollBar();
+    lines->setValue(lines->maximum());
+    m_atEnd = true;
 }

@@ -31,6 +31,7 @@ private:
     QPushButton *cmdPING;
     QPushButton *cmdViewLOCALport;
     QPlainTextEdit *txtCommandOUTPUT;
+    bool m_atEnd = true; // the output area shows its last line
     // Their timers are Timer1 and Timer2.
     CommandRunner *m_ping;
     CommandRunner *m_netstat;

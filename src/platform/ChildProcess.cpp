@@ -8,10 +8,11 @@ constexpr int KillAfterMs = 1000;
 
 } // namespace
 
-ChildProcess::ChildProcess(const QString &program, const QStringList &arguments, const QString &outputFile,
-                           QObject *parent)
+ChildProcess::ChildProcess(const QString &program, const QStringList &arguments, QObject *parent)
     : StartedProcess(parent)
 {
+    // QProcess reads the pipe once more before it says the program has ended.
+    connect(&m_process, &QProcess::readyReadStandardOutput, this, &ChildProcess::read);
     connect(&m_process, &QProcess::finished, this, &StartedProcess::finished);
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
@@ -20,9 +21,7 @@ ChildProcess::ChildProcess(const QString &program, const QStringList &arguments,
     m_process.setProgram(program);
     m_process.setArguments(arguments);
     m_process.setStandardInputFile(QProcess::nullDevice());
-    const QString into = outputFile.isEmpty() ? QProcess::nullDevice() : outputFile;
-    m_process.setStandardOutputFile(into, QIODevice::Append);
-    m_process.setStandardErrorFile(into, QIODevice::Append);
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.start();
 }
 
@@ -37,4 +36,12 @@ void ChildProcess::end()
         if (running())
             m_process.kill();
     });
+}
+
+void ChildProcess::read()
+{
+    m_output += m_process.read(OutputLimit - m_output.size());
+    // Past the limit QProcess drains the pipe and drops what comes, so the program is not held up.
+    if (m_output.size() == OutputLimit)
+        m_process.closeReadChannel(QProcess::StandardOutput);
 }

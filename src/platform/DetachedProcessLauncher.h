@@ -7,8 +7,6 @@
 class DetachedProcessLauncher : public ProcessLauncher
 {
 public:
-    bool startDetached(const QString &program, const QStringList &arguments, const QString &outputFile,
-                       QString *error) override;
-    StartedProcess *start(const QString &program, const QStringList &arguments, const QString &outputFile,
-                          QString *error) override;
+    bool startDetached(const QString &program, const QStringList &arguments, QString *error) override;
+    StartedProcess *start(const QString &program, const QStringList &arguments, QString *error) override;
 };

@@ -284,7 +284,7 @@ void frmMain::mnuToolsIEOptions_Click()
 void frmMain::mnuToolsProfileFolder_Click()
 {
     QString error;
-    if (!m_context.launcher->startDetached(QStringLiteral("xdg-open"), {m_context.profileFolder}, QString(), &error))
+    if (!m_context.launcher->startDetached(QStringLiteral("xdg-open"), {m_context.profileFolder}, &error))
         m_context.prompts->message(this, QStringLiteral("无法打开配置文件夹 %1：%2").arg(m_context.profileFolder, error),
                                    AppTitle, Prompts::Warning);
 }

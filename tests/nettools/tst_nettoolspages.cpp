@@ -4,6 +4,7 @@
 #include "nettools/ToolsPage.h"
 
 #include "nettools/NetSettings.h"
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -56,7 +57,11 @@ private slots:
         const auto w = [tools](const char *name) { return child<QWidget>(tools, QLatin1String(name)); };
         QCOMPARE(child<QLineEdit>(tools, QStringLiteral("txtLocalIP"))->text(), QStringLiteral("本地IP："));
         QCOMPARE(child<QLineEdit>(tools, QStringLiteral("txtPINGHOST"))->text(), QString());
-        QCOMPARE(child<QPlainTextEdit>(tools, QStringLiteral("txtCommandOUTPUT"))->toPlainText(), QStringLiteral("命令输出\n"));
+        auto *output = child<QPlainTextEdit>(tools, QStringLiteral("txtCommandOUTPUT"));
+        QCOMPARE(output->toPlainText(), QStringLiteral("命令输出\n"));
+        // Columns of command output line up, in lines that scroll sideways rather than wrap.
+        QCOMPARE(output->font(), QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        QCOMPARE(output->lineWrapMode(), QPlainTextEdit::NoWrap);
         QCOMPARE(child<QPushButton>(tools, QStringLiteral("cmdPING"))->text(), QStringLiteral("PING"));
         auto *netstat = child<QPushButton>(tools, QStringLiteral("cmdViewLOCALport"));
         QCOMPARE(netstat->text(), QStringLiteral("察看活动连接及端口(NetStat)"));

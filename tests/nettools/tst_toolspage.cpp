@@ -1,17 +1,22 @@
 #include "PageFixture.h"
 #include "UserInput.h"
-#include "nettools/CommandRun.h"
 #include "nettools/CommandRunner.h"
 #include "nettools/LocalAddress.h"
 #include "nettools/NetSettings.h"
 #include "nettools/ToolsPage.h"
+#include "platform/DetachedProcessLauncher.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLocalServer>
 #include <QNetworkInterface>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using Interfaces = QList<LocalAddress::Interface>;
@@ -20,12 +25,16 @@ Q_DECLARE_METATYPE(Interfaces)
 namespace {
 
 const QString Hint = CommandRunner::Hint;
-constexpr auto OwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
-
-QStringList outputFiles()
+// Where output files were once made; whatever is planted there stays untouched.
+QString oldFolder()
 {
-    const QString folder = CommandRun::folder(nullptr);
-    return folder.isEmpty() ? QStringList() : QDir(folder).entryList(QDir::Files);
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u"/vantorel-tools"_qs;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 LocalAddress::Interface interface(const char *name, const char *address, bool up = true)
@@ -45,10 +54,12 @@ class tst_ToolsPage : public QObject
 
     ScriptedLauncher &launcher() { return m_fixture->app.launcher; }
     QPlainTextEdit *area() { return m_fixture->field<QPlainTextEdit>("txtCommandOUTPUT"); }
-    void showPage()
+    void showPage(ProcessLauncher *launcher = nullptr)
     {
         m_fixture = std::make_unique<PageFixture>();
-        QVERIFY(m_fixture->show(m_page = new ToolsPage(m_fixture->context)));
+        SubsystemContext context = m_fixture->context;
+        context.launcher = launcher ? launcher : context.launcher;
+        QVERIFY(m_fixture->show(m_page = new ToolsPage(context)));
     }
     // Pastes host into the host field, then presses button.
     void press(const char *button, const QString &host = QString())
@@ -60,48 +71,45 @@ class tst_ToolsPage : public QObject
     }
 
 private slots:
-    void cleanup() { m_fixture.reset(); }
+    void cleanup()
+    {
+        m_fixture.reset();
+        QFile::remove(oldFolder()) || QDir().rmdir(oldFolder());
+    }
 
     void aStartThatIsRefusedStartsNothing_data()
     {
         QTest::addColumn<QString>("pingWait");
         QTest::addColumn<QString>("host");
-        QTest::addColumn<bool>("folderBlocked");
         QTest::addColumn<QString>("message");
         const QString invalid = CommandRunner::InvalidHost;
-        QTest::newRow("wait 0") << "0" << "127.0.0.1" << false << "Ping时间设置错误，请到选项中设置";
-        QTest::newRow("wait empty") << "" << "127.0.0.1" << false << "Ping时间设置错误，请到选项中设置";
-        QTest::newRow("an option") << "5000" << "-f 127.0.0.1" << false << invalid;
-        QTest::newRow("an option alone") << "5000" << "-f" << false << invalid;
-        QTest::newRow("a blank") << "5000" << "127.0.0.1 -f" << false << invalid;
-        QTest::newRow("a tab") << "5000" << "127.0.0.1\t-f" << false << invalid;
-        QTest::newRow("a line break") << "5000" << "127.0.0.1\n-f" << false << invalid;
-        QTest::newRow("a control character") << "5000" << "127.0.0.1\x01" << false << invalid;
-        QTest::newRow("an ideographic blank") << "5000" << "本机\u3000名" << false << invalid;
-        QTest::newRow("no folder for the file") << "5000" << "127.0.0.1" << true << "无法创建文件夹";
+        QTest::newRow("wait 0") << "0" << "127.0.0.1" << "Ping时间设置错误，请到选项中设置";
+        QTest::newRow("wait empty") << "" << "127.0.0.1" << "Ping时间设置错误，请到选项中设置";
+        QTest::newRow("an option") << "5000" << "-f 127.0.0.1" << invalid;
+        QTest::newRow("an option alone") << "5000" << "-f" << invalid;
+        QTest::newRow("a blank") << "5000" << "127.0.0.1 -f" << invalid;
+        QTest::newRow("a tab") << "5000" << "127.0.0.1\t-f" << invalid;
+        QTest::newRow("a line break") << "5000" << "127.0.0.1\n-f" << invalid;
+        QTest::newRow("a control character") << "5000" << "127.0.0.1\x01" << invalid;
+        QTest::newRow("an ideographic blank") << "5000" << "本机\u3000名" << invalid;
+        QTest::newRow("no host") << "5000" << "" << invalid;
     }
     void aStartThatIsRefusedStartsNothing()
     {
         QFETCH(QString, pingWait);
         QFETCH(QString, host);
-        QFETCH(bool, folderBlocked);
         QFETCH(QString, message);
         showPage();
-        QFile blocker(CommandRun::folder(nullptr));
-        if (folderBlocked)
-            QVERIFY(QDir(blocker.fileName()).removeRecursively() && blocker.open(QIODevice::WriteOnly));
         m_fixture->running.set(NetSettings::PingTime, pingWait);
         m_fixture->prompts().expectMessage(message);
         press("cmdPING", host);
         QCOMPARE(m_fixture->field("txtPINGHOST")->text(), host);
         QVERIFY(launcher().started.isEmpty());
-        QCOMPARE(outputFiles(), QStringList());
         QCOMPARE(area()->toPlainText(), QStringLiteral("命令输出\n"));
         QCOMPARE(m_fixture->prompts().messages.last().title, QStringLiteral("Error"));
-        QVERIFY(!folderBlocked || blocker.remove());
     }
 
-    void aStartShowsItsWaitAndRunsItsCommandIntoAPrivateFile_data()
+    void aStartShowsItsWaitAndRunsItsCommand_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("host");
@@ -110,11 +118,10 @@ private slots:
         QTest::addColumn<bool>("cleared");
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<QString>("seconds");
-        const QStringList ping{"ping", "-c", "4", "127.0.0.1"}, netstat{"netstat", "-an"};
+        const QStringList ping{"ping", "-c", "4", "127.0.0.1"}, netstat{"netstat", "-tuna"};
         QTest::newRow("ping") << "cmdPING" << "127.0.0.1" << "5000" << 0 << false << ping << "5";
         QTest::newRow("a Chinese name") << "cmdPING" << "例子.中国" << "5000" << 0 << false
                                         << QStringList{"ping", "-c", "4", "例子.中国"} << "5";
-        QTest::newRow("no host") << "cmdPING" << "" << "5000" << 0 << false << QStringList{"ping", "-c", "4"} << "5";
         QTest::newRow("netstat") << "cmdViewLOCALport" << "-f x" << "10000" << 0 << false << netstat << "10";
         QTest::newRow("ping after 4001") << "cmdPING" << "127.0.0.1" << "5000" << 4001 << true << ping << "5";
         QTest::newRow("ping after 4000") << "cmdPING" << "127.0.0.1" << "5000" << 4000 << false << ping << "5";
@@ -124,7 +131,7 @@ private slots:
         QTest::newRow("wordy") << "cmdPING" << "127.0.0.1" << "750ms" << 0 << false << ping << "0.75";
         QTest::newRow("hand-edited 1e12") << "cmdPING" << "127.0.0.1" << "1e12" << 0 << false << ping << "60";
     }
-    void aStartShowsItsWaitAndRunsItsCommandIntoAPrivateFile()
+    void aStartShowsItsWaitAndRunsItsCommand()
     {
         QFETCH(QString, button);
         QFETCH(QString, host);
@@ -143,8 +150,6 @@ private slots:
         press(qPrintable(button), host);
         const ScriptedLauncher::Start start = launcher().started.value(0);
         QCOMPARE(QStringList(start.program) + start.arguments, command);
-        QCOMPARE(QFileInfo(start.outputFile).permissions(), OwnerOnly);
-        QCOMPARE(QFileInfo(QFileInfo(start.outputFile).path()).permissions(), OwnerOnly | QFile::ExeOwner | QFile::ExeUser);
         QCOMPARE(area()->toPlainText(), before + QStringLiteral("\n请稍等 %1秒钟......").arg(seconds));
         // A wait changed during the run leaves the run's own alone.
         auto *timer = m_fixture->field<QTimer>(isPing ? "Timer1" : "Timer2");
@@ -157,37 +162,75 @@ private slots:
     {
         QTest::addColumn<int>("clicks");
         QTest::addColumn<bool>("finishFirst");
-        QTest::addColumn<bool>("removeFile");
-        QTest::addColumn<QString>("shown");
-        const QString reply = QStringLiteral("PING 本机\r\n来自 127.0.0.1 的回复: 字节=32\r\n");
-        QTest::newRow("ended within the wait") << 1 << true << false << reply;
-        QTest::newRow("still running at the end") << 1 << false << false << reply;
-        QTest::newRow("clicked again during the wait") << 2 << false << false << reply;
-        QTest::newRow("file gone") << 1 << true << true << CommandRun::NoOutput;
+        QTest::addColumn<QString>("planted"); // at the old output folder's name
+        QTest::newRow("ended within the wait") << 1 << true << "";
+        QTest::newRow("still running at the end") << 1 << false << "";
+        QTest::newRow("clicked again during the wait") << 2 << false << "";
+        QTest::newRow("a link to a folder planted") << 1 << false << "folder";
+        QTest::newRow("a link to a file planted") << 1 << false << "secret";
+        QTest::newRow("a file planted") << 1 << false << "copy";
     }
     void theOutputIsCollectedAtTheEndOfTheWait()
     {
         QFETCH(int, clicks);
         QFETCH(bool, finishFirst);
-        QFETCH(bool, removeFile);
-        QFETCH(QString, shown);
+        QFETCH(QString, planted);
+        QTemporaryDir elsewhere;
+        const QString secret = elsewhere.filePath(u"secret"_qs);
+        QFile file(secret);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("root only\n") > 0);
+        file.close();
+        QVERIFY(QFile::setPermissions(elsewhere.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                            | QFile::ReadOther));
+        const QString target = planted == u"folder"_qs ? elsewhere.path() : secret;
+        QVERIFY(planted.isEmpty() || (planted == u"copy"_qs ? QFile::copy(secret, oldFolder()) : QFile::link(target, oldFolder())));
         showPage();
         m_fixture->running.set(NetSettings::PingTime, QStringLiteral("300"));
         QSignalSpy appended(m_page->findChild<CommandRunner *>(QStringLiteral("ping")), &CommandRunner::appended);
         for (int click = 0; click < clicks; ++click)
             press("cmdPING", click ? QString() : QStringLiteral("127.0.0.1"));
-        QFile output(launcher().started.last().outputFile);
-        QVERIFY(output.open(QIODevice::Append) && output.write(shown.toUtf8()) > 0);
-        output.close();
-        QVERIFY(!removeFile || output.remove());
+        const QString shown = u"PING 本机\r\n"_qs + u"来自 127.0.0.1 的回复: 字节=32\r\n"_qs.repeated(40);
+        QCOMPARE(launcher().processes.size(), clicks);
+        launcher().processes.last()->written = shown.toUtf8();
         if (finishFirst)
             launcher().processes.last()->finish();
         QTRY_COMPARE_WITH_TIMEOUT(appended.size(), clicks + 1, 5000);
         QCOMPARE(appended.last().first().toString(), shown + QStringLiteral("\r\n") + Hint);
         QVERIFY(area()->toPlainText().endsWith(QString(shown + u'\n' + Hint).remove(u'\r')));
         QCOMPARE(area()->toPlainText().count(Hint), 1);
-        QCOMPARE(launcher().started.first().outputFile != launcher().started.last().outputFile, clicks > 1);
-        QCOMPARE(outputFiles(), QStringList());
+        // The view follows the new lines down, and stays at their start.
+        QCOMPARE(area()->verticalScrollBar()->value(), area()->verticalScrollBar()->maximum());
+        QVERIFY(area()->verticalScrollBar()->value() > 0);
+        QCOMPARE(area()->horizontalScrollBar()->value(), 0);
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"secret"_qs});
+        QVERIFY(QFileInfo(elsewhere.path()).permissions().testFlag(QFile::ReadOther));
+        QCOMPARE(contents(secret), "root only\n");
+        QVERIFY(planted != u"copy"_qs || contents(oldFolder()) == "root only\n");
+        QVERIFY(!area()->toPlainText().contains(u"root only"_qs));
+    }
+
+    void realCommandsReachTheArea_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("shown"); // PORT: one we listen on
+        QTest::newRow("ping") << "cmdPING" << "icmp_seq=1 ";
+        QTest::newRow("netstat") << "cmdViewLOCALport" << "127.0.0.1:PORT ";
+    }
+    void realCommandsReachTheArea()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, shown);
+        QTcpServer tcp;
+        QLocalServer local;
+        QVERIFY(tcp.listen(QHostAddress::LocalHost) && local.listen(u"vantorel-tools-test"_qs));
+        DetachedProcessLauncher real;
+        showPage(&real);
+        for (const SettingKey *wait : {&NetSettings::PingTime, &NetSettings::NetStatTime})
+            m_fixture->running.set(*wait, QStringLiteral("1500"));
+        press(qPrintable(button), QStringLiteral("127.0.0.1"));
+        QTRY_VERIFY_WITH_TIMEOUT(area()->toPlainText().endsWith(Hint), 5000);
+        QVERIFY(area()->toPlainText().contains(shown.replace(u"PORT"_qs, QString::number(tcp.serverPort()))));
+        QVERIFY(!area()->toPlainText().contains(local.fullServerName()));
     }
 
     void localAddressIsChosen_data()
