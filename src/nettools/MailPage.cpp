@@ -27,6 +27,10 @@ MailPage::MailPage(const SubsystemContext &context, int replyWait, const SmtpPor
     layout->addWidget(txtMailTO);
     layout->addWidget(txtMailSubject);
     layout->addWidget(txtMail, 1);
+    // A letter keeps its lines as typed; both bars scroll it, as a mail editor does.
+    txtMail->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtMail->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtMail->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addLayout(buttonRow({cmdMailSend, cmdMailReset}));
     layout->addWidget(StatusTXT);
     connect(cmdMailSend, &QPushButton::clicked, this, &MailPage::cmdMailSend_Click);
