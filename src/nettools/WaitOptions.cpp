@@ -51,11 +51,11 @@ void WaitOptions::apply(RunningSettings &settings, QString *error)
 OptionsSection::Refusal WaitOptions::refusal() const
 {
     for (const auto &[field, tool] : {std::pair{txtPingtime, "Ping"}, std::pair{txtNetstattime, "Netstat"}}) {
-        const QString text = field->text();
-        const QString why = text.isEmpty() ? QStringLiteral("请填写等待时间（1-60000千分之一秒）")
-                                           : NumberFieldGuard::problem(text, Waits);
-        if (!why.isEmpty())
-            return {QLatin1String(tool) + QStringLiteral("等待时间：") + why, field};
+        const QString name = QLatin1String(tool) + QStringLiteral("等待时间");
+        if (field->text().isEmpty())
+            return {name + QStringLiteral("不能为空，请填写 1-60000（千分之一秒）"), field};
+        if (const QString why = NumberFieldGuard::problem(field->text(), Waits); !why.isEmpty())
+            return {name + QStringLiteral("：") + why, field};
     }
     return {};
 }

@@ -219,8 +219,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("a port out of range") << QByteArray("txtSmtpServer") << "127.0.0.1:99999"
                                              << "SMTP发件服务器“127.0.0.1:99999”写得不对";
-        QTest::newRow("no Ping wait") << QByteArray("txtPingtime") << "" << "Ping等待时间：请填写";
-        QTest::newRow("no Netstat wait") << QByteArray("txtNetstattime") << "" << "Netstat等待时间：请填写";
+        QTest::newRow("no Ping wait") << QByteArray("txtPingtime") << "" << "Ping等待时间不能为空";
+        QTest::newRow("no Netstat wait") << QByteArray("txtNetstattime") << "" << "Netstat等待时间不能为空";
     }
     void settingsTheToolsWouldRefuseAreNotStored()
     {
