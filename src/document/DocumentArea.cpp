@@ -2,7 +2,9 @@
 
 #include "frmDocument.h"
 
+#include <QEvent>
 #include <QMenu>
+#include <QTabBar>
 #include <QTimer>
 
 DocumentArea::DocumentArea(QWidget *parent) : QMdiArea(parent), m_watcher(new QObject(this))
@@ -38,6 +40,7 @@ void DocumentArea::addDocument(frmDocument *document)
     document->show();
     setActiveSubWindow(document);
     m_current = document;
+    escapeTabTexts();
 }
 
 frmDocument *DocumentArea::activeDocument() const
@@ -59,7 +62,28 @@ QList<frmDocument *> DocumentArea::documents() const
 void DocumentArea::setTabbed(bool tabbed)
 {
     setViewMode(tabbed ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+    escapeTabTexts();
     emit currentChanged();
+}
+
+// The area sets a tab's text from its window's title as it changes; ours follows.
+bool DocumentArea::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool handled = QMdiArea::eventFilter(watched, event);
+    if (event->type() == QEvent::WindowTitleChange && qobject_cast<QMdiSubWindow *>(watched))
+        escapeTabTexts();
+    return handled;
+}
+
+// A tab takes "&" for a mnemonic, as the Window menu would; "a&b" is meant as written.
+// The area keeps its tabs in the order of its window list.
+void DocumentArea::escapeTabTexts()
+{
+    const QList<QMdiSubWindow *> windows = subWindowList(QMdiArea::CreationOrder);
+    for (QTabBar *bar : findChildren<QTabBar *>(QString(), Qt::FindDirectChildrenOnly))
+        for (int i = 0; i < qMin(bar->count(), int(windows.size())); ++i)
+            if (const QString title = windows.at(i)->windowTitle(); !title.isEmpty())
+                bar->setTabText(i, QString(title).replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
 
 bool DocumentArea::currentFills() const

@@ -26,7 +26,12 @@ signals:
     // The current document changed, or its caption, or whether it fills the area.
     void currentChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void escapeTabTexts();
+
     QPointer<frmDocument> m_current;
     QObject *m_watcher;
 };

@@ -15,6 +15,12 @@ public:
     explicit OptionsSection(const QString &tab, QWidget *parent = nullptr) : QWidget(parent), m_tab(tab) {}
 
     QString tab() const { return m_tab; }
+    // What keeps the fields from being stored, told to the user, and the field to put right.
+    struct Refusal {
+        QString text; // empty when nothing does
+        QWidget *field = nullptr;
+    };
+    virtual Refusal refusal() const { return {}; }
     // Sets what the fields hold; the dialog writes every section's sets in one go.
     virtual void apply(RunningSettings &settings, QString *error) = 0;
 

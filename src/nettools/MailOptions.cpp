@@ -1,6 +1,7 @@
 #include "MailOptions.h"
 
 #include "NetSettings.h"
+#include "SmtpAddress.h"
 #include "platform/PanelLayout.h"
 
 #include <QFormLayout>
@@ -41,6 +42,13 @@ void MailOptions::apply(RunningSettings &settings, QString *error)
     settings.set(NetSettings::SmtpServer, txtSmtpServer->text(), error);
     settings.set(NetSettings::UserNameWrite, txtUserName->text(), error);
     settings.set(NetSettings::MyEmail, txtMyEmail->text(), error);
+}
+
+// No server is no mail; a server the send would refuse is refused now.
+OptionsSection::Refusal MailOptions::refusal() const
+{
+    const QString server = txtSmtpServer->text();
+    return {server.isEmpty() ? QString() : SmtpAddress::refusal(server), txtSmtpServer};
 }
 
 void MailOptions::cmdSetEmailToanyones_Click()

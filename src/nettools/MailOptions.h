@@ -13,6 +13,7 @@ public:
     explicit MailOptions(const RunningSettings &settings, QWidget *parent = nullptr);
 
     void apply(RunningSettings &settings, QString *error) override;
+    Refusal refusal() const override;
     void cmdSetEmailToanyones_Click();
 
 private:

@@ -27,6 +27,10 @@ MailPage::MailPage(const SubsystemContext &context, int replyWait, const SmtpPor
     layout->addWidget(txtMailTO);
     layout->addWidget(txtMailSubject);
     layout->addWidget(txtMail, 1);
+    // A letter keeps its lines as typed; both bars scroll it, as a mail editor does.
+    txtMail->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtMail->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtMail->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addLayout(buttonRow({cmdMailSend, cmdMailReset}));
     layout->addWidget(StatusTXT);
     connect(cmdMailSend, &QPushButton::clicked, this, &MailPage::cmdMailSend_Click);
@@ -66,8 +70,8 @@ QString MailPage::refusal(const QStringList &settings) const
 {
     if (settings.contains(QString()))
         return QStringLiteral("设置不正确，请在选项/邮件中设置");
-    if (!SmtpAddress::parse(settings.at(0)).valid)
-        return QStringLiteral("SMTP发件服务器“%1”写得不对，应写成“主机”或“主机:端口”（端口为 1-65535）").arg(settings.at(0));
+    if (const QString why = SmtpAddress::refusal(settings.at(0)); !why.isEmpty())
+        return why;
     if (txtMailTO->text().isEmpty() || txtMailSubject->text().isEmpty() || txtMail->toPlainText().isEmpty())
         return QStringLiteral("没有填写收件人，或者邮件主题，或者邮件内容");
     // A line break would end a command or a header early and start one of its own.

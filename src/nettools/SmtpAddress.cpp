@@ -24,6 +24,13 @@ SmtpAddress SmtpAddress::parse(const QString &server, const SmtpPorts &ports)
     return {url.host(), port, security, port != 0};
 }
 
+QString SmtpAddress::refusal(const QString &server)
+{
+    if (parse(server).valid)
+        return QString();
+    return QStringLiteral("SMTP发件服务器“%1”写得不对，应写成“主机”或“主机:端口”（端口为 1-65535）").arg(server);
+}
+
 QString SmtpAddress::text() const
 {
     const QString shown = host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host;

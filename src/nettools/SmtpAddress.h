@@ -24,6 +24,8 @@ struct SmtpAddress {
     bool valid = true; // false when neither a host nor a port can be read from it
 
     static SmtpAddress parse(const QString &server, const SmtpPorts &ports = {});
+    // Why a send refuses server; empty when it takes it.
+    static QString refusal(const QString &server);
     // "host:port" as a user writes it, brackets and all.
     QString text() const;
 };

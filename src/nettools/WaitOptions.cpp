@@ -12,6 +12,13 @@
 
 using PanelLayout::named;
 
+namespace {
+
+// Empty, or a whole number of 1 to 60000 milliseconds without a leading zero.
+const NumberFieldGuard::Rules Waits{5, NetSettings::MaxWait, QStringLiteral("允许最大值为60000各千分之一秒，即60秒或者1分钟")};
+
+} // namespace
+
 WaitOptions::WaitOptions(const RunningSettings &settings, Prompts &prompts, QWidget *parent)
     : OptionsSection(QStringLiteral("常规"), parent),
       txtPingtime(named(new QLineEdit(settings.text(NetSettings::PingTime)), "txtPingtime")),
@@ -28,10 +35,8 @@ WaitOptions::WaitOptions(const RunningSettings &settings, Prompts &prompts, QWid
     PanelLayout::column(this, 0)->addWidget(group);
     connect(cmdSettoDefaultTime, &QPushButton::clicked, this, &WaitOptions::cmdSettoDefaultTime_Click);
 
-    // Empty, or a whole number of 1 to 60000 milliseconds without a leading zero.
-    const NumberFieldGuard::Rules waits{5, NetSettings::MaxWait, QStringLiteral("允许最大值为60000各千分之一秒，即60秒或者1分钟")};
     for (QLineEdit *wait : {txtPingtime, txtNetstattime})
-        new NumberFieldGuard(wait, waits, [this, &prompts](const QString &why) {
+        new NumberFieldGuard(wait, Waits, [this, &prompts](const QString &why) {
             prompts.message(window(), why, QStringLiteral("错误"), Prompts::Critical);
         });
 }
@@ -40,6 +45,19 @@ void WaitOptions::apply(RunningSettings &settings, QString *error)
 {
     settings.set(NetSettings::PingTime, txtPingtime->text(), error);
     settings.set(NetSettings::NetStatTime, txtNetstattime->text(), error);
+}
+
+// The tools refuse to run without a wait; a stored one may never have passed the typing checks.
+OptionsSection::Refusal WaitOptions::refusal() const
+{
+    for (const auto &[field, tool] : {std::pair{txtPingtime, "Ping"}, std::pair{txtNetstattime, "Netstat"}}) {
+        const QString name = QLatin1String(tool) + QStringLiteral("等待时间");
+        if (field->text().isEmpty())
+            return {name + QStringLiteral("不能为空，请填写 1-60000（千分之一秒）"), field};
+        if (const QString why = NumberFieldGuard::problem(field->text(), Waits); !why.isEmpty())
+            return {name + QStringLiteral("：") + why, field};
+    }
+    return {};
 }
 
 void WaitOptions::cmdSettoDefaultTime_Click()

@@ -14,6 +14,7 @@ public:
     WaitOptions(const RunningSettings &settings, Prompts &prompts, QWidget *parent = nullptr);
 
     void apply(RunningSettings &settings, QString *error) override;
+    Refusal refusal() const override;
     void cmdSettoDefaultTime_Click();
 
 private:

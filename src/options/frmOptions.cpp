@@ -82,9 +82,29 @@ void frmOptions::switchTab(int step)
     tbsOptions->setCurrentIndex((tbsOptions->currentIndex() + step + tbsOptions->count()) % tbsOptions->count());
 }
 
+// A setting the program would refuse when it is used is refused here, before anything is written.
+bool frmOptions::refused()
+{
+    for (OptionsSection *section : std::as_const(m_sections)) {
+        const OptionsSection::Refusal refusal = section->refusal();
+        if (refusal.text.isEmpty())
+            continue;
+        for (int i = 0; i < tbsOptions->count(); ++i)
+            if (tbsOptions->widget(i)->isAncestorOf(section))
+                tbsOptions->setCurrentIndex(i);
+        m_prompts.message(this, refusal.text, QStringLiteral("错误"), Prompts::Critical);
+        if (refusal.field)
+            refusal.field->setFocus();
+        return true;
+    }
+    return false;
+}
+
 // One write for every section; nothing changes in the running program unless it succeeds.
 bool frmOptions::cmdApply_Click()
 {
+    if (refused())
+        return false;
     QString why;
     if (m_settings.transaction([&] {
             for (OptionsSection *section : std::as_const(m_sections))

@@ -25,6 +25,7 @@ private:
     void buildTabs();
     void buildButtons();
     void switchTab(int step);
+    bool refused();
 
     QList<OptionsSection *> m_sections;
     RunningSettings &m_settings;

@@ -4,10 +4,12 @@
 #include "PasswordDialog.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 
 namespace {
 
@@ -30,6 +32,21 @@ constexpr std::pair<Prompts::Button, QMessageBox::StandardButton> ButtonPairs[] 
     {Prompts::Cancel, QMessageBox::Cancel},
 };
 
+// Qt sizes a box to its text, leaving the title 50 pixels beside it; the window's title
+// bar also holds an icon and three buttons, and a short text cut "Error" to "E…r".
+// Room for a bold title beside six squares of a line's height holds them all.
+void fitTitle(QMessageBox &box)
+{
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int wanted = metrics.horizontalAdvance(box.windowTitle()) + 6 * metrics.height();
+    const QScreen *screen = box.screen();
+    const int width = screen ? qMin(wanted, screen->availableGeometry().width() * 9 / 10) : wanted;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0), grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 Prompts::Button DialogPrompts::message(QWidget *owner, const QString &text, const QString &title, Icon icon,
@@ -40,6 +57,7 @@ Prompts::Button DialogPrompts::message(QWidget *owner, const QString &text, cons
         if (buttons.testFlag(ours))
             shown |= theirs;
     QMessageBox box(boxIcon(icon), title, text, shown, owner);
+    fitTitle(box);
     const int answer = box.exec();
     for (const auto &[ours, theirs] : ButtonPairs)
         if (answer == theirs)
@@ -51,6 +69,7 @@ void DialogPrompts::notify(QWidget *owner, const QString &text, const QString &t
 {
     auto *box = new QMessageBox(boxIcon(icon), title, text, QMessageBox::Ok, owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    fitTitle(*box);
     box->open();
 }
 

@@ -5,6 +5,7 @@
 #include "document/Room.h"
 #include "platform/PanelPage.h"
 #include "platform/PanelLayout.h"
+#include "TabRows.h"
 
 #include <QTabBar>
 #include <QTabWidget>
@@ -18,20 +19,22 @@ constexpr int WidthStep = 120;
 } // namespace
 
 SidePanel::SidePanel(const QList<Room *> &rooms, QWidget *parent)
-    : QWidget(parent), tabs(named(new QTabWidget, "tabs"))
+    : QWidget(parent), tabs(named(new QTabWidget, "tabs")), m_tabRows(named(new TabRows, "tabRows"))
 {
     setObjectName(QStringLiteral("list"));
     QVBoxLayout *layout = column(this, 0);
     buildPanelButtons();
 
-    // The strip's own frame takes 60 twips around its pages.
+    // The strip's own frame takes 60 twips around its pages. Six captions do not fit one
+    // row of a narrow panel, and scroll arrows would hide some: the rows above show them all.
     auto *strip = new QHBoxLayout;
     strip->setContentsMargins(0, 0, RightGap, 0);
-    strip->addWidget(tabs);
+    QVBoxLayout *captions = column(nullptr, 0);
+    captions->addWidget(m_tabRows);
+    captions->addWidget(tabs, 1);
+    strip->addLayout(captions);
     layout->addLayout(strip, 1);
-
-    // Six captions do not fit a narrow panel; scroll rather than squeeze them.
-    tabs->setUsesScrollButtons(true);
+    tabs->tabBar()->hide();
     for (Room *room : rooms) {
         if (!room->hasPage())
             continue;
@@ -40,6 +43,7 @@ SidePanel::SidePanel(const QList<Room *> &rooms, QWidget *parent)
         holder->setObjectName(QStringLiteral("PIC%1").arg(tabs->count() + 1));
         column(holder, 0);
         tabs->addTab(holder, room->caption());
+        m_tabRows->addTab(room->caption());
         m_rooms.append(room);
         connect(room, &Room::pageBuiltNow, holder, [holder](PanelPage *page) {
             holder->layout()->addWidget(page);
@@ -47,8 +51,10 @@ SidePanel::SidePanel(const QList<Room *> &rooms, QWidget *parent)
         });
     }
     connect(tabs, &QTabWidget::currentChanged, this, &SidePanel::tabs_Click);
+    connect(tabs, &QTabWidget::currentChanged, m_tabRows, &TabRows::setCurrentIndex);
+    connect(m_tabRows, &TabRows::currentChanged, tabs, &QTabWidget::setCurrentIndex);
     // A click on the tab that shows already is a choice too.
-    connect(tabs, &QTabWidget::tabBarClicked, this, [this](int index) {
+    connect(m_tabRows, &TabRows::tabBarClicked, this, [this](int index) {
         if (index == tabs->currentIndex())
             tabs_Click();
     });
@@ -89,8 +95,8 @@ void SidePanel::restoreWidth(const RunningSettings &settings, int windowWidth)
 
 int SidePanel::fittingWidthTwips() const
 {
-    // The tab bar's hint is all its tabs side by side, unscrolled.
-    const int strip = tabs->tabBar()->sizeHint().width() + RightGap;
+    // All the tabs side by side, on one row.
+    const int strip = m_tabRows->sizeHint().width() + RightGap;
     const int buttons = btnListgetSmaller->width() + btnTurnofflist->width() + btnListgetBigger->width();
     return qMax(strip, buttons) * Twips;
 }

@@ -8,10 +8,11 @@ class QPushButton;
 class Room;
 class QTabWidget;
 class RunningSettings;
+class TabRows;
 
 // The main window's side panel: three panel buttons over a strip of tool tabs,
-// one tab for each room with a page, in order. A page is built when it is first
-// chosen or asked for.
+// one tab for each room with a page, in order, on as many rows as the width needs.
+// A page is built when it is first chosen or asked for.
 class SidePanel : public QWidget
 {
     Q_OBJECT
@@ -46,6 +47,7 @@ private:
     QPushButton *btnTurnofflist;
     QPushButton *btnListgetBigger;
     QTabWidget *tabs;
+    TabRows *m_tabRows; // the tabs' captions, above the strip's pages
     QList<Room *> m_rooms; // in tab order
     int m_widthTwips = 0;
 };

@@ -92,9 +92,12 @@ private slots:
         DownloadWidget *row = list->findChild<DownloadWidget *>();
         QTRY_VERIFY(row->stateText().startsWith(QStringLiteral("完成")));
 
-        // Shown but behind the main window: the key brings it forward.
+        // Shown but behind the main window, and moved partly off the screen: the key brings it
+        // forward, whole.
+        list->move(available(*main).right() - 60, list->y());
         QVERIFY(pressCtrlJ(*main));
         QTRY_COMPARE(QApplication::activeWindow(), list);
+        QVERIFY(available(*main).contains(list->frameGeometry()));
         list->close();
         QVERIFY(pressCtrlJ(*main));
         QTRY_COMPARE(QApplication::activeWindow(), list);
@@ -110,6 +113,17 @@ private slots:
         item->trigger();
         QTRY_COMPARE(QApplication::activeWindow(), list);
         QCOMPARE(list->findChild<DownloadWidget *>(), row);
+
+        // A download under way shows how much of how much.
+        LoopbackServer::Response big = LoopbackServer::attachment("big.bin", QByteArray(300000, 'x'));
+        big.stallAfter = 1000;
+        server.route("/big.bin", big);
+        app.prompts.answerFile(app.file(QStringLiteral("big.bin")));
+        main->activeDocument()->web()->navigate(server.address(QStringLiteral("/big.bin")));
+        QTRY_COMPARE(list->count(), 2);
+        const QLocale chinese(QLocale::Chinese);
+        QTRY_COMPARE(list->findChildren<DownloadWidget *>().last()->stateText(),
+                     QStringLiteral("已下载 %1 / 共 %2").arg(chinese.formattedDataSize(1000), chinese.formattedDataSize(300000)));
     }
 
     void withoutDownloadsTheListIsEmpty_data()

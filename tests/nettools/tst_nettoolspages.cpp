@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -47,6 +48,12 @@ private slots:
             for (const char *field : {"txtMailTO", "txtMailSubject", "txtMail"})
                 QCOMPARE(w(field)->width(), mail->width());
         }
+        // A long line of the letter runs on to the right instead of wrapping.
+        auto *body = child<QPlainTextEdit>(mail, QStringLiteral("txtMail"));
+        QTest::keyClicks(body, QString(200, u'x'));
+        QVERIFY(body->verticalScrollBar()->isVisible());
+        QVERIFY(body->horizontalScrollBar()->isVisible());
+        QVERIFY(body->horizontalScrollBar()->maximum() > 0);
     }
 
     void toolsPageLinesUpAsksForTheAddressAndFollowsTheWaits()

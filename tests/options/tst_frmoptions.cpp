@@ -193,7 +193,7 @@ private slots:
         m_fixture->press("cmdIEhomepage");
         QCOMPARE(m_fixture->field("txtHomepage")->text(), QStringLiteral("IE Homepage"));
         m_fixture->press("cmdBlackHomepage");
-        m_fixture->field("txtPingtime")->clear();
+        m_fixture->field("txtPingtime")->setText(QStringLiteral("1234"));
         m_fixture->press("cmdSetEmailToanyones");
         QCOMPARE(m_fixture->field("txtMyEmail")->text().section(u'@', 0, 0), QStringLiteral("AnyUser"));
         m_fixture->field<QCheckBox>("chkNWindowWithHome")->setChecked(true);
@@ -201,13 +201,47 @@ private slots:
         m_fixture->press("cmdOK");
         QCOMPARE(store().get(SettingKeys::Homepage), QStringLiteral("About:blank"));
         QCOMPARE(store().get(BookmarkSettings::IEFavoritesFolder), m_fixture->app.folder());
-        QCOMPARE(store().get(NetSettings::PingTime), QString());
+        QCOMPARE(store().get(NetSettings::PingTime), QStringLiteral("1234"));
         QCOMPARE(store().get(NetSettings::UserNameRead), QStringLiteral("AnyUser"));
         show();
         QCOMPARE(m_fixture->field("txtHomepage")->text(), QStringLiteral("About:blank"));
         m_fixture->press("cmdSettoDefaultTime");
         QCOMPARE(m_fixture->field("txtPingtime")->text(), QStringLiteral("5000"));
         QCOMPARE(m_fixture->field("txtNetstattime")->text(), QStringLiteral("10000"));
+    }
+
+    // What the mail or the tools would refuse when used is refused by 应用 and 确定: the dialog
+    // stays on the field's tab with what was typed, and nothing is written.
+    void settingsTheToolsWouldRefuseAreNotStored_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a port out of range") << QByteArray("txtSmtpServer") << "127.0.0.1:99999"
+                                             << "SMTP发件服务器“127.0.0.1:99999”写得不对";
+        QTest::newRow("no Ping wait") << QByteArray("txtPingtime") << "" << "Ping等待时间不能为空";
+        QTest::newRow("no Netstat wait") << QByteArray("txtNetstattime") << "" << "Netstat等待时间不能为空";
+    }
+    void settingsTheToolsWouldRefuseAreNotStored()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        open();
+        show();
+        const QByteArray before = settingsFile();
+        m_fixture->field("txtHomepage")->setText(QStringLiteral("https://example.org/"));
+        auto *field = m_fixture->field(name.constData());
+        field->setText(typed);
+        for (const char *button : {"cmdApply", "cmdOK"}) {
+            m_fixture->prompts().expectMessage(message);
+            m_fixture->press(button);
+            QVERIFY(m_options->isVisible() && field->isVisible());
+            QCOMPARE(field->text(), typed);
+        }
+        QCOMPARE(m_fixture->prompts().messages.last().title, QStringLiteral("错误"));
+        QCOMPARE(settingsFile(), before);
+        QCOMPARE(m_fixture->running.text(SettingKeys::Homepage), SettingKeys::Homepage.defaultValue);
     }
 
     // A setting that cannot be stored is reported; the dialog stays open and the program keeps what it had.

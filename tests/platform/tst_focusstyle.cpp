@@ -1,12 +1,16 @@
+#include "ModalWatcher.h"
+#include "platform/DialogPrompts.h"
 #include "platform/FocusStyle.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QMessageBox>
 #include <QPainter>
 #include <QStyleOption>
 #include <QTest>
 
-// Whatever has the keyboard focus carries a mark in the highlight colour.
+// Whatever has the keyboard focus carries a mark in the highlight colour; a message
+// box leaves its title room.
 class tst_FocusStyle : public QObject
 {
     Q_OBJECT
@@ -50,6 +54,38 @@ private slots:
             });
             QCOMPARE(marked(image), focused);
         }
+    }
+
+    void messageBoxesShowTheirWholeTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("waits");
+        QTest::newRow("asks") << QStringLiteral("Error") << true;
+        QTest::newRow("tells") << QStringLiteral("Error") << false;
+        QTest::newRow("a long title") << QStringLiteral("无法保存设置，请检查个人资料文件夹是否可写") << true;
+    }
+    void messageBoxesShowTheirWholeTitle()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, waits);
+        int width = 0;
+        int wanted = 0;
+        whenModalShown<QMessageBox>([&](QMessageBox *box) {
+            QFont bold = box->font();
+            bold.setBold(true);
+            const QFontMetrics metrics(bold);
+            // The title beside the window's icon and three buttons, a line's height each, and margins.
+            wanted = metrics.horizontalAdvance(title) + 5 * metrics.height();
+            width = box->width();
+            box->close();
+        });
+        DialogPrompts prompts;
+        if (waits)
+            prompts.message(nullptr, QStringLiteral("x"), title, Prompts::Critical, Prompts::Ok);
+        else
+            prompts.notify(nullptr, QStringLiteral("x"), title, Prompts::Critical);
+        QTRY_VERIFY(width > 0);
+        QVERIFY2(width >= wanted, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(wanted)));
     }
 };
 

@@ -9,6 +9,7 @@
 #include "shell/MainMenus.h"
 #include "shell/MainToolbar.h"
 #include "shell/SidePanel.h"
+#include "shell/TabRows.h"
 
 #include "autotext/AutotextPage.h"
 #include "bookmarks/BookmarkPage.h"
@@ -19,7 +20,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -105,7 +105,7 @@ private slots:
                                   {"[main]", "number=2", "[program]", "p 1=终端,/usr/bin/xterm", "p 2=计算器,/usr/bin/bc"}));
         auto main = startMainWindow(app);
         QVERIFY(main);
-        QTabBar *tabs = child<QTabWidget>(main.get(), QStringLiteral("tabs"))->tabBar();
+        auto *tabs = child<TabRows>(main.get(), QStringLiteral("tabRows"));
         const auto choose = [tabs](int tab) { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center()); };
         choose(0);
         const QTreeWidgetItem *group = child<QTreeWidget>(main.get(), QStringLiteral("SearchEngine"))->topLevelItem(0);

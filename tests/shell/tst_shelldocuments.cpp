@@ -18,6 +18,7 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QProgressBar>
+#include <QTabBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -195,6 +196,22 @@ private slots:
         main->MotherButton_Click(QStringLiteral("new"));
         QCOMPARE(documentsOf(*main).size(), 2);
         QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Vantorel II 新窗口"));
+    }
+
+    // A page's "&" shows on its tab as written, when the tabs come and as the title changes.
+    void tabsShowAnAmpersandAsWritten()
+    {
+        TestApp app;
+        const QString first = app.writeFile(QStringLiteral("a.htm"), "<html><head><title>a&amp;b</title></head></html>");
+        const QString second = app.writeFile(QStringLiteral("b.htm"), "<html><head><title>b&amp;c</title></head></html>");
+        auto main = startMainWindow(app, DesktopSize, QStringLiteral("-nohome ") + first);
+        QVERIFY(main);
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("a&b"));
+        action(*main, QStringLiteral("mnuViewTabbed"))->trigger();
+        auto *tabs = areaOf(*main)->findChild<QTabBar *>();
+        QCOMPARE(tabs->tabText(0), QStringLiteral("a&&b"));
+        main->activeDocument()->web()->navigate(second);
+        QTRY_COMPARE(tabs->tabText(0), QStringLiteral("b&&c"));
     }
 
     void browserKeys()

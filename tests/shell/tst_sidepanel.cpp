@@ -5,6 +5,7 @@
 #include "document/Room.h"
 #include "shell/HelpPage.h"
 #include "shell/SidePanel.h"
+#include "shell/TabRows.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -13,9 +14,9 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -34,6 +35,38 @@ Room *roomOf(PanelPage *page, QObject *owner)
     return new Room(page->id(), page->caption(), [page] { return page; }, owner);
 }
 
+// A panel of the program's six tabs, shown in window at widthTwips (its fitting width when 0).
+SidePanel *sixTabs(QWidget &window, int widthTwips = 0)
+{
+    QList<Room *> rooms;
+    for (const char *caption : {"搜索引擎", "书签管理", "自动填表", "电子邮件", "实用工具", "系统帮助"})
+        rooms.append(roomOf(new PanelPage(QLatin1String(caption), QString::fromUtf8(caption)), &window));
+    auto *panel = new SidePanel(rooms, &window);
+    panel->setWidthTwips(widthTwips ? widthTwips : panel->fittingWidthTwips());
+    auto *row = new QHBoxLayout(&window);
+    row->addWidget(panel);
+    row->addStretch();
+    window.resize(1200, 540);
+    window.show();
+    return QTest::qWaitForWindowExposed(&window) ? panel : nullptr;
+}
+
+// Every tab shows, its caption whole where the tab has the room, and nothing scrolls.
+bool everyTabShows(SidePanel *panel)
+{
+    auto *rows = child<TabRows>(panel, QStringLiteral("tabRows"));
+    QRegion all;
+    for (int i = 0; i < rows->count(); ++i) {
+        const QRect tab = rows->tabRect(i);
+        if (!rows->isVisible() || !rows->rect().contains(tab) || all.intersects(tab)
+            || tab.width() < rows->fontMetrics().horizontalAdvance(rows->tabText(i)))
+            return false;
+        all += tab;
+    }
+    const QList<QToolButton *> arrows = panel->findChildren<QToolButton *>();
+    return std::none_of(arrows.begin(), arrows.end(), [](QToolButton *arrow) { return arrow->isVisible(); });
+}
+
 } // namespace
 
 // The side panel: its buttons, its width in twips, and the pages it is given.
@@ -48,6 +81,7 @@ private:
 
     SidePanel &panel() { return *m_panel; }
     QTabWidget *tabs() { return child<QTabWidget>(m_panel, QStringLiteral("tabs")); }
+    TabRows *tabRows() { return child<TabRows>(m_panel, QStringLiteral("tabRows")); }
     void press(const char *name) { QTest::mouseClick(child<QPushButton>(m_panel, QLatin1String(name)), Qt::LeftButton); }
     void show()
     {
@@ -120,20 +154,8 @@ private slots:
         large.setPointSize(16);
         QApplication::setFont(large);
         QWidget window;
-        QList<Room *> rooms;
-        for (const char *caption : {"搜索引擎", "书签管理", "自动填表", "电子邮件", "实用工具", "系统帮助"})
-            rooms.append(roomOf(new PanelPage(QLatin1String(caption), QString::fromUtf8(caption)), &window));
-        auto *wide = new SidePanel(rooms, &window);
-        wide->setWidthTwips(wide->fittingWidthTwips());
-        auto *row = new QHBoxLayout(&window);
-        row->addWidget(wide);
-        row->addStretch();
-        window.resize(1200, 540);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTabBar *bar = child<QTabWidget>(wide, QStringLiteral("tabs"))->tabBar();
-        for (int i = 0; i < bar->count(); ++i)
-            QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
+        SidePanel *wide = sixTabs(window);
+        QVERIFY(wide && everyTabShows(wide));
         for (const char *name : {"btnListgetSmaller", "btnTurnofflist", "btnListgetBigger"}) {
             auto *button = child<QPushButton>(wide, QLatin1String(name));
             QStyleOptionButton option;
@@ -143,6 +165,27 @@ private slots:
             QVERIFY2(label.height() >= button->fontMetrics().tightBoundingRect(button->text()).height(), name);
             QVERIFY(button->width() >= 49 && button->height() >= 17);
         }
+    }
+
+    // From the narrowest that shows the panel's buttons to the widest, on as many rows as it takes.
+    void everyTabShowsAtEveryWidth_data()
+    {
+        QTest::addColumn<int>("twips");
+        QTest::newRow("the buttons' width") << (49 * 3 * 15);
+        QTest::newRow("the first start's") << 3360;
+        QTest::newRow("one row") << 0;
+        QTest::newRow("wider") << 9000;
+    }
+    void everyTabShowsAtEveryWidth()
+    {
+        QFETCH(int, twips);
+        QWidget window;
+        SidePanel *panel = sixTabs(window, twips);
+        QVERIFY(panel && everyTabShows(panel));
+        // A tab is chosen where it shows.
+        auto *rows = child<TabRows>(panel, QStringLiteral("tabRows"));
+        QTest::mouseClick(rows, Qt::LeftButton, {}, rows->tabRect(5).center());
+        QCOMPARE(child<QTabWidget>(panel, QStringLiteral("tabs"))->currentIndex(), 5);
     }
 
     void narrowStopsAtZero()
@@ -184,7 +227,7 @@ private slots:
         }
         QCOMPARE(m_pages.at(2)->times, 3);
         QCOMPARE(m_pages.at(3)->times, 1);
-        QTabBar *strip = tabs()->tabBar();
+        TabRows *strip = tabRows();
         QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(1).center());
         QCOMPARE(m_pages.at(1)->times, 1);
         QVERIFY(m_pages.at(1)->isVisible());

@@ -24,6 +24,15 @@ qint64 overlap(const QRect &a, const QRect &b)
     return both.isEmpty() ? 0 : qint64(both.width()) * both.height();
 }
 
+// The place moved the least way that brings it whole onto the screen, no larger than it.
+QRect onto(const QRect &place, const QRect &screen)
+{
+    QRect inside(place.topLeft(), place.size().boundedTo(screen.size()));
+    inside.moveLeft(std::clamp(inside.left(), screen.left(), screen.right() - inside.width() + 1));
+    inside.moveTop(std::clamp(inside.top(), screen.top(), screen.bottom() - inside.height() + 1));
+    return inside;
+}
+
 // Beside the owner where the screen has room; else the place on the screen that hides
 // the least of the page (then of the owner); never off the screen.
 QRect besideOwner(const QRect &owner, const QRect &page, QSize size, const QRect &screen)
@@ -37,10 +46,8 @@ QRect besideOwner(const QRect &owner, const QRect &page, QSize size, const QRect
         place.moveBottomRight(corner);
         places.append(place);
     }
-    for (QRect &place : places) {
-        place.moveLeft(std::clamp(place.left(), screen.left(), screen.right() - size.width() + 1));
-        place.moveTop(std::clamp(place.top(), screen.top(), screen.bottom() - size.height() + 1));
-    }
+    for (QRect &place : places)
+        place = onto(place, screen);
     return *std::min_element(places.begin(), places.end(), [&](const QRect &a, const QRect &b) {
         return std::pair(overlap(a, page), overlap(a, owner)) < std::pair(overlap(b, page), overlap(b, owner));
     });
@@ -114,7 +121,7 @@ void DownloadManager::showBeside(QWidget *near)
     activateWindow();
 }
 
-// Placed only when it comes up: once shown, it stays where the user moved it.
+// Placed only when it comes up: once shown, it stays where the user moved it, on the screen.
 void DownloadManager::appear(QWidget *near)
 {
     QWidget *owner = near ? near->window() : nullptr;
@@ -127,6 +134,8 @@ void DownloadManager::appear(QWidget *near)
         windowHandle()->setTransientParent(owner ? owner->windowHandle() : nullptr);
         placeBeside(owner, near);
         show();
+    } else {
+        moveTo(onto(frameGeometry(), screen()->availableGeometry()));
     }
     raise();
 }
@@ -146,6 +155,14 @@ void DownloadManager::placeBeside(const QWidget *owner, const QWidget *page)
         place = QRect(QPoint(), frame.boundedTo(available.size()));
         place.moveCenter(available.center());
     }
+    moveTo(place, frame);
+}
+
+// Where the frame goes; the window inside it is smaller by the frame's edges.
+void DownloadManager::moveTo(const QRect &place, QSize frame)
+{
+    if (!frame.isValid())
+        frame = frameGeometry().size();
     resize(size() - (frame - place.size()));
     move(place.topLeft());
 }

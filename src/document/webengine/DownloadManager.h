@@ -24,6 +24,7 @@ public:
 private:
     void appear(QWidget *near);
     void placeBeside(const QWidget *owner, const QWidget *page);
+    void moveTo(const QRect &place, QSize frame = {});
     static QString startFolder(const QString &folder);
 
     Prompts &m_prompts;

@@ -21,6 +21,7 @@ DownloadWidget::DownloadWidget(QWebEngineDownloadRequest *download, QWidget *par
     grid->addWidget(m_state, 2, 0, 1, 2);
     connect(m_cancel, &QPushButton::clicked, download, &QWebEngineDownloadRequest::cancel);
     connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this, &DownloadWidget::update);
+    connect(download, &QWebEngineDownloadRequest::totalBytesChanged, this, &DownloadWidget::update);
     connect(download, &QWebEngineDownloadRequest::stateChanged, this, &DownloadWidget::update);
     update();
 }
@@ -48,7 +49,10 @@ void DownloadWidget::update()
     switch (m_download->state()) {
     case QWebEngineDownloadRequest::DownloadRequested:
     case QWebEngineDownloadRequest::DownloadInProgress:
-        m_state->setText(QStringLiteral("已下载 %1").arg(locale.formattedDataSize(received)));
+        // The size is shown when the server gave it.
+        m_state->setText(total > 0 ? QStringLiteral("已下载 %1 / 共 %2").arg(locale.formattedDataSize(received),
+                                                                           locale.formattedDataSize(total))
+                                   : QStringLiteral("已下载 %1").arg(locale.formattedDataSize(received)));
         break;
     case QWebEngineDownloadRequest::DownloadCompleted:
         m_progress->setRange(0, 100);
