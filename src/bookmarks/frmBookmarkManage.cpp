@@ -405,6 +405,11 @@ void frmBookmarkManage::exportShortcuts()
                           QStringLiteral("导出"), Prompts::Warning);
         return; // the window stays, to choose another folder
     }
+    m_prompts.message(this,
+                      QStringLiteral("导出成功，共 %1 个书签，保存在 %2")
+                          .arg(counts.written)
+                          .arg(QDir::toNativeSeparators(favourite->text().trimmed())),
+                      QStringLiteral("完成"), Prompts::Information);
     emit LoadBookmark();
     accept();
 }

@@ -239,6 +239,7 @@ private slots:
         const QString target = m_outside.filePath(QStringLiteral("volume"));
         QDir().mkpath(target);
         for (int round = 0; round < 2; ++round) {
+            m_app->prompts.expectMessage(QStringLiteral("导出成功，共 5 个书签，保存在 ") + target);
             manage([target](frmBookmarkManage *m) {
                 child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(1);
                 child<QLineEdit>(m, QStringLiteral("favourite"))->setText(target);
@@ -276,6 +277,7 @@ private slots:
         start();
         const QString target = m_outside.filePath(QStringLiteral("out"));
         QDir().mkpath(target);
+        m_app->prompts.expectMessage(QStringLiteral("导出成功"));
         manage([target](frmBookmarkManage *m) {
             child<QTabWidget>(m, QStringLiteral("TabStrip"))->setCurrentIndex(1);
             child<QLineEdit>(m, QStringLiteral("favourite"))->setText(target);
