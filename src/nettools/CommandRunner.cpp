@@ -87,7 +87,9 @@ void CommandRunner::Timer_Timer()
     if (!run)
         return;
     connect(run, &CommandRun::collected, this, [this](const QString &output) {
-        emit appended(output + CrLf + Hint);
+        // Commands here start at once with their first line: it goes below the wait note.
+        const bool ownLine = output.startsWith(u'\n') || output.startsWith(u'\r');
+        emit appended((ownLine ? QString() : CrLf) + output + CrLf + Hint);
     });
     run->collect();
 }

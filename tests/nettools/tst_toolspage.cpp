@@ -195,7 +195,7 @@ private slots:
         if (finishFirst)
             launcher().processes.last()->finish();
         QTRY_COMPARE_WITH_TIMEOUT(appended.size(), clicks + 1, 5000);
-        QCOMPARE(appended.last().first().toString(), shown + QStringLiteral("\r\n") + Hint);
+        QCOMPARE(appended.last().first().toString(), QStringLiteral("\r\n") + shown + QStringLiteral("\r\n") + Hint);
         QVERIFY(area()->toPlainText().endsWith(QString(shown + u'\n' + Hint).remove(u'\r')));
         QCOMPARE(area()->toPlainText().count(Hint), 1);
         // The view follows the new lines down, and stays at their start.
