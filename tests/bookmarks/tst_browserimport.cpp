@@ -443,74 +443,40 @@ void tst_BrowserImport::lastUsedChromiumProfile()
              expected.isNull() ? QStringList() : QStringList{"Google Chrome|" + expected + "/Bookmarks"});
 }
 
-namespace {
-
-qint64 peakKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-// A folder "top" holding folders "f0" .. each with one bookmark, side by side or each inside the last.
-QByteArray netscapeTree(const QString &top, int folders, bool nested)
-{
-    QByteArray html = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<H1>B</H1>\n<DL><p>\n<DT><H3>" + top.toUtf8() + "</H3>\n<DL><p>\n";
-    for (int i = 0; i < folders; ++i) {
-        html += "<DT><H3>f" + QByteArray::number(i) + "</H3>\n<DL><p>\n<DT><A HREF=\"http://b" + QByteArray::number(i) + "/\">b</A>\n";
-        if (!nested)
-            html += "</DL><p>\n";
-    }
-    return html + QByteArray("</DL><p>\n").repeated(nested ? folders + 2 : 2);
-}
-
-QJsonObject chromiumFolder(const QString &top, int folders, bool nested)
-{
-    QJsonArray children;
-    QJsonObject inner;
-    for (int i = folders - 1; i >= 0; --i) {
-        QJsonArray content{url("b", "http://b" + QString::number(i) + "/", "0")};
-        if (nested && !inner.isEmpty())
-            content.append(inner);
-        inner = folder("f" + QString::number(i), content);
-        if (!nested)
-            children.append(inner);
-    }
-    return folder(top, nested ? QJsonArray{inner} : children);
-}
-
-} // namespace
-
+// A folder "top" above folders f0, f1, … of one bookmark each, side by side or each
+// inside the last, in the three formats; read back.
 BrowserImport tst_BrowserImport::readTree(const QString &format, const QString &top, int folders, bool nested)
 {
+    const auto number = [](int i) { return QByteArray::number(i); };
+    QByteArray text;
+    for (int i = folders - 1; i >= 0; --i) {
+        const QByteArray link = "http://b" + number(i) + "/";
+        text = format == "html" ? "<DT><H3>f" + number(i) + "</H3><DL><p><DT><A HREF=\"" + link + "\">b</A>"
+                                      + (nested ? text + "</DL>" : "</DL>" + text)
+                                : "{\"type\":\"folder\",\"name\":\"f" + number(i) + "\",\"children\":[{\"type\":\"url\",\"url\":\""
+                                      + link + "\"}" + (nested && !text.isEmpty() ? "," + text + "]}" : "]}" + (text.isEmpty() ? "" : "," + text));
+    }
     if (format == "html") {
-        writeFile(home("b.html"), netscapeTree(top, folders, nested));
+        writeFile(home("b.html"), "<H1>B</H1><DL><p><DT><H3>" + top.toUtf8() + "</H3><DL><p>" + text + "</DL></DL>");
         return {NetscapeBookmarks::readFile(home("b.html")).value_or(QList<ExchangeCategory>()), {}, {}};
     }
     if (format == "json") {
-        const QJsonObject roots{{"bookmark_bar", folder("bar", {chromiumFolder(top, folders, nested)})}};
-        writeFile(home("Bookmarks"), QJsonDocument(QJsonObject{{"roots", roots}}).toJson(QJsonDocument::Compact));
+        writeFile(home("Bookmarks"), R"({"roots":{"bookmark_bar":{"type":"folder","children":[{"type":"folder","name":")"
+                                         + top.toUtf8() + "\",\"children\":[" + text + "]}]}}}");
         return ChromiumBookmarks::readFile(home("Bookmarks"));
     }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "places");
         db.setDatabaseName(home("places.sqlite"));
         QSqlQuery query(db);
-        const auto exec = [&query](const QString &sql) { QVERIFY2(query.exec(sql), qPrintable(query.lastError().text())); };
-        db.open();
-        exec(QString::fromUtf8(PlacesRows[0]));
-        exec(QString::fromUtf8(PlacesRows[1]));
-        exec("BEGIN");
-        exec("INSERT INTO moz_bookmarks VALUES (2, 2, NULL, 1, 0, 'menu', 0, 'menu________'),"
-             " (3, 2, NULL, 2, 0, '" + top + "', 0, 'top')");
-        for (int i = 0; i < folders; ++i) {
-            const QString n = QString::number(i), id = QString::number(10 + 2 * i);
-            exec("INSERT INTO moz_places VALUES (" + n + ", 'http://b" + n + "/')");
-            exec("INSERT INTO moz_bookmarks VALUES (" + id + ", 2, NULL, " + (nested && i ? QString::number(8 + 2 * i) : "3")
-                 + ", " + n + ", 'f" + n + "', 0, 'g" + id + "'), (" + QString::number(11 + 2 * i) + ", 1, " + n + ", " + id
-                 + ", 0, 'b', 0, 'h" + id + "')");
-        }
-        exec("COMMIT");
+        const QString count = "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < " + QString::number(folders - 1) + ") ";
+        for (const QString &sql : {QString::fromUtf8(PlacesRows[0]), QString::fromUtf8(PlacesRows[1]),
+                                   "INSERT INTO moz_bookmarks VALUES (2, 2, NULL, 1, 0, 'm', 0, 'menu________'), (3, 2, NULL, 2, 0, '" + top + "', 0, 't')",
+                                   count + "INSERT INTO moz_places SELECT i, 'http://b' || i || '/' FROM n",
+                                   count + "INSERT INTO moz_bookmarks SELECT 10 + 2 * i, 2, NULL, " + (nested ? "CASE i WHEN 0 THEN 3 ELSE 8 + 2 * i END" : "3") + ", i, 'f' || i, 0, 'g' || i FROM n",
+                                   count + "INSERT INTO moz_bookmarks SELECT 11 + 2 * i, 1, i, 10 + 2 * i, 0, 'b', 0, 'h' || i FROM n"})
+            if (!(db.isOpen() || db.open()) || !query.exec(sql))
+                return {{}, {}, query.lastError().text()};
     }
     QSqlDatabase::removeDatabase("places");
     return FirefoxBookmarks::readPlaces(home("places.sqlite"));
@@ -534,15 +500,16 @@ void tst_BrowserImport::hostileTreesStayBounded()
     QFETCH(bool, nested);
     // Chromium's JSON nests two levels a folder, and Qt reads no deeper than 1024.
     const int folders = !nested ? 2000 : format == "json" ? 400 : 3000;
-    const QString top = QString(nested ? 10 : 100'000, u'长');
-    const qint64 before = peakKb();
-    const BrowserImport import = readTree(format, top, folders, nested);
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    const BrowserImport import = readTree(format, QString(nested ? 10 : 100'000, u'长'), folders, nested);
+    getrusage(RUSAGE_SELF, &after);
     QVERIFY2(import.ok(), qPrintable(import.error));
     QCOMPARE(flatten(import).size(), folders);
     for (const ExchangeCategory &category : import.categories)
         QVERIFY(cutToProfileLimit(category.name) == category.name);
     QVERIFY(import.categories.size() <= (nested ? MaxFolderDepth : folders + 1));
-    QCOMPARE_LT(peakKb() - before, 50 * 1024);
+    QCOMPARE_LT(after.ru_maxrss - before.ru_maxrss, 50 * 1024);
 }
 
 QTEST_GUILESS_MAIN(tst_BrowserImport)
