@@ -1,5 +1,7 @@
 #include "MailMessage.h"
 
+#include "MailRecipients.h"
+
 #include <QList>
 #include <QLocale>
 #include <QRandomGenerator>
@@ -36,6 +38,31 @@ QList<QByteArray> pieces(const QString &text, Fits fits)
         i += length;
     }
     return out;
+}
+
+// line as quoted-printable: soft breaks keep each wire line within 76 characters, and
+// a line never starts with "." (its own escape stands for it).
+QByteArray quotedPrintable(const QByteArray &line)
+{
+    constexpr qsizetype Width = 76;
+    QByteArray out, current;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const auto c = uchar(line.at(i));
+        const bool last = i + 1 == line.size();
+        const bool plain = (c >= 33 && c <= 126 && c != '=' && !(c == '.' && current.isEmpty()))
+                           || ((c == ' ' || c == '\t') && !last);
+        const QByteArray piece = plain ? QByteArray(1, char(c)) : '=' + QByteArray::number(c, 16).toUpper().rightJustified(2, '0');
+        if (current.size() + piece.size() > Width - 1) {
+            out += current + "=\r\n";
+            current.clear();
+            if (piece == ".") {
+                current = "=2E";
+                continue;
+            }
+        }
+        current += piece;
+    }
+    return out + current;
 }
 
 bool printableAscii(const QString &text)
@@ -79,42 +106,87 @@ QByteArray messageId(const QString &fromAddress)
 
 MailMessage::MailMessage(const QString &fromName, const QString &fromAddress, const QString &toName,
                          const QString &toAddress, const QString &subject, const QString &body, const QDateTime &when)
-    : m_fromName(fromName), m_fromAddress(fromAddress), m_toName(toName), m_toAddress(toAddress), m_subject(subject),
-      m_body(body), m_when(when), m_messageId(messageId(fromAddress))
+    : m_fromName(fromName), m_fromAddress(fromAddress), m_toName(toName), m_subject(subject), m_body(body),
+      m_when(when), m_messageId(messageId(fromAddress))
 {
+    const MailRecipients recipients = MailRecipients::parse(toAddress);
+    m_recipients = recipients.ok() ? recipients.addresses : QStringList{toAddress};
 }
 
 QByteArray MailMessage::mailCommand() const { return "mail from: " + encoded(m_fromAddress) + CrLf; }
 
-QByteArray MailMessage::recipientCommand() const { return "rcpt to: " + encoded(m_toAddress) + CrLf; }
+QList<QByteArray> MailMessage::recipientCommands() const
+{
+    QList<QByteArray> commands;
+    for (const QString &address : m_recipients)
+        commands.append("rcpt to: " + encoded(address) + CrLf);
+    return commands;
+}
 
-QByteArray MailMessage::envelopeFrom() const { return "MAIL FROM:<" + encoded(m_fromAddress) + '>' + CrLf; }
+QByteArray MailMessage::envelopeFrom(const QByteArray &parameters, bool utf8) const
+{
+    return "MAIL FROM:<" + (utf8 ? m_fromAddress.toUtf8() : encoded(m_fromAddress)) + '>' + parameters + CrLf;
+}
 
-QByteArray MailMessage::envelopeTo() const { return "RCPT TO:<" + encoded(m_toAddress) + '>' + CrLf; }
+QList<QByteArray> MailMessage::envelopeTo(bool utf8) const
+{
+    QList<QByteArray> commands;
+    for (const QString &address : m_recipients)
+        commands.append("RCPT TO:<" + (utf8 ? address.toUtf8() : encoded(address)) + '>' + CrLf);
+    return commands;
+}
+
+QString MailMessage::needsUtf8() const
+{
+    for (const QString &address : QStringList{m_fromAddress} + m_recipients)
+        if (MailRecipients::needsUtf8(address))
+            return address;
+    return QString();
+}
 
 QByteArray MailMessage::content() const
 {
     return sender() + "Date: " + dateText(m_when).toLatin1() + CrLf + "X-Mailer: VAZ Reporter v 2.x" + CrLf
-        + "To: " + encoded(m_toName) + CrLf + "Subject: " + headerText(m_subject, 9) + CrLf
+        + "To: " + recipientHeader() + CrLf + "Subject: " + headerText(m_subject, 9) + CrLf
         + "Message-ID: " + m_messageId + CrLf + "MIME-Version: 1.0" + CrLf
-        + "Content-Type: text/plain; charset=" + Charset + CrLf + "Content-Transfer-Encoding: 8bit" + CrLf + CrLf
-        + body() + CrLf;
+        + "Content-Type: text/plain; charset=" + Charset + CrLf + "Content-Transfer-Encoding: "
+        + (quoted() ? "quoted-printable" : "8bit") + CrLf + CrLf + body() + CrLf;
+}
+
+// The recipients as the field names them, one list however they were parted.
+QByteArray MailMessage::recipientHeader() const
+{
+    const MailRecipients named = MailRecipients::parse(m_toName);
+    return encoded(named.ok() ? named.addresses.join(QStringLiteral(", ")) : m_toName);
 }
 
 QByteArray MailMessage::sender() const { return "From: " + phrase(m_fromName) + " <" + encoded(m_fromAddress) + '>' + CrLf; }
 
-// Every line break goes out as CR LF, a line that begins with "." gets a second one,
-// and a line too long for the wire goes on in the next.
-QByteArray MailMessage::body() const
+QStringList MailMessage::bodyLines() const
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|[\r\n\u2028\u2029]"));
-    const auto fits = [](const QByteArray &line, qsizetype more) {
-        return line.size() + more <= LineLimit - (line.startsWith('.') ? 1 : 0);
-    };
+    return m_body.split(lineBreak);
+}
+
+// A line longer than the wire allows would arrive broken in two: such a body goes
+// quoted-printable, which the reader joins again.
+bool MailMessage::quoted() const
+{
+    const QStringList lines = bodyLines();
+    return std::any_of(lines.begin(), lines.end(), [](const QString &line) {
+        return line.size() * 4 > LineLimit && encoded(line).size() > LineLimit;
+    });
+}
+
+// Every line break goes out as CR LF, and a line that begins with "." gets a second one.
+QByteArray MailMessage::body() const
+{
+    const bool qp = quoted();
     QByteArray out;
-    for (const QString &line : m_body.split(lineBreak))
-        for (const QByteArray &piece : pieces(line, fits))
-            out += (piece.startsWith('.') ? "." : "") + piece + CrLf;
+    for (const QString &line : bodyLines()) {
+        const QByteArray bytes = qp ? quotedPrintable(encoded(line)) : encoded(line);
+        out += (bytes.startsWith('.') ? "." : "") + bytes + CrLf;
+    }
     return out;
 }
 

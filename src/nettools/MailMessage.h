@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QStringList>
 #include <QDateTime>
 #include <QString>
 
-// One message as it goes over the wire: the two envelope commands and what follows
+// One message as it goes over the wire: the envelope commands and what follows
 // "data", in GB18030 (GBK's bytes for every GBK character), every line ending in CR LF.
+// toAddress may name several recipients (see MailRecipients): one envelope command
+// goes to each, and the To: header lists them all.
 class MailMessage
 {
 public:
@@ -14,10 +18,13 @@ public:
                 const QDateTime &when = QDateTime::currentDateTime());
 
     QByteArray mailCommand() const;
-    QByteArray recipientCommand() const;
-    // The same in the strict syntax that mail providers insist on.
-    QByteArray envelopeFrom() const;
-    QByteArray envelopeTo() const;
+    QList<QByteArray> recipientCommands() const;
+    // The same in the strict syntax that mail providers insist on; with utf8 the
+    // addresses go as UTF-8, for a server that offers SMTPUTF8.
+    QByteArray envelopeFrom(const QByteArray &parameters, bool utf8) const;
+    QList<QByteArray> envelopeTo(bool utf8) const;
+    // An address of the envelope whose local part only SMTPUTF8 carries; empty when none.
+    QString needsUtf8() const;
     // The header block, the empty line that ends it, the body and an empty line;
     // the lone "." that ends the message is not part of it.
     QByteArray content() const;
@@ -33,9 +40,13 @@ public:
 
 private:
     QByteArray sender() const;
+    QByteArray recipientHeader() const;
+    QStringList bodyLines() const;
+    bool quoted() const;
     QByteArray body() const;
 
-    QString m_fromName, m_fromAddress, m_toName, m_toAddress, m_subject, m_body;
+    QString m_fromName, m_fromAddress, m_toName, m_subject, m_body;
+    QStringList m_recipients;
     QDateTime m_when;
     QByteArray m_messageId;
 };

@@ -2,6 +2,7 @@
 
 #include "MailMessage.h"
 #include "MailPasswords.h"
+#include "MailRecipients.h"
 #include "NetSettings.h"
 #include "core/RunningSettings.h"
 #include "platform/PanelLayout.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 
 using namespace PanelLayout;
 
@@ -78,12 +80,19 @@ QString MailPage::refusal(const QStringList &settings) const
     const QStringList lines = settings + QStringList{txtMailTO->text(), txtMailSubject->text()};
     if (std::any_of(lines.begin(), lines.end(), MailMessage::hasControlCharacter))
         return QStringLiteral("收件人、主题和邮件设置中不能含有换行符或控制字符");
+    if (const MailRecipients to = MailRecipients::parse(txtMailTO->text()); !to.ok())
+        return QStringLiteral("收件人地址无效：") + to.invalid;
     return {};
 }
 
+// Each field keeps what it held in its undo history: Ctrl+Z there brings it back.
 void MailPage::cmdMailReset_Click()
 {
-    txtMailTO->clear();
-    txtMailSubject->clear();
-    txtMail->clear();
+    for (QLineEdit *field : {txtMailTO, txtMailSubject}) {
+        field->selectAll();
+        field->del();
+    }
+    QTextCursor all(txtMail->document());
+    all.select(QTextCursor::Document);
+    all.removeSelectedText();
 }

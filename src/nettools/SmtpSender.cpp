@@ -1,30 +1,17 @@
 #include "SmtpSender.h"
 
-#include "MailMessage.h"
+#include "MailRecipients.h"
 #include "core/AppInfo.h"
 
 #include <QRegularExpression>
 #include <QSslSocket>
+#include <QStringDecoder>
 #include <QTimer>
 
 namespace {
 
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
 const QByteArray Quit = QByteArrayLiteral("quit\r\n");
-
-// Where the first complete reply of held ends: after its last line, the first one
-// without a "-" after the code; -1 while that line has not wholly arrived.
-qsizetype replyEnd(const QString &held)
-{
-    for (qsizetype start = 0;;) {
-        const qsizetype newline = held.indexOf(QLatin1Char('\n'), start);
-        if (newline < 0)
-            return -1;
-        if (newline - start < 4 || held.at(start + 3) != QLatin1Char('-'))
-            return newline + 1;
-        start = newline + 1;
-    }
-}
 
 // The keywords of an EHLO reply, each with its parameters: {"STARTTLS"}, {"AUTH", "LOGIN", "PLAIN"}.
 QList<QStringList> extensions(const QString &reply)
@@ -35,17 +22,42 @@ QList<QStringList> extensions(const QString &reply)
     return found;
 }
 
+const QStringList *offered(const QList<QStringList> &extensions, const char *keyword)
+{
+    for (const QStringList &extension : extensions)
+        if (extension.value(0) == QLatin1String(keyword))
+            return &extension;
+    return nullptr;
+}
+
+// Why a connection failed, as a user can act on it.
+QString reason(QAbstractSocket::SocketError error, const QString &said)
+{
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return QStringLiteral("拒绝连接");
+    case QAbstractSocket::HostNotFoundError:
+        return QStringLiteral("找不到该服务器");
+    case QAbstractSocket::RemoteHostClosedError:
+        return QStringLiteral("服务器关闭了连接");
+    case QAbstractSocket::NetworkError:
+        return QStringLiteral("网络不通（%1）").arg(said);
+    default:
+        return said;
+    }
+}
+
 } // namespace
 
 SmtpSender::SmtpSender(int replyWait, const SmtpPorts &ports, QObject *parent)
-    : QObject(parent), Winsock1(new QSslSocket(this)), m_wait(new QTimer(this)), m_ports(ports), m_decoder("GB18030")
+    : QObject(parent), Winsock1(new QSslSocket(this)), m_wait(new QTimer(this)), m_ports(ports)
 {
     Winsock1->setObjectName(QStringLiteral("Winsock1"));
     m_wait->setSingleShot(true);
     m_wait->setInterval(replyWait);
     connect(m_wait, &QTimer::timeout, this, &SmtpSender::timedOut);
     connect(Winsock1, &QSslSocket::readyRead, this, &SmtpSender::dataArrival);
-    connect(Winsock1, &QSslSocket::encrypted, this, &SmtpSender::encrypted);
+    connect(Winsock1, &QSslSocket::encrypted, this, &SmtpSender::afterHandshake);
     connect(Winsock1, &QSslSocket::sslErrors, this, [this](const QList<QSslError> &errors) { m_sslErrors = errors; });
     connect(Winsock1, &QSslSocket::errorOccurred, this, &SmtpSender::socketError);
 }
@@ -57,149 +69,46 @@ void SmtpSender::SendEmail(const QString &MailServerName, const QString &FromNam
     // A connection an earlier send left open is not this one's.
     if (Winsock1->state() != QAbstractSocket::UnconnectedState)
         Winsock1->abort();
-    m_wait->stop();
-    LastReply.clear();
-    m_decoder.resetState();
+    m_reader.clear();
     m_sslErrors.clear();
-    m_waiting = Waiting::Server;
+    m_login = nullptr;
+    m_parameters.clear();
+    m_utf8 = false;
     m_server = SmtpAddress::parse(MailServerName, m_ports);
     m_account = FromEmailAddress;
-    const MailMessage message(FromName, FromEmailAddress, ToName, ToEmailAddress, EmailSubject, EmailBodyOfMessage);
+    m_message.emplace(FromName, FromEmailAddress, ToName, ToEmailAddress, EmailSubject, EmailBodyOfMessage);
+    m_content = m_message->content() + '.' + CrLf;
+    m_phase = Phase::Greeting;
+    if (const MailRecipients to = MailRecipients::parse(ToEmailAddress); !to.ok()) {
+        emit report(QStringLiteral("收件人地址无效：") + to.invalid, QStringLiteral("Error"), Prompts::Information);
+        return end(Ending::Broken);
+    }
     const bool classic = m_server.security == SmtpAddress::Classic;
-    // The status texts lag a step behind the socket, as they always have.
-    m_steps = classic ? QList<Step>{{{}, {}, {}, QStringLiteral("220")},
-                                    {QStringLiteral("正在连接...."), "HELO " + HeloName + CrLf, {}, QStringLiteral("250")}}
-                      : esmtpGreeting();
-    m_steps += {
-        {QStringLiteral("成功连接到服务器"), classic ? message.mailCommand() : message.envelopeFrom(),
-         QStringLiteral("正在发送消息"), QStringLiteral("250")},
-        {{}, classic ? message.recipientCommand() : message.envelopeTo(), {}, QStringLiteral("250")},
-        {{}, QByteArrayLiteral("data\r\n"), {}, QStringLiteral("354")},
-        {{}, message.content() + '.' + CrLf, {}, QStringLiteral("250")},
-        {{}, Quit, QStringLiteral("断开连接"), QStringLiteral("221")},
-    };
-    m_step = 0;
-    runStep();
+    if (classic && !m_message->needsUtf8().isEmpty()) {
+        return giveUp(QStringLiteral("地址 %1 含有非 ASCII 字符，需要服务器支持 SMTPUTF8，邮件没有发送")
+                          .arg(m_message->needsUtf8()),
+                      Prompts::Warning);
+    }
+    m_recipients = classic ? m_message->recipientCommands() : QList<QByteArray>();
+    WaitFor(Phase::Greeting);
     if (m_server.security == SmtpAddress::Tls)
         Winsock1->connectToHostEncrypted(m_server.host, m_server.port);
     else
         Winsock1->connectToHost(m_server.host, m_server.port);
 }
 
-QList<SmtpSender::Step> SmtpSender::esmtpGreeting()
+// One line of the dialogue, then the wait for its reply.
+void SmtpSender::send(Phase phase, const QByteArray &line)
 {
-    const auto greeted = [this](const QString &reply) { return this->greeted(reply); };
-    return {{{}, {}, {}, QStringLiteral("220")},
-            {QStringLiteral("正在连接...."), "EHLO " + HeloName + CrLf, {}, QStringLiteral("250"), greeted}};
+    if (Winsock1->state() != QAbstractSocket::ConnectedState || Winsock1->write(line) != line.size())
+        return failed(QStringLiteral("连接已断开"));
+    WaitFor(phase);
 }
 
-// The server has said what it offers: encryption comes first, then the login.
-bool SmtpSender::greeted(const QString &reply)
+void SmtpSender::WaitFor(Phase phase)
 {
-    const QList<QStringList> offered = extensions(reply);
-    const auto offers = [&offered](const QString &keyword) {
-        return std::find_if(offered.begin(), offered.end(), [&](const QStringList &e) { return e.value(0) == keyword; });
-    };
-    const bool secure = Winsock1->isEncrypted();
-    if (!secure && offers(QStringLiteral("STARTTLS")) != offered.end()) {
-        const auto start = [this](const QString &) { return startTls(); };
-        const auto again = [this](const QString &reply) { return greeted(reply); };
-        m_steps.insert(m_step + 1, {QStringLiteral("正在建立加密连接...."), QByteArrayLiteral("STARTTLS\r\n"), {},
-                                    QStringLiteral("220"), start});
-        m_steps.insert(m_step + 2, {{}, "EHLO " + HeloName + CrLf, {}, QStringLiteral("250"), again});
-        return true;
-    }
-    if (!secure && m_server.security == SmtpAddress::StartTlsRequired) {
-        giveUp(QStringLiteral("服务器 %1 不提供加密连接（STARTTLS），邮件没有发送").arg(m_server.host), Prompts::Warning);
-        return false;
-    }
-    // The body is 8-bit GB18030: a server that knows 8BITMIME is told so.
-    if (offers(QStringLiteral("8BITMIME")) != offered.end())
-        for (Step &step : m_steps)
-            if (step.command.startsWith("MAIL FROM:<") && !step.command.contains(" BODY="))
-                step.command.insert(step.command.size() - 2, " BODY=8BITMIME");
-    const auto auth = offers(QStringLiteral("AUTH"));
-    // A password goes only over an encrypted connection, or to this machine.
-    if (auth == offered.end() || !(secure || Winsock1->peerAddress().isLoopback()))
-        return true;
-    m_mechanisms = auth->mid(1);
-    m_waiting = Waiting::Password;
-    emit passwordNeeded(m_account, m_server.text());
-    return false;
-}
-
-bool SmtpSender::startTls()
-{
-    // Whatever came after "220" but before the handshake could be injected by anyone on the way.
-    if (!LastReply.isEmpty()) {
-        failed();
-        return false;
-    }
-    m_waiting = Waiting::Handshake;
+    m_phase = phase;
     m_wait->start();
-    Winsock1->startClientEncryption();
-    return false;
-}
-
-void SmtpSender::encrypted()
-{
-    // A server on the TLS port greets after the handshake; after STARTTLS the dialogue goes on.
-    if (!sending() || m_waiting != Waiting::Handshake)
-        return;
-    m_wait->stop();
-    m_waiting = Waiting::Server;
-    m_decoder.resetState();
-    nextStep();
-}
-
-void SmtpSender::login(const QString &password)
-{
-    if (!sending() || m_waiting != Waiting::Password)
-        return;
-    m_waiting = Waiting::Server;
-    if (password.isNull()) {
-        Winsock1->write(Quit);
-        return end(false);
-    }
-    const QList<Step> steps = loginSteps(password);
-    for (qsizetype i = 0; i < steps.size(); ++i)
-        m_steps.insert(m_step + 1 + i, steps.at(i));
-    nextStep();
-}
-
-// PLAIN when offered, else LOGIN; a server that offers neither gets the mail without one.
-QList<SmtpSender::Step> SmtpSender::loginSteps(const QString &password) const
-{
-    const QByteArray user = m_account.toUtf8(), secret = password.toUtf8();
-    const QString logging = QStringLiteral("正在登录....");
-    if (m_mechanisms.contains(QStringLiteral("PLAIN")))
-        return {{logging, "AUTH PLAIN " + ('\0' + user + '\0' + secret).toBase64() + CrLf, {}, QStringLiteral("235"), {}, true}};
-    if (m_mechanisms.contains(QStringLiteral("LOGIN")))
-        return {{logging, QByteArrayLiteral("AUTH LOGIN\r\n"), {}, QStringLiteral("334"), {}, true},
-                {{}, user.toBase64() + CrLf, {}, QStringLiteral("334"), {}, true},
-                {{}, secret.toBase64() + CrLf, {}, QStringLiteral("235"), {}, true}};
-    return {};
-}
-
-void SmtpSender::runStep()
-{
-    const Step &step = m_steps.at(m_step);
-    if (!step.statusBefore.isEmpty())
-        emit statusChanged(step.statusBefore);
-    if (!step.command.isEmpty()) {
-        if (Winsock1->state() != QAbstractSocket::ConnectedState || Winsock1->write(step.command) != step.command.size())
-            return failed();
-    }
-    if (!step.statusAfter.isEmpty())
-        emit statusChanged(step.statusAfter);
-    WaitFor(step.code);
-}
-
-void SmtpSender::WaitFor(const QString &ResponseCode)
-{
-    m_expected = ResponseCode;
-    m_wait->start();
-    judge();
 }
 
 void SmtpSender::dataArrival()
@@ -207,70 +116,257 @@ void SmtpSender::dataArrival()
     const QByteArray bytes = Winsock1->readAll();
     if (!sending())
         return;
-    LastReply += m_decoder.decode(bytes);
-    judge();
+    if (m_phase == Phase::Password || m_phase == Phase::Handshake)
+        return giveUp(QStringLiteral("服务器 %1 在不该回复的时候发来了：").arg(m_server.text()) + serverText(bytes),
+                      Prompts::Warning);
+    m_reader.feed(bytes);
+    if (m_reader.overlong()) {
+        emit report(QStringLiteral("服务器 %1 的回复太长（超过 %2 KB），邮件没有发送")
+                        .arg(m_server.text())
+                        .arg(SmtpReplyReader::MaxReply / 1024),
+                    QStringLiteral("出错！"), Prompts::Critical);
+        return end(Ending::Broken);
+    }
+    const auto reply = m_reader.next();
+    if (!reply)
+        return;
+    judge(*reply);
+    // One reply for each line sent: more, before the next line went out, is out of turn.
+    if (sending() && m_phase != Phase::Handshake && m_reader.holdsMore())
+        giveUp(QStringLiteral("服务器 %1 回复了没有问到的内容，邮件没有发送").arg(m_server.text()), Prompts::Warning);
 }
 
-// A reply is judged once its last line is in: the expected code goes on, any other
-// ends the dialogue at once.
-void SmtpSender::judge()
+// Every reply is judged here: the one the phase waits for takes the dialogue on, any
+// other ends it.
+void SmtpSender::judge(const SmtpReply &reply)
 {
-    if (m_waiting != Waiting::Server)
+    m_wait->stop();
+    if (!accepts(reply))
+        return refused(reply);
+    switch (m_phase) {
+    case Phase::Greeting:
+        return afterGreeting();
+    case Phase::Hello:
+        return afterHello(reply);
+    case Phase::StartTls:
+        return afterStartTls();
+    case Phase::Login:
+        return afterLogin(reply);
+    case Phase::MailFrom:
+        return afterMailFrom();
+    case Phase::Recipient:
+        return afterRecipient();
+    case Phase::Data:
+        return send(Phase::Message, m_content);
+    case Phase::Message:
+        return afterMessage();
+    case Phase::Quit:
+        return end(Ending::Done);
+    case Phase::Idle:
+    case Phase::Handshake:
+    case Phase::Password:
         return;
-    const qsizetype end = replyEnd(LastReply);
-    if (end < 0)
+    }
+}
+
+bool SmtpSender::accepts(const SmtpReply &reply) const
+{
+    switch (m_phase) {
+    case Phase::Greeting:
+    case Phase::StartTls:
+        return reply.code == 220;
+    case Phase::Data:
+        return reply.code == 354;
+    case Phase::Quit:
+        return reply.code == 221;
+    case Phase::Login:
+        return reply.code == 334 || reply.code == 235;
+    default:
+        return reply.kind() == 2;
+    }
+}
+
+QString SmtpSender::expectedCode() const
+{
+    switch (m_phase) {
+    case Phase::Greeting:
+    case Phase::StartTls:
+        return QStringLiteral("220");
+    case Phase::Data:
+        return QStringLiteral("354");
+    case Phase::Quit:
+        return QStringLiteral("221");
+    case Phase::Login:
+        return QStringLiteral("235");
+    default:
+        return QStringLiteral("250");
+    }
+}
+
+void SmtpSender::afterGreeting()
+{
+    // The status texts lag a step behind the socket, as they always have.
+    emit statusChanged(QStringLiteral("正在连接...."));
+    const bool classic = m_server.security == SmtpAddress::Classic;
+    send(Phase::Hello, (classic ? "HELO " : "EHLO ") + HeloName + CrLf);
+}
+
+// The server has said what it offers: encryption comes first, then the login.
+void SmtpSender::afterHello(const SmtpReply &reply)
+{
+    if (m_server.security == SmtpAddress::Classic)
+        return mailFrom();
+    const QList<QStringList> offers = extensions(serverText(reply.text));
+    const bool secure = Winsock1->isEncrypted();
+    if (!secure && offered(offers, "STARTTLS")) {
+        emit statusChanged(QStringLiteral("正在建立加密连接...."));
+        return send(Phase::StartTls, QByteArrayLiteral("STARTTLS\r\n"));
+    }
+    if (const QString why = refusalBeforeMail(offers); !why.isEmpty())
+        return giveUp(why, Prompts::Warning);
+    m_utf8 = !m_message->needsUtf8().isEmpty();
+    // The body is 8-bit GB18030: a server that knows 8BITMIME is told so.
+    m_parameters = QByteArray(offered(offers, "8BITMIME") ? " BODY=8BITMIME" : "") + (m_utf8 ? " SMTPUTF8" : "");
+    m_recipients = m_message->envelopeTo(m_utf8);
+    const QStringList *auth = offered(offers, "AUTH");
+    // A password goes only over an encrypted connection, or to this machine.
+    if (!auth || !(secure || Winsock1->peerAddress().isLoopback()) || !(m_login = SmtpLogin::choose(auth->mid(1))))
+        return mailFrom();
+    m_phase = Phase::Password;
+    emit passwordNeeded(m_account, m_server.text());
+}
+
+// What the server's extensions rule out before the envelope begins.
+QString SmtpSender::refusalBeforeMail(const QList<QStringList> &offers) const
+{
+    if (!Winsock1->isEncrypted() && m_server.security == SmtpAddress::StartTlsRequired)
+        return QStringLiteral("服务器 %1 不提供加密连接（STARTTLS），邮件没有发送").arg(m_server.host);
+    const QStringList *size = offered(offers, "SIZE");
+    const qint64 limit = size ? size->value(1).toLongLong() : 0;
+    if (limit > 0 && m_content.size() > limit)
+        return QStringLiteral("邮件有 %1 字节，超过了服务器 %2 允许的 %3 字节，邮件没有发送")
+            .arg(m_content.size())
+            .arg(m_server.text())
+            .arg(limit);
+    const QString wide = m_message->needsUtf8();
+    if (!wide.isEmpty() && !offered(offers, "SMTPUTF8"))
+        return QStringLiteral("地址 %1 含有非 ASCII 字符，服务器 %2 不支持 SMTPUTF8，邮件没有发送").arg(wide, m_server.text());
+    return QString();
+}
+
+void SmtpSender::afterStartTls()
+{
+    // Whatever came after "220" but before the handshake could be injected by anyone on the way.
+    if (m_reader.holdsMore())
+        return failed(QStringLiteral("加密前收到了多余的数据"));
+    WaitFor(Phase::Handshake);
+    Winsock1->startClientEncryption();
+}
+
+// After STARTTLS the dialogue begins again, encrypted; a server on the TLS port greets
+// once its handshake is over, which the greeting's own wait covers.
+void SmtpSender::afterHandshake()
+{
+    if (m_phase != Phase::Handshake)
         return;
     m_wait->stop();
-    const QString reply = LastReply.left(end);
-    LastReply.remove(0, end);
-    if (!reply.startsWith(m_expected))
-        return rejected(reply);
-    // A copy: what it does may add steps, and with them move the list.
-    const auto then = m_steps.at(m_step).then;
-    if (!then || then(reply))
-        nextStep();
+    m_reader.clear();
+    send(Phase::Hello, "EHLO " + HeloName + CrLf);
 }
 
-void SmtpSender::nextStep()
+void SmtpSender::login(const QString &password)
 {
-    if (++m_step == m_steps.size())
-        return end(false);
-    runStep();
+    if (m_phase != Phase::Password)
+        return;
+    if (password.isNull()) {
+        Winsock1->write(Quit);
+        return end(Ending::Done);
+    }
+    m_credentials = {m_account.toUtf8(), password.toUtf8()};
+    m_loginStep = 0;
+    emit statusChanged(QStringLiteral("正在登录...."));
+    send(Phase::Login, m_login->answer(m_credentials, 0, {}) + CrLf);
 }
 
+// A challenge is answered by the way of logging in that was chosen; 235 lets the mail go.
+void SmtpSender::afterLogin(const SmtpReply &reply)
+{
+    if (reply.code == 235)
+        return mailFrom();
+    const QByteArray challenge = QByteArray::fromBase64(reply.text.mid(4).trimmed());
+    send(Phase::Login, m_login->answer(m_credentials, ++m_loginStep, challenge) + CrLf);
+}
+
+void SmtpSender::mailFrom()
+{
+    emit statusChanged(QStringLiteral("成功连接到服务器"));
+    const bool classic = m_server.security == SmtpAddress::Classic;
+    send(Phase::MailFrom, classic ? m_message->mailCommand() : m_message->envelopeFrom(m_parameters, m_utf8));
+    if (sending())
+        emit statusChanged(QStringLiteral("正在发送消息"));
+}
+
+void SmtpSender::afterMailFrom()
+{
+    m_recipient = 0;
+    send(Phase::Recipient, m_recipients.value(0));
+}
+
+void SmtpSender::afterRecipient()
+{
+    if (++m_recipient < m_recipients.size())
+        return send(Phase::Recipient, m_recipients.at(m_recipient));
+    send(Phase::Data, QByteArrayLiteral("data\r\n"));
+}
+
+void SmtpSender::afterMessage()
+{
+    send(Phase::Quit, Quit);
+    if (sending())
+        emit statusChanged(QStringLiteral("断开连接"));
+}
+
+// Nothing after a wait that ran out is sent but "quit"; once the message is taken, the
+// wait for the goodbye does not matter.
 void SmtpSender::timedOut()
 {
+    if (m_phase == Phase::Quit)
+        return end(Ending::Done);
     emit report(QStringLiteral("SMTP服务器超时"), AppTitle, Prompts::Information);
-    if (m_waiting == Waiting::Handshake)
-        return end(true); // nothing may go on in the clear
-    nextStep();
+    giveUp(QString(), Prompts::Information);
 }
 
-void SmtpSender::rejected(const QString &reply)
+void SmtpSender::refused(const SmtpReply &reply)
 {
-    if (!m_steps.at(m_step).login) {
-        return giveUp(QStringLiteral("SMTP服务器错误，错误号 ") + m_expected + QStringLiteral(" 错误号返回自: ")
-                          + reply.trimmed(),
+    if (m_phase == Phase::Quit)
+        return end(Ending::Done); // the message was taken before
+    const QString said = serverText(reply.text);
+    if (m_phase != Phase::Login) {
+        return giveUp(QStringLiteral("SMTP服务器错误，错误号 ") + expectedCode() + QStringLiteral(" 错误号返回自: ") + said,
                       Prompts::Information);
     }
-    if (reply.startsWith(QStringLiteral("535")))
+    if (reply.code == 535)
         emit passwordRefused(m_account, m_server.text());
-    giveUp(QStringLiteral("登录被拒绝：") + reply.trimmed(), Prompts::Warning);
+    giveUp(QStringLiteral("登录被拒绝：") + said, Prompts::Warning);
 }
 
-// Ends the dialogue politely after telling why.
+// Ends the dialogue politely after telling why (when there is something to tell).
 void SmtpSender::giveUp(const QString &text, Prompts::Icon icon)
 {
-    emit report(text, AppTitle, icon);
-    if (m_steps.at(m_step).command != Quit && Winsock1->state() == QAbstractSocket::ConnectedState)
-        Winsock1->write(Quit);
-    end(false);
+    if (!text.isEmpty())
+        emit report(text, AppTitle, icon);
+    // Mid-handshake a plain "quit" would be read as a broken handshake.
+    if (m_phase == Phase::Handshake || Winsock1->state() != QAbstractSocket::ConnectedState)
+        return end(Ending::Broken);
+    Winsock1->write(Quit);
+    end(Ending::Refused);
 }
 
-void SmtpSender::failed()
+void SmtpSender::failed(const QString &reason)
 {
-    emit report(QStringLiteral("出错，请检查设置！"), QStringLiteral("出错！"), Prompts::Critical);
-    end(true);
+    emit report(QStringLiteral("出错，请检查设置！\n服务器 %1：%2").arg(m_server.text(), reason), QStringLiteral("出错！"),
+                Prompts::Critical);
+    end(Ending::Broken);
 }
 
 void SmtpSender::socketError()
@@ -279,10 +375,10 @@ void SmtpSender::socketError()
         return;
     const QAbstractSocket::SocketError error = Winsock1->error();
     // A server may hang up as soon as it has heard "quit".
-    if (error == QAbstractSocket::RemoteHostClosedError && m_steps.at(m_step).command == Quit)
-        return end(false);
+    if (error == QAbstractSocket::RemoteHostClosedError && m_phase == Phase::Quit)
+        return end(Ending::Done);
     if (error != QAbstractSocket::SslHandshakeFailedError)
-        return failed();
+        return failed(reason(error, Winsock1->errorString()));
     QStringList why;
     for (const QSslError &e : std::as_const(m_sslErrors))
         why.append(e.errorString());
@@ -290,20 +386,25 @@ void SmtpSender::socketError()
         ? QStringLiteral("无法与服务器 %1 建立加密连接：%2").arg(m_server.host, Winsock1->errorString())
         : QStringLiteral("服务器 %1 的证书无法验证：%2").arg(m_server.host, why.join(QStringLiteral("；")));
     emit report(text, QStringLiteral("出错！"), Prompts::Critical);
-    end(true);
+    end(Ending::Broken);
 }
 
-// Every ending closes the connection; only a failure leaves the status as it was.
-void SmtpSender::end(bool failure)
+// Every ending closes the connection; only a dialogue that ran its course says so in the status.
+void SmtpSender::end(Ending ending)
 {
     m_wait->stop();
-    m_step = -1;
-    m_waiting = Waiting::Server;
-    if (failure)
+    m_phase = Phase::Idle;
+    m_reader.clear();
+    if (ending == Ending::Broken)
         Winsock1->abort();
     else
         Winsock1->disconnectFromHost();
-    if (!failure)
+    if (ending == Ending::Done)
         emit statusChanged(QStringLiteral("Winsock 状态"));
     emit finished();
+}
+
+QString SmtpSender::serverText(const QByteArray &bytes) const
+{
+    return QString(QStringDecoder("GB18030").decode(bytes)).trimmed();
 }

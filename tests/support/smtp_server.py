@@ -19,7 +19,7 @@ if args.mode != 'plain':
 
 class Handler:
     async def handle_DATA(self, server, session, envelope):
-        print(json.dumps({'options': envelope.mail_options, 'login': session.auth_data and session.auth_data.login.decode(),
+        print(json.dumps({'options': envelope.mail_options, 'to': envelope.rcpt_tos, 'login': session.auth_data and session.auth_data.login.decode(),
                           'tls': server.transport.get_extra_info('ssl_object') is not None,
                           'content': base64.b64encode(envelope.original_content).decode()}), flush=True)
         return '250 OK'
