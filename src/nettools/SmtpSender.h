@@ -94,7 +94,6 @@ private:
     QList<QByteArray> m_recipients; // the envelope commands, one a recipient
     qsizetype m_recipient = 0;
     QString m_account;
-    QStringList m_mechanisms; // of AUTH, as the server offered them
     const SmtpLogin *m_login = nullptr;
     SmtpLogin::Credentials m_credentials;
     int m_loginStep = 0;
