@@ -30,7 +30,7 @@
 #include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
 #include "document/Documents.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 #include "platform/DialogPrompts.h"
 
 #include <QApplication>
@@ -165,7 +165,7 @@ std::optional<Result> measure(const Shape &shape, int runs, QWidget &window)
     DialogPrompts prompts;
     SettingsStore store(dir.filePath(QStringLiteral("settings")));
     RunningSettings settings(store);
-    const SubsystemContext context{&documents, &settings, &prompts, nullptr, nullptr, nullptr,
+    const AppContext context{&documents, &settings, &prompts, nullptr, nullptr, nullptr,
                                    QCoreApplication::applicationDirPath(), dir.path()};
     auto *page = new BookmarkPage(context, &window);
     page->resize(window.size());

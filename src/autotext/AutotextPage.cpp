@@ -5,7 +5,7 @@
 #include "KeyNotation.h"
 #include "core/Prompts.h"
 #include "document/Documents.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 #include "platform/EnterKeyFilter.h"
 #include "platform/PanelLayout.h"
 
@@ -13,7 +13,7 @@
 
 using namespace PanelLayout;
 
-AutotextPage::AutotextPage(const SubsystemContext &context, QWidget *parent)
+AutotextPage::AutotextPage(const AppContext &context, QWidget *parent)
     : PanelPage(Id, Caption, parent), m_store(context.profileFolder), m_documents(*context.documents),
       m_prompts(*context.prompts), m_note(context.note), cmdEDITAUTOtxt(fixedButton("cmdEDITAUTOtxt", QStringLiteral("修改选定项"), 1215)),
       cmdSendSELECTEDITEM(fixedButton("cmdSendSELECTEDITEM", QStringLiteral("发送选定项"), 1215)),

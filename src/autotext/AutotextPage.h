@@ -10,7 +10,7 @@ class Prompts;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
-struct SubsystemContext;
+struct AppContext;
 
 // The auto-text tab of the side panel: two buttons over the list of the 100
 // snippets, each typed into the focused field of the active document's page.
@@ -21,7 +21,7 @@ public:
     static inline const QString Id = QStringLiteral("autotext");
     static inline const QString Caption = QStringLiteral("自动填表");
 
-    explicit AutotextPage(const SubsystemContext &context, QWidget *parent = nullptr);
+    explicit AutotextPage(const AppContext &context, QWidget *parent = nullptr);
 
     // Rebuilds the list from the file; no row is chosen afterwards.
     void LoadAutotxt();

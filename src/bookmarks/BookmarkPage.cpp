@@ -5,7 +5,7 @@
 #include "BookmarkStore.h"
 #include "core/Prompts.h"
 #include "document/Documents.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 #include "frmAddToBookmark.h"
 #include "frmBookmarkManage.h"
 #include "platform/Images.h"
@@ -18,7 +18,7 @@
 
 using namespace PanelLayout;
 
-BookmarkPage::BookmarkPage(const SubsystemContext &context, QWidget *parent)
+BookmarkPage::BookmarkPage(const AppContext &context, QWidget *parent)
     : PanelPage(Id, Caption, parent), m_documents(*context.documents),
       m_prompts(*context.prompts), m_store(std::make_unique<BookmarkStore>(context.profileFolder)),
       m_model(new BookmarkModel(Images::icon(context.programFolder, QStringLiteral("folder")),

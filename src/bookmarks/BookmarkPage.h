@@ -15,7 +15,7 @@ class QPushButton;
 class QTreeView;
 class frmAddToBookmark;
 class frmBookmarkManage;
-struct SubsystemContext;
+struct AppContext;
 
 // The bookmark tab of the side panel: the address of the chosen bookmark, six
 // buttons and the bookmark tree, with what a click on each does.
@@ -27,7 +27,7 @@ public:
     static inline const QString Id = QStringLiteral("bookmarks");
     static inline const QString Caption = QStringLiteral("书签管理");
 
-    explicit BookmarkPage(const SubsystemContext &context, QWidget *parent = nullptr);
+    explicit BookmarkPage(const AppContext &context, QWidget *parent = nullptr);
     ~BookmarkPage() override;
 
     // Rebuilds the tree from the bookmark files.

@@ -3,14 +3,14 @@
 #include "BookmarkOptions.h"
 #include "BookmarkPage.h"
 #include "document/Documents.h"
-#include "document/RoomSlots.h"
+#include "document/RoomAnchors.h"
+#include "platform/Images.h"
 
 #include <QAction>
 
-BookmarkRoom::BookmarkRoom(const SubsystemContext &context, QObject *parent)
+BookmarkRoom::BookmarkRoom(const AppContext &context, QObject *parent)
     : Room(BookmarkPage::Id, BookmarkPage::Caption, [this] { return build(); }, parent), m_context(context)
 {
-    connect(context.documents, &Documents::bookmarkRequested, this, &BookmarkRoom::addActivePage);
 }
 
 BookmarkPage *BookmarkRoom::build()
@@ -23,11 +23,22 @@ BookmarkPage *BookmarkRoom::build()
 
 void BookmarkRoom::addActivePage() { static_cast<BookmarkPage *>(page())->btnBookmarkAdd_Click(); }
 
-void BookmarkRoom::install(const RoomSlots &where)
+void BookmarkRoom::install(const RoomAnchors &where)
 {
     addKey(where.window, Qt::CTRL | Qt::Key_D, [this] { addActivePage(); });
     addKey(where.window, Qt::CTRL | Qt::Key_B, [this] { m_context.showPage(pageId(), true); });
-    connect(where.bookmarkButton, &QAction::triggered, this, [this] { m_context.showPage(pageId(), false); });
+    QAction *button = entry(QStringLiteral("书签"), "bookmark", [this] { m_context.showPage(pageId(), false); });
+    button->setIcon(Images::icon(m_context.programFolder, QStringLiteral("bookmark")));
+    button->setToolTip(QStringLiteral("打开书签"));
+    where.pageButtons.add(button, QStringLiteral("bookmark"));
+    // Every document window's 加入书签 files its page.
+    m_context.documents->addWindowEntry(Documents::WindowPlace::Toolbar, [this](QObject *window) {
+        auto *add = new QAction(Images::icon(m_context.programFolder, QStringLiteral("bookmark-add")),
+                                QStringLiteral("加入书签"), window);
+        add->setObjectName(QStringLiteral("bookmark"));
+        connect(add, &QAction::triggered, this, &BookmarkRoom::addActivePage);
+        return add;
+    });
 }
 
 QList<OptionsSection *> BookmarkRoom::optionsSections()

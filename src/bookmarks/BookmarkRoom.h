@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/Room.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 
 class BookmarkPage;
 
@@ -11,14 +11,14 @@ class BookmarkRoom : public Room
 {
     Q_OBJECT
 public:
-    explicit BookmarkRoom(const SubsystemContext &context, QObject *parent = nullptr);
+    explicit BookmarkRoom(const AppContext &context, QObject *parent = nullptr);
 
-    void install(const RoomSlots &where) override;
+    void install(const RoomAnchors &where) override;
     QList<OptionsSection *> optionsSections() override;
 
 private:
     BookmarkPage *build();
     void addActivePage();
 
-    SubsystemContext m_context;
+    AppContext m_context;
 };

@@ -19,10 +19,18 @@ public:
 
     // Makes the control a page that asks for a new window opens in; null drops the request.
     using NewWindowHandler = std::function<BrowserControl *()>;
+    // An item of the page's context menu while text is chosen in it: what it says, its
+    // objectName, and what it does with the text.
+    struct SelectionCommand {
+        QString caption;
+        QString name;
+        std::function<void(const QString &text)> run;
+    };
 
     using QWidget::QWidget;
 
     void setNewWindowHandler(NewWindowHandler handler) { m_newWindow = std::move(handler); }
+    void setSelectionCommands(QList<SelectionCommand> commands) { m_selectionCommands = std::move(commands); }
 
     virtual void navigate(const QString &address) = 0;
     virtual void goBack() = 0;
@@ -56,8 +64,6 @@ signals:
     void DownloadComplete();
     void TitleChange(const QString &title);
     void DocumentComplete(const QString &address);
-    // The user asked, from the page's context menu, to search for the selected text.
-    void SearchSelection(const QString &text);
     void CommandStateChange();
     // The last stroke of a sendKeys call has reached the page, or was dropped.
     void keysSent();
@@ -65,7 +71,9 @@ signals:
 protected:
     // The control for a page that asked for a new window, from the handler; null without one.
     BrowserControl *NewWindow2() const { return m_newWindow ? m_newWindow() : nullptr; }
+    const QList<SelectionCommand> &selectionCommands() const { return m_selectionCommands; }
 
 private:
     NewWindowHandler m_newWindow;
+    QList<SelectionCommand> m_selectionCommands;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TypedAddress.h"
+
 #include <functional>
 
 class BrowserControl;
@@ -27,7 +29,11 @@ public:
     using MediaListener = std::function<void(Media media, bool allowed)>;
     void onMediaChanged(MediaListener listener) { m_mediaListener = std::move(listener); }
 
+    // How an address box's text that is no address becomes a search, for browsers made from now on.
+    void setTypedSearch(TypedAddress::Search search) { m_typedSearch = std::move(search); }
+
 protected:
+    const TypedAddress::Search &typedSearch() const { return m_typedSearch; }
     void mediaChanged(Media media, bool allowed) const
     {
         if (m_mediaListener)
@@ -36,4 +42,5 @@ protected:
 
 private:
     MediaListener m_mediaListener;
+    TypedAddress::Search m_typedSearch;
 };

@@ -22,8 +22,10 @@ frmDocument *DocumentWindows::LoadNewDoc()
         if (document == activeDocument())
             emit activeCommandsChanged();
     });
-    connect(document, &frmDocument::bookmarkRequested, this, &Documents::bookmarkRequested);
-    connect(document, &frmDocument::searchRequested, this, &Documents::searchRequested);
+    for (WindowPlace place : {WindowPlace::Toolbar, WindowPlace::Menu})
+        for (const MakeEntry &make : windowEntries(place))
+            document->addEntry(place, make(document));
+    document->web()->setSelectionCommands(selectionCommands());
     m_area->addDocument(document);
     emit opened(document);
     return document;
@@ -59,4 +61,16 @@ frmDocument *DocumentWindows::pageWindow()
     frmDocument *document = LoadNewDoc();
     cascade();
     return document;
+}
+
+void DocumentWindows::entryAdded(WindowPlace place, const MakeEntry &make)
+{
+    for (frmDocument *document : documents())
+        document->addEntry(place, make(document));
+}
+
+void DocumentWindows::selectionCommandsChanged()
+{
+    for (frmDocument *document : documents())
+        document->web()->setSelectionCommands(selectionCommands());
 }

@@ -33,6 +33,10 @@ public:
     int DocCount() const { return m_count; }
     WindowArranger &arranger() { return m_arranger; }
 
+protected:
+    void entryAdded(WindowPlace place, const MakeEntry &make) override;
+    void selectionCommandsChanged() override;
+
 signals:
     // Each new window, so that its requests can be heard.
     void opened(frmDocument *document);

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "BrowserControl.h"
 #include "core/KeyStroke.h"
 
 #include <QList>
 #include <QObject>
+#include <QString>
 
+#include <functional>
+
+class QAction;
 class frmDocument;
 
 // What the subsystems may do with the document windows, instead of reaching into one.
@@ -32,8 +37,23 @@ public:
     // no window is open.
     bool typeIntoActive(const QList<KeyStroke> &strokes);
 
-signals:
-    // A document window asked to file its page, or to search for the text it shows chosen.
-    void bookmarkRequested();
-    void searchRequested(const QString &text);
+    // What rooms add to every document window, open now or to come. An entry is made
+    // anew for each window, as a child of it, by make; the room keeps its command there.
+    enum class WindowPlace { Toolbar, Menu };
+    using MakeEntry = std::function<QAction *(QObject *window)>;
+    void addWindowEntry(WindowPlace place, const MakeEntry &make);
+    // An item of every page's context menu while text is chosen in it.
+    void addSelectionCommand(const BrowserControl::SelectionCommand &command);
+
+protected:
+    // What a new window gets of the entries above.
+    QList<MakeEntry> windowEntries(WindowPlace place) const;
+    QList<BrowserControl::SelectionCommand> selectionCommands() const { return m_selectionCommands; }
+    // Gives a window the entries added after it opened.
+    virtual void entryAdded(WindowPlace place, const MakeEntry &make) = 0;
+    virtual void selectionCommandsChanged() = 0;
+
+private:
+    QList<std::pair<WindowPlace, MakeEntry>> m_entries;
+    QList<BrowserControl::SelectionCommand> m_selectionCommands;
 };

@@ -27,3 +27,11 @@ void Room::addKey(QWidget *window, const QKeySequence &key, const std::function<
     connect(action, &QAction::triggered, this, command);
     window->addAction(action);
 }
+
+QAction *Room::entry(const QString &caption, const char *name, const std::function<void()> &command)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    connect(action, &QAction::triggered, this, command);
+    return action;
+}

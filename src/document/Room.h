@@ -10,8 +10,9 @@
 
 class OptionsSection;
 class PanelPage;
+class QAction;
 class QWidget;
-struct RoomSlots;
+struct RoomAnchors;
 
 // One subsystem of the main window: its panel page, its entries in the menus, the
 // toolbar and the keys, its sections of the options dialog. The shell makes each
@@ -35,8 +36,9 @@ public:
 
     // Start-up, once every room is made and placed.
     virtual void load() {}
-    // Puts the room's entries into the main window.
-    virtual void install(const RoomSlots &where) { Q_UNUSED(where) }
+    // Puts the room's entries into the main window: actions it makes and keeps, at the
+    // places it is given.
+    virtual void install(const RoomAnchors &where) { Q_UNUSED(where) }
     // The room's parts of the options dialog, new each time it opens.
     virtual QList<OptionsSection *> optionsSections() { return {}; }
 
@@ -47,6 +49,8 @@ signals:
 protected:
     // A key of the room's that works anywhere in window.
     void addKey(QWidget *window, const QKeySequence &key, const std::function<void()> &command);
+    // An entry of the room's: caption, name (its objectName), command; icon and key optional.
+    QAction *entry(const QString &caption, const char *name, const std::function<void()> &command);
 
 private:
     QString m_pageId;

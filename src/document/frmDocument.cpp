@@ -101,33 +101,33 @@ void frmDocument::buildToolbar()
         action->setObjectName(QLatin1String(key));
         return action;
     };
-    connect(button("back", "back", QStringLiteral("后退")), &QAction::triggered, this, [this] { Web->goBack(); });
+    m_back = button("back", "back", QStringLiteral("后退"));
+    connect(m_back, &QAction::triggered, this, [this] { Web->goBack(); });
     connect(button("refresh", "refresh", QStringLiteral("刷新")), &QAction::triggered, this, [this] { Web->refresh(); });
-    connect(button("forward", "forward", QStringLiteral("前进")), &QAction::triggered, this,
-            [this] { Web->goForward(); });
-    connect(button("stop", "stop", QStringLiteral("停止")), &QAction::triggered, this, [this] {
+    m_forward = button("forward", "forward", QStringLiteral("前进"));
+    connect(m_forward, &QAction::triggered, this, [this] { Web->goForward(); });
+    m_stop = button("stop", "stop", QStringLiteral("停止"));
+    connect(m_stop, &QAction::triggered, this, [this] {
         Web->stop();
         Frame1->hide();
         setShowCombo(true);
     });
-    connect(button("bookmark", "bookmark-add", QStringLiteral("加入书签")), &QAction::triggered, this,
-            &frmDocument::bookmarkRequested);
 
-    auto *menu = new QMenu(this);
-    connect(menu->addAction(QStringLiteral("新建窗口(&N)")), &QAction::triggered, this,
-            [this] { m_host.LoadNewDoc()->focusAddress(); });
-    connect(menu->addAction(QStringLiteral("关闭窗口(&C)")), &QAction::triggered, this, [this] { m_host.CloseDoc(); });
-    menu->addSeparator();
-    connect(menu->addAction(QStringLiteral("访问主页(&H)")), &QAction::triggered, this, &frmDocument::homeRequested);
-    connect(menu->addAction(QStringLiteral("访问Halbrek(&S)")), &QAction::triggered, this,
-            [this] { Web->navigate(Addresses::helpPage(m_programFolder)); });
-    const QStringList names{"mnuNewWindow", "mnuCloseWindow", "line", "mnuOpenHomepage", "mnuVisitHalbrek"};
-    for (int i = 0; i < names.size(); ++i)
-        menu->actions().at(i)->setObjectName(names.at(i));
+    m_menu = new QMenu(this);
+    const auto item = [this](const char *name, const QString &caption, const std::function<void()> &command) {
+        QAction *action = m_menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, command);
+    };
+    item("mnuNewWindow", QStringLiteral("新建窗口(&N)"), [this] { m_host.LoadNewDoc()->focusAddress(); });
+    item("mnuCloseWindow", QStringLiteral("关闭窗口(&C)"), [this] { m_host.CloseDoc(); });
+    m_menu->addSeparator();
+    item("mnuOpenHomepage", QStringLiteral("访问主页(&H)"), [this] { emit homeRequested(); });
+    item("mnuVisitHalbrek", QStringLiteral("访问Halbrek(&S)"), [this] { Web->navigate(Addresses::helpPage(m_programFolder)); });
 
-    QAction *menuAction = button("menu", "menu", QStringLiteral("菜单"));
-    menuAction->setMenu(menu);
-    if (auto *tool = qobject_cast<QToolButton *>(tbrMDIchild->widgetForAction(menuAction)))
+    m_menuButton = button("menu", "menu", QStringLiteral("菜单"));
+    m_menuButton->setMenu(m_menu);
+    if (auto *tool = qobject_cast<QToolButton *>(tbrMDIchild->widgetForAction(m_menuButton)))
         tool->setPopupMode(QToolButton::InstantPopup);
     // The address box gives way first; the buttons stay whole rather than hide behind "»".
     tbrMDIchild->setMinimumWidth(tbrMDIchild->sizeHint().width());
@@ -152,7 +152,6 @@ void frmDocument::connectBrowser()
     });
     connect(Web, &BrowserControl::TitleChange, this, &QWidget::setWindowTitle);
     connect(Web, &BrowserControl::DocumentComplete, this, &frmDocument::addAddress);
-    connect(Web, &BrowserControl::SearchSelection, this, &frmDocument::searchRequested);
     connect(Web, &BrowserControl::CommandStateChange, this, &frmDocument::Web_CommandStateChange);
     Web_CommandStateChange();
     Web->setNewWindowHandler([this] { return Web_NewWindow2(); });
@@ -204,10 +203,19 @@ BrowserControl *frmDocument::Web_NewWindow2()
 
 void frmDocument::Web_CommandStateChange()
 {
-    const std::pair<const char *, bool> states[] = {
-        {"back", Web->canGoBack()}, {"forward", Web->canGoForward()}, {"stop", Web->isLoading()}};
-    for (const auto &[key, enabled] : states)
-        tbrMDIchild->findChild<QAction *>(QLatin1String(key))->setEnabled(enabled);
+    m_back->setEnabled(Web->canGoBack());
+    m_forward->setEnabled(Web->canGoForward());
+    m_stop->setEnabled(Web->isLoading());
+}
+
+void frmDocument::addEntry(Documents::WindowPlace place, QAction *entry)
+{
+    if (place == Documents::WindowPlace::Menu) {
+        m_menu->addAction(entry);
+        return;
+    }
+    tbrMDIchild->insertAction(m_menuButton, entry);
+    tbrMDIchild->setMinimumWidth(tbrMDIchild->sizeHint().width());
 }
 
 bool frmDocument::eventFilter(QObject *watched, QEvent *event)

@@ -2,11 +2,14 @@
 
 #include <QMdiSubWindow>
 
+#include "Documents.h"
+
 class BrowserControl;
 class BrowserFactory;
 class DocumentHost;
 class QComboBox;
 class QGroupBox;
+class QMenu;
 class QProgressBar;
 class QStatusBar;
 class QToolBar;
@@ -28,12 +31,11 @@ public:
 
     // The control that shows the page, for the windows and commands of this layer.
     BrowserControl *web() const { return Web; }
+    // A room's entry: on the toolbar before 菜单, or at the end of the window's menu.
+    void addEntry(Documents::WindowPlace place, QAction *entry);
 
 signals:
-    // The user asked for what the main window does: file this page, search the
-    // selection, go to the home page.
-    void bookmarkRequested();
-    void searchRequested(const QString &text);
+    // The user asked for what the main window does: go to the home page.
     void homeRequested();
 
 protected:
@@ -54,6 +56,8 @@ private:
     QGroupBox *Frame1;
     QProgressBar *Progress;
     QToolBar *tbrMDIchild;
+    QAction *m_back, *m_forward, *m_stop, *m_menuButton;
+    QMenu *m_menu;
     QStatusBar *sbStatusBar;
     DocumentHost &m_host;
     QString m_programFolder;

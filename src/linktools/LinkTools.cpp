@@ -1,17 +1,19 @@
 #include "LinkTools.h"
 
 #include "LinkToolsPage.h"
-#include "document/RoomSlots.h"
+#include "document/RoomAnchors.h"
+#include "platform/Images.h"
 #include "core/ProcessLauncher.h"
 #include "core/Prompts.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 #include "platform/ProgramIcons.h"
 
 #include <QMenu>
 #include <QSet>
 
-LinkTools::LinkTools(const SubsystemContext &context, QMenu *menu, QObject *parent)
-    : Room(parent), m_store(context.profileFolder), m_launcher(*context.launcher), m_prompts(*context.prompts)
+LinkTools::LinkTools(const AppContext &context, QMenu *menu, QObject *parent)
+    : Room(parent), m_store(context.profileFolder), m_launcher(*context.launcher), m_prompts(*context.prompts),
+      m_programFolder(context.programFolder)
 {
     if (menu)
         setMenu(menu);
@@ -25,7 +27,16 @@ void LinkTools::setMenu(QMenu *menu)
     connect(m_menu, &QMenu::aboutToShow, this, &LinkTools::showIcons);
 }
 
-void LinkTools::install(const RoomSlots &where) { setMenu(where.linkMenu); }
+// The toolbar's 外接 drop-down lists the tools.
+void LinkTools::install(const RoomAnchors &where)
+{
+    setMenu(new QMenu(where.window));
+    QAction *button = entry(QStringLiteral("外接"), "link", [] {});
+    button->setIcon(Images::icon(m_programFolder, QStringLiteral("tools")));
+    button->setToolTip(QStringLiteral("外接程序"));
+    button->setMenu(m_menu);
+    where.toolButtons.add(button, QStringLiteral("link"));
+}
 
 QList<OptionsSection *> LinkTools::optionsSections() { return {new LinkToolsPage(*this)}; }
 

@@ -6,7 +6,7 @@
 class ProcessLauncher;
 class Prompts;
 class QMenu;
-struct SubsystemContext;
+struct AppContext;
 
 // The external programs of the toolbar's "外接" drop-down: the menu is filled
 // from linktools.ini, and choosing an item starts its program. The options
@@ -15,10 +15,10 @@ class LinkTools : public Room
 {
     Q_OBJECT
 public:
-    LinkTools(const SubsystemContext &context, QMenu *menu = nullptr, QObject *parent = nullptr);
+    LinkTools(const AppContext &context, QMenu *menu = nullptr, QObject *parent = nullptr);
 
     void load() override { LoadLinkTools(); }
-    void install(const RoomSlots &where) override;
+    void install(const RoomAnchors &where) override;
     QList<OptionsSection *> optionsSections() override;
     // The menu the tools are listed in.
     void setMenu(QMenu *menu);
@@ -43,4 +43,5 @@ private:
     QMenu *m_menu = nullptr;
     ProcessLauncher &m_launcher;
     Prompts &m_prompts;
+    QString m_programFolder;
 };

@@ -29,7 +29,7 @@ const CommandRunner::Tool CommandRunner::Netstat{
         return QStringList{QStringLiteral("netstat"), QStringLiteral("-tuna")};
     }};
 
-CommandRunner::CommandRunner(const Tool &tool, const SubsystemContext &context, QWidget *page)
+CommandRunner::CommandRunner(const Tool &tool, const AppContext &context, QWidget *page)
     : QObject(page), m_tool(tool), m_context(context), m_page(page), m_timer(new QTimer(this))
 {
     setObjectName(QLatin1String(tool.name));

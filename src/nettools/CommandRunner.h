@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Prompts.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 
 #include <QObject>
 #include <QPointer>
@@ -35,7 +35,7 @@ public:
     static inline const QString Hint = QStringLiteral("如果信息显示不全或者不显示，你可以尝试设置更长的时间");
     static inline const QString InvalidHost = QStringLiteral("主机名无效");
 
-    CommandRunner(const Tool &tool, const SubsystemContext &context, QWidget *page);
+    CommandRunner(const Tool &tool, const AppContext &context, QWidget *page);
 
     // The tool's button was clicked: host is the host field, shown how many characters
     // the output area holds.
@@ -52,7 +52,7 @@ private:
     void Timer_Timer();
 
     const Tool &m_tool;
-    SubsystemContext m_context;
+    AppContext m_context;
     QWidget *m_page;
     QTimer *m_timer;
     QPointer<CommandRun> m_run;

@@ -14,7 +14,7 @@
 
 using namespace PanelLayout;
 
-MailPage::MailPage(const SubsystemContext &context, int replyWait, const SmtpPorts &ports, QWidget *parent)
+MailPage::MailPage(const AppContext &context, int replyWait, const SmtpPorts &ports, QWidget *parent)
     : PanelPage(Id, Caption, parent), m_context(context), m_sender(new SmtpSender(replyWait, ports, this)),
       m_passwords(new MailPasswords(context.secrets, *context.prompts, this, context.note)),
       txtMailTO(named(new QLineEdit(QStringLiteral("收件人地址")), "txtMailTO")),

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SmtpSender.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 #include "platform/PanelPage.h"
 
 class MailPasswords;
@@ -21,7 +21,7 @@ public:
 
     // replyWait: how long the sender waits for each reply of the server, in milliseconds;
     // ports: which ones are secured how.
-    explicit MailPage(const SubsystemContext &context, int replyWait = SmtpSender::ReplyWait,
+    explicit MailPage(const AppContext &context, int replyWait = SmtpSender::ReplyWait,
                       const SmtpPorts &ports = {}, QWidget *parent = nullptr);
 
     void cmdMailSend_Click();
@@ -31,7 +31,7 @@ private:
     // The message of the first check the settings and fields fail, or an empty text.
     QString refusal(const QStringList &settings) const;
 
-    SubsystemContext m_context;
+    AppContext m_context;
     SmtpSender *m_sender;
     MailPasswords *m_passwords;
     QLineEdit *txtMailTO;

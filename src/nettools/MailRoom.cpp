@@ -2,18 +2,18 @@
 
 #include "MailOptions.h"
 #include "MailPage.h"
-#include "document/RoomSlots.h"
+#include "document/RoomAnchors.h"
 
 #include <QAction>
 
-MailRoom::MailRoom(const SubsystemContext &context, QObject *parent)
+MailRoom::MailRoom(const AppContext &context, QObject *parent)
     : Room(MailPage::Id, MailPage::Caption, [this] { return new MailPage(m_context); }, parent), m_context(context)
 {
 }
 
-void MailRoom::install(const RoomSlots &where)
+void MailRoom::install(const RoomAnchors &where)
 {
-    connect(where.sendCommand, &QAction::triggered, this, [this] { m_context.showPage(pageId(), false); });
+    where.fileMenu.add(entry(QStringLiteral("发送(&D)..."), "mnuFileSend", [this] { m_context.showPage(pageId(), false); }));
 }
 
 QList<OptionsSection *> MailRoom::optionsSections() { return {new MailOptions(*m_context.settings)}; }

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "document/Room.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 
 // The mail: its page, File > 发送, and the sender's identity in the options.
 class MailRoom : public Room
 {
     Q_OBJECT
 public:
-    explicit MailRoom(const SubsystemContext &context, QObject *parent = nullptr);
+    explicit MailRoom(const AppContext &context, QObject *parent = nullptr);
 
-    void install(const RoomSlots &where) override;
+    void install(const RoomAnchors &where) override;
     QList<OptionsSection *> optionsSections() override;
 
 private:
-    SubsystemContext m_context;
+    AppContext m_context;
 };

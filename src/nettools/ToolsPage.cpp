@@ -12,7 +12,7 @@
 
 using namespace PanelLayout;
 
-ToolsPage::ToolsPage(const SubsystemContext &context, QWidget *parent)
+ToolsPage::ToolsPage(const AppContext &context, QWidget *parent)
     : PanelPage(Id, Caption, parent), txtLocalIP(named(new QLineEdit(QStringLiteral("本地IP：")), "txtLocalIP")),
       IPrefresh(fixedButton("IPrefresh", QStringLiteral("刷新"), 615)), txtPINGHOST(named(new QLineEdit, "txtPINGHOST")),
       cmdPING(fixedButton("cmdPING", QStringLiteral("PING"), 615)),

@@ -6,7 +6,7 @@ class CommandRunner;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-struct SubsystemContext;
+struct AppContext;
 
 // The tools tab of the side panel: the local address, Ping, Netstat and their output.
 class ToolsPage : public PanelPage
@@ -16,7 +16,7 @@ public:
     static inline const QString Id = QStringLiteral("tools");
     static inline const QString Caption = QStringLiteral("实用工具");
 
-    explicit ToolsPage(const SubsystemContext &context, QWidget *parent = nullptr);
+    explicit ToolsPage(const AppContext &context, QWidget *parent = nullptr);
 
     // The local address is looked up again each time the page is chosen.
     void chosen() override { IPrefresh_Click(); }

@@ -3,7 +3,7 @@
 #include "ToolsPage.h"
 #include "WaitOptions.h"
 
-ToolsRoom::ToolsRoom(const SubsystemContext &context, QObject *parent)
+ToolsRoom::ToolsRoom(const AppContext &context, QObject *parent)
     : Room(ToolsPage::Id, ToolsPage::Caption, [this] { return new ToolsPage(m_context); }, parent), m_context(context)
 {
 }

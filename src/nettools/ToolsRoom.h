@@ -1,17 +1,17 @@
 #pragma once
 
 #include "document/Room.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 
 // The network tools: their page, and the waits of Ping and Netstat in the options.
 class ToolsRoom : public Room
 {
     Q_OBJECT
 public:
-    explicit ToolsRoom(const SubsystemContext &context, QObject *parent = nullptr);
+    explicit ToolsRoom(const AppContext &context, QObject *parent = nullptr);
 
     QList<OptionsSection *> optionsSections() override;
 
 private:
-    SubsystemContext m_context;
+    AppContext m_context;
 };

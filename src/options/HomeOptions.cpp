@@ -23,7 +23,7 @@ QPushButton *button(const char *name, const QString &caption) { return named(new
 
 } // namespace
 
-HomeOptions::HomeOptions(const SubsystemContext &context, QWidget *parent)
+HomeOptions::HomeOptions(const AppContext &context, QWidget *parent)
     : OptionsSection(QStringLiteral("常规"), parent), m_context(context),
       txtHomepage(named(new QLineEdit(context.settings->text(SettingKeys::Homepage)), "txtHomepage")),
       chkNWindowWithHome(named(new QCheckBox(QStringLiteral("新窗口访问主页")), "chkNWindowWithHome")),

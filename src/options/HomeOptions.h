@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/OptionsSection.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -13,7 +13,7 @@ class HomeOptions : public OptionsSection
 {
     Q_OBJECT
 public:
-    explicit HomeOptions(const SubsystemContext &context, QWidget *parent = nullptr);
+    explicit HomeOptions(const AppContext &context, QWidget *parent = nullptr);
 
     void apply(RunningSettings &settings, QString *error) override;
     void cmdIEhomepage_Click();
@@ -21,7 +21,7 @@ public:
     void cmdCreateLNK_Click();
 
 private:
-    SubsystemContext m_context;
+    AppContext m_context;
     QLineEdit *txtHomepage;
     QCheckBox *chkNWindowWithHome;
     QPushButton *cmdIEhomepage;

@@ -1,5 +1,7 @@
 #include "MultimediaSwitches.h"
 
+#include "document/EntryPlace.h"
+
 #include "MediaSettings.h"
 #include "core/RunningSettings.h"
 
@@ -43,10 +45,10 @@ MultimediaSwitches::MultimediaSwitches(BrowserFactory &browsers, RunningSettings
 
 MultimediaSwitches::~MultimediaSwitches() { m_browsers.onMediaChanged({}); }
 
-void MultimediaSwitches::addTo(QMenu *menu, QAction *before)
+void MultimediaSwitches::addTo(const EntryPlace &place)
 {
     for (const Item &item : std::as_const(m_items))
-        menu->insertAction(before, item.action);
+        place.add(item.action);
 }
 
 void MultimediaSwitches::load()

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class EntryPlace;
 class Prompts;
 class QAction;
 class QMenu;
@@ -22,7 +23,7 @@ public:
     ~MultimediaSwitches() override;
 
     // The four items, put into menu before before.
-    void addTo(QMenu *menu, QAction *before);
+    void addTo(const EntryPlace &place);
     // Check marks and pages as the settings say, at start-up; writes nothing.
     void load();
     // Pages as the settings say, before any window: the first page starts with them.

@@ -2,7 +2,7 @@
 
 #include "EngineTree.h"
 #include "MultiSearch.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 #include "platform/PanelLayout.h"
 
 #include <QComboBox>
@@ -11,7 +11,7 @@
 
 using namespace PanelLayout;
 
-SearchPage::SearchPage(const SubsystemContext &context, QWidget *parent)
+SearchPage::SearchPage(const AppContext &context, QWidget *parent)
     : PanelPage(Id, Caption, parent), SearchKey(named(new QComboBox, "SearchKey")),
       GoSearch(fixedButton("GoSearch", QStringLiteral("开始搜索"), 975)),
       cmdRefreshEngines(fixedButton("cmdRefreshEngines", QStringLiteral("刷新"), 975)),

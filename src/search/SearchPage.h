@@ -7,7 +7,7 @@ class MultiSearch;
 class QComboBox;
 class QPushButton;
 class QTreeWidget;
-struct SubsystemContext;
+struct AppContext;
 
 // The search tab of the side panel: the query box, its two buttons and the engine tree.
 class SearchPage : public PanelPage
@@ -17,7 +17,7 @@ public:
     static inline const QString Id = QStringLiteral("search");
     static inline const QString Caption = QStringLiteral("搜索引擎");
 
-    explicit SearchPage(const SubsystemContext &context, QWidget *parent = nullptr);
+    explicit SearchPage(const AppContext &context, QWidget *parent = nullptr);
 
     void LoadEngine();
     // Puts text into the query box and searches for it with the ticked engines;

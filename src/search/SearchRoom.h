@@ -1,18 +1,21 @@
 #pragma once
 
 #include "document/Room.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 
 class SearchPage;
 
-// The multi-engine search: its page, Ctrl+K, and the searches document windows ask for.
+// The multi-engine search: its page, Ctrl+K, the search of text chosen in a page, and
+// the search of what an address box holds that is no address.
 class SearchRoom : public Room
 {
     Q_OBJECT
 public:
-    explicit SearchRoom(const SubsystemContext &context, QObject *parent = nullptr);
+    explicit SearchRoom(const AppContext &context, QObject *parent = nullptr);
 
-    void install(const RoomSlots &where) override;
+    // What an address box does with text that is no address: a search with the first engine.
+    static void beforeFirstPage(const AppContext &context);
+    void install(const RoomAnchors &where) override;
     // Searches with the ticked engines; with none ticked, shows the page to tick some.
     void searchSelection(const QString &text);
 
@@ -20,5 +23,5 @@ private:
     SearchPage *build();
     SearchPage *searchPage();
 
-    SubsystemContext m_context;
+    AppContext m_context;
 };

@@ -23,6 +23,16 @@ MainMenus::MainMenus(Documents &documents, QMdiArea *area, DocumentCommands *com
     showCommandStates();
 }
 
+void MainMenus::placeRooms(RoomAnchors &anchors) const
+{
+    anchors.fileMenu = EntryPlace(mnuFile, mnuFileBar4);
+    anchors.viewSwitches = EntryPlace(mnuView, mnuViewBar0);
+    anchors.viewMenu = EntryPlace(mnuView, nullptr);
+    anchors.toolsMenu = EntryPlace(mnuTools, mnuToolsIEOptions);
+    anchors.windowMenu = EntryPlace(mnuWindow, nullptr);
+    anchors.helpMenu = EntryPlace(mnuHelp, mnuHelpShowtip);
+}
+
 void MainMenus::showCommandStates()
 {
     const frmDocument *active = m_documents.activeDocument();
@@ -65,7 +75,7 @@ QAction *MainMenus::separator(QMenu *menu, const char *name)
 
 void MainMenus::buildFile()
 {
-    QMenu *file = menu("mnuFile", QStringLiteral("文件(&F)"));
+    QMenu *file = mnuFile = menu("mnuFile", QStringLiteral("文件(&F)"));
     mnuFileNew = add(file, "mnuFileNew", QStringLiteral("新建(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N));
     add(file, "mnuFileOpen", QStringLiteral("打开(&O)..."), &DocumentCommands::mnuFileOpen_Click,
         QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -78,8 +88,7 @@ void MainMenus::buildFile()
     add(file, "mnuFilePageSetup", QStringLiteral("页面设置(&U)..."), &DocumentCommands::mnuFilePageSetup_Click);
     add(file, "mnuFilePrint", QStringLiteral("打印(&P)..."), &DocumentCommands::mnuFilePrint_Click);
     separator(file, "mnuFileBar3");
-    mnuFileSend = add(file, "mnuFileSend", QStringLiteral("发送(&D)..."));
-    separator(file, "mnuFileBar4");
+    mnuFileBar4 = separator(file, "mnuFileBar4");
     mnuFileExit = add(file, "mnuFileExit", QStringLiteral("退出(&X)"));
 }
 
@@ -112,7 +121,6 @@ void MainMenus::buildView()
     separator(view, "mnuViewBar1");
     // The media switches go here, brought by the room that keeps them.
     mnuViewBar0 = separator(view, "mnuViewBar0");
-    mnuViewOptions = add(view, "mnuViewOptions", QStringLiteral("选项(&O)..."));
     // A click flips the check mark first; the handlers then apply the new state.
     for (QAction *action : {mnuViewToolbar, mnuViewToolbarString, mnuViewTabbed})
         action->setCheckable(true);
@@ -122,8 +130,7 @@ void MainMenus::buildView()
 
 void MainMenus::buildTools()
 {
-    QMenu *tools = menu("mnuTools", QStringLiteral("工具(&T)"));
-    mnuToolsOptions = add(tools, "mnuToolsOptions", QStringLiteral("选项(&O)..."));
+    QMenu *tools = mnuTools = menu("mnuTools", QStringLiteral("工具(&T)"));
     mnuToolsIEOptions = add(tools, "mnuToolsIEOptions", QStringLiteral("Internet选项(&I)"));
     mnuToolsProfileFolder = add(tools, "mnuToolsProfileFolder", QStringLiteral("打开配置文件夹"));
     mnuToolsDownloads = add(tools, "mnuToolsDownloads", QStringLiteral("下载(&D)"), QKeySequence(Qt::CTRL | Qt::Key_J));
@@ -173,8 +180,7 @@ void MainMenus::fillWindowList()
 
 void MainMenus::buildHelp()
 {
-    QMenu *help = menu("mnuHelp", QStringLiteral("帮助(&H)"));
-    mnuHelpContents = add(help, "mnuHelpContents", QStringLiteral("目录(&C)"), QKeySequence(Qt::Key_F1));
+    QMenu *help = mnuHelp = menu("mnuHelp", QStringLiteral("帮助(&H)"));
     mnuHelpShowtip = add(help, "mnuHelpShowtip", QStringLiteral("显示日积月累(&T)"));
     separator(help, "mnuHelpBar0");
     mnuHelpAbout = add(help, "mnuHelpAbout", QStringLiteral("关于(&A) "));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/RoomAnchors.h"
+
 #include <QAction>
 #include <QKeySequence>
 #include <QObject>
@@ -13,8 +15,8 @@ class QMenu;
 class QMenuBar;
 
 // The main window's menu bar; each item carries its name as objectName. The
-// document commands are wired here; the main window and the rooms wire the items
-// handed out below.
+// document commands are wired here, the main window wires the items handed out
+// below, and the rooms bring theirs to the places given out.
 class MainMenus : public QObject
 {
     Q_OBJECT
@@ -23,10 +25,11 @@ public:
 
     // Back, forward and stop as the active document window can use them now.
     void showCommandStates();
+    // The rooms' places in the menus.
+    void placeRooms(RoomAnchors &anchors) const;
 
     QAction *mnuFileNew;
     QAction *mnuFileClose;
-    QAction *mnuFileSend;
     QAction *mnuFileExit;
     QAction *mnuEditback;
     QAction *MnuEditForward;
@@ -36,14 +39,15 @@ public:
     QAction *mnuViewToolbarString;
     QAction *mnuViewTabbed;
     QAction *mnuViewBar0; // the line the media switches go above
-    QAction *mnuViewOptions;
-    QAction *mnuToolsOptions;
+    QMenu *mnuFile;
+    QAction *mnuFileBar4;
+    QMenu *mnuTools;
+    QMenu *mnuHelp;
     QAction *mnuToolsIEOptions;
     QAction *mnuToolsProfileFolder;
     QAction *mnuToolsDownloads;
     QMenu *mnuWindow;
     QAction *mnuWindowNewWindow;
-    QAction *mnuHelpContents;
     QAction *mnuHelpShowtip;
     QAction *mnuHelpAbout;
 

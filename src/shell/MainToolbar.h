@@ -1,29 +1,41 @@
 #pragma once
 
+#include "document/EntryPlace.h"
+
+#include <QHash>
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QAction;
-class QMenu;
 class QToolBar;
 
-// Fills the main toolbar with its keyed buttons; every click goes to one dispatcher.
+// The main toolbar: the shell's own buttons as typed members, places where the rooms
+// put theirs, the captions of all, and the dispatcher that runs a button by its key.
 class MainToolbar : public QObject
 {
     Q_OBJECT
 public:
     MainToolbar(QToolBar *toolbar, const QString &programFolder);
 
-    QAction *button(const QString &key) const;
-    QMenu *linkMenu() const { return m_linkMenu; }
-    QAction *listButton() const { return button(QStringLiteral("list")); }
-    // Captions on (every key gets its caption back) or off.
+    QAction *newWindow, *closeWindow, *open, *save, *print, *copy, *find, *list, *home, *bbs, *update;
+
+    // After 主页, and before BBS.
+    EntryPlace pageButtons();
+    EntryPlace toolButtons();
+    // Runs the button of key as a click would; false for a key no button has.
+    bool run(const QString &key) const;
+    // Captions on (every button gets its caption back) or off.
     void setCaptionsShown(bool shown);
 
-signals:
-    void clicked(const QString &key);
-
 private:
+    QAction *button(const char *key, const char *caption, const char *hint, const char *image);
+    void added(QAction *button, const QString &key);
+
     QToolBar *m_toolbar;
-    QMenu *m_linkMenu;
+    QString m_programFolder;
+    QAction *m_afterHome, *m_beforeBbs;
+    QHash<QAction *, QString> m_captions;
+    QHash<QString, QAction *> m_byKey; // what the dispatcher knows, filled as buttons come
 };

@@ -4,12 +4,15 @@
 
 class QWidget;
 class Room;
-struct SubsystemContext;
+struct AppContext;
 
+// The one list of the main window's rooms.
 namespace Rooms {
 
-// Every room of the main window, made once, in the order of the panel's tabs and
-// of the options dialog's sections; owner is the main window.
-QList<Room *> make(const SubsystemContext &context, QWidget *owner);
+// What rooms set up before the first page loads, before any window is built.
+void beforeFirstPage(const AppContext &context);
+// Every room, made once, in the order of the panel's tabs and of the options
+// dialog's sections; owner is the main window.
+QList<Room *> make(const AppContext &context, QWidget *owner);
 
 } // namespace Rooms

@@ -1,22 +1,21 @@
 #include "Startup.h"
 
-#include "AppContext.h"
+#include "document/AppContext.h"
 #include "core/Addresses.h"
 #include "core/AppInfo.h"
 #include "core/FileReplace.h"
 #include "core/ProfileFolder.h"
 #include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
-#include "options/MultimediaSwitches.h"
 #include "document/webengine/WebEngineEnvironment.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 #include "frmTip.h"
+#include "Rooms.h"
 #include "platform/DetachedProcessLauncher.h"
 #include "platform/KeyringSecrets.h"
 #include "platform/DialogPrompts.h"
 #include "platform/FocusStyle.h"
-#include "search/SearchUrl.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -72,10 +71,10 @@ QString firstPage(const QString &commandLine, const RunningSettings &settings)
     return address.isEmpty() ? QStringLiteral("about:blank") : address;
 }
 
-void startFirstPage(WebEngineEnvironment &web, const RunningSettings &settings, const QString &commandLine)
+void startFirstPage(WebEngineEnvironment &web, const AppContext &context, const QString &commandLine)
 {
-    MultimediaSwitches::applyStored(web, settings);
-    web.startFirstPage(firstPage(commandLine, settings));
+    Rooms::beforeFirstPage(context);
+    web.startFirstPage(firstPage(commandLine, *context.settings));
 }
 
 QString commandLine(const QStringList &arguments)
@@ -94,14 +93,13 @@ int run(QApplication &app, const QString &commandLine)
     installTranslations(app);
     QApplication::setStyle(new FocusStyle(QApplication::style()->name()));
 
-    AppContext context;
-    context.programFolder = QApplication::applicationDirPath();
+    const QString programFolder = QApplication::applicationDirPath();
     // The web engine first: its start is the longest part of start-up and mostly
     // waits on its helper processes, while other threads copy the shipped profile
     // files and load the image plugins.
     const ProfileFolder profile;
     SettingsStore store;
-    auto prepared = std::async(std::launch::async, [&profile, &store, shipped = context.programFile(QStringLiteral("profile"))] {
+    auto prepared = std::async(std::launch::async, [&profile, &store, shipped = programFolder + QStringLiteral("/profile")] {
         profile.prepare(shipped);
         removeLeftoverCopies(store.folder());
     });
@@ -113,20 +111,18 @@ int run(QApplication &app, const QString &commandLine)
     KeyringSecrets secrets;
     prepared.wait();
     plugins.wait();
-    context.profileFolder = profile.path();
-    web.setTypedSearch([folder = context.profileFolder](const QString &query) {
-        return firstEngineSearch(folder, query);
-    });
+    const AppContext context{.programFolder = programFolder,
+                             .profileFolder = profile.path(),
+                             .tipsApplication = QFileInfo(QApplication::applicationFilePath()).completeBaseName(),
+                             .settings = &settings,
+                             .prompts = &prompts,
+                             .launcher = &launcher,
+                             .secrets = &secrets,
+                             .browsers = &web};
     // Its renderer starts and the page loads while the windows are built.
-    startFirstPage(web, settings, commandLine);
+    startFirstPage(web, context, commandLine);
     std::optional<frmSplash> splash(std::in_place, context.programFolder);
     present(*splash);
-    context.tipsApplication = QFileInfo(QApplication::applicationFilePath()).completeBaseName();
-    context.settings = &settings;
-    context.prompts = &prompts;
-    context.browsers = &web;
-    context.launcher = &launcher;
-    context.secrets = &secrets;
 
     const auto main = launch(context, commandLine, &*splash);
     splash.reset(); // its picture and window are not needed again

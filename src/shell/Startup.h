@@ -21,8 +21,9 @@ void installTranslations(QApplication &app);
 std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, frmSplash *splash = nullptr);
 // The address the main window's load opens first: the one after "-nohome", else the home page.
 QString firstPage(const QString &commandLine, const RunningSettings &settings);
-// The first page's load starts, with the stored media switches, before any window is built.
-void startFirstPage(WebEngineEnvironment &web, const RunningSettings &settings, const QString &commandLine);
+// The first page's load starts, with what the rooms set up first (the stored media
+// switches among it), before any window is built.
+void startFirstPage(WebEngineEnvironment &web, const AppContext &context, const QString &commandLine);
 // commandLine is the program's arguments as commandLine() joins them.
 int run(QApplication &app, const QString &commandLine);
 // The command line as typed: the arguments joined by blanks, one that holds a

@@ -1,6 +1,5 @@
 #include "frmMain.h"
 
-#include "HelpPage.h"
 #include "MainMenus.h"
 #include "MainToolbar.h"
 #include "Rooms.h"
@@ -17,7 +16,7 @@
 #include "document/DocumentCommands.h"
 #include "document/DocumentWindows.h"
 #include "document/Room.h"
-#include "document/RoomSlots.h"
+#include "document/RoomAnchors.h"
 #include "document/frmDocument.h"
 #include "frmAbout.h"
 #include "frmTip.h"
@@ -45,8 +44,7 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     : QMainWindow(parent), m_context(context), m_settings(*context.settings), m_mdi(new DocumentArea),
       m_documents(new DocumentWindows(m_mdi, *context.browsers, context.programFolder, this)),
       m_commands(new DocumentCommands(*m_documents, m_mdi, m_documents->arranger(), *context.prompts, this)),
-      m_subsystems{m_documents,       &m_settings,           context.prompts,      context.launcher, context.secrets,
-                   context.browsers,  context.programFolder, context.profileFolder},
+      m_subsystems(context),
       m_toolbar1(new QToolBar), m_placement(*context.settings)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -60,15 +58,16 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     m_toolbar1->setMovable(false);
     addToolBar(m_toolbar1);
     m_toolbar = new MainToolbar(m_toolbar1, context.programFolder);
-    connect(m_toolbar, &MainToolbar::clicked, this, &frmMain::MotherButton_Click);
     m_menus = new MainMenus(*m_documents, m_mdi, m_commands, menuBar());
     connectMenus();
+    connectToolbar();
     m_commands->addShortcuts(this);
     connect(m_documents, &DocumentWindows::opened, this,
             [this](frmDocument *document) { connect(document, &frmDocument::homeRequested, this, &frmMain::goHome); });
     connect(m_documents, &DocumentWindows::activeCommandsChanged, m_menus, &MainMenus::showCommandStates);
     // Where the toolbar's hints and the rooms' short notes show.
     statusBar()->setObjectName(QStringLiteral("sbMain"));
+    m_subsystems.documents = m_documents;
     m_subsystems.note = [this](const QString &text) { statusBar()->showMessage(text, 5000); };
     m_subsystems.showPage = [this](const QString &pageId, bool focus) { showPage(pageId, focus); };
     m_rooms = Rooms::make(m_subsystems, this);
@@ -92,22 +91,16 @@ void frmMain::buildPanel()
     m_list = new SidePanel(m_rooms);
     connect(m_list, &SidePanel::hideRequested, this, [this] { setListPressed(false); });
     // However the button changes (a click, a key, an assistive tool), the panel follows.
-    connect(m_toolbar->listButton(), &QAction::toggled, m_list, &QWidget::setVisible);
+    connect(m_toolbar->list, &QAction::toggled, m_list, &QWidget::setVisible);
 }
 
 void frmMain::installRooms()
 {
-    RoomSlots where;
-    where.window = this;
-    where.linkMenu = m_toolbar->linkMenu();
-    where.viewMenu = m_menus->mnuView;
-    where.viewSwitchesEnd = m_menus->mnuViewBar0;
-    where.bookmarkButton = m_toolbar->button(QStringLiteral("bookmark"));
-    where.sendCommand = m_menus->mnuFileSend;
-    where.optionsCommands = {m_menus->mnuViewOptions, m_menus->mnuToolsOptions, m_toolbar->button(QStringLiteral("option"))};
-    where.rooms = m_rooms;
+    RoomAnchors anchors{.window = this, .pageButtons = m_toolbar->pageButtons(), .toolButtons = m_toolbar->toolButtons(),
+                        .rooms = m_rooms};
+    m_menus->placeRooms(anchors);
     for (Room *room : std::as_const(m_rooms))
-        room->install(where);
+        room->install(anchors);
 }
 
 // The side panel to the left of the document windows.
@@ -136,12 +129,31 @@ void frmMain::connectMenus()
         {m_menus->mnuToolsProfileFolder, &frmMain::mnuToolsProfileFolder_Click},
         {m_menus->mnuToolsDownloads, &frmMain::mnuToolsDownloads_Click},
         {m_menus->mnuWindowNewWindow, &frmMain::mnuFileNew_Click},
-        {m_menus->mnuHelpContents, &frmMain::mnuHelpContents_Click},
         {m_menus->mnuHelpShowtip, &frmMain::mnuHelpShowtip_Click},
         {m_menus->mnuHelpAbout, &frmMain::mnuHelpAbout_Click},
     };
     for (const auto &[item, handler] : items)
         connect(item, &QAction::triggered, this, handler);
+}
+
+void frmMain::connectToolbar()
+{
+    const auto bbs = [this] { m_documents->navigateActive(Addresses::helpPage(m_context.programFolder, Addresses::ReportSection)); };
+    const auto update = [this] { m_documents->navigateActive(Addresses::helpPage(m_context.programFolder, Addresses::UpdateSection)); };
+    const std::pair<QAction *, std::function<void()>> buttons[] = {
+        {m_toolbar->newWindow, [this] { newWindowFromToolbar(); }},
+        {m_toolbar->closeWindow, [this] { CloseDoc(); }},
+        {m_toolbar->open, [this] { m_commands->mnuFileOpen_Click(); }},
+        {m_toolbar->save, [this] { m_commands->mnuFileSaveAs_Click(); }},
+        {m_toolbar->print, [this] { m_commands->mnuFilePrint_Click(); }},
+        {m_toolbar->copy, [this] { m_commands->mnuEditCopy_Click(); }},
+        {m_toolbar->find, [this] { m_commands->mnuEditFind_Click(); }},
+        {m_toolbar->home, [this] { goHome(); }},
+        {m_toolbar->bbs, bbs},
+        {m_toolbar->update, update},
+    };
+    for (const auto &[button, command] : buttons)
+        connect(button, &QAction::triggered, this, command);
 }
 
 void frmMain::Form_Load(const QString &commandLine)
@@ -187,26 +199,7 @@ void frmMain::CloseDoc() { m_documents->CloseDoc(); }
 frmDocument *frmMain::activeDocument() const { return m_documents->activeDocument(); }
 qint32 frmMain::DocCount() const { return m_documents->DocCount(); }
 
-void frmMain::MotherButton_Click(const QString &key)
-{
-    const QHash<QString, std::function<void()>> commands = {
-        {QStringLiteral("new"), [this] { newWindowFromToolbar(); }},
-        {QStringLiteral("close"), [this] { CloseDoc(); }},
-        {QStringLiteral("open"), [this] { m_commands->mnuFileOpen_Click(); }},
-        {QStringLiteral("save"), [this] { m_commands->mnuFileSaveAs_Click(); }},
-        {QStringLiteral("print"), [this] { m_commands->mnuFilePrint_Click(); }},
-        {QStringLiteral("copy"), [this] { m_commands->mnuEditCopy_Click(); }},
-        {QStringLiteral("find"), [this] { m_commands->mnuEditFind_Click(); }},
-        {QStringLiteral("list"), [this] { m_list->setVisible(listPressed()); }},
-        {QStringLiteral("home"), [this] { goHome(); }},
-        {QStringLiteral("bbs"),
-         [this] { m_documents->navigateActive(Addresses::helpPage(m_context.programFolder, Addresses::ReportSection)); }},
-        {QStringLiteral("update"),
-         [this] { m_documents->navigateActive(Addresses::helpPage(m_context.programFolder, Addresses::UpdateSection)); }},
-    };
-    if (const auto command = commands.value(key))
-        command();
-}
+void frmMain::MotherButton_Click(const QString &key) { m_toolbar->run(key); }
 
 void frmMain::newWindowFromToolbar()
 {
@@ -246,7 +239,6 @@ void frmMain::showPage(const QString &pageId, bool focus)
 // A new window has nothing to show yet: the address box waits for the user's address.
 void frmMain::mnuFileNew_Click() { LoadNewDoc()->focusAddress(); }
 void frmMain::mnuFileExit_Click() { close(); }
-void frmMain::mnuHelpContents_Click() { showPage(HelpPage::Id, false); }
 
 void frmMain::mnuViewToolbar_Click()
 {
@@ -306,11 +298,11 @@ void frmMain::mnuHelpAbout_Click()
     about.exec();
 }
 
-bool frmMain::listPressed() const { return m_toolbar->listButton()->isChecked(); }
+bool frmMain::listPressed() const { return m_toolbar->list->isChecked(); }
 
 void frmMain::setListPressed(bool pressed)
 {
-    m_toolbar->listButton()->setChecked(pressed);
+    m_toolbar->list->setChecked(pressed);
     m_list->setVisible(pressed);
 }
 

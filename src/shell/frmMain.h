@@ -1,8 +1,7 @@
 #pragma once
 
-#include "AppContext.h"
 #include "WindowPlacement.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 
 #include <QMainWindow>
 
@@ -34,7 +33,7 @@ public:
     frmDocument *activeDocument() const;
     // Document windows opened so far, closed ones included.
     qint32 DocCount() const;
-    // What the toolbar's button of that key does.
+    // Runs the toolbar's button of that key ("new", "home", …), as a click on it would.
     void MotherButton_Click(const QString &key);
 
 signals:
@@ -47,6 +46,7 @@ private:
     void buildPanel();
     void buildLayout();
     void connectMenus();
+    void connectToolbar();
     void installRooms();
     void saveState();
     void newWindowFromToolbar();
@@ -68,7 +68,6 @@ private:
     void mnuToolsIEOptions_Click();
     void mnuToolsProfileFolder_Click();
     void mnuToolsDownloads_Click();
-    void mnuHelpContents_Click();
     void mnuHelpShowtip_Click();
     void mnuHelpAbout_Click();
 
@@ -77,7 +76,7 @@ private:
     DocumentArea *m_mdi;
     DocumentWindows *m_documents;
     DocumentCommands *m_commands;
-    SubsystemContext m_subsystems;
+    AppContext m_subsystems;
     QToolBar *m_toolbar1;
     MainToolbar *m_toolbar;
     MainMenus *m_menus;

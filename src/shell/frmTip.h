@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "shell/AppContext.h"
+#include "document/AppContext.h"
 
 class QCheckBox;
 class QLabel;

@@ -206,7 +206,7 @@ private slots:
         file.setPermissions(file.permissions() | QFile::ExeOwner);
         QVERIFY(m_tools->store().add(QStringLiteral("工具"), script));
         DetachedProcessLauncher real;
-        SubsystemContext context = m_fixture->context;
+        AppContext context = m_fixture->context;
         context.launcher = &real;
         LinkTools tools(context, m_menu.get());
         tools.LoadLinkTools();

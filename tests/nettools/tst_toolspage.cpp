@@ -57,7 +57,7 @@ class tst_ToolsPage : public QObject
     void showPage(ProcessLauncher *launcher = nullptr)
     {
         m_fixture = std::make_unique<PageFixture>();
-        SubsystemContext context = m_fixture->context;
+        AppContext context = m_fixture->context;
         context.launcher = launcher ? launcher : context.launcher;
         QVERIFY(m_fixture->show(m_page = new ToolsPage(context)));
     }

@@ -186,7 +186,7 @@ private slots:
     {
         TestApp app;
         app.settings().save(AppTitle, QStringLiteral("Multimedia"), QStringLiteral("ShowPicture"), QStringLiteral("0"));
-        Startup::startFirstPage(app.web(), app.running(), QStringLiteral("vantorel -nohome about:blank"));
+        Startup::startFirstPage(app.web(), app.context, QStringLiteral("vantorel -nohome about:blank"));
         QVERIFY(!app.web().mediaAllowed(BrowserFactory::Media::Pictures));
         QVERIFY(app.web().mediaAllowed(BrowserFactory::Media::Sound));
     }

@@ -61,7 +61,7 @@ private slots:
         child<QPushButton>(panelOf(*main), QStringLiteral("btnTurnofflist"))->click();
         QVERIFY(!panelOf(*main)->isVisible());
         QVERIFY(!listPressed(*main));
-        toolbarOf(*main)->listButton()->trigger();
+        toolbarOf(*main)->list->trigger();
         QVERIFY(listPressed(*main));
         QVERIFY(panelOf(*main)->isVisible());
         QCOMPARE(panelOf(*main)->width(), 3480 / 15);
@@ -130,7 +130,7 @@ private slots:
         auto main = startMainWindow(app);
         QVERIFY(main);
         setListPressed(*main, false);
-        toolbarOf(*main)->button(QStringLiteral("bookmark"))->trigger();
+        action(*main, QStringLiteral("bookmark"))->trigger();
         QVERIFY(panelOf(*main)->isVisible());
         QVERIFY(listPressed(*main));
         QCOMPARE(panelOf(*main)->currentPage()->id(), BookmarkPage::Id);

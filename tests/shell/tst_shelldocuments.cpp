@@ -103,7 +103,7 @@ private slots:
         if (how == QLatin1String("Ctrl+N"))
             QTest::keyClick(main.get(), Qt::Key_N, Qt::ControlModifier);
         else if (how == QLatin1String("new"))
-            QTest::mouseClick(toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->button(how)), Qt::LeftButton);
+            QTest::mouseClick(toolbarWidget(*main)->widgetForAction(action(*main, how)), Qt::LeftButton);
         else if (how == QLatin1String("mnuNewWindow"))
             first->findChild<QAction *>(how)->trigger();
         else
@@ -257,7 +257,10 @@ private slots:
         QVERIFY(pageOf<BookmarkPage>(*main)->dialog()->isHidden());
         whenModalShown<frmAddToBookmark>(cancelled);
         QToolBar *tools = child<QToolBar>(main->activeDocument(), QStringLiteral("tbrMDIchild"));
-        QTest::mouseClick(tools->widgetForAction(tools->findChild<QAction *>(QStringLiteral("bookmark"))), Qt::LeftButton);
+        const QList<QAction *> buttons = tools->actions();
+        const auto add = std::find_if(buttons.begin(), buttons.end(), [](QAction *b) { return b->text() == QStringLiteral("加入书签"); });
+        QVERIFY(add != buttons.end());
+        QTest::mouseClick(tools->widgetForAction(*add), Qt::LeftButton);
         QVERIFY(pageOf<BookmarkPage>(*main)->dialog()->isHidden());
     }
 

@@ -44,8 +44,8 @@ private slots:
             if (!action->isSeparator())
                 keys.append(action->objectName());
         QCOMPARE(keys, Keys);
-        QCOMPARE(toolbarOf(*main)->button(QStringLiteral("option"))->toolTip(), QStringLiteral("更改Vantorel设置"));
-        QVERIFY(toolbarOf(*main)->button(QStringLiteral("link"))->menu());
+        QCOMPARE(toolbarButton(*main, QStringLiteral("option"))->toolTip(), QStringLiteral("更改Vantorel设置"));
+        QVERIFY(toolbarButton(*main, QStringLiteral("link"))->menu());
     }
 
     // A click on the picture of "外接", not only on its arrow, opens the menu.
@@ -54,8 +54,8 @@ private slots:
         TestApp app;
         auto main = startMainWindow(app);
         QVERIFY(main);
-        QMenu *menu = toolbarOf(*main)->linkMenu();
-        QWidget *button = toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->button(QStringLiteral("link")));
+        QMenu *menu = toolbarButton(*main, QStringLiteral("link"))->menu();
+        QWidget *button = toolbarWidget(*main)->widgetForAction(toolbarButton(*main, QStringLiteral("link")));
         bool shown = false;
         connect(menu, &QMenu::aboutToShow, menu, [&] { shown = true, QTimer::singleShot(0, menu, &QMenu::close); });
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 4, button->height() / 2));
@@ -69,17 +69,17 @@ private slots:
         QVERIFY(main);
         QHash<QString, QString> before;
         for (const QString &key : Keys)
-            before.insert(key, toolbarOf(*main)->button(key)->text());
+            before.insert(key, toolbarButton(*main, key)->text());
         QCOMPARE(before.value(QStringLiteral("bbs")), QStringLiteral("BBS"));
         QAction *textMode = action(*main, QStringLiteral("mnuViewToolbarString"));
         textMode->trigger();
         QVERIFY(!textMode->isChecked());
         for (const QString &key : Keys)
-            QVERIFY2(toolbarOf(*main)->button(key)->text().isEmpty(), qPrintable(key));
+            QVERIFY2(toolbarButton(*main, key)->text().isEmpty(), qPrintable(key));
         textMode->trigger();
         QVERIFY(textMode->isChecked());
         for (const QString &key : Keys)
-            QCOMPARE(toolbarOf(*main)->button(key)->text(), before.value(key));
+            QCOMPARE(toolbarButton(*main, key)->text(), before.value(key));
     }
 
     void buttonsKeepTheirNamesForAssistiveTools()
@@ -88,7 +88,7 @@ private slots:
         auto main = startMainWindow(app);
         QVERIFY(main);
         const auto nameOf = [&](const QString &key) {
-            QWidget *button = toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->button(key));
+            QWidget *button = toolbarWidget(*main)->widgetForAction(toolbarButton(*main, key));
             return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
         };
         action(*main, QStringLiteral("mnuViewToolbarString"))->trigger();
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(nameOf(QStringLiteral("bbs")), QStringLiteral("BBS"));
         // The panel follows the button however it is toggled.
         QAccessibleInterface *list = QAccessible::queryAccessibleInterface(
-            toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->listButton()));
+            toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->list));
         QVERIFY(panelOf(*main)->isVisible());
         list->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QTRY_VERIFY(!panelOf(*main)->isVisible());
@@ -177,7 +177,7 @@ private slots:
             child<QLineEdit>(options, QStringLiteral("txtFavorites"))->setText(app.folder());
             QTest::mouseClick(child<QPushButton>(options, QStringLiteral("cmdOK")), Qt::LeftButton);
         });
-        QTest::mouseClick(toolbarWidget(*main)->widgetForAction(toolbarOf(*main)->button(QStringLiteral("option"))),
+        QTest::mouseClick(toolbarWidget(*main)->widgetForAction(toolbarButton(*main, QStringLiteral("option"))),
                           Qt::LeftButton);
         QCOMPARE(app.running().text(SettingKeys::Homepage), page);
         main->MotherButton_Click(QStringLiteral("home"));

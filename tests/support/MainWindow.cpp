@@ -48,6 +48,14 @@ SidePanel *panelOf(const frmMain &main) { return child<SidePanel>(&main, QString
 QMdiArea *areaOf(const frmMain &main) { return main.findChild<DocumentArea *>(); }
 QList<frmDocument *> documentsOf(const frmMain &main) { return main.findChild<DocumentArea *>()->documents(); }
 QAction *action(const frmMain &main, const QString &name) { return child<QAction>(&main, name); }
+
+QAction *toolbarButton(const frmMain &main, const QString &key)
+{
+    for (QAction *button : toolbarWidget(main)->actions())
+        if (button->objectName() == key)
+            return button;
+    return nullptr;
+}
 bool listPressed(const frmMain &main) { return action(main, QStringLiteral("list"))->isChecked(); }
 
 void setListPressed(const frmMain &main, bool pressed)

@@ -34,6 +34,8 @@ QMdiArea *areaOf(const frmMain &main);
 QList<frmDocument *> documentsOf(const frmMain &main);
 // The menu item or toolbar button of that name.
 QAction *action(const frmMain &main, const QString &name);
+// The main toolbar's button of that key, whoever put it there.
+QAction *toolbarButton(const frmMain &main, const QString &key);
 // Whether the toolbar's list button is down; a click on it when it should change.
 bool listPressed(const frmMain &main);
 void setListPressed(const frmMain &main, bool pressed);

@@ -18,14 +18,14 @@ PageFixture::PageFixture(Browsers browsers)
       documents(new ScriptedDocuments(area, browsers == Real ? static_cast<BrowserFactory &>(app.web()) : scripted,
                                       app.context.programFolder, &window)),
       running(app.running()),
-      context{documents,
-              &running,
-              &app.prompts,
-              &app.launcher,
-              &app.secrets,
-              browsers == Real ? static_cast<BrowserFactory *>(&app.web()) : &scripted,
-              app.context.programFolder,
-              app.context.profileFolder}
+      context{.programFolder = app.context.programFolder,
+              .profileFolder = app.context.profileFolder,
+              .settings = &running,
+              .prompts = &app.prompts,
+              .launcher = &app.launcher,
+              .secrets = &app.secrets,
+              .browsers = browsers == Real ? static_cast<BrowserFactory *>(&app.web()) : &scripted,
+              .documents = documents}
 {
     context.note = [this](const QString &text) { notes.append(text); };
     auto *central = new QWidget;

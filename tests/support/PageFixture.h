@@ -5,7 +5,7 @@
 #include "ScriptedDocuments.h"
 #include "TestApp.h"
 #include "core/RunningSettings.h"
-#include "document/SubsystemContext.h"
+#include "document/AppContext.h"
 
 #include <QLineEdit>
 #include <QMainWindow>
@@ -30,7 +30,7 @@ public:
     DocumentArea *area;
     ScriptedDocuments *documents;
     RunningSettings &running;
-    SubsystemContext context;
+    AppContext context;
 
     QStringList notes;  // what pages put in the status bar
 

@@ -6,7 +6,7 @@
 #include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
 #include "document/webengine/WebEngineEnvironment.h"
-#include "shell/AppContext.h"
+#include "document/AppContext.h"
 
 #include <QTemporaryDir>
 #include <memory>

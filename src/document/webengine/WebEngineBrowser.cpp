@@ -91,18 +91,21 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts,
     connect(m_view, &QWidget::customContextMenuRequested, this, &WebEngineBrowser::showContextMenu);
 }
 
-// The engine's own menu, plus a search with the ticked engines when text is selected.
+// The engine's own menu, plus what the program does with text chosen in the page.
 void WebEngineBrowser::showContextMenu(const QPoint &position)
 {
     if (!m_view->lastContextMenuRequest())
         return; // only the engine's own requests carry what the menu is built from
     QMenu *menu = m_view->createStandardContextMenu();
     const QString selected = m_page->selectedText().simplified();
-    if (!selected.isEmpty()) {
+    if (!selected.isEmpty() && !selectionCommands().isEmpty())
         menu->addSeparator();
-        QAction *search = menu->addAction(QStringLiteral("用选中的搜索引擎搜索"));
-        search->setObjectName(QStringLiteral("searchSelection"));
-        connect(search, &QAction::triggered, this, [this, selected] { emit SearchSelection(selected); });
+    for (const SelectionCommand &command : selectionCommands()) {
+        if (selected.isEmpty())
+            break;
+        QAction *item = menu->addAction(command.caption);
+        item->setObjectName(command.name);
+        connect(item, &QAction::triggered, this, [run = command.run, selected] { run(selected); });
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(m_view->mapToGlobal(position));

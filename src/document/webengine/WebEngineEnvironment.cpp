@@ -39,7 +39,7 @@ BrowserControl *WebEngineEnvironment::createBrowser(QWidget *parent)
         m_first->releaseSoon();
         return m_first.release();
     }
-    auto *browser = new WebEngineBrowser(m_profile.get(), m_prompts, m_search, parent);
+    auto *browser = new WebEngineBrowser(m_profile.get(), m_prompts, typedSearch(), parent);
     m_media->adopt(browser->page());
     return browser;
 }

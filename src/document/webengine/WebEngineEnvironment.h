@@ -29,7 +29,6 @@ public:
     void setMediaAllowed(Media media, bool allowed) override;
     bool mediaAllowed(Media media) const override;
     // How browsers turn typed text that is no address into a search.
-    void setTypedSearch(TypedAddress::Search search) { m_search = std::move(search); }
     QWebEngineProfile *profile() const { return m_profile.get(); }
     // Scripts and the download folder as the settings hold them.
     void loadOptions();
@@ -43,7 +42,6 @@ public:
 private:
     Prompts &m_prompts;
     RunningSettings &m_settings;
-    TypedAddress::Search m_search;
     std::unique_ptr<QWebEngineProfile> m_profile;
     std::unique_ptr<DownloadManager> m_downloads;
     std::unique_ptr<MediaPolicy> m_media;
