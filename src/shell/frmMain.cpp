@@ -96,11 +96,20 @@ void frmMain::buildPanel()
 
 void frmMain::installRooms()
 {
-    RoomAnchors anchors{.window = this, .pageButtons = m_toolbar->pageButtons(), .toolButtons = m_toolbar->toolButtons(),
-                        .rooms = m_rooms};
-    m_menus->placeRooms(anchors);
+    m_anchors = {.window = this, .pageButtons = m_toolbar->pageButtons(), .toolButtons = m_toolbar->toolButtons(),
+                 .rooms = m_rooms};
+    m_menus->placeRooms(m_anchors);
     for (Room *room : std::as_const(m_rooms))
-        room->install(anchors);
+        room->install(m_anchors);
+}
+
+void frmMain::addRoom(Room *room)
+{
+    room->setParent(this);
+    m_rooms.append(room);
+    m_anchors.rooms = m_rooms;
+    room->install(m_anchors);
+    room->load();
 }
 
 // The side panel to the left of the document windows.

@@ -2,6 +2,7 @@
 
 #include "WindowPlacement.h"
 #include "document/AppContext.h"
+#include "document/RoomAnchors.h"
 
 #include <QMainWindow>
 
@@ -33,6 +34,8 @@ public:
     frmDocument *activeDocument() const;
     // Document windows opened so far, closed ones included.
     qint32 DocCount() const;
+    // A room that brings only entries (menu items, buttons, keys), installed and loaded now.
+    void addRoom(Room *room);
     // Runs the toolbar's button of that key ("new", "home", …), as a click on it would.
     void MotherButton_Click(const QString &key);
 
@@ -81,6 +84,7 @@ private:
     MainToolbar *m_toolbar;
     MainMenus *m_menus;
     QList<Room *> m_rooms;
+    RoomAnchors m_anchors;
     SidePanel *m_list = nullptr;
     WindowPlacement m_placement;
 };

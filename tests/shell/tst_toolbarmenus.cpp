@@ -8,6 +8,8 @@
 #include "shell/MainMenus.h"
 #include "shell/MainToolbar.h"
 #include "shell/SidePanel.h"
+#include "document/Room.h"
+#include "document/RoomAnchors.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -24,6 +26,21 @@ namespace {
 
 const QStringList Keys{"new", "close", "open", "save", "print", "copy", "find", "list",
                        "home", "bookmark", "option", "link", "bbs", "update"};
+
+// A room the program does not have: a menu item, a toolbar button and a key of its own,
+// put where every room puts them.
+class ProbeRoom : public Room
+{
+public:
+    int runs = 0;
+    void install(const RoomAnchors &where) override
+    {
+        const auto run = [this] { ++runs; };
+        where.toolsMenu.add(entry(QStringLiteral("探针(&P)"), "mnuToolsProbe", run));
+        where.toolButtons.add(entry(QStringLiteral("探针"), "probe", run), QStringLiteral("probe"));
+        addKey(where.window, Qt::CTRL | Qt::SHIFT | Qt::Key_P, run);
+    }
+};
 
 } // namespace
 
@@ -103,6 +120,29 @@ private slots:
         QVERIFY(!listPressed(*main));
         list->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QTRY_VERIFY(panelOf(*main)->isVisible());
+    }
+
+    void aRoomBringsItsOwnEntries()
+    {
+        TestApp app;
+        auto main = startMainWindow(app);
+        QVERIFY(main);
+        auto *probe = new ProbeRoom;
+        main->addRoom(probe);
+        QTest::keyClick(main.get(), Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        QVERIFY(QApplication::activePopupWidget()->actions().contains(action(*main, QStringLiteral("mnuToolsProbe"))));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
+        QTRY_COMPARE(probe->runs, 1);
+        QTest::mouseClick(toolbarWidget(*main)->widgetForAction(toolbarButton(*main, QStringLiteral("probe"))), Qt::LeftButton);
+        QCOMPARE(probe->runs, 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(probe->runs, 3);
+        main->MotherButton_Click(QStringLiteral("probe"));
+        QCOMPARE(probe->runs, 4);
+        // Its button is one of the toolbar's: text mode takes its caption too.
+        action(*main, QStringLiteral("mnuViewToolbarString"))->trigger();
+        QVERIFY(toolbarButton(*main, QStringLiteral("probe"))->text().isEmpty());
     }
 
     void hidingTheToolbarDisablesTextMode()
