@@ -105,7 +105,7 @@ int main(int argc, char *argv[])
 
     PageFixture fixture;
     fixture.running.set(NetSettings::SmtpServer, server->address());
-    fixture.running.set(NetSettings::UserNameWrite, QStringLiteral("张三"));
+    fixture.running.set(NetSettings::UserName, QStringLiteral("张三"));
     fixture.running.set(NetSettings::MyEmail, QStringLiteral("zhang@example.com"));
     if (!fixture.show(new MailPage(fixture.context)))
         return fail("the page did not show");

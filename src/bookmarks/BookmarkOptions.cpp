@@ -1,6 +1,7 @@
 #include "BookmarkOptions.h"
 
 #include "BookmarkSettings.h"
+#include "core/RunningSettings.h"
 #include "core/BrowseFolder.h"
 #include "platform/PanelLayout.h"
 
@@ -31,7 +32,7 @@ BookmarkOptions::BookmarkOptions(const RunningSettings &settings, Prompts &promp
     PanelLayout::column(this, 0)->addWidget(group);
 
     // Another number chooses neither, which a group of choices does not allow by itself.
-    const double click = settings.typedNumber(BookmarkSettings::ClickBookmark);
+    const int click = settings.numberOrDefault(BookmarkSettings::ClickBookmark);
     for (QRadioButton *option : {optBK1, optBK2})
         option->setAutoExclusive(false);
     optBK1->setChecked(click == 1);
@@ -45,8 +46,7 @@ void BookmarkOptions::apply(RunningSettings &settings, QString *error)
 {
     settings.set(BookmarkSettings::IEFavoritesFolder, txtFavorites->text(), error);
     if (optBK1->isChecked() || optBK2->isChecked())
-        settings.set(BookmarkSettings::ClickBookmark, optBK1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
-                     error);
+        settings.setNumber(BookmarkSettings::ClickBookmark, optBK1->isChecked() ? 1 : 0, error);
 }
 
 // A cancelled pick leaves the folder as it was.

@@ -2,6 +2,7 @@
 
 #include "BookmarkModel.h"
 #include "BookmarkSettings.h"
+#include "core/RunningSettings.h"
 #include "BookmarkStore.h"
 #include "core/Prompts.h"
 #include "document/Documents.h"
@@ -161,7 +162,7 @@ void BookmarkPage::Bookmarks_NodeClick(const QModelIndex &node)
     if (!BookmarkModel::isBookmark(node))
         return;
     txtURLbk->setText(BookmarkModel::tag(node));
-    if (BookmarkSettings::clickMode(m_settings) == 1)
+    if (m_settings.numberOrDefault(BookmarkSettings::ClickBookmark) == 1)
         m_documents.navigateActive(BookmarkModel::tag(node));
 }
 

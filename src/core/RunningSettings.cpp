@@ -3,6 +3,7 @@
 #include "Prompts.h"
 #include "SettingsStore.h"
 
+#include <algorithm>
 #include <utility>
 
 RunningSettings::RunningSettings(SettingsStore &store, QObject *parent) : QObject(parent), m_store(store) {}
@@ -12,14 +13,16 @@ QString RunningSettings::text(const SettingKey &key, const QString &application)
     return m_store.get(key, application);
 }
 
-double RunningSettings::typedNumber(const SettingKey &key) const
+int RunningSettings::numberOrDefault(const SettingKey &key, const QString &application) const
 {
-    return m_store.contains(key) ? leadingNumber(m_store.get(key)).value_or(0) : m_store.number(key);
+    Q_ASSERT(key.type == SettingKey::Type::Number);
+    const auto value = leadingNumber(m_store.get(key, application));
+    return int(std::clamp(value.value_or(key.defaultValue.toInt()), double(key.low), double(key.high)));
 }
 
-double RunningSettings::number(const SettingKey &key, const QString &application) const
+bool RunningSettings::isOn(const SettingKey &key, const QString &application) const
 {
-    return m_store.number(key, application);
+    return leadingNumber(m_store.get(key, application)).value_or(key.defaultValue.toInt()) == 1.0;
 }
 
 bool RunningSettings::contains(const SettingKey &key) const { return m_store.contains(key); }
@@ -37,6 +40,16 @@ bool RunningSettings::set(const SettingKey &key, const QString &text, QString *e
     else
         tell();
     return true;
+}
+
+bool RunningSettings::setNumber(const SettingKey &key, int number, QString *error)
+{
+    return set(key, QString::number(number), error);
+}
+
+bool RunningSettings::setOn(const SettingKey &key, bool on, QString *error, const QString &application)
+{
+    return set(key, SettingKey::stored(on), error, application);
 }
 
 bool RunningSettings::setOrReport(const SettingKey &key, const QString &text, Prompts &prompts, QWidget *owner,

@@ -24,17 +24,20 @@ public:
 
     // The stored text, or the key's default when it is absent.
     QString text(const SettingKey &key, const QString &application = AppInfo::Title) const;
-    // The number the stored text starts with, as typed into the options: an empty or
-    // wordy value is 0, and only an absent key gives the key's default.
-    double typedNumber(const SettingKey &key) const;
-    // The stored text as a number; absent or not a number gives the key's default.
-    double number(const SettingKey &key, const QString &application = AppInfo::Title) const;
+    // The whole number the stored text begins with ("12a" is 12), held to the key's
+    // range; the key's default when it is absent or begins with no number (empty, wordy).
+    int numberOrDefault(const SettingKey &key, const QString &application = AppInfo::Title) const;
+    // A switch: on exactly when that number is 1.
+    bool isOn(const SettingKey &key, const QString &application = AppInfo::Title) const;
     bool contains(const SettingKey &key) const;
 
     // Stores text under key. False when the store could not be written: error (when
     // given) then names the file and the reason, and nothing is heard.
     bool set(const SettingKey &key, const QString &text, QString *error = nullptr,
              const QString &application = AppInfo::Title);
+    bool setNumber(const SettingKey &key, int number, QString *error = nullptr);
+    bool setOn(const SettingKey &key, bool on, QString *error = nullptr,
+               const QString &application = AppInfo::Title);
     // The same, telling the user through prompts when it fails.
     bool setOrReport(const SettingKey &key, const QString &text, Prompts &prompts, QWidget *owner,
                      const QString &application = AppInfo::Title);
@@ -44,8 +47,6 @@ public:
 
     // Calls heard with the new text whenever key is set to another text, while receiver lives.
     void follow(const SettingKey &key, QObject *receiver, const std::function<void(const QString &)> &heard);
-
-    SettingsStore &store() const { return m_store; }
 
 signals:
     void changed(const QString &section, const QString &key, const QString &text);

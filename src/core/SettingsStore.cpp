@@ -164,11 +164,6 @@ QString SettingsStore::get(const SettingKey &key, const QString &application) co
     return get(application, key.section, key.key, key.defaultValue);
 }
 
-double SettingsStore::number(const SettingKey &key, const QString &application) const
-{
-    return number(application, key.section, key.key, leadingNumber(key.defaultValue).value_or(0));
-}
-
 bool SettingsStore::save(const SettingKey &key, const QString &value, QString *error, const QString &application)
 {
     return save(application, key.section, key.key, value, error);

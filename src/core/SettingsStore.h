@@ -32,8 +32,6 @@ public:
                   double defaultValue) const;
     // The same by the key table, under the application title unless said otherwise.
     QString get(const SettingKey &key, const QString &application = AppInfo::Title) const;
-    // Not a number reads as the key's default.
-    double number(const SettingKey &key, const QString &application = AppInfo::Title) const;
     bool save(const SettingKey &key, const QString &value, QString *error = nullptr,
               const QString &application = AppInfo::Title);
     // Whether the key is stored at all, empty or not.

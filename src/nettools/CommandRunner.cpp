@@ -2,6 +2,7 @@
 
 #include "CommandRun.h"
 #include "NetSettings.h"
+#include "core/RunningSettings.h"
 
 #include <QStandardPaths>
 #include <QTimer>
@@ -39,7 +40,7 @@ CommandRunner::CommandRunner(const Tool &tool, const AppContext &context, QWidge
     // A wait under way keeps the interval it started with.
     const auto follow = [this, &settings, &key = tool.wait](const QString &) {
         if (!m_timer->isActive())
-            m_timer->setInterval(NetSettings::wait(settings, key));
+            m_timer->setInterval(settings.numberOrDefault(key));
     };
     follow(QString());
     settings.follow(tool.wait, m_timer, follow);
@@ -55,7 +56,7 @@ bool CommandRunner::isHostName(const QString &host)
 
 void CommandRunner::start(const QString &host, qsizetype shown)
 {
-    const int wait = NetSettings::wait(*m_context.settings, m_tool.wait);
+    const int wait = m_context.settings->numberOrDefault(m_tool.wait);
     if (wait == 0)
         return refuse(m_tool.waitError, Prompts::Information);
     if (m_tool.takesHost && !isHostName(host))

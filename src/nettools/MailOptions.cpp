@@ -1,6 +1,7 @@
 #include "MailOptions.h"
 
 #include "NetSettings.h"
+#include "core/RunningSettings.h"
 #include "SmtpAddress.h"
 #include "platform/PanelLayout.h"
 
@@ -14,7 +15,7 @@ using PanelLayout::named;
 MailOptions::MailOptions(const RunningSettings &settings, QWidget *parent)
     : OptionsSection(QStringLiteral("邮件"), parent),
       txtSmtpServer(named(new QLineEdit(settings.text(NetSettings::SmtpServer)), "txtSmtpServer")),
-      txtUserName(named(new QLineEdit(settings.text(NetSettings::UserNameRead)), "txtUserName")),
+      txtUserName(named(new QLineEdit(settings.text(NetSettings::UserName)), "txtUserName")),
       txtMyEmail(named(new QLineEdit(settings.text(NetSettings::MyEmail)), "txtMyEmail")),
       cmdSetEmailToanyones(named(new QPushButton(QStringLiteral("设置为匿名")), "cmdSetEmailToanyones"))
 {
@@ -40,7 +41,7 @@ MailOptions::MailOptions(const RunningSettings &settings, QWidget *parent)
 void MailOptions::apply(RunningSettings &settings, QString *error)
 {
     settings.set(NetSettings::SmtpServer, txtSmtpServer->text(), error);
-    settings.set(NetSettings::UserNameWrite, txtUserName->text(), error);
+    settings.set(NetSettings::UserName, txtUserName->text(), error);
     settings.set(NetSettings::MyEmail, txtMyEmail->text(), error);
 }
 

@@ -57,7 +57,7 @@ MailPage::MailPage(const AppContext &context, int replyWait, const SmtpPorts &po
 void MailPage::cmdMailSend_Click()
 {
     const RunningSettings &settings = *m_context.settings;
-    const QStringList identity{settings.text(NetSettings::SmtpServer), settings.text(NetSettings::UserNameRead),
+    const QStringList identity{settings.text(NetSettings::SmtpServer), settings.text(NetSettings::UserName),
                                settings.text(NetSettings::MyEmail)};
     if (const QString why = refusal(identity); !why.isEmpty()) {
         m_context.prompts->message(window(), why, QStringLiteral("Error"), Prompts::Information);

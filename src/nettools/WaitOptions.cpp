@@ -1,6 +1,7 @@
 #include "WaitOptions.h"
 
 #include "NetSettings.h"
+#include "core/RunningSettings.h"
 #include "core/Prompts.h"
 #include "platform/NumberFieldGuard.h"
 #include "platform/PanelLayout.h"
@@ -43,8 +44,9 @@ WaitOptions::WaitOptions(const RunningSettings &settings, Prompts &prompts, QWid
 
 void WaitOptions::apply(RunningSettings &settings, QString *error)
 {
-    settings.set(NetSettings::PingTime, txtPingtime->text(), error);
-    settings.set(NetSettings::NetStatTime, txtNetstattime->text(), error);
+    // The fields hold whole numbers by now: refusal() turned away anything else.
+    settings.setNumber(NetSettings::PingTime, txtPingtime->text().toInt(), error);
+    settings.setNumber(NetSettings::NetStatTime, txtNetstattime->text().toInt(), error);
 }
 
 // The tools refuse to run without a wait; a stored one may never have passed the typing checks.

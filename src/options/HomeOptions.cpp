@@ -31,7 +31,7 @@ HomeOptions::HomeOptions(const AppContext &context, QWidget *parent)
       cmdBlackHomepage(button("cmdBlackHomepage", QStringLiteral("空白页"))),
       cmdCreateLNK(button("cmdCreateLNK", QStringLiteral("在桌面创建Vantorel快捷方式")))
 {
-    chkNWindowWithHome->setChecked(context.settings->number(SettingKeys::NWindowWithHomepage) == 1);
+    chkNWindowWithHome->setChecked(context.settings->numberOrDefault(SettingKeys::NWindowWithHomepage) == 1);
     auto *home = new QGroupBox(QStringLiteral("主页"));
     auto *grid = new QGridLayout(home);
     grid->addWidget(txtHomepage, 0, 0, 1, 3);
@@ -50,8 +50,7 @@ HomeOptions::HomeOptions(const AppContext &context, QWidget *parent)
 void HomeOptions::apply(RunningSettings &settings, QString *error)
 {
     settings.set(SettingKeys::Homepage, txtHomepage->text(), error);
-    settings.set(SettingKeys::NWindowWithHomepage,
-                 chkNWindowWithHome->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), error);
+    settings.setNumber(SettingKeys::NWindowWithHomepage, chkNWindowWithHome->isChecked() ? 1 : 0, error);
 }
 
 void HomeOptions::cmdIEhomepage_Click() { txtHomepage->setText(Addresses::IEHomepage); }

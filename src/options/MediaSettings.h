@@ -2,12 +2,12 @@
 
 #include "core/SettingKeys.h"
 
-// The View menu's media switches: "1" on, "0" off.
+// The View menu's media switches.
 namespace MediaSettings {
 
-inline const SettingKey ShowPicture{QStringLiteral("Multimedia"), QStringLiteral("ShowPicture"), QStringLiteral("1")};
-inline const SettingKey PlaySound{QStringLiteral("Multimedia"), QStringLiteral("PlaySound"), QStringLiteral("1")};
-inline const SettingKey ShowAnimations{QStringLiteral("Multimedia"), QStringLiteral("ShowANI"), QStringLiteral("1")};
-inline const SettingKey PlayVideo{QStringLiteral("Multimedia"), QStringLiteral("PlayVideo"), QStringLiteral("1")};
+inline const SettingKey ShowPicture = SettingKey::onOff("Multimedia", "ShowPicture", true);
+inline const SettingKey PlaySound = SettingKey::onOff("Multimedia", "PlaySound", true);
+inline const SettingKey ShowAnimations = SettingKey::onOff("Multimedia", "ShowANI", true);
+inline const SettingKey PlayVideo = SettingKey::onOff("Multimedia", "PlayVideo", true);
 
 } // namespace MediaSettings

@@ -61,7 +61,7 @@ void MultimediaSwitches::load()
 void MultimediaSwitches::applyStored(BrowserFactory &browsers, const RunningSettings &settings)
 {
     for (const Switch &s : Switches)
-        browsers.setMediaAllowed(s.media, settings.number(s.key) == 1);
+        browsers.setMediaAllowed(s.media, settings.isOn(s.key));
 }
 
 // The setting holds the state the switch chose, and the menu shows it.
@@ -72,6 +72,6 @@ void MultimediaSwitches::changed(BrowserFactory::Media media, bool on)
             continue;
         item.action->setChecked(on);
         if (!m_loading)
-            m_settings.setOrReport(item.key, on ? QStringLiteral("1") : QStringLiteral("0"), m_prompts, m_owner);
+            m_settings.setOrReport(item.key, SettingKey::stored(on), m_prompts, m_owner);
     }
 }

@@ -89,7 +89,7 @@ void SidePanel::restoreWidth(const RunningSettings &settings, int windowWidth)
     // A first start leaves at least two thirds of the window to the documents; a bit
     // more, as the window's frame, unknown before it shows, takes from its width.
     setWidthTwips(settings.contains(SettingKeys::ListWidth)
-                      ? int(settings.number(SettingKeys::ListWidth))
+                      ? settings.numberOrDefault(SettingKeys::ListWidth)
                       : qMin(fittingWidthTwips(), windowWidth * 3 / 10 * Twips));
 }
 

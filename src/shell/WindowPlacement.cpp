@@ -44,7 +44,7 @@ void WindowPlacement::restore(QWidget &window)
 {
     if (anyStored(m_settings)) {
         for (int i = 0; i < 4; ++i)
-            m_twips[i] = m_settings.number(*Keys[i]);
+            m_twips[i] = m_settings.numberOrDefault(*Keys[i]);
         m_applied = QRect(int(m_twips[0] / Twips), int(m_twips[1] / Twips), int(m_twips[2] / Twips),
                           int(m_twips[3] / Twips));
     } else {
@@ -82,7 +82,7 @@ bool WindowPlacement::save(const QWidget &window, QString *error) const
     const QRect now = frameRect(window);
     const std::array<double, 4> twips = now == m_applied ? m_twips : twipsOf(now);
     for (int i = 0; i < 4; ++i)
-        if (!m_settings.set(*Keys[i], QString::number(float(twips[i])), error))
+        if (!m_settings.setNumber(*Keys[i], qRound(twips[i]), error))
             return false;
     return true;
 }

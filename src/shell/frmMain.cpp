@@ -36,7 +36,6 @@ namespace {
 
 const QString Caption = QStringLiteral("Vantorel II");
 
-QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
 } // namespace
 
@@ -74,7 +73,7 @@ frmMain::frmMain(const AppContext &context, QWidget *parent)
     buildPanel();
     installRooms();
     buildLayout();
-    setTabbed(m_settings.number(SettingKeys::TabbedDocuments) == 1);
+    setTabbed(m_settings.isOn(SettingKeys::TabbedDocuments));
 }
 
 // Windows closing with the main window must not reach back into it.
@@ -168,7 +167,7 @@ void frmMain::connectToolbar()
 void frmMain::Form_Load(const QString &commandLine)
 {
     m_placement.restore(*this);
-    setListPressed(m_settings.number(SettingKeys::ShowList) != 0);
+    setListPressed(m_settings.isOn(SettingKeys::ShowList));
     m_list->restoreWidth(m_settings, width());
     for (Room *room : std::as_const(m_rooms))
         room->load();
@@ -213,7 +212,7 @@ void frmMain::MotherButton_Click(const QString &key) { m_toolbar->run(key); }
 void frmMain::newWindowFromToolbar()
 {
     frmDocument *created = LoadNewDoc();
-    const double choice = leadingNumber(m_settings.text(SettingKeys::NWindowWithHomepage)).value_or(-1);
+    const int choice = m_settings.numberOrDefault(SettingKeys::NWindowWithHomepage);
     if (choice == 1)
         navigateHome(*created->web());
     else if (choice == 0)
@@ -265,7 +264,7 @@ void frmMain::mnuViewTabbed_Click()
 {
     const bool tabbed = m_menus->mnuViewTabbed->isChecked();
     setTabbed(tabbed);
-    m_settings.setOrReport(SettingKeys::TabbedDocuments, flag(tabbed), *m_context.prompts, this);
+    m_settings.setOrReport(SettingKeys::TabbedDocuments, SettingKey::stored(tabbed), *m_context.prompts, this);
 }
 
 void frmMain::setTabbed(bool tabbed)
@@ -294,7 +293,7 @@ void frmMain::mnuToolsDownloads_Click() { m_context.browsers->showDownloads(m_md
 
 void frmMain::mnuHelpShowtip_Click()
 {
-    m_settings.setOrReport(SettingKeys::ShowTipsWrite, QStringLiteral("1"), *m_context.prompts, this,
+    m_settings.setOrReport(SettingKeys::ShowTips, SettingKey::stored(true), *m_context.prompts, this,
                            m_context.tipsApplication);
     frmTip tip(m_context, this);
     if (tip.Form_Load())
@@ -327,8 +326,8 @@ void frmMain::saveState()
     QString why;
     if (m_settings.transaction([this] {
             m_placement.save(*this);
-            m_settings.set(SettingKeys::ShowList, flag(listPressed()));
-            m_settings.set(SettingKeys::ListWidth, QString::number(float(m_list->widthTwips())));
+            m_settings.setOn(SettingKeys::ShowList, listPressed());
+            m_settings.setNumber(SettingKeys::ListWidth, m_list->widthTwips());
         }, &why))
         return;
     m_context.prompts->message(this, SettingsStore::failureText(why), AppTitle, Prompts::Critical);

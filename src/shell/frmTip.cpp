@@ -69,7 +69,7 @@ frmTip::frmTip(const AppContext &context, QWidget *parent)
 
 bool frmTip::wanted(const AppContext &context)
 {
-    return context.settings->number(SettingKeys::ShowTipsRead, context.tipsApplication) == 1;
+    return context.settings->isOn(SettingKeys::ShowTips, context.tipsApplication);
 }
 
 bool frmTip::Form_Load()
@@ -118,7 +118,7 @@ QString frmTip::tipText() const { return lblTipText->text(); }
 
 void frmTip::chkLoadTipsAtStartup_Click()
 {
-    m_context.settings->setOrReport(SettingKeys::ShowTipsWrite,
-                                    chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
+    m_context.settings->setOrReport(SettingKeys::ShowTips,
+                                    SettingKey::stored(chkLoadTipsAtStartup->isChecked()),
                                     *m_context.prompts, this, m_context.tipsApplication);
 }

@@ -4,6 +4,7 @@
 #include "nettools/MailMessage.h"
 #include "nettools/MailPage.h"
 #include "nettools/NetSettings.h"
+#include "core/RunningSettings.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -51,7 +52,7 @@ print(json.dumps({'subject': str(m['Subject']), 'body': m.get_content(), 'from':
 struct MailDesk {
     explicit MailDesk(const QString &server, int wait = Forever, const QString &name = Identity, SmtpPorts ports = {})
     {
-        for (const auto &[key, text] : {std::pair{&NetSettings::SmtpServer, server}, {&NetSettings::UserNameWrite, name},
+        for (const auto &[key, text] : {std::pair{&NetSettings::SmtpServer, server}, {&NetSettings::UserName, name},
                                         {&NetSettings::MyEmail, Address}})
             fixture.running.set(*key, text);
         if (name.contains(QLatin1Char('\r'))) { // the store writes a line break as a blank: only a hand edit leaves one

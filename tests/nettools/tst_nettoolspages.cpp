@@ -4,6 +4,7 @@
 #include "nettools/ToolsPage.h"
 
 #include "nettools/NetSettings.h"
+#include "core/RunningSettings.h"
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>

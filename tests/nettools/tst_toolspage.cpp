@@ -3,6 +3,7 @@
 #include "nettools/CommandRunner.h"
 #include "nettools/LocalAddress.h"
 #include "nettools/NetSettings.h"
+#include "core/RunningSettings.h"
 #include "nettools/ToolsPage.h"
 #include "platform/DetachedProcessLauncher.h"
 
@@ -84,7 +85,6 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString invalid = CommandRunner::InvalidHost;
         QTest::newRow("wait 0") << "0" << "127.0.0.1" << "Ping时间设置错误，请到选项中设置";
-        QTest::newRow("wait empty") << "" << "127.0.0.1" << "Ping时间设置错误，请到选项中设置";
         QTest::newRow("an option") << "5000" << "-f 127.0.0.1" << invalid;
         QTest::newRow("an option alone") << "5000" << "-f" << invalid;
         QTest::newRow("a blank") << "5000" << "127.0.0.1 -f" << invalid;
@@ -130,6 +130,7 @@ private slots:
         QTest::newRow("2.5 s") << "cmdPING" << "127.0.0.1" << "2500" << 0 << false << ping << "2.5";
         QTest::newRow("wordy") << "cmdPING" << "127.0.0.1" << "750ms" << 0 << false << ping << "0.75";
         QTest::newRow("hand-edited 1e12") << "cmdPING" << "127.0.0.1" << "1e12" << 0 << false << ping << "60";
+        QTest::newRow("hand-emptied") << "cmdPING" << "127.0.0.1" << "" << 0 << false << ping << "5";
     }
     void aStartShowsItsWaitAndRunsItsCommand()
     {

@@ -10,6 +10,7 @@
 
 #include "bookmarks/BookmarkSettings.h"
 #include "nettools/NetSettings.h"
+#include "core/RunningSettings.h"
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -160,7 +161,7 @@ private slots:
         const std::pair<const char *, const SettingKey &> fields[] = {
             {"txtFavorites", BookmarkSettings::IEFavoritesFolder}, {"txtHomepage", SettingKeys::Homepage},
             {"txtPingtime", NetSettings::PingTime},                {"txtNetstattime", NetSettings::NetStatTime},
-            {"txtSmtpServer", NetSettings::SmtpServer},            {"txtUserName", NetSettings::UserNameRead},
+            {"txtSmtpServer", NetSettings::SmtpServer},            {"txtUserName", NetSettings::UserName},
             {"txtMyEmail", NetSettings::MyEmail}};
         QStringList heard;
         for (const auto &[name, key] : fields) {
@@ -202,7 +203,7 @@ private slots:
         QCOMPARE(store().get(SettingKeys::Homepage), QStringLiteral("About:blank"));
         QCOMPARE(store().get(BookmarkSettings::IEFavoritesFolder), m_fixture->app.folder());
         QCOMPARE(store().get(NetSettings::PingTime), QStringLiteral("1234"));
-        QCOMPARE(store().get(NetSettings::UserNameRead), QStringLiteral("AnyUser"));
+        QCOMPARE(store().get(NetSettings::UserName), QStringLiteral("AnyUser"));
         show();
         QCOMPARE(m_fixture->field("txtHomepage")->text(), QStringLiteral("About:blank"));
         m_fixture->press("cmdSettoDefaultTime");

@@ -55,7 +55,7 @@ QString WebEngineEnvironment::homeAddress() { return QString::fromLatin1(Builtin
 void WebEngineEnvironment::loadOptions()
 {
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled,
-                                        m_settings.number(WebSettings::JavaScript) == 1);
+                                        m_settings.isOn(WebSettings::JavaScript));
     QString downloads = m_settings.text(WebSettings::DownloadFolder);
     if (downloads.isEmpty())
         downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);

@@ -108,7 +108,7 @@ bool WebProfileDialog::apply()
     QString error;
     const QString folder = m_downloadFolder->text().trimmed();
     const bool saved = m_settings.transaction([&] {
-        m_settings.set(WebSettings::JavaScript, m_javaScript->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        m_settings.setOn(WebSettings::JavaScript, m_javaScript->isChecked());
         if (!folder.isEmpty())
             m_settings.set(WebSettings::DownloadFolder, folder);
     }, &error);

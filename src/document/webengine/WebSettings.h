@@ -5,7 +5,7 @@
 // The web profile's options (Tools > Internet选项); its pictures are the View menu's switch.
 namespace WebSettings {
 
-inline const SettingKey JavaScript{QStringLiteral("Web"), QStringLiteral("JavaScript"), QStringLiteral("1")};
-inline const SettingKey DownloadFolder{QStringLiteral("Web"), QStringLiteral("DownloadFolder"), QString()};
+inline const SettingKey JavaScript = SettingKey::onOff("Web", "JavaScript", true);
+inline const SettingKey DownloadFolder = SettingKey::text("Web", "DownloadFolder");
 
 } // namespace WebSettings
