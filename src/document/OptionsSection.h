@@ -27,3 +27,13 @@ public:
 private:
     QString m_tab;
 };
+
+// A section whose every change is saved as it is made (a list edited row by row):
+// 应用 and 确定 have nothing left to store.
+class SavedAsChangedSection : public OptionsSection
+{
+    Q_OBJECT
+public:
+    using OptionsSection::OptionsSection;
+    void apply(RunningSettings &, QString *) final {}
+};

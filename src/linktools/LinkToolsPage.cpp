@@ -21,7 +21,7 @@ const QString Caption = QStringLiteral("外接程序");
 } // namespace
 
 LinkToolsPage::LinkToolsPage(LinkTools &tools, QWidget *parent)
-    : OptionsSection(QStringLiteral("外接程序"), parent), m_tools(tools), lstLinkTools(named(new QTreeWidget, "lstLinkTools")),
+    : SavedAsChangedSection(QStringLiteral("外接程序"), parent), m_tools(tools), lstLinkTools(named(new QTreeWidget, "lstLinkTools")),
       cmdAddTool(named(new QPushButton(QStringLiteral("添加")), "cmdAddTool")),
       cmdEdittool(named(new QPushButton(QStringLiteral("编辑")), "cmdEdittool")),
       cmdDelete(named(new QPushButton(QStringLiteral("删除")), "cmdDelete")),

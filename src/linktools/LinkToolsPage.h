@@ -8,14 +8,13 @@ class QTreeWidget;
 
 // The "外接程序" pane of the options: the tools with their titles and programs,
 // and the buttons that add, rename, delete and reload them.
-class LinkToolsPage : public OptionsSection
+class LinkToolsPage : public SavedAsChangedSection
 {
     Q_OBJECT
 public:
     explicit LinkToolsPage(LinkTools &tools, QWidget *parent = nullptr);
 
     // Each change is saved as it is made.
-    void apply(RunningSettings &, QString *) override {}
 
     void cmdAddTool_Click();
     void cmdEdittool_Click();

@@ -84,13 +84,13 @@ private:
     bool manage(std::function<void(frmBookmarkManage *)> work)
     {
         // A failed check leaves work early: the window is closed all the same, or the test would hang.
-        whenModalShown<frmBookmarkManage>([work](frmBookmarkManage *m) {
+        const ModalWatch shown = whenModalShown<frmBookmarkManage>([work](frmBookmarkManage *m) {
             work(m);
             if (m->isVisible())
                 m->reject();
         });
         QTest::mouseClick(child<QPushButton>(m_main.get(), QStringLiteral("btnBookmarkEdit")), Qt::LeftButton);
-        return QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }) && !QTest::currentTestFailed();
+        return QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }) && shown.came() && !QTest::currentTestFailed();
     }
     static void press(QWidget *window, const char *name)
     {
@@ -318,7 +318,7 @@ private slots:
             QCOMPARE(child<QLineEdit>(m, QStringLiteral("favourite"))->text(), target + QStringLiteral("/收藏"));
             child<QTreeView>(m, QStringLiteral("Dir2"))->setCurrentIndex(folders->index(target));
             press(m, "cmdNEWFOLDER"); // a name that leaves the folder is refused
-            whenModalShown<QDialog>([](QDialog *d) {
+            const ModalWatch created = whenModalShown<QDialog>([](QDialog *d) {
                 QCOMPARE(d->windowTitle(), QStringLiteral("添加书签类别"));
                 QVERIFY(!d->findChild<QWidget *>(QStringLiteral("Option1"))->isVisible());
                 QTest::keyClicks(d->findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("New"));

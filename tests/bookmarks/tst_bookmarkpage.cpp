@@ -97,9 +97,9 @@ private:
         return found;
     }
     // Runs fill on the bookmark dialog once it shows; press then runs the dialog.
-    static void whenDialog(std::function<void(frmAddToBookmark *)> fill)
+    [[nodiscard]] static ModalWatch whenDialog(std::function<void(frmAddToBookmark *)> fill)
     {
-        whenModalShown<frmAddToBookmark>([fill](frmAddToBookmark *d) { fill(d); });
+        return whenModalShown<frmAddToBookmark>([fill](frmAddToBookmark *d) { fill(d); });
     }
     // Keys for what a keyboard types, committed text for what an input method does.
     static void type(QLineEdit *field, const QString &text)
@@ -228,7 +228,7 @@ private slots:
         frmDocument *document = m_fixture->documents->activeDocument();
         document->web()->navigate(page);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Hello, World 😀 - 站点"));
-        whenDialog([this](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("添加书签"));
             auto *categories = m_fixture->field<QComboBox>("Combo1", d);
             QCOMPARE(categories->currentIndex(), -1);
@@ -254,7 +254,7 @@ private slots:
     {
         start();
         app().prompts.expectMessage(QStringLiteral("请选择一个书签类别"));
-        whenDialog([this](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this](frmAddToBookmark *d) {
             m_fixture->press("Command1", d);
             QVERIFY(d->isVisible());
             m_fixture->press("Command2", d);
@@ -273,7 +273,7 @@ private slots:
         start();
         write(QStringLiteral("bookmark.ini"), {"[bookmark]", "files=1", "file 1=\\b.bookmark.txt"});
         m_page->LoadBookmark();
-        whenDialog([this](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this](frmAddToBookmark *d) {
             QCOMPARE(m_fixture->field<QComboBox>("Combo1", d)->currentText(), QStringLiteral("新闻"));
             m_fixture->press("Command1", d);
         });
@@ -289,7 +289,7 @@ private slots:
         auto full = std::make_unique<FileSizeLimit>(QFileInfo(file).size() + 4);
         const ExpectedWarning warned(QRegularExpression(QStringLiteral("cannot write")));
         app().prompts.expectMessage(QStringLiteral("无法保存书签：") + file);
-        whenDialog([this, &full](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this, &full](frmAddToBookmark *d) {
             type(m_fixture->field<QLineEdit>("Text1", d), QStringLiteral("留着"));
             m_fixture->field<QComboBox>("Combo1", d)->setCurrentIndex(1);
             m_fixture->press("Command1", d);
@@ -351,7 +351,7 @@ private slots:
         }
         app().prompts.answerFile(profile(QStringLiteral("bookmarks/新的")));
         app().prompts.expectMessage(QStringLiteral("书签索引已损坏"));
-        whenDialog([this](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this](frmAddToBookmark *d) {
             m_fixture->field<QLineEdit>("Text1", d)->setText(QStringLiteral("新的"));
             m_fixture->press("Command1", d);
             QVERIFY(d->isVisible());
@@ -372,7 +372,7 @@ private slots:
     {
         start();
         click(node(0, 1));
-        whenDialog([this](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("修改书签"));
             QCOMPARE(m_fixture->field<QLineEdit>("Text2", d)->text(), QStringLiteral("3"));
             auto *categories = m_fixture->field<QComboBox>("Combo1", d);
@@ -396,7 +396,7 @@ private slots:
         click(node(0, 1));
         app().prompts.expectMessage(QStringLiteral("序号 1 已被“百度”使用，是否替换？"), Prompts::No);
         app().prompts.expectMessage(QStringLiteral("序号 1 已被“百度”使用，是否替换？"), Prompts::Yes);
-        whenDialog([this](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this](frmAddToBookmark *d) {
             type(m_fixture->field<QLineEdit>("Text2", d), QStringLiteral("1"));
             m_fixture->press("Command1", d);
             QVERIFY(d->isVisible());
@@ -413,7 +413,7 @@ private slots:
         start();
         tree()->collapse(node(1));
         click(node(0, 0));
-        whenDialog([this](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this](frmAddToBookmark *d) {
             m_fixture->field<QComboBox>("Combo1", d)->setCurrentIndex(1);
             type(m_fixture->field<QLineEdit>("Text2", d), QStringLiteral("9"));
             m_fixture->press("Command1", d);
@@ -445,7 +445,7 @@ private slots:
         click(node(0, 0));
         app().prompts.expectMessage(message);
         app().prompts.expectMessage(QStringLiteral("请输入一个数字")); // confirming the cleared field
-        whenDialog([this, typed](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this, typed](frmAddToBookmark *d) {
             type(m_fixture->field<QLineEdit>("Text2", d), typed);
             QCOMPARE(m_fixture->field<QLineEdit>("Text2", d)->text(), QString());
             m_fixture->press("Command1", d);
@@ -463,7 +463,7 @@ private slots:
     {
         start();
         click(node(1));
-        whenDialog([this](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this](frmAddToBookmark *d) {
             QVERIFY(!m_fixture->field<QLineEdit>("Text3", d)->isVisibleTo(d));
             QVERIFY(!m_fixture->field<QRadioButton>("Option1", d)->isVisibleTo(d));
             QCOMPARE(m_fixture->field<QLineEdit>("Text1", d)->text(), QStringLiteral("新闻"));
@@ -485,7 +485,7 @@ private slots:
         // Retired, not removed: still listed, with an empty name, but no picker offers it.
         QCOMPARE(m_page->store().GetBookmarkFile(2), QStringLiteral(",") + profile(QStringLiteral("b.bookmark.txt")));
         QCOMPARE(entry(QStringLiteral("b.bookmark.txt"), 1), QStringLiteral("新华网,https://www.xinhuanet.com/"));
-        whenDialog([this](frmAddToBookmark *d) {
+        const ModalWatch picker = whenDialog([this](frmAddToBookmark *d) {
             auto *categories = m_fixture->field<QComboBox>("Combo1", d);
             QCOMPARE(categories->count(), 1);
             QCOMPARE(categories->currentText(), QStringLiteral("网站"));
@@ -533,7 +533,7 @@ private slots:
         const auto startsInBookmarks = [this] {
             return app().prompts.suggested.value(0) == profile(QStringLiteral("bookmarks/"));
         };
-        whenDialog([this, name, created](frmAddToBookmark *d) {
+        const ModalWatch dialog = whenDialog([this, name, created](frmAddToBookmark *d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("添加书签类别"));
             QVERIFY(!m_fixture->field<QRadioButton>("Option1", d)->isVisibleTo(d));
             QVERIFY(m_fixture->field<QRadioButton>("Option2", d)->isChecked());

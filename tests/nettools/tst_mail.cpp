@@ -247,7 +247,7 @@ private slots:
     {
         QTest::addColumn<QByteArrayList>("script");
         QTest::addColumn<Role>("role");
-        QTest::addColumn<int>("hold"); // each reply held back so long, in ms; each wait is 300
+        QTest::addColumn<int>("hold"); // each reply held back so long, in ms; each wait is 1000
         QTest::addColumn<QString>("to");
         QTest::addColumn<QByteArrayList>("verbs"); // the commands the server hears
         QTest::addColumn<QStringList>("messages"); // %1: the server's port
@@ -271,7 +271,7 @@ private slots:
             << Role::Classic << 0 << li << QByteArrayList{"HELO", "mail", "rcpt", "quit"}
             << QStringList{rejected.arg(250) + "550-5.1.1 <li@example.com>: unknown\r\n550 5.1.1 no such user"};
         QTest::newRow("a silent greeting") << QByteArrayList() << Role::Classic << 0 << li << quit << timeout;
-        QTest::newRow("a late greeting") << QByteArrayList{"220 hi\r\n", "250 hi\r\n"} << Role::Classic << 600 << li << quit << timeout;
+        QTest::newRow("a late greeting") << QByteArrayList{"220 hi\r\n", "250 hi\r\n"} << Role::Classic << 2000 << li << quit << timeout;
         QTest::newRow("a silent EHLO on 587") << QByteArrayList{"220 hi\r\n"} << Role::Submission << 0 << li << ehlo << timeout;
         QTest::newRow("a silent AUTH") << QByteArrayList{"220 hi\r\n", "250-hi\r\n250 AUTH PLAIN\r\n"} << Role::Other << 0 << li
                                        << QByteArrayList{"EHLO", "AUTH", "quit"} << timeout;
@@ -295,7 +295,7 @@ private slots:
         const quint16 port = server.serverPort();
         if (script == QByteArrayList{"closed"})
             server.close();
-        MailDesk desk(role == Role::Classic ? Loopback : server.address(), 300, Identity,
+        MailDesk desk(role == Role::Classic ? Loopback : server.address(), 1000, Identity,
                       role == Role::Classic ? SmtpPorts{.plain = port} : playing(role, port));
         if (verbs.contains("AUTH"))
             desk.fixture.prompts().answerPassword(Password);

@@ -70,7 +70,7 @@ private slots:
         QFETCH(bool, waits);
         int width = 0;
         int wanted = 0;
-        whenModalShown<QMessageBox>([&](QMessageBox *box) {
+        const ModalWatch shown = whenModalShown<QMessageBox>([&](QMessageBox *box) {
             QFont bold = box->font();
             bold.setBold(true);
             const QFontMetrics metrics(bold);

@@ -43,7 +43,7 @@ private slots:
         app.settings().save(AppTitle, QStringLiteral("Settings"), QStringLiteral("Homepage"),
                             page(app, QStringLiteral("home.htm"), QStringLiteral("Home Page")));
         bool tipShownFirst = false;
-        whenModalShown<frmTip>([&](frmTip *tip) {
+        const ModalWatch shown = whenModalShown<frmTip>([&](frmTip *tip) {
             // The tip dialog comes before the main window appears.
             tipShownFirst = true;
             for (QWidget *w : QApplication::topLevelWidgets())

@@ -144,7 +144,7 @@ private slots:
         frmMain main(app.context);
         bool shown = false;
         bool ticked = false;
-        whenModalShown<frmTip>([&](frmTip *tip) {
+        const ModalWatch watched = whenModalShown<frmTip>([&](frmTip *tip) {
             shown = true;
             ticked = tip->chkLoadTipsAtStartup->isChecked();
             tip->accept();

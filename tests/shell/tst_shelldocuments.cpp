@@ -252,15 +252,17 @@ private slots:
             QCOMPARE(child<QLineEdit>(d, QStringLiteral("Text3"))->text(), QStringLiteral("about:blank"));
             d->reject();
         };
-        whenModalShown<frmAddToBookmark>(cancelled);
+        const ModalWatch byKey = whenModalShown<frmAddToBookmark>(cancelled);
         QTest::keyClick(main.get(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(byKey.came());
         QVERIFY(pageOf<BookmarkPage>(*main)->dialog()->isHidden());
-        whenModalShown<frmAddToBookmark>(cancelled);
+        const ModalWatch byButton = whenModalShown<frmAddToBookmark>(cancelled);
         QToolBar *tools = child<QToolBar>(main->activeDocument(), QStringLiteral("tbrMDIchild"));
         const QList<QAction *> buttons = tools->actions();
         const auto add = std::find_if(buttons.begin(), buttons.end(), [](QAction *b) { return b->text() == QStringLiteral("加入书签"); });
         QVERIFY(add != buttons.end());
         QTest::mouseClick(tools->widgetForAction(*add), Qt::LeftButton);
+        QVERIFY(byButton.came());
         QVERIFY(pageOf<BookmarkPage>(*main)->dialog()->isHidden());
     }
 

@@ -211,7 +211,7 @@ private slots:
         auto main = startMainWindow(app);
         QVERIFY(main);
         const QString page = app.writeFile(QStringLiteral("new home.htm"), "<html><head><title>New Home</title></head></html>");
-        whenModalShown<QDialog>([&](QDialog *options) {
+        const ModalWatch options = whenModalShown<QDialog>([&](QDialog *options) {
             QCOMPARE(options->objectName(), QStringLiteral("frmOptions"));
             child<QLineEdit>(options, QStringLiteral("txtHomepage"))->setText(page);
             child<QLineEdit>(options, QStringLiteral("txtFavorites"))->setText(app.folder());
