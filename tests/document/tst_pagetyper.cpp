@@ -23,7 +23,7 @@ const Script Scripts[] = {
     {"page hears of its focus late", true, true, 3, 0, 3, 0, 1500},
     {"given the focus: a stale yes is not enough", true, false, 3, 0, 3, 0, 1500},
     {"slow but steady: all counted", true, true, 0, 200, 3, 550, 1500},
-    {"nothing counted: given up after 300 ms idle", true, true, 0, -1, 3, 300, 1500},
+    {"nothing counted: given up after 300 ms idle", true, true, 0, -1, 3, 300, 900},
     {"never focused: dropped after 2 s", true, false, -1, 0, 0, 1800, 4000},
     {"hidden: dropped at once", false, true, 0, 0, 0, 0, 250},
 };

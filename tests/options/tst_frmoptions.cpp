@@ -3,6 +3,7 @@
 #include "Named.h"
 #include "PageFixture.h"
 #include "UserInput.h"
+#include "core/IniFile.h"
 #include "core/SettingsStore.h"
 #include "shell/Rooms.h"
 #include "options/DesktopLauncher.h"
@@ -153,30 +154,39 @@ private slots:
         QCOMPARE(m_fixture->running.text(SettingKeys::Homepage), SettingKeys::Homepage.defaultValue);
     }
 
-    // Every field of every section is stored as typed by one OK, and whoever follows a setting hears it.
+    // Every field of every section is stored under its own name by one write of 应用, and
+    // whoever follows a setting hears it; each field has a value of its own, so two names
+    // swapped in a declaration show.
     void everyFieldIsApplied()
     {
         open();
         show();
-        const std::pair<const char *, const SettingKey &> fields[] = {
-            {"txtFavorites", BookmarkSettings::IEFavoritesFolder}, {"txtHomepage", SettingKeys::Homepage},
-            {"txtPingtime", NetSettings::PingTime},                {"txtNetstattime", NetSettings::NetStatTime},
-            {"txtSmtpServer", NetSettings::SmtpServer},            {"txtUserName", NetSettings::UserName},
-            {"txtMyEmail", NetSettings::MyEmail}};
+        const std::tuple<const char *, const SettingKey &, const char *> fields[] = {
+            {"txtFavorites", BookmarkSettings::IEFavoritesFolder, "IE Favorites Folder=/f1"},
+            {"txtHomepage", SettingKeys::Homepage, "Homepage=https://h2/"},
+            {"txtPingtime", NetSettings::PingTime, "PingTime=1003"},
+            {"txtNetstattime", NetSettings::NetStatTime, "NetStatTime=1004"},
+            {"txtSmtpServer", NetSettings::SmtpServer, "SMTP=smtp5.example"},
+            {"txtUserName", NetSettings::UserName, "UserName=name6"},
+            {"txtMyEmail", NetSettings::MyEmail, "MyEmail=me7@example.com"}};
         QStringList heard;
-        for (const auto &[name, key] : fields) {
-            m_fixture->field(name)->setText(QStringLiteral("%1").arg(qstrlen(name)));
+        for (const auto &[name, key, line] : fields) {
+            m_fixture->field(name)->setText(QString::fromUtf8(line).section(u'=', 1));
             m_fixture->running.follow(key, this, [&heard, name = name](const QString &) { heard.append(QLatin1String(name)); });
         }
         m_fixture->field<QCheckBox>("chkNWindowWithHome")->setChecked(true);
         m_fixture->field<QRadioButton>("optBK1")->setChecked(true);
+        const quint64 writes = IniFile::writes();
+        m_fixture->press("cmdApply");
+        QCOMPARE(IniFile::writes() - writes, 1u);
+        QCOMPARE(heard.size(), std::size(fields));
+        const QByteArray written = settingsFile();
+        for (const auto &[name, key, line] : fields)
+            QVERIFY2(written.contains('\n' + QByteArray(line) + '\n'), line);
+        for (const char *line : {"NWindowWithHomepage=1", "ClickBookmark=1"})
+            QVERIFY2(written.contains('\n' + QByteArray(line) + '\n'), line);
         m_fixture->press("cmdOK");
         QVERIFY(!m_options->isVisible());
-        QCOMPARE(heard.size(), std::size(fields));
-        for (const auto &[name, key] : fields)
-            QCOMPARE(store().get(key), QStringLiteral("%1").arg(qstrlen(name)));
-        QCOMPARE(store().get(SettingKeys::NWindowWithHomepage), QStringLiteral("1"));
-        QCOMPARE(store().get(BookmarkSettings::ClickBookmark), QStringLiteral("1"));
     }
 
     // The buttons fill their fields; the next opening shows what was applied.

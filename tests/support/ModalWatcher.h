@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -13,17 +14,21 @@
 class ModalWatch
 {
 public:
-    explicit ModalWatch(std::shared_ptr<bool> came) : m_came(std::move(came)) {}
+    ModalWatch(std::shared_ptr<bool> came, QTimer *watching) : m_came(std::move(came)), m_watching(watching) {}
     ModalWatch(ModalWatch &&) = default;
     ~ModalWatch()
     {
-        if (m_came && !*m_came && !QTest::currentTestFailed())
+        if (!m_came)
+            return;
+        delete m_watching; // it must not take the dialog of a later test
+        if (!*m_came && !QTest::currentTestFailed())
             QTest::qFail("the dialog a test waited for never came", __FILE__, __LINE__);
     }
     bool came() const { return *m_came; }
 
 private:
     std::shared_ptr<bool> m_came;
+    QPointer<QTimer> m_watching;
 };
 
 // Runs handle on the first modal dialog of type T once it shows, from the event
@@ -55,5 +60,5 @@ template<typename T>
         }
     });
     timer->start();
-    return ModalWatch(came);
+    return ModalWatch(came, timer);
 }

@@ -1,5 +1,5 @@
 # A real SMTP server for the mail tests: aiosmtpd on 127.0.0.1. It prints "port N" once it
-# listens, then a JSON line for each message. Modes: starttls, tls (from the first byte), plain
+# listens, then a JSON line for each message and one ({"closed": true}) for each client gone. Modes: starttls, tls (from the first byte), plain
 # (which offers AUTH LOGIN alone).
 import argparse, asyncio, base64, json, ssl, warnings
 from aiosmtpd.smtp import SMTP, AuthResult
@@ -30,8 +30,15 @@ def check(server, session, envelope, mechanism, data):
     return AuthResult(success=ok, handled=False, auth_data=data)
 
 
+class Server(SMTP):
+    # Said once a client has gone, so a test knows nothing more can come from it.
+    def connection_lost(self, error):
+        print(json.dumps({'closed': True}), flush=True)
+        super().connection_lost(error)
+
+
 def protocol():
-    return SMTP(Handler(), hostname='loopback.test', authenticator=check, tls_context=context if args.mode == 'starttls' else None,
+    return Server(Handler(), hostname='loopback.test', authenticator=check, tls_context=context if args.mode == 'starttls' else None,
                 auth_require_tls=args.mode == 'starttls', auth_exclude_mechanism=['PLAIN'] if args.mode == 'plain' else [])
 
 
