@@ -1,3 +1,4 @@
+#include "core/StepTimes.h"
 #include "platform/RenderingChoice.h"
 #include "platform/SandboxCheck.h"
 #include "shell/Startup.h"
@@ -6,12 +7,14 @@
 
 int main(int argc, char *argv[])
 {
+    StepTimes::mark("main");
     RenderingChoice::chooseBackend();
     // Before QApplication takes out the options it handles itself.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QApplication app(argc, argv);
+    StepTimes::mark("application");
     if (!SandboxCheck::engineCanStart(arguments))
         return 1;
     return Startup::run(app, Startup::commandLine(arguments));

@@ -1,20 +1,28 @@
 // bench_floor: the least a Qt WebEngine program does to show pages, so that
 // start-up and load times of the browser have something to be compared with.
 //
-//   bench_floor [--report-loads] [--quit-when-loaded] URL...
+//   bench_floor [--report-loads] [--quit-when-loaded] [--with-gl] URL...
 //
 // One top-level view per address; each window takes its page's title.
+// Like Vantorel, it draws with the software scene graph and loads no OpenGL
+// when the machine has no GPU (RenderingChoice); --with-gl skips that choice,
+// as a plain Qt program would.
 // --report-loads prints "loaded <index> <ms>" (index from 0, in argument
 // order) on each view's first loadFinished and "all-loaded <ms>" after the
 // last, ms counted from the start of the process.
+
+#include "core/StepTimes.h"
+#include "platform/RenderingChoice.h"
 
 #include <QApplication>
 #include <QList>
 #include <QUrl>
 #include <QWebEngineView>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -74,8 +82,13 @@ private:
 
 int main(int argc, char *argv[])
 {
+    StepTimes::mark("main");
     const ProcessClock clock;
+    // Before QApplication, which reads the choice.
+    if (!std::any_of(argv + 1, argv + argc, [](const char *arg) { return std::strcmp(arg, "--with-gl") == 0; }))
+        RenderingChoice::chooseBackend();
     QApplication app(argc, argv);
+    StepTimes::mark("application");
     QApplication::setApplicationName(QStringLiteral("bench_floor"));
 
     bool reportLoads = false;
@@ -87,11 +100,13 @@ int main(int argc, char *argv[])
             reportLoads = true;
         else if (arg == QLatin1String("--quit-when-loaded"))
             quitWhenLoaded = true;
+        else if (arg == QLatin1String("--with-gl"))
+            continue;
         else
             urls.append(QUrl::fromUserInput(arg));
     }
     if (urls.isEmpty()) {
-        std::fprintf(stderr, "usage: bench_floor [--report-loads] [--quit-when-loaded] URL...\n");
+        std::fprintf(stderr, "usage: bench_floor [--report-loads] [--quit-when-loaded] [--with-gl] URL...\n");
         return 1;
     }
 
@@ -101,7 +116,10 @@ int main(int argc, char *argv[])
     for (qsizetype i = 0; i < urls.size(); ++i) {
         auto *view = new QWebEngineView;
         views.append(view);
-        QObject::connect(view, &QWebEngineView::titleChanged, view, &QWidget::setWindowTitle);
+        QObject::connect(view, &QWebEngineView::titleChanged, view, [view](const QString &title) {
+            view->setWindowTitle(title);
+            StepTimes::mark("caption");
+        });
         QObject::connect(view, &QWebEngineView::loadFinished, view, [&, i](bool ok) {
             if (done[i])
                 return;
@@ -124,6 +142,7 @@ int main(int argc, char *argv[])
         view->load(urls[i]);
         view->show();
     }
+    StepTimes::mark("shown");
 
     const int rc = QApplication::exec();
     qDeleteAll(views);

@@ -7,6 +7,7 @@
 #include "core/ProfileFolder.h"
 #include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
+#include "core/StepTimes.h"
 #include "options/MultimediaSwitches.h"
 #include "document/webengine/WebEngineEnvironment.h"
 #include "frmMain.h"
@@ -23,6 +24,7 @@
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QStyle>
+#include <QTimer>
 #include <QTranslator>
 
 #include <future>
@@ -93,6 +95,7 @@ int run(QApplication &app, const QString &commandLine)
     QApplication::setApplicationDisplayName(QString());
     installTranslations(app);
     QApplication::setStyle(new FocusStyle(QApplication::style()->name()));
+    StepTimes::mark("style");
 
     AppContext context;
     context.programFolder = QApplication::applicationDirPath();
@@ -113,14 +116,17 @@ int run(QApplication &app, const QString &commandLine)
     KeyringSecrets secrets;
     prepared.wait();
     plugins.wait();
+    StepTimes::mark("engine");
     context.profileFolder = profile.path();
     web.setTypedSearch([folder = context.profileFolder](const QString &query) {
         return firstEngineSearch(folder, query);
     });
     // Its renderer starts and the page loads while the windows are built.
     startFirstPage(web, settings, commandLine);
+    StepTimes::mark("first-page-started");
     std::optional<frmSplash> splash(std::in_place, context.programFolder);
     present(*splash);
+    StepTimes::mark("splash");
     context.tipsApplication = QFileInfo(QApplication::applicationFilePath()).completeBaseName();
     context.settings = &settings;
     context.prompts = &prompts;
@@ -131,6 +137,8 @@ int run(QApplication &app, const QString &commandLine)
     const auto main = launch(context, commandLine, &*splash);
     splash.reset(); // its picture and window are not needed again
     QObject::connect(main.get(), &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(main.get(), &QWidget::windowTitleChanged, main.get(), [] { StepTimes::mark("caption"); });
+    QTimer::singleShot(0, &app, [] { StepTimes::mark("event-loop"); });
     return app.exec();
 }
 
@@ -142,7 +150,9 @@ std::unique_ptr<frmMain> launch(const AppContext &context, const QString &comman
         present(*splash);
     }
     auto main = std::make_unique<frmMain>(context);
+    StepTimes::mark("frmMain");
     main->Form_Load(commandLine);
+    StepTimes::mark("Form_Load");
     splash->close();
 
     // Built only when it shows.
@@ -152,6 +162,7 @@ std::unique_ptr<frmMain> launch(const AppContext &context, const QString &comman
             tip.exec();
     }
     main->show();
+    StepTimes::mark("shown");
     return main;
 }
 
