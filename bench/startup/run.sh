@@ -89,23 +89,11 @@ for i in $(seq "$runs"); do
   fi
 done
 
-# The median time of each step from the program's start, and the median time
-# since the step before it.
+# Each step's median time from the program's start, and the medians of the time
+# and of the main thread's CPU time since the step before.
 python3 - "$log" <<'EOF'
 import collections, statistics, sys
-at = collections.defaultdict(lambda: collections.defaultdict(list))
-since = collections.defaultdict(lambda: collections.defaultdict(list))
-order = {}
-def add(program, steps):
-    previous = None
-    for name, ms in steps.items():
-        names = order.setdefault(program, [])
-        if name not in names:
-            names.append(name)
-        at[program][name].append(ms)
-        if previous is not None:
-            since[program][name].append(ms - previous)
-        previous = ms
+runs = collections.defaultdict(list)  # program -> [{step: (ms, cpu ms or None)}]
 program, start, steps = None, None, {}
 for line in open(sys.argv[1], errors="replace"):
     words = line.split()
@@ -113,19 +101,33 @@ for line in open(sys.argv[1], errors="replace"):
         program, start, steps = words[1], None, {}
     elif line.startswith("bench_xpoll: started "):
         start = float(words[2])
-    elif len(words) == 4 and words[0] == "step" and start is not None:
+    elif len(words) == 6 and words[0] == "step" and start is not None:
         steps.pop(words[1], None)  # a step marked again counts where it was last
-        steps[words[1]] = float(words[2]) - start
+        steps[words[1]] = (float(words[2]) - start, float(words[5]))
     elif words[:1] == ["title-seen"] and program:
-        steps["title-seen"] = float(words[1])
-        add(program, steps)
-print("steps: median ms from the start (median ms since the step before)")
-for program, names in order.items():
+        steps["title-seen"] = (float(words[1]), None)
+        runs[program].append(steps)
+print("steps: median ms from the start (+ms since the step before, cpu ms of the main thread)")
+for program, seen in runs.items():
     print(f"  {program}")
+    names = list(dict.fromkeys(name for steps in seen for name in steps))
     for name in names:
-        gap = since[program][name]
-        extra = f" (+{statistics.median(gap):.1f})" if gap else ""
-        print(f"    {name:20s} {statistics.median(at[program][name]):8.1f}{extra}")
+        at, gap, cpu = [], [], []
+        for steps in seen:
+            if name not in steps:
+                continue
+            keys = list(steps)
+            ms, used = steps[name]
+            at.append(ms)
+            i = keys.index(name)
+            if i > 0:
+                before_ms, before_cpu = steps[keys[i - 1]]
+                gap.append(ms - before_ms)
+                if used is not None and before_cpu is not None:
+                    cpu.append(used - before_cpu)
+        extra = f" (+{statistics.median(gap):.1f}" if gap else " ("
+        extra += f", cpu {statistics.median(cpu):.1f})" if cpu else ")"
+        print(f"    {name:20s} {statistics.median(at):8.1f}{extra if gap or cpu else ''}")
 EOF
 
 python3 - "$vantorel_name" "${#a[@]}" "${a[@]}" "${b[@]}" "${c[@]}" <<'EOF'
