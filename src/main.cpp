@@ -4,6 +4,9 @@
 #include "shell/Startup.h"
 
 #include <QApplication>
+#include <QtPlugin>
+
+Q_IMPORT_PLUGIN(PngReader)
 
 int main(int argc, char *argv[])
 {

@@ -21,7 +21,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLibraryInfo>
 #include <QStyle>
 #include <QTimer>
@@ -31,10 +30,6 @@
 #include <optional>
 
 namespace {
-
-// The first icon read from a file (the style's own, for a toolbar) loads every
-// image plugin, to ask each whether it reads the format: some 20 ms.
-void loadImagePlugins() { QImageReader::supportedImageFormats(); }
 
 // Visible at once, while loading runs.
 void present(frmSplash &splash)
@@ -100,22 +95,21 @@ int run(QApplication &app, const QString &commandLine)
     AppContext context;
     context.programFolder = QApplication::applicationDirPath();
     // The web engine first: its start is the longest part of start-up and mostly
-    // waits on its helper processes, while other threads copy the shipped profile
-    // files and load the image plugins.
+    // waits on its helper processes, while another thread copies the shipped profile
+    // files. No image plugin is loaded: the first frame's pictures are SVG and PNG,
+    // which Qt reads itself (see PngReader).
     const ProfileFolder profile;
     SettingsStore store;
     auto prepared = std::async(std::launch::async, [&profile, &store, shipped = context.programFile(QStringLiteral("profile"))] {
         profile.prepare(shipped);
         removeLeftoverCopies(store.folder());
     });
-    auto plugins = std::async(std::launch::async, loadImagePlugins);
     DialogPrompts prompts;
     RunningSettings settings(store);
     WebEngineEnvironment web(prompts, settings);
     DetachedProcessLauncher launcher;
     KeyringSecrets secrets;
     prepared.wait();
-    plugins.wait();
     StepTimes::mark("engine");
     context.profileFolder = profile.path();
     web.setTypedSearch([folder = context.profileFolder](const QString &query) {
