@@ -5,10 +5,11 @@
 # program bench_floor, on a private Xvfb. The last line is "ratio R"
 # (Vantorel median / floor median); the floor makes Vantorel's rendering choice.
 #
-#   bench/memory/run.sh [--runs N] [--settle S] [--unequal]
+#   bench/memory/run.sh [--runs N] [--settle S] [--unequal] [--floor-option OPT]...
 #
 # --unequal also measures the floor with OpenGL loaded (bench_floor --with-gl), as
 # a plain Qt program does, and prints that ratio before the last line.
+# --floor-option passes OPT to bench_floor (e.g. --disk-profile).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,12 +18,14 @@ build=${BUILD_DIR:-$root/build}
 runs=5
 settle=4
 unequal=0
+floor_opts=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) runs=$2; shift 2 ;;
     --settle) settle=$2; shift 2 ;;
     --unequal) unequal=1; shift ;;
-    *) echo "usage: $0 [--runs N] [--settle S] [--unequal]" >&2; exit 1 ;;
+    --floor-option) floor_opts+=("$2"); shift 2 ;;
+    *) echo "usage: $0 [--runs N] [--settle S] [--unequal] [--floor-option OPT]..." >&2; exit 1 ;;
   esac
 done
 
@@ -119,11 +122,11 @@ for i in $(seq "$runs"); do
   r=$(measure "vantorel $i" "$vantorel" -nohome "$url")
   a+=("${r%% *}")
   report "$i" vantorel "$r"
-  r=$(measure "floor $i" "$floor" "$url")
+  r=$(measure "floor $i" "$floor" "${floor_opts[@]}" "$url")
   b+=("${r%% *}")
   report "$i" floor "$r"
   if [ "$unequal" = 1 ]; then
-    r=$(measure "floor-gl $i" "$floor" --with-gl "$url")
+    r=$(measure "floor-gl $i" "$floor" --with-gl "${floor_opts[@]}" "$url")
     c+=("${r%% *}")
     report "$i" floor-gl "$r"
   fi

@@ -4,11 +4,12 @@
 # program bench_floor, on a private Xvfb. The last line is "ratio R"
 # (Vantorel median / floor median); the floor makes Vantorel's rendering choice.
 #
-#   bench/startup/run.sh [--runs N] [--self-check] [--unequal]
+#   bench/startup/run.sh [--runs N] [--self-check] [--unequal] [--floor-option OPT]...
 #
 # --self-check runs bench_floor in both slots, to test the harness itself.
 # --unequal also runs the floor with OpenGL loaded (bench_floor --with-gl), as a
 # plain Qt program does, and prints that ratio before the last line.
+# --floor-option passes OPT to bench_floor (e.g. --disk-profile).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,12 +18,14 @@ build=${BUILD_DIR:-$root/build}
 runs=7
 self_check=0
 unequal=0
+floor_opts=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) runs=$2; shift 2 ;;
     --self-check) self_check=1; shift ;;
     --unequal) unequal=1; shift ;;
-    *) echo "usage: $0 [--runs N] [--self-check] [--unequal]" >&2; exit 1 ;;
+    --floor-option) floor_opts+=("$2"); shift 2 ;;
+    *) echo "usage: $0 [--runs N] [--self-check] [--unequal] [--floor-option OPT]..." >&2; exit 1 ;;
   esac
 done
 
@@ -73,17 +76,17 @@ b=()
 c=()
 for i in $(seq "$runs"); do
   if [ "$self_check" = 1 ]; then
-    ms=$(measure "$vantorel_name $i" "$floor" "$url")
+    ms=$(measure "$vantorel_name $i" "$floor" "${floor_opts[@]}" "$url")
   else
     ms=$(measure "$vantorel_name $i" "$vantorel" -nohome "$url")
   fi
   a+=("$ms")
   printf 'run %d %-9s %8.1f ms\n' "$i" "$vantorel_name" "$ms"
-  ms=$(measure "floor $i" "$floor" "$url")
+  ms=$(measure "floor $i" "$floor" "${floor_opts[@]}" "$url")
   b+=("$ms")
   printf 'run %d %-9s %8.1f ms\n' "$i" floor "$ms"
   if [ "$unequal" = 1 ]; then
-    ms=$(measure "floor-gl $i" "$floor" --with-gl "$url")
+    ms=$(measure "floor-gl $i" "$floor" --with-gl "${floor_opts[@]}" "$url")
     c+=("$ms")
     printf 'run %d %-9s %8.1f ms\n' "$i" floor-gl "$ms"
   fi
