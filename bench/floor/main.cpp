@@ -1,21 +1,34 @@
 // bench_floor: the least a Qt WebEngine program does to show pages, so that
 // start-up and load times of the browser have something to be compared with.
 //
-//   bench_floor [--report-loads] [--quit-when-loaded] URL...
+//   bench_floor [--report-loads] [--quit-when-loaded] [--with-gl] [--disk-profile] URL...
 //
 // One top-level view per address; each window takes its page's title.
+// Like Vantorel, it draws with the software scene graph and loads no OpenGL
+// when the machine has no GPU (RenderingChoice); --with-gl skips that choice,
+// as a plain Qt program would. --disk-profile puts the views on a named profile
+// that keeps cookies and a disk cache, as Vantorel's does, instead of the default
+// in-memory one.
 // --report-loads prints "loaded <index> <ms>" (index from 0, in argument
 // order) on each view's first loadFinished and "all-loaded <ms>" after the
 // last, ms counted from the start of the process.
 
+#include "core/StepTimes.h"
+#include "platform/RenderingChoice.h"
+
 #include <QApplication>
 #include <QList>
 #include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <time.h>
@@ -74,12 +87,18 @@ private:
 
 int main(int argc, char *argv[])
 {
+    StepTimes::mark("main");
     const ProcessClock clock;
+    // Before QApplication, which reads the choice.
+    if (!std::any_of(argv + 1, argv + argc, [](const char *arg) { return std::strcmp(arg, "--with-gl") == 0; }))
+        RenderingChoice::chooseBackend();
     QApplication app(argc, argv);
+    StepTimes::mark("application");
     QApplication::setApplicationName(QStringLiteral("bench_floor"));
 
     bool reportLoads = false;
     bool quitWhenLoaded = false;
+    bool diskProfile = false;
     QList<QUrl> urls;
     const QStringList args = QApplication::arguments().mid(1);
     for (const QString &arg : args) {
@@ -87,21 +106,36 @@ int main(int argc, char *argv[])
             reportLoads = true;
         else if (arg == QLatin1String("--quit-when-loaded"))
             quitWhenLoaded = true;
+        else if (arg == QLatin1String("--with-gl"))
+            continue;
+        else if (arg == QLatin1String("--disk-profile"))
+            diskProfile = true;
         else
             urls.append(QUrl::fromUserInput(arg));
     }
     if (urls.isEmpty()) {
-        std::fprintf(stderr, "usage: bench_floor [--report-loads] [--quit-when-loaded] URL...\n");
+        std::fprintf(stderr, "usage: bench_floor [--report-loads] [--quit-when-loaded] [--with-gl] [--disk-profile] URL...\n");
         return 1;
     }
 
+    std::unique_ptr<QWebEngineProfile> profile;
+    if (diskProfile) {
+        profile = std::make_unique<QWebEngineProfile>(QStringLiteral("bench_floor"));
+        profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
+        profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    }
     QList<QWebEngineView *> views;
     QList<bool> done(urls.size(), false);
     qsizetype remaining = urls.size();
     for (qsizetype i = 0; i < urls.size(); ++i) {
         auto *view = new QWebEngineView;
+        if (profile)
+            view->setPage(new QWebEnginePage(profile.get(), view));
         views.append(view);
-        QObject::connect(view, &QWebEngineView::titleChanged, view, &QWidget::setWindowTitle);
+        QObject::connect(view, &QWebEngineView::titleChanged, view, [view](const QString &title) {
+            view->setWindowTitle(title);
+            StepTimes::mark("caption");
+        });
         QObject::connect(view, &QWebEngineView::loadFinished, view, [&, i](bool ok) {
             if (done[i])
                 return;
@@ -124,6 +158,7 @@ int main(int argc, char *argv[])
         view->load(urls[i]);
         view->show();
     }
+    StepTimes::mark("shown");
 
     const int rc = QApplication::exec();
     qDeleteAll(views);

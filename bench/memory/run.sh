@@ -3,9 +3,13 @@
 # tree (the program and the web engine's helper processes) 4 s after its window
 # shows the title of a local page, for Vantorel and for the minimal WebEngine
 # program bench_floor, on a private Xvfb. The last line is "ratio R"
-# (Vantorel median / floor median).
+# (Vantorel median / floor median); the floor makes Vantorel's rendering choice.
 #
-#   bench/memory/run.sh [--runs N] [--settle S]
+#   bench/memory/run.sh [--runs N] [--settle S] [--unequal] [--floor-option OPT]...
+#
+# --unequal also measures the floor with OpenGL loaded (bench_floor --with-gl), as
+# a plain Qt program does, and prints that ratio before the last line.
+# --floor-option passes OPT to bench_floor (e.g. --disk-profile).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -13,11 +17,15 @@ root=$(cd "$here/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
 runs=5
 settle=4
+unequal=0
+floor_opts=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) runs=$2; shift 2 ;;
     --settle) settle=$2; shift 2 ;;
-    *) echo "usage: $0 [--runs N] [--settle S]" >&2; exit 1 ;;
+    --unequal) unequal=1; shift ;;
+    --floor-option) floor_opts+=("$2"); shift 2 ;;
+    *) echo "usage: $0 [--runs N] [--settle S] [--unequal] [--floor-option OPT]..." >&2; exit 1 ;;
   esac
 done
 
@@ -99,27 +107,41 @@ measure() {
   echo "$result"
 }
 
+# One line for a run: report <run> <name> "KiB anonKiB processes".
+report() {
+  local kib anon procs
+  read -r kib anon procs <<<"$3"
+  awk -v i="$1" -v n="$2" -v k="$kib" -v a="$anon" -v p="$procs" \
+    'BEGIN { printf "run %d %-8s %8.1f MiB (anonymous %.1f) in %d processes\n", i, n, k / 1024, a / 1024, p }'
+}
+
 a=()
 b=()
+c=()
 for i in $(seq "$runs"); do
   r=$(measure "vantorel $i" "$vantorel" -nohome "$url")
-  read -r kib anon procs <<<"$r"
-  a+=("$kib")
-  awk -v i="$i" -v k="$kib" -v a="$anon" -v p="$procs" \
-    'BEGIN { printf "run %d vantorel %8.1f MiB (anonymous %.1f) in %d processes\n", i, k / 1024, a / 1024, p }'
-  r=$(measure "floor $i" "$floor" "$url")
-  read -r kib anon procs <<<"$r"
-  b+=("$kib")
-  awk -v i="$i" -v k="$kib" -v a="$anon" -v p="$procs" \
-    'BEGIN { printf "run %d floor    %8.1f MiB (anonymous %.1f) in %d processes\n", i, k / 1024, a / 1024, p }'
+  a+=("${r%% *}")
+  report "$i" vantorel "$r"
+  r=$(measure "floor $i" "$floor" "${floor_opts[@]}" "$url")
+  b+=("${r%% *}")
+  report "$i" floor "$r"
+  if [ "$unequal" = 1 ]; then
+    r=$(measure "floor-gl $i" "$floor" --with-gl "${floor_opts[@]}" "$url")
+    c+=("${r%% *}")
+    report "$i" floor-gl "$r"
+  fi
 done
 
-python3 - "${#a[@]}" "${a[@]}" "${b[@]}" <<'EOF'
+python3 - "${#a[@]}" "${a[@]}" "${b[@]}" "${c[@]}" <<'EOF'
 import statistics, sys
 n = int(sys.argv[1])
 vals = [int(v) / 1024 for v in sys.argv[2:]]
-ma, mb = statistics.median(vals[:n]), statistics.median(vals[n:])
+ma, mb = statistics.median(vals[:n]), statistics.median(vals[n:2 * n])
 print(f"median vantorel {ma:.1f} MiB")
 print(f"median floor {mb:.1f} MiB")
+if len(vals) > 2 * n:
+    mc = statistics.median(vals[2 * n:])
+    print(f"median floor-gl {mc:.1f} MiB")
+    print(f"unequal ratio {ma / mc:.2f} (against the floor with OpenGL loaded)")
 print(f"ratio {ma / mb:.2f}")
 EOF

@@ -7,6 +7,7 @@
 #include "core/ProfileFolder.h"
 #include "core/RunningSettings.h"
 #include "core/SettingsStore.h"
+#include "core/StepTimes.h"
 #include "document/webengine/WebEngineEnvironment.h"
 #include "frmMain.h"
 #include "frmSplash.h"
@@ -19,19 +20,15 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLibraryInfo>
 #include <QStyle>
+#include <QTimer>
 #include <QTranslator>
 
 #include <future>
 #include <optional>
 
 namespace {
-
-// The first icon read from a file (the style's own, for a toolbar) loads every
-// image plugin, to ask each whether it reads the format: some 20 ms.
-void loadImagePlugins() { QImageReader::supportedImageFormats(); }
 
 // Visible at once, while loading runs.
 void present(frmSplash &splash)
@@ -92,25 +89,26 @@ int run(QApplication &app, const QString &commandLine)
     QApplication::setApplicationDisplayName(QString());
     installTranslations(app);
     QApplication::setStyle(new FocusStyle(QApplication::style()->name()));
+    StepTimes::mark("style");
 
     const QString programFolder = QApplication::applicationDirPath();
     // The web engine first: its start is the longest part of start-up and mostly
-    // waits on its helper processes, while other threads copy the shipped profile
-    // files and load the image plugins.
+    // waits on its helper processes, while another thread copies the shipped profile
+    // files. No image plugin is loaded: the first frame's pictures are SVG and PNG,
+    // which Qt reads itself (see PngReader).
     const ProfileFolder profile;
     SettingsStore store;
     auto prepared = std::async(std::launch::async, [&profile, &store, shipped = programFolder + QStringLiteral("/profile")] {
         profile.prepare(shipped);
         removeLeftoverCopies(store.folder());
     });
-    auto plugins = std::async(std::launch::async, loadImagePlugins);
     DialogPrompts prompts;
     RunningSettings settings(store);
     WebEngineEnvironment web(prompts, settings);
     DetachedProcessLauncher launcher;
     KeyringSecrets secrets;
     prepared.wait();
-    plugins.wait();
+    StepTimes::mark("engine");
     const AppContext context{.programFolder = programFolder,
                              .profileFolder = profile.path(),
                              .tipsApplication = QFileInfo(QApplication::applicationFilePath()).completeBaseName(),
@@ -121,12 +119,16 @@ int run(QApplication &app, const QString &commandLine)
                              .browsers = &web};
     // Its renderer starts and the page loads while the windows are built.
     startFirstPage(web, context, commandLine);
+    StepTimes::mark("first-page-started");
     std::optional<frmSplash> splash(std::in_place, context.programFolder);
     present(*splash);
+    StepTimes::mark("splash");
 
     const auto main = launch(context, commandLine, &*splash);
     splash.reset(); // its picture and window are not needed again
     QObject::connect(main.get(), &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(main.get(), &QWidget::windowTitleChanged, main.get(), [] { StepTimes::mark("caption"); });
+    QTimer::singleShot(0, &app, [] { StepTimes::mark("event-loop"); });
     return app.exec();
 }
 
@@ -138,7 +140,9 @@ std::unique_ptr<frmMain> launch(const AppContext &context, const QString &comman
         present(*splash);
     }
     auto main = std::make_unique<frmMain>(context);
+    StepTimes::mark("frmMain");
     main->Form_Load(commandLine);
+    StepTimes::mark("Form_Load");
     splash->close();
 
     // Built only when it shows.
@@ -148,6 +152,7 @@ std::unique_ptr<frmMain> launch(const AppContext &context, const QString &comman
             tip.exec();
     }
     main->show();
+    StepTimes::mark("shown");
     return main;
 }
 

@@ -177,10 +177,10 @@ private slots:
     {
         frmDocument *document = openPage(QStringLiteral("Find"));
         QVERIFY(document);
+        QVERIFY(!document->findChild<FindBar *>()); // built at the first find
+        trigger("mnuEditFind");
         auto *bar = document->findChild<FindBar *>(QStringLiteral("FindBar"));
         QVERIFY(bar);
-        QVERIFY(!bar->isVisible());
-        trigger("mnuEditFind");
         QVERIFY(bar->isVisible());
         auto *text = bar->findChild<QLineEdit *>(QStringLiteral("FindText"));
         auto *result = bar->findChild<QLabel *>(QStringLiteral("FindResult"));

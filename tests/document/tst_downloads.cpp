@@ -18,6 +18,8 @@
 #include <QWebEngineView>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 enum class Side { Right, Left, Over };
@@ -80,6 +82,9 @@ private slots:
         auto main = startMainWindow(app, QSize(300, 400));
         QVERIFY(main);
         main->move(available(*main).topLeft() + QPoint(10, 10));
+        // No part of the first frame: built when first needed.
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QVERIFY(std::none_of(windows.begin(), windows.end(), [](QWidget *w) { return qobject_cast<DownloadManager *>(w); }));
         DownloadManager *list = app.web().downloads();
         // The test screen is small: a smaller list leaves room beside the main window.
         list->resize(250, 200);

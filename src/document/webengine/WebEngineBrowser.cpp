@@ -63,7 +63,7 @@ QString safeFileName(QString title)
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, const TypedAddress::Search &search,
                                    QWidget *parent)
     : BrowserControl(parent), m_prompts(prompts), m_search(search), m_page(new WebPage(profile, prompts, this)),
-      m_view(new QWebEngineView(this)), m_findBar(new FindBar(m_page, this)),
+      m_view(new QWebEngineView(this)),
       m_typer(new PageTyper(std::make_unique<WebTypingPage>(m_view, m_page), m_view))
 {
     m_view->setPage(m_page);
@@ -72,8 +72,6 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts,
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_view, 1);
-    layout->addWidget(m_findBar);
-    connect(m_findBar, &FindBar::closed, m_view, [this] { m_view->setFocus(); });
     connect(m_view, &QWebEngineView::printFinished, this, [this](bool ok) {
         m_printer.reset();
         emit printFinished(ok);
@@ -286,7 +284,17 @@ QString WebEngineBrowser::locationURL() const
 QString WebEngineBrowser::locationName() const { return m_page->title(); }
 void WebEngineBrowser::takeFocus() { m_view->setFocus(); }
 void WebEngineBrowser::sendKeys(const QList<KeyStroke> &strokes) { m_typer->type(strokes); }
-void WebEngineBrowser::showFind() { m_findBar->open(); }
+void WebEngineBrowser::showFind() { findBar()->open(); }
+
+FindBar *WebEngineBrowser::findBar()
+{
+    if (!m_findBar) {
+        m_findBar = new FindBar(m_page, this);
+        layout()->addWidget(m_findBar);
+        connect(m_findBar, &FindBar::closed, m_view, [this] { m_view->setFocus(); });
+    }
+    return m_findBar;
+}
 void WebEngineBrowser::setZoom(qreal factor) { m_view->setZoomFactor(factor); }
 qreal WebEngineBrowser::zoom() const { return m_view->zoomFactor(); }
 bool WebEngineBrowser::canGoBack() const { return m_page->action(QWebEnginePage::Back)->isEnabled(); }

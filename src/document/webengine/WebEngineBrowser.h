@@ -48,7 +48,8 @@ public:
 
     QWebEngineView *view() const { return m_view; }
     WebPage *page() const { return m_page; }
-    FindBar *findBar() const { return m_findBar; }
+    // Built at the first find: most pages are never searched.
+    FindBar *findBar();
 
     // Connected once for the whole application: hands a focus change to the
     // browser whose page lost the focus.
@@ -79,7 +80,7 @@ private:
     const TypedAddress::Search &m_search;
     WebPage *m_page;
     QWebEngineView *m_view;
-    FindBar *m_findBar;
+    FindBar *m_findBar = nullptr;
     PageTyper *m_typer;
     QString m_builtinAddress; // the about: address shown by a page of ours
     QString m_crashedAddress; // the page whose renderer died, while its error page shows

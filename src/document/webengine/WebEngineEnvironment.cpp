@@ -17,15 +17,14 @@
 #include <QWebEngineSettings>
 
 WebEngineEnvironment::WebEngineEnvironment(Prompts &prompts, RunningSettings &settings)
-    : m_prompts(prompts), m_settings(settings), m_profile(std::make_unique<QWebEngineProfile>(QStringLiteral("Vantorel"))),
-      m_downloads(std::make_unique<DownloadManager>(prompts))
+    : m_prompts(prompts), m_settings(settings), m_profile(std::make_unique<QWebEngineProfile>(QStringLiteral("Vantorel")))
 {
     m_profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
     m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     loadOptions();
-    QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_downloads.get(),
-                     &DownloadManager::downloadRequested);
+    QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_profile.get(),
+                     [this](QWebEngineDownloadRequest *download) { downloads()->downloadRequested(download); });
     m_media = std::make_unique<MediaPolicy>(m_profile.get());
     QObject::connect(qApp, &QApplication::focusChanged, m_profile.get(), &WebEngineBrowser::focusChanged);
 }
@@ -72,9 +71,16 @@ void WebEngineEnvironment::setMediaAllowed(Media media, bool allowed)
 
 bool WebEngineEnvironment::mediaAllowed(Media media) const { return m_media->allowed(media); }
 
-int WebEngineEnvironment::runningDownloads() const { return m_downloads->running(); }
+int WebEngineEnvironment::runningDownloads() const { return m_downloads ? m_downloads->running() : 0; }
 
-void WebEngineEnvironment::showDownloads(QWidget *near) { m_downloads->showBeside(near); }
+void WebEngineEnvironment::showDownloads(QWidget *near) { downloads()->showBeside(near); }
+
+DownloadManager *WebEngineEnvironment::downloads()
+{
+    if (!m_downloads)
+        m_downloads = std::make_unique<DownloadManager>(m_prompts);
+    return m_downloads.get();
+}
 
 QDialog *WebEngineEnvironment::createProfileDialog(QWidget *parent)
 {

@@ -37,7 +37,8 @@ public:
     void startFirstPage(const QString &address);
     // What the browsers' goHome() shows.
     static QString homeAddress();
-    DownloadManager *downloads() const { return m_downloads.get(); }
+    // The download list, built when first needed: it is no part of the first frame.
+    DownloadManager *downloads();
 
 private:
     Prompts &m_prompts;

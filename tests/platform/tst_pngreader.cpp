@@ -1,0 +1,63 @@
+#include "platform/PngReader.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QPixmap>
+#include <QPluginLoader>
+#include <QStyle>
+#include <QTest>
+#include <QtPlugin>
+
+Q_IMPORT_PLUGIN(PngReader)
+
+// PNG pictures, Qt's own and ours, are read without loading any image plugin; a file
+// that only bears the name is still read by what reads its format.
+class tst_PngReader : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QStringList loadedImagePlugins()
+    {
+        const QDir folder(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/imageformats"));
+        QStringList loaded;
+        for (const QString &name : folder.entryList(QDir::Files))
+            if (QPluginLoader(folder.filePath(name)).isLoaded())
+                loaded.append(name);
+        return loaded;
+    }
+
+private slots:
+    void pngIsReadWithoutPlugins_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::newRow("the style's own icon") << QString();
+        QTest::newRow("a picture of ours") << QStringLiteral(VANTOREL_DATA_DIR "/images/splash.png");
+    }
+    void pngIsReadWithoutPlugins()
+    {
+        QFETCH(QString, source);
+        const QPixmap picture = source.isEmpty()
+            ? QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16, 16)
+            : QPixmap(source);
+        QVERIFY(!picture.isNull());
+        QCOMPARE(loadedImagePlugins(), QStringList());
+    }
+
+    // Last: other formats may load plugins.
+    void anotherFormatNamedPngIsStillRead()
+    {
+        QImage image(3, 2, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        const QString path = QDir::temp().filePath(QStringLiteral("tst_pngreader-bmp.png"));
+        QVERIFY(image.save(path, "BMP"));
+        const QImage read(path);
+        QFile::remove(path);
+        QCOMPARE(read.size(), QSize(3, 2));
+        QCOMPARE(read.pixelColor(1, 1), QColor(Qt::red));
+    }
+};
+
+QTEST_MAIN(tst_PngReader)
+#include "tst_pngreader.moc"
