@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Bookmark tree load: BookmarkStore::categories() and a tree built from it,
 # against reading and parsing the same bookmark files once, for 10,000
-# bookmarks in 100 categories and in one. No window system is needed: the
-# tree is built on Qt's offscreen platform. The last line is
-# "load_ms A B ratio R" (see bench/README.md).
+# bookmarks in 100 categories and in one; and exporting them as shortcut
+# files against a bare loop writing the same files. No window system is
+# needed: the tree is built on Qt's offscreen platform. The last line is
+# "load_ms A B ratio R export_ratio E" (see bench/README.md).
 #
 #   bench/bookmarks/run.sh [--runs N]
 set -euo pipefail

@@ -1,6 +1,7 @@
 #include "FavoritesExport.h"
 
 #include "ExportNames.h"
+#include "FavoritesExportBatch.h"
 #include "InternetShortcut.h"
 
 #include <QDir>
@@ -13,13 +14,16 @@ bool ensureFolder(const QString &path)
     return QFileInfo(path).isDir() || QDir().mkdir(path);
 }
 
-void writeCategory(const QString &folder, const ExchangeCategory &category, ExportCounts *counts)
+void writeCategory(const QString &folder, const ExchangeCategory &category, FavoritesExportBatch &batch,
+                   ExportCounts *counts)
 {
     const QDir dir(folder);
     ExportNames names(QStringLiteral(".url"));
     for (const ExchangeBookmark &bookmark : category.bookmarks) {
         const QString path = dir.filePath(names.unique(bookmark.name));
-        if (InternetShortcut::write(path, bookmark.address)) {
+        const auto update = InternetShortcut::update(path, bookmark.address);
+        // One that says so already is left alone.
+        if (update && (!update->changed || batch.add(path, update->bytes, update->existing))) {
             ++counts->written;
         } else {
             ++counts->failed;
@@ -38,6 +42,7 @@ ExportCounts write(const QString &folder, const QList<ExchangeCategory> &categor
     const QDir root(folder);
     const bool usable = !folder.isEmpty() && QFileInfo(folder).isDir();
     ExportNames folderNames;
+    FavoritesExportBatch batch;
     for (const ExchangeCategory &category : categories) {
         const QString path = root.filePath(folderNames.unique(category.name));
         if (!usable || !ensureFolder(path)) {
@@ -45,8 +50,12 @@ ExportCounts write(const QString &folder, const QList<ExchangeCategory> &categor
             counts.failedPaths.append(path);
             continue;
         }
-        writeCategory(path, category, &counts);
+        writeCategory(path, category, batch, &counts);
     }
+    const QStringList lost = batch.finish();
+    counts.written -= int(lost.size());
+    counts.failed += int(lost.size());
+    counts.failedPaths += lost;
     return counts;
 }
 

@@ -13,8 +13,9 @@ struct ExportCounts
 
 // Writes categories into a favourites folder: one sub-folder per category (an
 // existing one is reused) and one Internet shortcut per bookmark (an existing
-// one gets its address set again). A folder or file that cannot be written is
-// skipped; the rest goes on.
+// one gets its address set again, every other line kept). A folder or file that
+// cannot be written is skipped; the rest goes on. No file is ever left cut short
+// under its name, and every file counted as written is on disk when this returns.
 namespace FavoritesExport {
 
 // Nothing is written when folder is empty or is not an existing folder.

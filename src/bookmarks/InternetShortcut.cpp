@@ -35,6 +35,15 @@ bool isAscii(const QByteArray &bytes)
     return true;
 }
 
+bool isAscii(QStringView text)
+{
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 // Windows writes the ANSI code page (GBK here); editors write UTF-8, which GBK
 // text of any length is almost never valid as.
 ShortcutText decode(const QByteArray &bytes)
@@ -66,8 +75,11 @@ std::optional<ShortcutText> readText(const QString &path)
     return decode(file.readAll());
 }
 
+// ASCII is GBK as it is; the codec is only needed beyond it, and an export asks for thousands.
 bool fitsGbk(const QString &text)
 {
+    if (isAscii(text))
+        return true;
     QStringEncoder encoder(Gbk);
     const QByteArray bytes = encoder.encode(text);
     return !encoder.hasError() && QString(QStringDecoder(Gbk).decode(bytes)) == text;
@@ -85,25 +97,9 @@ QString asciiForm(const QString &address)
 QByteArray encode(const ShortcutText &shortcut)
 {
     if (!shortcut.utf8)
-        return QStringEncoder(Gbk).encode(shortcut.text);
+        return isAscii(shortcut.text) ? shortcut.text.toLatin1() : QStringEncoder(Gbk).encode(shortcut.text);
     const QByteArray bytes = QStringEncoder(QStringEncoder::Utf8).encode(shortcut.text);
     return shortcut.bom ? Bom + bytes : bytes;
-}
-
-// A changed file is replaced whole, so a failure keeps the old one; a new file
-// has nothing to lose and is written straight away, without waiting for the disk.
-bool writeBytes(const QString &path, const QByteArray &bytes, bool replacing)
-{
-    if (!replacing) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return false;
-        if (file.write(bytes) == bytes.size() && file.flush())
-            return true;
-        file.remove();
-        return false;
-    }
-    return replaceFile(path, bytes);
 }
 
 } // namespace
@@ -138,27 +134,35 @@ QString favouriteName(const QString &path)
     return name;
 }
 
-bool write(const QString &path, const QString &address)
+std::optional<Update> update(const QString &path, const QString &address)
 {
     ShortcutText shortcut;
     const bool replacing = QFileInfo::exists(path);
     if (replacing) {
         const auto existing = readText(path);
         if (!existing)
-            return false;
+            return std::nullopt;
         shortcut = *existing;
     }
     IniDocument doc = IniDocument::fromText(shortcut.text);
     const QString stored = shortcut.utf8 || fitsGbk(address) ? address : asciiForm(address);
     const bool wide = doc.value(WideSection, UrlKey).has_value();
     if (replacing && doc.value(Section, UrlKey) == stored && (!wide || doc.value(WideSection, UrlKey) == Utf7::encode(address)))
-        return true; // it says so already
+        return Update{QByteArray(), false, true}; // it says so already
     doc.setValue(Section, UrlKey, stored);
     // A stale wide URL would win over the one just written.
     if (wide)
         doc.setValue(WideSection, UrlKey, Utf7::encode(address));
     shortcut.text = doc.toText(QStringLiteral("\r\n"));
-    return writeBytes(path, encode(shortcut), replacing);
+    return Update{encode(shortcut), true, replacing};
+}
+
+bool write(const QString &path, const QString &address)
+{
+    const auto next = update(path, address);
+    if (!next)
+        return false;
+    return !next->changed || replaceFile(path, next->bytes);
 }
 
 } // namespace InternetShortcut

@@ -5,6 +5,11 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 bool replaceFile(const QString &path, const QByteArray &bytes, QString *error)
 {
@@ -29,6 +34,25 @@ bool replaceFile(const QString &path, const QByteArray &bytes, QString *error)
         return false;
     }
     return true;
+}
+
+bool syncFileSystems(const QStringList &folders)
+{
+    QSet<dev_t> synced;
+    bool ok = true;
+    for (const QString &folder : folders) {
+        const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat info;
+        if (fd < 0 || ::fstat(fd, &info) != 0) {
+            ok = false;
+        } else if (!synced.contains(info.st_dev)) {
+            synced.insert(info.st_dev);
+            ok = ::syncfs(fd) == 0 && ok;
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    return ok;
 }
 
 int removeLeftoverCopies(const QString &folder)

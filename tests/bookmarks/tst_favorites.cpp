@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "bookmarks/FavoritesExport.h"
 #include "bookmarks/FavoritesImport.h"
 #include "bookmarks/InternetShortcut.h"
@@ -19,6 +20,7 @@ private slots:
     void exportAgainReusesFoldersAndFiles();
     void exportedNamesStayInsideAndDistinct();
     void unwritablePlacesAreSkippedAndCounted();
+    void writeCutShortLeavesEveryFileWholeOrAsItWas();
     void exportNeedsAnExistingFolder_data();
     void exportNeedsAnExistingFolder();
     void importReadsChosenFilesInOrder();
@@ -127,6 +129,28 @@ void tst_Favorites::unwritablePlacesAreSkippedAndCounted()
     QCOMPARE(counts.failed, 3);
     QCOMPARE(counts.failedPaths, QStringList({target() + QStringLiteral("/新闻"), target() + QStringLiteral("/工具/词典.url")}));
     QVERIFY(QFileInfo(target() + QStringLiteral("/空")).isDir());
+}
+
+void tst_Favorites::writeCutShortLeavesEveryFileWholeOrAsItWas()
+{
+    QVERIFY(QDir(target()).mkdir(QStringLiteral("新闻")));
+    const QString kept = target() + QStringLiteral("/新闻/新浪.url");
+    const QByteArray old("[InternetShortcut]\r\nURL=http://old/\r\nIconIndex=3\r\n");
+    writeRaw(kept, old);
+    const QString tooLong = QStringLiteral("http://a.cn/") + QString(300, u'x');
+    const QList<ExchangeCategory> categories = {category(QStringLiteral("新闻"), {{QStringLiteral("新浪"), tooLong},
+                                                                                {QStringLiteral("网易"), tooLong},
+                                                                                {QStringLiteral("词典"), QStringLiteral("http://dict.cn/")}})};
+    ExportCounts counts;
+    {
+        const FileSizeLimit limit(200); // a full disk after 200 bytes of a file
+        counts = FavoritesExport::write(target(), categories);
+    }
+    QCOMPARE(counts.written, 1);
+    QCOMPARE(counts.failed, 2);
+    QCOMPARE(readRaw(kept), old);
+    // Hidden temporaries count too: none is left.
+    QCOMPARE(filesUnder(target()), QStringList({"新闻", "新闻/新浪.url", "新闻/词典.url"}));
 }
 
 void tst_Favorites::exportNeedsAnExistingFolder_data()
