@@ -50,6 +50,17 @@ private slots:
         QCOMPARE(server.requests().last().headers.value("cookie"), QByteArray("kept=yes"));
     }
 
+    void pagesAreAskedForInChineseFirst()
+    {
+        LoopbackServer server;
+        server.route("/lang", titled("Lang", "<script>document.title = navigator.languages.join(' ')</script>"));
+        frmDocument *document = main().LoadNewDoc();
+        document->web()->navigate(server.address(QStringLiteral("/lang")));
+        QTRY_VERIFY(server.wasRequested("/lang"));
+        QCOMPARE(server.requests().last().headers.value("accept-language"), QByteArray("zh-CN,zh;q=0.9,en;q=0.8"));
+        QTRY_COMPARE(document->windowTitle(), QStringLiteral("zh-CN zh en"));
+    }
+
     void optionsDialogClearsCookiesAndSwitchesScripts()
     {
         LoopbackServer server;

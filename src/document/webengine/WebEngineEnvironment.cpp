@@ -21,6 +21,7 @@ WebEngineEnvironment::WebEngineEnvironment(Prompts &prompts, RunningSettings &se
 {
     m_profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
     m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    m_profile->setHttpAcceptLanguage(QStringLiteral("zh-CN,zh;q=0.9,en;q=0.8"));
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     loadOptions();
     QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_profile.get(),
