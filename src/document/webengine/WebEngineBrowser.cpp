@@ -125,7 +125,10 @@ void WebEngineBrowser::keepPageFocus(QWidget *old, QWidget *now)
         return;
     if (!old->isHidden() && now)
         return; // the user moved on
-    QTimer::singleShot(0, m_view, [this, now = QPointer<QWidget>(now)] {
+    QTimer::singleShot(0, m_view, [this, old = QPointer<QWidget>(old), now = QPointer<QWidget>(now)] {
+        // Still shown, it lost the focus to another window (one the page opened, say), not to the engine.
+        if (old && !old->isHidden())
+            return;
         if (m_view->isVisible() && QApplication::focusWidget() == now)
             m_view->setFocus();
     });
