@@ -10,7 +10,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QGroupBox>
@@ -43,6 +47,20 @@ class tst_frmDocument : public QObject
     Q_OBJECT
 
     std::unique_ptr<MainFixture> m_fixture;
+
+    // Shows address in document and clicks the middle of its page once the page can take input.
+    QWidget *clickOnPage(frmDocument *document, const QString &address)
+    {
+        auto *view = qobject_cast<WebEngineBrowser *>(document->web())->view();
+        document->web()->navigate(address);
+        if (!QTest::qWaitFor([view] { return view->focusProxy(); }))
+            return nullptr;
+        view->setFocus();
+        if (!QTest::qWaitFor([document] { return document->windowTitle() == QLatin1String("ready"); }))
+            return nullptr;
+        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, view->rect().center());
+        return view;
+    }
 
     TestApp &app() { return m_fixture->app; }
     frmMain &main() { return m_fixture->main; }
@@ -143,17 +161,26 @@ private slots:
         QVERIFY(!child<QGroupBox>(document, QStringLiteral("Frame1"))->isVisible());
     }
 
+    // A click on a link or a button is the user asking: the window opens.
+    void pageOpeningWindowGetsNextDocumentCascaded_data()
+    {
+        QTest::addColumn<QByteArray>("opener");
+        QTest::newRow("link") << QByteArray("<a target=_blank href=/child style='display:block;height:100vh'>child</a>");
+        QTest::newRow("button") << QByteArray("<button onclick=\"window.open('/child')\" style='width:100%;height:100vh'>child</button>");
+    }
     void pageOpeningWindowGetsNextDocumentCascaded()
     {
+        QFETCH(QByteArray, opener);
         LoopbackServer server;
-        server.route("/opener", titled("Opener", "<script>window.open('/child');</script>"));
+        server.route("/opener", titled("Opener", opener + MainFixture::readyForKeys()));
         server.route("/child", titled("Child"));
         main().resize(900, 700);
         main().show();
-        main().LoadNewDoc()->web()->navigate(server.address(QStringLiteral("/opener")));
+        auto *view = clickOnPage(main().LoadNewDoc(), server.address(QStringLiteral("/opener")));
+        QVERIFY(view);
         QTRY_COMPARE(documentsOf(main()).size(), 2);
         frmDocument *child = documentsOf(main()).at(1);
-        QCOMPARE(main().activeDocument(), child);
+        QTRY_COMPARE(main().activeDocument(), child);
         QTRY_COMPARE(child->windowTitle(), QStringLiteral("Child"));
         QVERIFY(server.wasRequested("/child"));
         // Cascaded: each window steps down and to the right of the one before.
@@ -161,6 +188,46 @@ private slots:
         QVERIFY(child->pos().x() > first.x());
         QVERIFY(child->pos().y() > first.y());
         QCOMPARE(main().DocCount(), 2);
+    }
+
+    // A window the page opens on its own opens once the user allowed the site from the menu.
+    void popupsOfTheirOwnAreBlockedUntilAllowed_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::newRow("timer") << QByteArray("setTimeout(() => open('/child'), 300)");
+        QTest::newRow("load") << QByteArray("onload = () => open('/child')");
+    }
+    void popupsOfTheirOwnAreBlockedUntilAllowed()
+    {
+        QFETCH(QByteArray, script);
+        LoopbackServer server;
+        server.route("/opener", titled("Opener", "<script>" + script + "</script>"));
+        server.route("/child", titled("Child"));
+        main().show();
+        frmDocument *document = main().LoadNewDoc();
+        auto *blocked = child<QLabel>(document, QStringLiteral("lblPopupBlocked"));
+        document->web()->navigate(server.address(QStringLiteral("/opener")));
+        QTRY_VERIFY(blocked->isVisible());
+        QCOMPARE(blocked->text(), QStringLiteral("已阻止弹出窗口"));
+        QCOMPARE(documentsOf(main()).size(), 1);
+        QVERIFY(!server.wasRequested("/child"));
+
+        QAction *menuButton = document->findChild<QAction *>(QStringLiteral("menu"));
+        QMenu *menu = menuButton->menu();
+        connect(menu, &QMenu::aboutToShow, menu, [menu] {
+            QTimer::singleShot(0, menu, [menu] {
+                QAction *allow = menu->findChild<QAction *>(QStringLiteral("mnuAllowPopups"));
+                if (allow && allow->isVisible())
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(allow).center());
+                menu->close();
+            });
+        });
+        QTest::mouseClick(child<QToolBar>(document, QStringLiteral("tbrMDIchild"))->widgetForAction(menuButton), Qt::LeftButton);
+        QVERIFY(!blocked->isVisible());
+        child<QToolBar>(document, QStringLiteral("tbrMDIchild"))->findChild<QAction *>(QStringLiteral("refresh"))->trigger();
+        QTRY_COMPARE(documentsOf(main()).size(), 2);
+        QTRY_COMPARE(documentsOf(main()).at(1)->windowTitle(), QStringLiteral("Child"));
+        QVERIFY(!blocked->isVisible());
     }
 
     void backWithoutHistoryIsSilent()

@@ -2,6 +2,7 @@
 #include "MainFixture.h"
 #include "document/BrowserControl.h"
 #include "document/webengine/PagePropertiesDialog.h"
+#include "document/webengine/PopupPolicy.h"
 #include "document/webengine/WebEngineBrowser.h"
 #include "document/webengine/WebPage.h"
 #include "document/webengine/WebProfileDialog.h"
@@ -59,6 +60,32 @@ private slots:
         QTRY_VERIFY(server.wasRequested("/lang"));
         QCOMPARE(server.requests().last().headers.value("accept-language"), QByteArray("zh-CN,zh;q=0.9,en;q=0.8"));
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("zh-CN zh en"));
+    }
+
+    void popupsOpenWhenAskedForOrAllowed_data()
+    {
+        QTest::addColumn<QString>("allowed");
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<bool>("userInitiated");
+        QTest::addColumn<bool>("opens");
+        const QString site = QStringLiteral("http://127.0.0.1:8080/a");
+        QTest::newRow("clicked") << QString() << site << true << true;
+        QTest::newRow("on its own") << QString() << site << false << false;
+        QTest::newRow("allowed site") << site << QStringLiteral("http://127.0.0.1:8080/b?c#d") << false << true;
+        QTest::newRow("another port") << site << QStringLiteral("http://127.0.0.1:8081/a") << false << false;
+        QTest::newRow("another scheme") << QStringLiteral("https://a.cn/") << QStringLiteral("http://a.cn/") << false << false;
+        QTest::newRow("default port") << QStringLiteral("https://A.cn/") << QStringLiteral("https://a.cn:443/x") << false << true;
+    }
+    void popupsOpenWhenAskedForOrAllowed()
+    {
+        QFETCH(QString, allowed);
+        QFETCH(QString, opener);
+        QFETCH(bool, userInitiated);
+        QFETCH(bool, opens);
+        PopupPolicy popups;
+        if (!allowed.isEmpty())
+            popups.allow(QUrl(allowed));
+        QCOMPARE(popups.allows(QUrl(opener), userInitiated), opens);
     }
 
     void optionsDialogClearsCookiesAndSwitchesScripts()

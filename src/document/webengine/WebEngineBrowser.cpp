@@ -4,6 +4,7 @@
 #include "FindBar.h"
 #include "PagePropertiesDialog.h"
 #include "PageTyper.h"
+#include "PopupPolicy.h"
 #include "WebPage.h"
 #include "WebTypingPage.h"
 #include "core/Prompts.h"
@@ -61,8 +62,9 @@ QString safeFileName(QString title)
 } // namespace
 
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, const TypedAddress::Search &search,
-                                   QWidget *parent)
-    : BrowserControl(parent), m_prompts(prompts), m_search(search), m_page(new WebPage(profile, prompts, this)),
+                                   PopupPolicy &popups, QWidget *parent)
+    : BrowserControl(parent), m_prompts(prompts), m_search(search), m_popups(popups),
+      m_page(new WebPage(profile, prompts, popups, this)),
       m_view(new QWebEngineView(this)),
       m_typer(new PageTyper(std::make_unique<WebTypingPage>(m_view, m_page), m_view))
 {
@@ -184,6 +186,10 @@ void WebEngineBrowser::connectPage()
         auto *browser = m_held ? nullptr : qobject_cast<WebEngineBrowser *>(NewWindow2());
         return browser ? browser->page() : nullptr;
     });
+    connect(m_page, &WebPage::popupBlocked, this, [this] {
+        m_popupOpener = m_page->url();
+        report([this] { emit PopupBlocked(); });
+    });
     // The engine keeps its back and forward actions up to date with the history.
     for (const auto action : {QWebEnginePage::Back, QWebEnginePage::Forward})
         connect(m_page->action(action), &QAction::changed, this,
@@ -288,6 +294,7 @@ QString WebEngineBrowser::locationName() const { return m_page->title(); }
 void WebEngineBrowser::takeFocus() { m_view->setFocus(); }
 void WebEngineBrowser::sendKeys(const QList<KeyStroke> &strokes) { m_typer->type(strokes); }
 void WebEngineBrowser::showFind() { findBar()->open(); }
+void WebEngineBrowser::allowPopups() { m_popups.allow(m_popupOpener); }
 
 FindBar *WebEngineBrowser::findBar()
 {
