@@ -56,6 +56,8 @@ public:
     // the event loop, and a call made meanwhile types after it. A call types nothing
     // when the page cannot take the focus.
     virtual void sendKeys(const QList<KeyStroke> &strokes) = 0;
+    // Lets the site whose window PopupBlocked() told of open windows on its own, for the run.
+    virtual void allowPopups() = 0;
 
 signals:
     void StatusTextChange(const QString &text);
@@ -67,6 +69,8 @@ signals:
     void CommandStateChange();
     // The last stroke of a sendKeys call has reached the page, or was dropped.
     void keysSent();
+    // The page opened a window without the user's asking; none was opened.
+    void PopupBlocked();
 
 protected:
     // The control for a page that asked for a new window, from the handler; null without one.

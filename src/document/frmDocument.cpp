@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -32,6 +33,11 @@ frmDocument::frmDocument(DocumentHost &host, BrowserFactory &browsers, const QSt
     sbStatusBar = new QStatusBar;
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     sbStatusBar->setSizeGripEnabled(false);
+    m_popupBlocked = new QLabel(QStringLiteral("已阻止弹出窗口"));
+    m_popupBlocked->setObjectName(QStringLiteral("lblPopupBlocked"));
+    m_popupBlocked->setToolTip(QStringLiteral("网页想自行打开一个窗口。要允许，请在“菜单”中选择“允许此网站的弹出窗口”。"));
+    m_popupBlocked->hide();
+    sbStatusBar->addPermanentWidget(m_popupBlocked);
 
     auto *top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
@@ -124,6 +130,13 @@ void frmDocument::buildToolbar()
     m_menu->addSeparator();
     item("mnuOpenHomepage", QStringLiteral("访问主页(&H)"), [this] { emit homeRequested(); });
     item("mnuVisitHalbrek", QStringLiteral("访问Halbrek(&S)"), [this] { Web->navigate(Addresses::helpPage(m_programFolder)); });
+    m_allowPopups = m_menu->addAction(QStringLiteral("允许此网站的弹出窗口"));
+    m_allowPopups->setObjectName(QStringLiteral("mnuAllowPopups"));
+    m_allowPopups->setVisible(false);
+    connect(m_allowPopups, &QAction::triggered, this, [this] {
+        Web->allowPopups();
+        showPopupBlocked(false);
+    });
 
     m_menuButton = button("menu", "menu", QStringLiteral("菜单"));
     m_menuButton->setMenu(m_menu);
@@ -139,7 +152,9 @@ void frmDocument::connectBrowser()
         sbStatusBar->showMessage(text);
     });
     connect(Web, &BrowserControl::ProgressChange, this, &frmDocument::Web_ProgressChange);
+    connect(Web, &BrowserControl::PopupBlocked, this, [this] { showPopupBlocked(true); });
     connect(Web, &BrowserControl::DownloadBegin, this, [this] {
+        showPopupBlocked(false); // a block is told for the page it happened on
         // Someone typing an address keeps the box.
         if (Combo->hasFocus())
             return;
@@ -206,6 +221,12 @@ void frmDocument::Web_CommandStateChange()
     m_back->setEnabled(Web->canGoBack());
     m_forward->setEnabled(Web->canGoForward());
     m_stop->setEnabled(Web->isLoading());
+}
+
+void frmDocument::showPopupBlocked(bool blocked)
+{
+    m_popupBlocked->setVisible(blocked);
+    m_allowPopups->setVisible(blocked);
 }
 
 void frmDocument::addEntry(Documents::WindowPlace place, QAction *entry)

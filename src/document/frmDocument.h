@@ -9,6 +9,7 @@ class BrowserFactory;
 class DocumentHost;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QMenu;
 class QProgressBar;
 class QStatusBar;
@@ -49,6 +50,7 @@ private:
     void Combo_KeyPress();
     void Web_ProgressChange(int progress, int progressMax);
     void Web_CommandStateChange();
+    void showPopupBlocked(bool blocked);
     BrowserControl *Web_NewWindow2();
 
     BrowserControl *Web;
@@ -56,9 +58,10 @@ private:
     QGroupBox *Frame1;
     QProgressBar *Progress;
     QToolBar *tbrMDIchild;
-    QAction *m_back, *m_forward, *m_stop, *m_menuButton;
+    QAction *m_back, *m_forward, *m_stop, *m_menuButton, *m_allowPopups;
     QMenu *m_menu;
     QStatusBar *sbStatusBar;
+    QLabel *m_popupBlocked; // stays while the page is shown, beside the passing status text
     DocumentHost &m_host;
     QString m_programFolder;
     bool ShowCombo = false;

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -143,17 +144,30 @@ private slots:
         QVERIFY(!child<QGroupBox>(document, QStringLiteral("Frame1"))->isVisible());
     }
 
+    // A click on a link or a button is the user asking: the window opens.
+    void pageOpeningWindowGetsNextDocumentCascaded_data()
+    {
+        QTest::addColumn<QByteArray>("opener");
+        QTest::newRow("link") << QByteArray("<a target=_blank href=/child style='display:block;height:100vh'>child</a>");
+        QTest::newRow("button") << QByteArray("<button onclick=\"window.open('/child')\" style='width:100%;height:100vh'>child</button>");
+    }
     void pageOpeningWindowGetsNextDocumentCascaded()
     {
+        QFETCH(QByteArray, opener);
         LoopbackServer server;
-        server.route("/opener", titled("Opener", "<script>window.open('/child');</script>"));
+        server.route("/opener", titled("Opener", opener + MainFixture::readyForKeys()));
         server.route("/child", titled("Child"));
         main().resize(900, 700);
         main().show();
-        main().LoadNewDoc()->web()->navigate(server.address(QStringLiteral("/opener")));
+        frmDocument *opening = open(server.address(QStringLiteral("/opener")), QStringLiteral("Opener"));
+        QVERIFY(opening);
+        auto *view = qobject_cast<WebEngineBrowser *>(opening->web())->view();
+        view->setFocus();
+        QTRY_COMPARE(opening->windowTitle(), QStringLiteral("ready")); // drawn: a click now reaches the page
+        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, view->rect().center());
         QTRY_COMPARE(documentsOf(main()).size(), 2);
         frmDocument *child = documentsOf(main()).at(1);
-        QCOMPARE(main().activeDocument(), child);
+        QTRY_COMPARE(main().activeDocument(), child);
         QTRY_COMPARE(child->windowTitle(), QStringLiteral("Child"));
         QVERIFY(server.wasRequested("/child"));
         // Cascaded: each window steps down and to the right of the one before.
@@ -161,6 +175,38 @@ private slots:
         QVERIFY(child->pos().x() > first.x());
         QVERIFY(child->pos().y() > first.y());
         QCOMPARE(main().DocCount(), 2);
+    }
+
+    // A window the page opens on its own opens once the user allowed the site from the menu.
+    void popupsOfTheirOwnAreBlockedUntilAllowed_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::newRow("timer") << QByteArray("setTimeout(() => open('/child'), 300)");
+        QTest::newRow("load") << QByteArray("onload = () => open('/child')");
+    }
+    void popupsOfTheirOwnAreBlockedUntilAllowed()
+    {
+        QFETCH(QByteArray, script);
+        LoopbackServer server;
+        server.route("/opener", titled("Opener", "<script>" + script + "</script>"));
+        server.route("/child", titled("Child"));
+        main().show();
+        frmDocument *document = main().LoadNewDoc();
+        auto *blocked = child<QLabel>(document, QStringLiteral("lblPopupBlocked"));
+        QVERIFY(!document->findChild<QAction *>(QStringLiteral("mnuAllowPopups"))->isVisible());
+        document->web()->navigate(server.address(QStringLiteral("/opener")));
+        QTRY_VERIFY(blocked->isVisible());
+        QCOMPARE(blocked->text(), QStringLiteral("已阻止弹出窗口"));
+        QCOMPARE(documentsOf(main()).size(), 1);
+        QVERIFY(!server.wasRequested("/child"));
+
+        QAction *allow = document->findChild<QAction *>(QStringLiteral("mnuAllowPopups"));
+        QVERIFY(allow->isVisible());
+        allow->trigger();
+        QVERIFY(!blocked->isVisible());
+        child<QToolBar>(document, QStringLiteral("tbrMDIchild"))->findChild<QAction *>(QStringLiteral("refresh"))->trigger();
+        QTRY_COMPARE(documentsOf(main()).size(), 2);
+        QTRY_COMPARE(documentsOf(main()).at(1)->windowTitle(), QStringLiteral("Child"));
     }
 
     void backWithoutHistoryIsSilent()

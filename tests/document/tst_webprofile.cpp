@@ -2,6 +2,7 @@
 #include "MainFixture.h"
 #include "document/BrowserControl.h"
 #include "document/webengine/PagePropertiesDialog.h"
+#include "document/webengine/PopupPolicy.h"
 #include "document/webengine/WebEngineBrowser.h"
 #include "document/webengine/WebPage.h"
 #include "document/webengine/WebProfileDialog.h"
@@ -36,7 +37,8 @@ private slots:
     void init() { m_fixture = std::make_unique<MainFixture>(); }
     void cleanup() { m_fixture.reset(); }
 
-    void cookiesSurviveARestart()
+    // Sites answer in Chinese where they can.
+    void requestsCarryTheLanguageAndTheCookiesOfEarlierRuns()
     {
         LoopbackServer server;
         LoopbackServer::Response setter{titled("Set")};
@@ -48,6 +50,17 @@ private slots:
         m_fixture = std::make_unique<MainFixture>();
         QVERIFY(open(server.address(QStringLiteral("/check")), QStringLiteral("Check")));
         QCOMPARE(server.requests().last().headers.value("cookie"), QByteArray("kept=yes"));
+        QCOMPARE(server.requests().last().headers.value("accept-language"), QByteArray("zh-CN,zh;q=0.9,en;q=0.8"));
+    }
+
+    // A site is its scheme, host and port.
+    void popupsAllowedForOneSite()
+    {
+        PopupPolicy popups;
+        popups.allow(QUrl(QStringLiteral("https://A.cn/")));
+        QVERIFY(popups.allows(QUrl(QStringLiteral("https://a.cn:443/x?y#z")), false));
+        QVERIFY(!popups.allows(QUrl(QStringLiteral("https://a.cn:8443/")), false));
+        QVERIFY(!popups.allows(QUrl(QStringLiteral("http://a.cn/")), false));
     }
 
     void optionsDialogClearsCookiesAndSwitchesScripts()

@@ -34,6 +34,7 @@ public:
     bool canGoForward() const override { return forward; }
     bool isLoading() const override { return loading; }
     void sendKeys(const QList<KeyStroke> &strokes) override;
+    void allowPopups() override { calls.append(QStringLiteral("allowPopups")); }
     // What back, forward and stop may do, as a page would report it.
     void setCommandState(bool canBack, bool canForward, bool isLoading);
 

@@ -4,6 +4,7 @@
 #include "FindBar.h"
 #include "PagePropertiesDialog.h"
 #include "PageTyper.h"
+#include "PopupPolicy.h"
 #include "WebPage.h"
 #include "WebTypingPage.h"
 #include "core/Prompts.h"
@@ -61,8 +62,9 @@ QString safeFileName(QString title)
 } // namespace
 
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, const TypedAddress::Search &search,
-                                   QWidget *parent)
-    : BrowserControl(parent), m_prompts(prompts), m_search(search), m_page(new WebPage(profile, prompts, this)),
+                                   PopupPolicy &popups, QWidget *parent)
+    : BrowserControl(parent), m_prompts(prompts), m_search(search), m_popups(popups),
+      m_page(new WebPage(profile, prompts, popups, this)),
       m_view(new QWebEngineView(this)),
       m_typer(new PageTyper(std::make_unique<WebTypingPage>(m_view, m_page), m_view))
 {
@@ -125,7 +127,10 @@ void WebEngineBrowser::keepPageFocus(QWidget *old, QWidget *now)
         return;
     if (!old->isHidden() && now)
         return; // the user moved on
-    QTimer::singleShot(0, m_view, [this, now = QPointer<QWidget>(now)] {
+    QTimer::singleShot(0, m_view, [this, old = QPointer<QWidget>(old), now = QPointer<QWidget>(now)] {
+        // Still shown, it lost the focus to another window (one the page opened, say), not to the engine.
+        if (old && !old->isHidden())
+            return;
         if (m_view->isVisible() && QApplication::focusWidget() == now)
             m_view->setFocus();
     });
@@ -180,6 +185,10 @@ void WebEngineBrowser::connectPage()
     m_page->setNewWindowHandler([this]() -> QWebEnginePage * {
         auto *browser = m_held ? nullptr : qobject_cast<WebEngineBrowser *>(NewWindow2());
         return browser ? browser->page() : nullptr;
+    });
+    connect(m_page, &WebPage::popupBlocked, this, [this] {
+        m_popupOpener = m_page->url();
+        report([this] { emit PopupBlocked(); });
     });
     // The engine keeps its back and forward actions up to date with the history.
     for (const auto action : {QWebEnginePage::Back, QWebEnginePage::Forward})
@@ -285,6 +294,7 @@ QString WebEngineBrowser::locationName() const { return m_page->title(); }
 void WebEngineBrowser::takeFocus() { m_view->setFocus(); }
 void WebEngineBrowser::sendKeys(const QList<KeyStroke> &strokes) { m_typer->type(strokes); }
 void WebEngineBrowser::showFind() { findBar()->open(); }
+void WebEngineBrowser::allowPopups() { m_popups.allow(m_popupOpener); }
 
 FindBar *WebEngineBrowser::findBar()
 {

@@ -11,6 +11,7 @@
 
 class FindBar;
 class PageTyper;
+class PopupPolicy;
 class Prompts;
 class QPrinter;
 class QWebEngineFullScreenRequest;
@@ -23,9 +24,9 @@ class WebEngineBrowser : public BrowserControl
 {
     Q_OBJECT
 public:
-    // search outlives the browser: it belongs to the environment that makes browsers.
+    // search and popups outlive the browser: they belong to the environment that makes browsers.
     WebEngineBrowser(QWebEngineProfile *profile, Prompts &prompts, const TypedAddress::Search &search,
-                     QWidget *parent = nullptr);
+                     PopupPolicy &popups, QWidget *parent = nullptr);
     ~WebEngineBrowser() override;
 
     void navigate(const QString &address) override;
@@ -45,6 +46,7 @@ public:
     bool canGoForward() const override;
     bool isLoading() const override { return m_loading; }
     void sendKeys(const QList<KeyStroke> &strokes) override;
+    void allowPopups() override;
 
     QWebEngineView *view() const { return m_view; }
     WebPage *page() const { return m_page; }
@@ -78,6 +80,8 @@ private:
 
     Prompts &m_prompts;
     const TypedAddress::Search &m_search;
+    PopupPolicy &m_popups;
+    QUrl m_popupOpener; // the page whose window was last blocked
     WebPage *m_page;
     QWebEngineView *m_view;
     FindBar *m_findBar = nullptr;

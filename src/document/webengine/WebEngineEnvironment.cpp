@@ -21,7 +21,11 @@ WebEngineEnvironment::WebEngineEnvironment(Prompts &prompts, RunningSettings &se
 {
     m_profile->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
     m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    m_profile->setHttpAcceptLanguage(QStringLiteral("zh-CN,zh;q=0.9,en;q=0.8"));
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    // Off, the engine drops windows a page opens on its own without a word; on, they
+    // reach WebPage, which asks the pop-up policy and tells the user of those it blocks.
+    m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     loadOptions();
     QObject::connect(m_profile.get(), &QWebEngineProfile::downloadRequested, m_profile.get(),
                      [this](QWebEngineDownloadRequest *download) { downloads()->downloadRequested(download); });
@@ -38,7 +42,7 @@ BrowserControl *WebEngineEnvironment::createBrowser(QWidget *parent)
         m_first->releaseSoon();
         return m_first.release();
     }
-    auto *browser = new WebEngineBrowser(m_profile.get(), m_prompts, typedSearch(), parent);
+    auto *browser = new WebEngineBrowser(m_profile.get(), m_prompts, typedSearch(), m_popups, parent);
     m_media->adopt(browser->page());
     return browser;
 }

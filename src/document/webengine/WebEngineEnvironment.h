@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/BrowserFactory.h"
+#include "PopupPolicy.h"
 #include "core/TypedAddress.h"
 
 #include <memory>
@@ -43,6 +44,7 @@ public:
 private:
     Prompts &m_prompts;
     RunningSettings &m_settings;
+    PopupPolicy m_popups; // the sites the user allowed, shared by every page
     std::unique_ptr<QWebEngineProfile> m_profile;
     std::unique_ptr<DownloadManager> m_downloads;
     std::unique_ptr<MediaPolicy> m_media;

@@ -1,9 +1,11 @@
 #include "WebPage.h"
 
+#include "PopupPolicy.h"
 #include "core/Prompts.h"
 
 #include <QAuthenticator>
 #include <QTimer>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineView>
 
 namespace {
@@ -36,9 +38,11 @@ QString loginPlace(const QString &where, const QString &realm)
 
 } // namespace
 
-WebPage::WebPage(QWebEngineProfile *profile, Prompts &prompts, QObject *parent)
-    : QWebEnginePage(profile, parent), m_prompts(prompts)
+WebPage::WebPage(QWebEngineProfile *profile, Prompts &prompts, const PopupPolicy &popups, QObject *parent)
+    : QWebEnginePage(profile, parent), m_prompts(prompts), m_popups(popups)
 {
+    // Asked here rather than in createWindow(), which is not told whether the user asked.
+    connect(this, &QWebEnginePage::newWindowRequested, this, &WebPage::openWindow);
     connect(this, &QWebEnginePage::certificateError, this, [this](QWebEngineCertificateError error) {
         error.defer();
         QTimer::singleShot(0, this, [this, error] { askCertificate(error); });
@@ -59,9 +63,12 @@ WebPage::WebPage(QWebEngineProfile *profile, Prompts &prompts, QObject *parent)
     connect(this, &QWebEnginePage::loadFinished, this, [this] { m_loginGiven.clear(); });
 }
 
-QWebEnginePage *WebPage::createWindow(WebWindowType)
+void WebPage::openWindow(QWebEngineNewWindowRequest &request)
 {
-    return m_newWindow ? m_newWindow() : nullptr;
+    if (!m_popups.allows(url(), request.isUserInitiated()))
+        return emit popupBlocked();
+    if (QWebEnginePage *page = m_newWindow ? m_newWindow() : nullptr)
+        request.openIn(page);
 }
 
 QWidget *WebPage::owner() const
