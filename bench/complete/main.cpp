@@ -58,7 +58,7 @@ std::pair<QString, QString> page(int i, int salt)
         title = QStringLiteral("%1 %2 %3").arg(QLatin1String(LatinWords[w % 15]), QLatin1String(LatinWords[(w / 15) % 15]),
                                                QLatin1String(LatinWords[(w / 4) % 15]));
     const QString address = QStringLiteral("https://%1/%2/%3/item-%4.html?id=%5")
-                                .arg(QLatin1String(Hosts[w % 10]), QLatin1String(LatinWords[(w / 10) % 15]).toLower())
+                                .arg(QLatin1String(Hosts[w % 10]), QString::fromLatin1(LatinWords[(w / 10) % 15]).toLower())
                                 .arg(2000 + w % 25)
                                 .arg(i)
                                 .arg(w * 31 % 100000);
