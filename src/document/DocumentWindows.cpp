@@ -31,7 +31,11 @@ frmDocument *DocumentWindows::LoadNewDoc()
     });
     BrowserControl *web = document->web();
     connect(web, &BrowserControl::DocumentComplete, this,
-            [this, web](const QString &address) { m_visited.record(address, web->locationName()); });
+            [this, web](const QString &address) {
+                // An error page is no page to go back to.
+                if (web->lastLoadSucceeded())
+                    m_visited.record(address, web->locationName());
+            });
     connect(web, &BrowserControl::TitleChange, this,
             [this, web](const QString &title) { m_visited.retitle(web->locationURL(), title); });
     for (WindowPlace place : {WindowPlace::Toolbar, WindowPlace::Menu})

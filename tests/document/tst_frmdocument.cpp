@@ -157,7 +157,11 @@ private slots:
         LoopbackServer server;
         server.route("/sina/news", titled("Visited"));
         const QString visited = server.address(QStringLiteral("/sina/news"));
-        QVERIFY(open(visited, QStringLiteral("Visited")));
+        frmDocument *first = open(visited, QStringLiteral("Visited"));
+        QVERIFY(first);
+        // A page that could not be opened is not offered.
+        first->web()->navigate(QStringLiteral("http://127.0.0.1:9/sina/gone"));
+        QTRY_COMPARE(child<QStatusBar>(first, QStringLiteral("sbStatusBar"))->currentMessage(), QStringLiteral("无法打开此网页"));
         frmDocument *document = main().LoadNewDoc();
         document->setShowCombo(true);
         auto *combo = child<QComboBox>(document, QStringLiteral("Combo"));
