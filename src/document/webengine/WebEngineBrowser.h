@@ -89,6 +89,7 @@ private:
     std::unique_ptr<QWebEngineView> m_fullScreenView;
     bool m_loading = false;
     bool m_loadSucceeded = true;
+    bool m_errorPage = false;
     std::optional<QList<std::function<void()>>> m_held; // reports kept while preloading
     QString m_preloaded;                               // the preloaded address, until the first navigate()
 };
