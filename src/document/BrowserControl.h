@@ -51,6 +51,8 @@ public:
     virtual bool canGoBack() const = 0;
     virtual bool canGoForward() const = 0;
     virtual bool isLoading() const = 0;
+    // Whether the last load showed its page rather than an error.
+    virtual bool lastLoadSucceeded() const { return true; }
     // Types into the element that has the focus in the page, in order, after the
     // control has taken the keyboard focus. Returns at once: the typing goes on from
     // the event loop, and a call made meanwhile types after it. A call types nothing

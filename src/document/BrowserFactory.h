@@ -29,6 +29,9 @@ public:
     using MediaListener = std::function<void(Media media, bool allowed)>;
     void onMediaChanged(MediaListener listener) { m_mediaListener = std::move(listener); }
 
+    // Told when the user clears the history of the web profile.
+    void onHistoryCleared(std::function<void()> listener) { m_historyCleared = std::move(listener); }
+
     // How an address box's text that is no address becomes a search, for browsers made from now on.
     void setTypedSearch(TypedAddress::Search search) { m_typedSearch = std::move(search); }
 
@@ -39,8 +42,14 @@ protected:
         if (m_mediaListener)
             m_mediaListener(media, allowed);
     }
+    void historyCleared() const
+    {
+        if (m_historyCleared)
+            m_historyCleared();
+    }
 
 private:
     MediaListener m_mediaListener;
+    std::function<void()> m_historyCleared;
     TypedAddress::Search m_typedSearch;
 };

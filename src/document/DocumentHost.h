@@ -1,5 +1,6 @@
 #pragma once
 
+class AddressSuggestions;
 class frmDocument;
 
 // What a document window asks of the windows around it.
@@ -13,4 +14,6 @@ public:
     virtual void CloseDoc() = 0;
     // A new window for a page that asked for one, arranged with the others.
     virtual frmDocument *pageWindow() = 0;
+    // What the address boxes suggest from; null for none.
+    virtual const AddressSuggestions *addressSuggestions() const { return nullptr; }
 };

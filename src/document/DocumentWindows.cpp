@@ -1,17 +1,24 @@
 #include "DocumentWindows.h"
 
 #include "BrowserControl.h"
+#include "BrowserFactory.h"
 #include "DocumentArea.h"
 #include "frmDocument.h"
+#include "platform/Images.h"
 
 #include <QTimer>
 
 DocumentWindows::DocumentWindows(DocumentArea *area, BrowserFactory &browsers, const QString &programFolder,
-                                 QObject *parent)
-    : Documents(parent), m_area(area), m_browsers(browsers), m_programFolder(programFolder), m_arranger(area)
+                                 const QString &visitedFile, QObject *parent)
+    : Documents(parent), m_area(area), m_browsers(browsers), m_programFolder(programFolder), m_arranger(area),
+      m_visited(visitedFile)
 {
     connect(area, &DocumentArea::currentChanged, this, &DocumentWindows::activeCommandsChanged);
+    suggestions().setVisited(&m_visited, Images::icon(programFolder, QStringLiteral("earth")));
+    browsers.onHistoryCleared([this] { m_visited.clear(); });
 }
+
+DocumentWindows::~DocumentWindows() { m_browsers.onHistoryCleared(nullptr); }
 
 frmDocument *DocumentWindows::LoadNewDoc()
 {
@@ -22,6 +29,15 @@ frmDocument *DocumentWindows::LoadNewDoc()
         if (document == activeDocument())
             emit activeCommandsChanged();
     });
+    BrowserControl *web = document->web();
+    connect(web, &BrowserControl::DocumentComplete, this,
+            [this, web](const QString &address) {
+                // An error page is no page to go back to.
+                if (web->lastLoadSucceeded())
+                    m_visited.record(address, web->locationName());
+            });
+    connect(web, &BrowserControl::TitleChange, this,
+            [this, web](const QString &title) { m_visited.retitle(web->locationURL(), title); });
     for (WindowPlace place : {WindowPlace::Toolbar, WindowPlace::Menu})
         for (const MakeEntry &make : windowEntries(place))
             document->addEntry(place, make(document));

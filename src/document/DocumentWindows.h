@@ -2,6 +2,7 @@
 
 #include "DocumentHost.h"
 #include "Documents.h"
+#include "VisitedPages.h"
 #include "WindowArranger.h"
 
 #include <QList>
@@ -16,9 +17,10 @@ class DocumentWindows : public Documents, public DocumentHost
 {
     Q_OBJECT
 public:
-    // programFolder holds the images.
+    // programFolder holds the images; the visited pages are kept in visitedFile (none when empty).
     DocumentWindows(DocumentArea *area, BrowserFactory &browsers, const QString &programFolder,
-                    QObject *parent = nullptr);
+                    const QString &visitedFile = {}, QObject *parent = nullptr);
+    ~DocumentWindows() override;
 
     frmDocument *LoadNewDoc() override;
     frmDocument *activeDocument() const override;
@@ -27,6 +29,8 @@ public:
     void cascade() override;
     void CloseDoc() override;
     frmDocument *pageWindow() override;
+    const AddressSuggestions *addressSuggestions() const override { return &suggestions(); }
+    VisitedPages &visitedPages() { return m_visited; }
 
     QList<frmDocument *> documents() const;
     // Document windows opened so far, closed ones included.
@@ -48,5 +52,6 @@ private:
     BrowserFactory &m_browsers;
     QString m_programFolder;
     WindowArranger m_arranger;
+    VisitedPages m_visited;
     int m_count = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AddressSuggestions.h"
 #include "BrowserControl.h"
 #include "core/KeyStroke.h"
 
@@ -10,6 +11,7 @@
 #include <functional>
 
 class QAction;
+class SuggestionSource;
 class frmDocument;
 
 // What the subsystems may do with the document windows, instead of reaching into one.
@@ -44,6 +46,9 @@ public:
     void addWindowEntry(WindowPlace place, const MakeEntry &make);
     // An item of every page's context menu while text is chosen in it.
     void addSelectionCommand(const BrowserControl::SelectionCommand &command);
+    // Entries every address box suggests from, before the visited pages, shown with icon.
+    // The source stays its owner's, who keeps it current.
+    void offerSuggestions(SuggestionSource *source, const QIcon &icon) { m_suggestions.offer(source, icon); }
 
 protected:
     // What a new window gets of the entries above.
@@ -52,8 +57,11 @@ protected:
     // Gives a window the entries added after it opened.
     virtual void entryAdded(WindowPlace place, const MakeEntry &make) = 0;
     virtual void selectionCommandsChanged() = 0;
+    AddressSuggestions &suggestions() { return m_suggestions; }
+    const AddressSuggestions &suggestions() const { return m_suggestions; }
 
 private:
     QList<std::pair<WindowPlace, MakeEntry>> m_entries;
     QList<BrowserControl::SelectionCommand> m_selectionCommands;
+    AddressSuggestions m_suggestions;
 };

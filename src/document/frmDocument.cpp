@@ -1,5 +1,6 @@
 #include "frmDocument.h"
 
+#include "AddressCompleter.h"
 #include "BrowserControl.h"
 #include "BrowserFactory.h"
 #include "DocumentHost.h"
@@ -94,6 +95,8 @@ QWidget *frmDocument::buildTopStrip()
     Progress->installEventFilter(this);
     // The box, not its edit field, has the focus and receives the keys.
     new EnterKeyFilter(Combo, [this] { Combo_KeyPress(); });
+    if (const AddressSuggestions *suggestions = m_host.addressSuggestions())
+        new AddressCompleter(Combo, *suggestions, [this](const QString &address) { openSuggestion(address); });
     return strip;
 }
 
@@ -200,6 +203,13 @@ void frmDocument::Combo_KeyPress()
     Web->takeFocus();
     Web->navigate(text);
     addAddress(text);
+}
+
+// As if the address had been typed and Enter pressed.
+void frmDocument::openSuggestion(const QString &address)
+{
+    Combo->setEditText(address);
+    Combo_KeyPress();
 }
 
 void frmDocument::Web_ProgressChange(int progress, int progressMax)

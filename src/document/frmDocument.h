@@ -48,6 +48,7 @@ private:
     void connectBrowser();
     void addAddress(const QString &address);
     void Combo_KeyPress();
+    void openSuggestion(const QString &address);
     void Web_ProgressChange(int progress, int progressMax);
     void Web_CommandStateChange();
     void showPopupBlocked(bool blocked);

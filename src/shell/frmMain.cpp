@@ -41,7 +41,8 @@ const QString Caption = QStringLiteral("Vantorel II");
 
 frmMain::frmMain(const AppContext &context, QWidget *parent)
     : QMainWindow(parent), m_context(context), m_settings(*context.settings), m_mdi(new DocumentArea),
-      m_documents(new DocumentWindows(m_mdi, *context.browsers, context.programFolder, this)),
+      m_documents(new DocumentWindows(m_mdi, *context.browsers, context.programFolder,
+                                      context.profileFolder + QLatin1Char('/') + VisitedPages::FileName, this)),
       m_commands(new DocumentCommands(*m_documents, m_mdi, m_documents->arranger(), *context.prompts, this)),
       m_subsystems(context),
       m_toolbar1(new QToolBar), m_placement(*context.settings)

@@ -2,6 +2,9 @@
 #include "MainFixture.h"
 #include "PageScript.h"
 #include "UserInput.h"
+#include "bookmarks/BookmarkPage.h"
+#include "bookmarks/BookmarkStore.h"
+#include "document/VisitedPages.h"
 #include "document/BrowserControl.h"
 #include "document/webengine/DownloadManager.h"
 #include "document/webengine/WebEngineBrowser.h"
@@ -15,13 +18,16 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QMdiArea>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <csignal>
 #include <sys/types.h>
 
@@ -35,6 +41,16 @@ QStringList items(QComboBox *combo)
     for (int i = 0; i < combo->count(); ++i)
         result.append(combo->itemText(i));
     return result;
+}
+
+// The titles the address box's list shows; empty while it is closed.
+QStringList suggested(const frmMain &main)
+{
+    QStringList titles;
+    auto *list = main.findChild<QTreeWidget *>(QStringLiteral("AddressSuggestions"));
+    for (int i = 0; list && list->isVisible() && i < list->topLevelItemCount(); ++i)
+        titles.append(list->topLevelItem(i)->text(0));
+    return titles;
 }
 
 } // namespace
@@ -126,6 +142,84 @@ private slots:
         QCOMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->itemText(0), document->web()->locationURL());
         QCOMPARE(child<QComboBox>(document, QStringLiteral("Combo"))->itemText(1), path);
         QTRY_COMPARE(document->windowTitle(), QStringLiteral("Typed"));
+    }
+
+    // A word in the middle of a bookmark's Chinese name, part of a visited page's address
+    // in other case; bookmarks come first. The bookmark is filed after the box has read them.
+    void addressBoxSuggestsBookmarksThenVisitedPages_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter opens the chosen page") << int(Qt::Key_Return);
+        QTest::newRow("Esc keeps what was typed") << int(Qt::Key_Escape);
+    }
+    void addressBoxSuggestsBookmarksThenVisitedPages()
+    {
+        QFETCH(int, key);
+        LoopbackServer server;
+        server.route("/sina/news", titled("Visited"));
+        const QString visited = server.address(QStringLiteral("/sina/news"));
+        frmDocument *first = open(visited, QStringLiteral("Visited"));
+        QVERIFY(first);
+        // A page that could not be opened is not offered.
+        first->web()->navigate(QStringLiteral("http://127.0.0.1:9/sina/gone"));
+        QTRY_COMPARE(child<QStatusBar>(first, QStringLiteral("sbStatusBar"))->currentMessage(), QStringLiteral("无法打开此网页"));
+        frmDocument *document = main().LoadNewDoc();
+        document->setShowCombo(true);
+        auto *combo = child<QComboBox>(document, QStringLiteral("Combo"));
+        QVERIFY(clickToFocus(combo));
+        // While a page loads, Esc is also the menus' key to stop it.
+        LoopbackServer::Response slow{titled("Slow")};
+        slow.delayMs = 10000;
+        server.route("/slow", slow);
+        document->web()->navigate(server.address(QStringLiteral("/slow")));
+        QTRY_VERIFY(document->web()->isLoading());
+        auto *bookmarks = pageOf<BookmarkPage>(main());
+        const QString category = bookmarks->store().categories().first().path;
+        QVERIFY(bookmarks->store().addBookmark(category, QStringLiteral("欢迎来到新浪首页"), QStringLiteral("http://127.0.0.1:9/home")));
+        child<QPushButton>(bookmarks, QStringLiteral("btnBookmarkRefresh"))->click();
+        QInputMethodEvent commit; // Chinese comes from an input method, a word at a time
+        commit.setCommitString(QStringLiteral("新浪"));
+        QApplication::sendEvent(clickToFocus(combo), &commit);
+        QCOMPARE(suggested(main()), (QStringList{QStringLiteral("新浪"), QStringLiteral("欢迎来到新浪首页")}));
+        // Every word: the shipped 新浪 is at www.sina.com.cn.
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(" SINA"));
+        QCOMPARE(suggested(main()), QStringList{QStringLiteral("新浪")});
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("SINA 127"));
+        QCOMPARE(suggested(main()), QStringList{QStringLiteral("Visited")});
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0.0"));
+        QCOMPARE(suggested(main()), (QStringList{QStringLiteral("欢迎来到新浪首页"), QStringLiteral("Visited")}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QVERIFY(suggested(main()).isEmpty());
+        if (key == Qt::Key_Escape) {
+            QCOMPARE(combo->currentText(), QStringLiteral("0.0"));
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(combo));
+            QVERIFY(document->web()->isLoading());
+        } else {
+            QTRY_COMPARE(document->windowTitle(), QStringLiteral("Visited"));
+            QCOMPARE(document->web()->locationURL(), visited);
+        }
+    }
+
+    // After a restart: newest first, one per address, the last title.
+    void visitedPagesAreKept()
+    {
+        const QString file = app().file(QStringLiteral("visited.txt"));
+        {
+            VisitedPages pages(file);
+            pages.record(QStringLiteral("http://a/"), QStringLiteral("A"));
+            pages.record(QStringLiteral("http://b/"), QStringLiteral("B"));
+            pages.record(QStringLiteral("http://a/"), QStringLiteral("A\tagain"));
+        }
+        VisitedPages pages(file);
+        pages.record(QStringLiteral("http://c/"), QStringLiteral("C"));
+        QStringList seen;
+        for (const Suggestion &page : pages.pages())
+            seen.append(page.address + QLatin1Char(' ') + page.title);
+        QCOMPARE(seen, (QStringList{QStringLiteral("http://c/ C"), QStringLiteral("http://a/ A again"), QStringLiteral("http://b/ B")}));
     }
 
     void stopShowsAddressBox()

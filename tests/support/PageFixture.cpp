@@ -16,7 +16,7 @@ constexpr int PageWidth = 216;
 PageFixture::PageFixture(Browsers browsers)
     : area(new DocumentArea),
       documents(new ScriptedDocuments(area, browsers == Real ? static_cast<BrowserFactory &>(app.web()) : scripted,
-                                      app.context.programFolder, &window)),
+                                      app.context.programFolder, QString(), &window)),
       running(app.running()),
       context{.programFolder = app.context.programFolder,
               .profileFolder = app.context.profileFolder,

@@ -155,8 +155,9 @@ void WebEngineBrowser::connectPage()
     });
     connect(m_page, &QWebEnginePage::loadProgress, this,
             [this](int p) { report([this, p] { emit ProgressChange(p, 100); }); });
-    connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         m_loading = false;
+        m_loadSucceeded = ok;
         report([this, address = locationURL()] {
             emit CommandStateChange();
             emit DownloadComplete();

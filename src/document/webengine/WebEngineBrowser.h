@@ -45,6 +45,7 @@ public:
     bool canGoBack() const override;
     bool canGoForward() const override;
     bool isLoading() const override { return m_loading; }
+    bool lastLoadSucceeded() const override { return m_loadSucceeded; }
     void sendKeys(const QList<KeyStroke> &strokes) override;
     void allowPopups() override;
 
@@ -91,6 +92,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QWebEngineView> m_fullScreenView;
     bool m_loading = false;
+    bool m_loadSucceeded = true;
+    bool m_errorPage = false;
     std::optional<QList<std::function<void()>>> m_held; // reports kept while preloading
     QString m_preloaded;                               // the preloaded address, until the first navigate()
 };

@@ -86,6 +86,12 @@ DownloadManager *WebEngineEnvironment::downloads()
     return m_downloads.get();
 }
 
+void WebEngineEnvironment::clearHistory()
+{
+    m_profile->clearAllVisitedLinks();
+    historyCleared();
+}
+
 QDialog *WebEngineEnvironment::createProfileDialog(QWidget *parent)
 {
     return new WebProfileDialog(*this, m_prompts, m_settings, parent);

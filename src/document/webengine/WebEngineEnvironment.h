@@ -31,6 +31,8 @@ public:
     bool mediaAllowed(Media media) const override;
     // How browsers turn typed text that is no address into a search.
     QWebEngineProfile *profile() const { return m_profile.get(); }
+    // Forgets the visited links, and tells who keeps a list of visited pages.
+    void clearHistory();
     // Scripts and the download folder as the settings hold them.
     void loadOptions();
     // Starts the engine's processes and the first page's load before any window is

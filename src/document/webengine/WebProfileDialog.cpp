@@ -99,7 +99,7 @@ void WebProfileDialog::clearCookies()
 
 void WebProfileDialog::clearHistory()
 {
-    m_web.profile()->clearAllVisitedLinks();
+    m_web.clearHistory();
     m_done->setText(QStringLiteral("历史记录已清除。"));
 }
 
