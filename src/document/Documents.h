@@ -45,6 +45,10 @@ public:
     // An item of every page's context menu while text is chosen in it.
     void addSelectionCommand(const BrowserControl::SelectionCommand &command);
 
+signals:
+    // Each new window, so that its requests can be heard.
+    void opened(frmDocument *document);
+
 protected:
     // What a new window gets of the entries above.
     QList<MakeEntry> windowEntries(WindowPlace place) const;

@@ -351,6 +351,8 @@ void frmMain::closeEvent(QCloseEvent *event)
     if (!isMinimized())
         saveState();
     m_mdi->closeAllSubWindows();
+    for (Room *room : std::as_const(m_rooms))
+        room->unload();
     event->accept();
     emit closed();
 }

@@ -232,6 +232,29 @@ private slots:
         QCOMPARE(main.DocCount(), 4);
     }
 
+    // The most recent first; the item is greyed when none is left.
+    void ctrlShiftTReopensTheLastClosedWindow()
+    {
+        TestApp app;
+        const auto main = startMainWindow(app);
+        QVERIFY(main);
+        QAction *reopen = action(*main, QStringLiteral("mnuWindowReopen"));
+        QVERIFY(!reopen->isEnabled());
+        for (const QString &title : {QStringLiteral("First"), QStringLiteral("Second")}) {
+            frmDocument *document = openDocument(*main, page(app, title + QStringLiteral(".htm"), title), title);
+            QVERIFY(document);
+            document->close();
+        }
+        QTRY_COMPARE(documentsOf(*main).size(), 1);
+        QVERIFY(reopen->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(documentsOf(*main).size(), 2);
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Second"));
+        reopen->trigger();
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("First"));
+        QVERIFY(!reopen->isEnabled());
+    }
+
     void closeDocWithoutDocumentDoesNothing()
     {
         TestApp app;
