@@ -97,6 +97,7 @@ private slots:
         QTest::newRow("address") << QStringLiteral("-nohome %1") << true << QStringLiteral("Given");
         QTest::newRow("quoted") << QStringLiteral("-nohome \"%1\"") << true << QStringLiteral("Given");
         QTest::newRow("capitals") << QStringLiteral("-NOHOME %1") << false << QStringLiteral("Home");
+        QTest::newRow("plain address") << QStringLiteral("\"%1\"") << false << QStringLiteral("Given");
     }
     void commandLine()
     {
@@ -170,6 +171,8 @@ private slots:
         QTest::newRow("no address") << "vantorel -nohome" << "http://home/" << "about:blank";
         QTest::newRow("capitals") << "vantorel -NOHOME http://a/" << "http://home/" << "http://home/";
         QTest::newRow("engine's home") << "vantorel" << "IE Homepage" << "about:home";
+        QTest::newRow("plain address") << "vantorel http://a/" << "http://home/" << "http://a/";
+        QTest::newRow("plain file") << "vantorel /tmp/a.htm" << "http://home/" << "file:///tmp/a.htm";
     }
     void firstPageFollowsTheCommandLine()
     {
