@@ -54,7 +54,7 @@ bool RecoveryRoom::eventFilter(QObject *watched, QEvent *event)
 
 void RecoveryRoom::ask()
 {
-    const auto answer = m_context.prompts->message(m_window, QLatin1String(Question), AppTitle, Prompts::Question,
+    const auto answer = m_context.prompts->message(m_window, Question, AppTitle, Prompts::Question,
                                                    Prompts::Yes | Prompts::No);
     const QList<PageEntry> offered = std::exchange(m_offered, {});
     if (m_ended)

@@ -20,7 +20,7 @@ public:
     void load() override;
     void unload() override;
 
-    static constexpr char Question[] = "上次Vantorel没有正常关闭，是否恢复上次打开的窗口？";
+    static inline const QString Question = QStringLiteral("上次Vantorel没有正常关闭，是否恢复上次打开的窗口？");
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -5,7 +5,6 @@
 #include "core/ProfileFolder.h"
 #include "document/BrowserControl.h"
 #include "document/frmDocument.h"
-#include "session/RecoveryRoom.h"
 #include "session/SessionFile.h"
 #include "shell/RunningCopy.h"
 
@@ -129,7 +128,7 @@ private slots:
         QVERIFY(!m_killedRun.isEmpty());
         TestApp app;
         QVERIFY(SessionFile::write(app.profileFile(QLatin1String(SessionFile::Name)), m_killedRun));
-        app.prompts.expectMessage(QLatin1String(RecoveryRoom::Question), Prompts::Button(answer));
+        app.prompts.expectMessage(QStringLiteral("上次Vantorel没有正常关闭，是否恢复上次打开的窗口？"), Prompts::Button(answer));
         const auto main = startMainWindow(app, DesktopSize, QStringLiteral("about:blank"));
         QVERIFY(main);
         QTRY_COMPARE(app.prompts.messages.size(), 1);
