@@ -42,8 +42,6 @@ protected:
     void selectionCommandsChanged() override;
 
 signals:
-    // Each new window, so that its requests can be heard.
-    void opened(frmDocument *document);
     // Another window became the active one, or what back, forward and stop can do in it changed.
     void activeCommandsChanged();
 

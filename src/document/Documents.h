@@ -50,6 +50,10 @@ public:
     // The source stays its owner's, who keeps it current.
     void offerSuggestions(SuggestionSource *source, const QIcon &icon) { m_suggestions.offer(source, icon); }
 
+signals:
+    // Each new window, so that its requests can be heard.
+    void opened(frmDocument *document);
+
 protected:
     // What a new window gets of the entries above.
     QList<MakeEntry> windowEntries(WindowPlace place) const;

@@ -36,6 +36,8 @@ public:
 
     // Start-up, once every room is made and placed.
     virtual void load() {}
+    // The main window closed as the user asked, its document windows with it: a run that ended normally.
+    virtual void unload() {}
     // Puts the room's entries into the main window: actions it makes and keeps, at the
     // places it is given.
     virtual void install(const RoomAnchors &where) { Q_UNUSED(where) }

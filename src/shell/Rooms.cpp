@@ -9,6 +9,8 @@
 #include "nettools/ToolsRoom.h"
 #include "options/OptionsRoom.h"
 #include "search/SearchRoom.h"
+#include "session/RecoveryRoom.h"
+#include "session/ReopenRoom.h"
 
 #include <QWidget>
 
@@ -24,5 +26,6 @@ QList<Room *> Rooms::make(const AppContext &context, QWidget *owner)
         new SearchRoom(context, owner), new BookmarkRoom(context, owner), new OptionsRoom(context, owner),
         new AutotextRoom(context, owner), new MailRoom(context, owner),  new ToolsRoom(context, owner),
         new HelpRoom(context, owner),     new LinkTools(context, nullptr, owner),
+        new ReopenRoom(context, owner),   new RecoveryRoom(context, owner),
     };
 }

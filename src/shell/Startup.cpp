@@ -13,18 +13,24 @@
 #include "frmSplash.h"
 #include "frmTip.h"
 #include "Rooms.h"
+#include "RunningCopy.h"
 #include "platform/DetachedProcessLauncher.h"
 #include "platform/KeyringSecrets.h"
 #include "platform/DialogPrompts.h"
+#include "platform/EndRequests.h"
 #include "platform/FocusStyle.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
 #include <QLibraryInfo>
 #include <QStyle>
 #include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
 #include <future>
 #include <optional>
 
@@ -36,6 +42,15 @@ void present(frmSplash &splash)
     splash.show();
     splash.repaint();
     QApplication::processEvents();
+}
+
+// A dialog in the way (the tip of the day, a question) is closed as its close button would.
+void endNow(frmMain &main)
+{
+    while (QWidget *modal = QApplication::activeModalWidget())
+        if (!modal->close())
+            break;
+    main.close();
 }
 
 } // namespace
@@ -54,18 +69,32 @@ void installTranslations(QApplication &app)
     }
 }
 
-QString firstPage(const QString &commandLine, const RunningSettings &settings)
+QString requestedAddress(const QString &commandLine)
 {
     const QString option = QStringLiteral("-nohome");
     const qsizetype p = commandLine.indexOf(option);
     if (p < 0) {
-        const QString home = settings.text(SettingKeys::Homepage);
-        return home == Addresses::IEHomepage ? WebEngineEnvironment::homeAddress() : home;
+        // An option not ours, such as "-NOHOME", makes no address of what follows it.
+        const QStringList words = QProcess::splitCommand(commandLine).mid(1);
+        if (words.isEmpty() || std::any_of(words.begin(), words.end(), [](const QString &word) { return word.startsWith(u'-'); }))
+            return {};
+        const QString given = words.join(u' ');
+        const QUrl url = QUrl::fromUserInput(given, QDir::currentPath());
+        return url.isValid() ? url.toString() : given;
     }
     QString address = commandLine.mid(p + option.size() + 1);
     if (address.size() >= 2 && address.startsWith(u'"') && address.endsWith(u'"') && address.count(u'"') == 2)
         address = address.mid(1, address.size() - 2);
     return address.isEmpty() ? QStringLiteral("about:blank") : address;
+}
+
+QString firstPage(const QString &commandLine, const RunningSettings &settings)
+{
+    const QString requested = requestedAddress(commandLine);
+    if (!requested.isEmpty())
+        return requested;
+    const QString home = settings.text(SettingKeys::Homepage);
+    return home == Addresses::IEHomepage ? WebEngineEnvironment::homeAddress() : home;
 }
 
 void startFirstPage(WebEngineEnvironment &web, const AppContext &context, const QString &commandLine)
@@ -82,7 +111,13 @@ QString commandLine(const QStringList &arguments)
     return typed.join(u' ');
 }
 
-int run(QApplication &app, const QString &commandLine)
+QString commandLine(const QStringList &typed, const QStringList &left)
+{
+    const QString asTyped = commandLine(typed);
+    return asTyped.contains(QLatin1String("-nohome")) ? asTyped : commandLine(left);
+}
+
+int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
 {
     QApplication::setApplicationName(AppTitle);
     QApplication::setApplicationVersion(AppInfo::version());
@@ -124,15 +159,28 @@ int run(QApplication &app, const QString &commandLine)
     present(*splash);
     StepTimes::mark("splash");
 
-    const auto main = launch(context, commandLine, &*splash);
+    // From the main window's load on, later starts reach it and a request to end closes it,
+    // also while the tip of the day waits.
+    std::unique_ptr<EndRequests> endRequests;
+    bool ended = false;
+    const auto main = launch(context, commandLine, &*splash, [&](frmMain &loaded) {
+        copy.serve([&loaded](const QString &address) { loaded.openRequested(address); });
+        endRequests = std::make_unique<EndRequests>([&loaded] { endNow(loaded); });
+        QObject::connect(&loaded, &frmMain::closed, &app, [&ended] { ended = true; });
+    });
     splash.reset(); // its picture and window are not needed again
+    if (ended)
+        return 0;
     QObject::connect(main.get(), &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     QObject::connect(main.get(), &QWidget::windowTitleChanged, main.get(), [] { StepTimes::mark("caption"); });
     QTimer::singleShot(0, &app, [] { StepTimes::mark("event-loop"); });
-    return app.exec();
+    const int status = app.exec();
+    endRequests.reset(); // before the window it closes
+    return status;
 }
 
-std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, frmSplash *splash)
+std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, frmSplash *splash,
+                                const std::function<void(frmMain &)> &loaded)
 {
     std::optional<frmSplash> own;
     if (!splash) {
@@ -144,6 +192,8 @@ std::unique_ptr<frmMain> launch(const AppContext &context, const QString &comman
     main->Form_Load(commandLine);
     StepTimes::mark("Form_Load");
     splash->close();
+    if (loaded)
+        loaded(*main);
 
     // Built only when it shows.
     if (frmTip::wanted(context)) {

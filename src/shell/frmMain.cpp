@@ -184,7 +184,11 @@ void frmMain::navigateFirstPage(const QString &commandLine)
     if (!document)
         return;
     if (!commandLine.contains(QLatin1String("-nohome"))) {
-        navigateHome(*document->web());
+        const QString given = Startup::requestedAddress(commandLine);
+        if (given.isEmpty())
+            navigateHome(*document->web());
+        else
+            document->web()->navigate(given);
         return;
     }
     const QString address = Startup::firstPage(commandLine, m_settings);
@@ -209,6 +213,19 @@ frmDocument *frmMain::activeDocument() const { return m_documents->activeDocumen
 qint32 frmMain::DocCount() const { return m_documents->DocCount(); }
 
 void frmMain::MotherButton_Click(const QString &key) { m_toolbar->run(key); }
+
+void frmMain::openRequested(const QString &address)
+{
+    frmDocument *created = LoadNewDoc();
+    if (address.isEmpty())
+        navigateHome(*created->web());
+    else
+        created->web()->navigate(address);
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
 
 void frmMain::newWindowFromToolbar()
 {
@@ -352,6 +369,8 @@ void frmMain::closeEvent(QCloseEvent *event)
     if (!isMinimized())
         saveState();
     m_mdi->closeAllSubWindows();
+    for (Room *room : std::as_const(m_rooms))
+        room->unload();
     event->accept();
     emit closed();
 }

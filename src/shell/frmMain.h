@@ -38,6 +38,9 @@ public:
     void addRoom(Room *room);
     // Runs the toolbar's button of that key ("new", "home", …), as a click on it would.
     void MotherButton_Click(const QString &key);
+    // Another start of the program asked for a window: on address, or on the home page
+    // when it is empty. The main window comes to the front.
+    void openRequested(const QString &address);
 
 signals:
     void closed();

@@ -1,6 +1,12 @@
 #include "LoopbackServer.h"
+#include "MainWindow.h"
 #include "TestApp.h"
 #include "XDisplay.h"
+#include "core/ProfileFolder.h"
+#include "document/BrowserControl.h"
+#include "document/frmDocument.h"
+#include "session/SessionFile.h"
+#include "shell/RunningCopy.h"
 
 #include <QDir>
 #include <QProcess>
@@ -19,6 +25,31 @@ class tst_EndToEnd : public QObject
 private:
     QTemporaryDir m_folder;
     QString m_binary;
+    LoopbackServer m_pages;
+    QList<PageEntry> m_killedRun; // what a run killed with SIGKILL left on file
+
+    static QString sessionFile() { return ProfileFolder::defaultPath() + u'/' + QLatin1String(SessionFile::Name); }
+    QStringList addresses(const QList<PageEntry> &pages) const
+    {
+        QStringList addresses;
+        for (const PageEntry &page : pages)
+            addresses.append(page.address);
+        return addresses;
+    }
+    QStringList pageAddresses(const QStringList &paths) const
+    {
+        QStringList addresses;
+        for (const QString &path : paths)
+            addresses.append(m_pages.address(path));
+        return addresses;
+    }
+    // Started as a user starts it from another program; true when it ended at once, and well.
+    bool handedOver(const QString &address)
+    {
+        QProcess later;
+        later.start(m_binary, {address});
+        return later.waitForFinished(10000) && later.exitStatus() == QProcess::NormalExit && later.exitCode() == 0;
+    }
 
     void stop(QProcess &program)
     {
@@ -33,6 +64,85 @@ private slots:
         copyDataFolder(m_folder.path());
         m_binary = m_folder.filePath(QStringLiteral("vantorel"));
         QVERIFY(QFile::copy(QStringLiteral(VANTOREL_BINARY), m_binary));
+        for (const char *path : {"/one", "/two", "/three", "/four", "/five"})
+            m_pages.route(path, "<html><head><title>" + QByteArray(path + 1) + "</title></head><body></body></html>");
+    }
+
+    // An address from another program opens as the first page; while that copy runs, later
+    // starts hand theirs to it and end. A kill leaves the windows on file, in their order, and
+    // a socket nobody listens on, which the next start takes over; a request to end is a close.
+    void oneRunningCopyAndAKilledRun()
+    {
+        const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        QDir().mkpath(config + QStringLiteral("/Vantorel"));
+        QFile settings(config + QStringLiteral("/Vantorel/vantorel.ini"));
+        QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write("[Options]\nShowTips=0\n") > 0);
+        settings.close();
+        QFile::remove(sessionFile());
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(m_binary, {m_pages.address(QStringLiteral("/one"))});
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(m_pages.wasRequested("/one") || program.state() != QProcess::Running, 60000);
+        QCOMPARE(program.state(), QProcess::Running);
+        for (const char *path : {"/two", "/three"}) {
+            QVERIFY(handedOver(m_pages.address(QLatin1String(path))));
+            QTRY_VERIFY_WITH_TIMEOUT(m_pages.wasRequested(path), 30000);
+        }
+        const QStringList three = pageAddresses({"/one", "/two", "/three"});
+        QTRY_COMPARE_WITH_TIMEOUT(addresses(SessionFile::read(sessionFile())), three, 10000);
+        program.kill();
+        QVERIFY(program.waitForFinished(10000));
+        m_killedRun = SessionFile::read(sessionFile());
+        QVERIFY(QFile::remove(sessionFile()));
+
+        const QString socket = RunningCopy(RunningCopy::nameFor(ProfileFolder::defaultPath())).socketPath();
+        QVERIFY(QFileInfo(socket).exists());
+        QProcess next;
+        next.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        next.start(m_binary, {m_pages.address(QStringLiteral("/four"))});
+        QVERIFY(next.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(m_pages.wasRequested("/four") || next.state() != QProcess::Running, 60000);
+        QCOMPARE(next.state(), QProcess::Running);
+        QVERIFY(handedOver(m_pages.address(QStringLiteral("/five"))));
+        QTRY_VERIFY_WITH_TIMEOUT(m_pages.wasRequested("/five"), 30000);
+        QTRY_VERIFY(QFile::exists(sessionFile()));
+        next.terminate();
+        QVERIFY(next.waitForFinished(10000) && next.exitStatus() == QProcess::NormalExit);
+        QVERIFY(!QFile::exists(sessionFile()));
+    }
+
+    // The killed run's windows come back after the first one on 是; 否 lets them go. A
+    // normal close leaves nothing to offer.
+    void aKilledRunIsOfferedBack_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("是") << int(Prompts::Yes) << QStringList{"/one", "/two", "/three"};
+        QTest::newRow("否") << int(Prompts::No) << QStringList{};
+    }
+    void aKilledRunIsOfferedBack()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, paths);
+        QVERIFY(!m_killedRun.isEmpty());
+        TestApp app;
+        QVERIFY(SessionFile::write(app.profileFile(QLatin1String(SessionFile::Name)), m_killedRun));
+        app.prompts.expectMessage(QStringLiteral("上次Vantorel没有正常关闭，是否恢复上次打开的窗口？"), Prompts::Button(answer));
+        const auto main = startMainWindow(app, DesktopSize, QStringLiteral("about:blank"));
+        QVERIFY(main);
+        QTRY_COMPARE(app.prompts.messages.size(), 1);
+        const QStringList expected = QStringList{QStringLiteral("about:blank")} + pageAddresses(paths);
+        const auto shown = [&] {
+            QStringList shown;
+            for (const frmDocument *document : documentsOf(*main))
+                shown.append(document->web()->locationURL());
+            return shown;
+        };
+        QTRY_COMPARE(shown(), expected);
+        QTRY_COMPARE(addresses(SessionFile::read(app.profileFile(QLatin1String(SessionFile::Name)))), expected);
+        QVERIFY(main->close());
+        QVERIFY(!QFile::exists(app.profileFile(QLatin1String(SessionFile::Name))));
     }
 
     void startsWithNoHomeAndLoadsThePage()

@@ -97,6 +97,7 @@ private slots:
         QTest::newRow("address") << QStringLiteral("-nohome %1") << true << QStringLiteral("Given");
         QTest::newRow("quoted") << QStringLiteral("-nohome \"%1\"") << true << QStringLiteral("Given");
         QTest::newRow("capitals") << QStringLiteral("-NOHOME %1") << false << QStringLiteral("Home");
+        QTest::newRow("plain address") << QStringLiteral("\"%1\"") << false << QStringLiteral("Given");
     }
     void commandLine()
     {
@@ -170,6 +171,8 @@ private slots:
         QTest::newRow("no address") << "vantorel -nohome" << "http://home/" << "about:blank";
         QTest::newRow("capitals") << "vantorel -NOHOME http://a/" << "http://home/" << "http://home/";
         QTest::newRow("engine's home") << "vantorel" << "IE Homepage" << "about:home";
+        QTest::newRow("plain address") << "vantorel http://a/" << "http://home/" << "http://a/";
+        QTest::newRow("plain file") << "vantorel /tmp/a.htm" << "http://home/" << "file:///tmp/a.htm";
     }
     void firstPageFollowsTheCommandLine()
     {
@@ -230,6 +233,29 @@ private slots:
         QTRY_COMPARE(documentsOf(main).size(), 2);
         QCOMPARE(main.LoadNewDoc()->windowTitle(), QStringLiteral("Web Document 4"));
         QCOMPARE(main.DocCount(), 4);
+    }
+
+    // The most recent first; the item is greyed when none is left.
+    void ctrlShiftTReopensTheLastClosedWindow()
+    {
+        TestApp app;
+        const auto main = startMainWindow(app);
+        QVERIFY(main);
+        QAction *reopen = action(*main, QStringLiteral("mnuWindowReopen"));
+        QVERIFY(!reopen->isEnabled());
+        for (const QString &title : {QStringLiteral("First"), QStringLiteral("Second")}) {
+            frmDocument *document = openDocument(*main, page(app, title + QStringLiteral(".htm"), title), title);
+            QVERIFY(document);
+            document->close();
+        }
+        QTRY_COMPARE(documentsOf(*main).size(), 1);
+        QVERIFY(reopen->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(documentsOf(*main).size(), 2);
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("Second"));
+        reopen->trigger();
+        QTRY_COMPARE(main->activeDocument()->windowTitle(), QStringLiteral("First"));
+        QVERIFY(!reopen->isEnabled());
     }
 
     void closeDocWithoutDocumentDoesNothing()
