@@ -233,5 +233,10 @@ while read -r f; do
 done <"$work/files"
 echo "   $(wc -l <"$work/files") paths were installed; $shared folders remain that other packages own; $left left behind"
 [ "$left" = 0 ] && ok "nothing of the package is left" || fail "$left path(s) left after purge"
+# The desktop's caches that dpkg triggers rebuild must have forgotten it too.
+for cache in /usr/share/applications/mimeinfo.cache /usr/share/icons/hicolor/icon-theme.cache; do
+  [ -e "$cache" ] || continue
+  grep -aq vantorel "$cache" && fail "$cache still names vantorel" || ok "$cache does not name vantorel"
+done
 
 finish
