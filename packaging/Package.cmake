@@ -22,12 +22,13 @@ web forms, external programs started from the toolbar, a mail pane that
 sends through an SMTP server, ping and the list of active connections.")
 # dpkg-shlibdeps derives the libraries it links, and with Qt WebEngine's library
 # the package of its helper process (its resources come with that library). What
-# the running program loads without linking it is named here: the X11 platform
-# plugin, the SVG image plugin (icons), the SQLite driver (browser bookmarks to
-# import) and the CJK fonts of the interface. scripts/package-check.sh checks
-# that every file the running program maps comes from these.
+# the running program loads without linking it is named here: the SVG image
+# plugin (icons), the SQLite driver (browser bookmarks to import) and the CJK
+# fonts of the interface (the X11 platform plugin comes with libqt6gui6).
+# scripts/package-check.sh checks that every file the running program maps
+# comes from these.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, libqt6sql6-sqlite, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libqt6sql6-sqlite, fonts-noto-cjk")
 # Chinese texts of Qt's own dialogs, the keyring behind "记住密码", the file
 # manager and ping the tools call; each feature says so when its part is missing.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libsecret-1-0, xdg-utils, iputils-ping")

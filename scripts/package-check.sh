@@ -170,7 +170,7 @@ while read -r f; do
     o=${o%%:*}
     if grep -qx "$o" "$work/depends"; then
       continue
-    elif grep -qx "$o" "$work/recommends" && ! echo "$f" | grep -qE 'libexec/|resources/|plugins/platforms/'; then
+    elif grep -qx "$o" "$work/recommends" && ! echo "$f" | grep -qE 'libexec/|resources/|plugins/(platforms|imageformats|iconengines|sqldrivers)/'; then
       echo "   optional, from a recommended package: $f ($o)"
       optional=$((optional + 1))
     else
@@ -180,8 +180,8 @@ while read -r f; do
   done
 done <"$work/loaded"
 echo "   $(pgrep -s "$first" | wc -l) processes, $(wc -l <"$work/loaded") files mapped, $unowned of no package" \
-  "(made on this machine), $optional optional; Qt WebEngine's helper, resources and platform plugin:"
-grep -E 'libexec/|resources/|plugins/platforms/' "$work/loaded" | sed 's/^/     /'
+  "(made on this machine), $optional optional; Qt WebEngine's helper and resources, Qt's plugins:"
+grep -E 'libexec/|resources/|plugins/(platforms|imageformats|iconengines|sqldrivers)/' "$work/loaded" | sed 's/^/     /'
 grep -q 'libexec/QtWebEngineProcess$' "$work/loaded" || fail "no QtWebEngineProcess was running"
 [ "$outside" = 0 ] && ok "every file loaded comes from vantorel's dependencies or, optional, its recommendations" \
   || fail "$outside loaded file(s) come from packages vantorel does not depend on"
