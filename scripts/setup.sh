@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Shared by run.sh and test.sh: install what is missing, then build (Release) into build/.
-# Arguments name the targets to build; none builds everything.
+# Arguments name the targets to build; none builds everything; --packages-only builds nothing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -13,17 +13,8 @@ packages=(
   xvfb xdotool python3 net-tools iputils-ping poppler-utils desktop-file-utils
   python3-aiosmtpd openssl dbus-daemon gnome-keyring
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" = 0 ] || sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+"$root/scripts/need-packages.sh" "${packages[@]}"
+[ "${1:-}" = --packages-only ] && exit 0
 
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 targets=()
