@@ -282,10 +282,45 @@ bool BookmarkStore::indexDamaged() const
     return BookmarkIndex(m_folder).damaged();
 }
 
-// The files in the order the damaged index gave, as far as it can be read, then the rest by name.
+// Under the index's lock from the first look to the write: another running copy may
+// have rebuilt it meanwhile and listed new categories since, which a listing made
+// before would drop, and the damaged copy kept beside it must stay the damaged one.
 bool BookmarkStore::rebuildIndex()
 {
     m_error.clear();
+    QString why;
+    const bool written = IniFile::profile(indexFile()).updateIf(
+        [&](IniDocument &doc) {
+            const BookmarkIndex index(m_folder);
+            if (!index.damaged() || !keepDamaged())
+                return false;
+            const QStringList locations = rebuiltListing(index.listedFiles());
+            doc = IniDocument();
+            doc.setValue(IndexSection, FilesKey, QString::number(locations.size()));
+            for (int i = 0; i < locations.size(); ++i)
+                doc.setValue(IndexSection, numbered(FilePrefix, i + 1), locations.at(i));
+            return true;
+        },
+        &why);
+    if (!written)
+        m_error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(indexFile()), why);
+    return m_error.isEmpty();
+}
+
+bool BookmarkStore::keepDamaged()
+{
+    const QString copy = indexFile() + QStringLiteral(".damaged");
+    QFile damaged(indexFile());
+    QString why;
+    if (!damaged.open(QIODevice::ReadOnly) || replaceFile(copy, damaged.readAll(), &why))
+        return true;
+    m_error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(copy), why);
+    return false;
+}
+
+// The files in the order the damaged index gave, as far as it can be read, then the rest by name.
+QStringList BookmarkStore::rebuiltListing(const QStringList &listed) const
+{
     QStringList found;
     QDirIterator it(m_folder, {QStringLiteral("*.bookmark.txt")}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext())
@@ -293,24 +328,13 @@ bool BookmarkStore::rebuildIndex()
     std::sort(found.begin(), found.end());
     QStringList locations;
     QSet<QString> taken;
-    for (const QString &path : BookmarkIndex(m_folder).listedFiles() + found) {
+    for (const QString &path : listed + found) {
         if (taken.contains(path) || readName(path).isEmpty())
             continue;
         taken.insert(path);
         locations.append(path.mid(m_folder.size()).replace(u'/', u'\\'));
     }
-    QFile damaged(indexFile());
-    QString why;
-    if (damaged.open(QIODevice::ReadOnly) && !replaceFile(indexFile() + QStringLiteral(".damaged"), damaged.readAll(), &why)) {
-        m_error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(indexFile() + QStringLiteral(".damaged")), why);
-        return false;
-    }
-    return change(indexFile(), [&](IniDocument &doc) {
-        doc = IniDocument();
-        doc.setValue(IndexSection, FilesKey, QString::number(locations.size()));
-        for (int i = 0; i < locations.size(); ++i)
-            doc.setValue(IndexSection, numbered(FilePrefix, i + 1), locations.at(i));
-    });
+    return locations;
 }
 
 // One transaction on one file; a failure is kept for lastError().

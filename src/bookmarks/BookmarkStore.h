@@ -75,7 +75,8 @@ public:
     bool indexDamaged() const;
     // Writes a new index listing every named category file found in the profile
     // folder: first those the damaged one lists, in its order, then the rest by
-    // name. The damaged one is kept beside it as bookmark.ini.damaged.
+    // name. The damaged one is kept beside it as bookmark.ini.damaged. An index another
+    // running copy has rebuilt meanwhile is left as it is.
     bool rebuildIndex();
 
     // Every change below writes at once. On a failure nothing is changed, and
@@ -112,6 +113,8 @@ public:
 private:
     QList<std::pair<int, QString>> listedFiles() const;
     QString fullPath(const QString &location) const;
+    bool keepDamaged();
+    QStringList rebuiltListing(const QStringList &listed) const;
     bool underIndexLock(const std::function<bool(IniDocument &)> &change);
     bool makeCategoryFile(const QString &realFile, const QString &name);
     bool listedIn(const IniDocument &index, const QString &realFile) const;

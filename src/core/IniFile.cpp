@@ -21,9 +21,6 @@
 namespace {
 
 constexpr qsizetype MaxValueBytes = 254;
-// A write holds the lock for milliseconds; a lock older than this was left by a
-// process that hung or died on another host sharing the folder.
-constexpr int StaleLockMs = 5000;
 
 const QByteArray Gb18030 = QByteArrayLiteral("GB18030");
 const QByteArray Utf8 = QByteArrayLiteral("UTF-8");
@@ -186,7 +183,7 @@ bool IniFile::updateIf(const std::function<bool(IniDocument &)> &change, QString
     QString why;
     const QString lockPath = m_path + QStringLiteral(".lock");
     QLockFile lock(lockPath);
-    lock.setStaleLockTime(StaleLockMs);
+    lock.setStaleLockTime(IniFile::StaleLockMs);
     // Read under the lock, or a concurrent writer's change would be lost.
     std::optional<Content> content;
     if (const int waitMs = lockWaitMs(); !acquire(lock, lockPath, waitMs))

@@ -15,6 +15,10 @@ class IniDocument;
 class IniFile
 {
 public:
+    // A write holds the lock for milliseconds; a lock older than this was left by a
+    // process that hung or died on another host sharing the folder.
+    static constexpr int StaleLockMs = 5000;
+
     // encoding is a codec name such as "GB18030" or "UTF-8"; every file is read and written in it.
     IniFile(const QString &path, const QByteArray &encoding, const QString &lineEnd);
 

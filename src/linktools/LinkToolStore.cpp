@@ -102,16 +102,28 @@ bool LinkToolStore::remove(int number)
     return change([&](IniDocument &doc) { doc.setValue(ProgramSection, ProfileKeys::numbered(Prefix, number), QString()); });
 }
 
-// The program is the one the list shows: the entry as a read gives it.
+// The program is the one the entry holds when the lock is taken: read before it, a
+// path would be written back over another copy's removal of the tool.
 bool LinkToolStore::setTitle(int number, const QString &title)
 {
+    m_error.clear();
     const QString key = ProfileKeys::numbered(Prefix, number);
-    const QString entry = ReadINI(m_file, ProgramSection, key);
-    const qsizetype comma = entry.indexOf(u',');
-    const QString path = comma < 0 ? QString() : entry.mid(comma + 1);
-    if (refused(title, path))
-        return false;
-    return change([&](IniDocument &doc) { doc.setValue(ProgramSection, key, storedTitle(title) + u',' + path); });
+    QString why;
+    const bool written = IniFile::profile(m_file).updateIf(
+        [&](IniDocument &doc) {
+            const QString entry = cutToProfileLimit(doc.value(ProgramSection, key).value_or(QString()));
+            const qsizetype comma = entry.indexOf(u',');
+            const QString path = comma < 0 ? QString() : entry.mid(comma + 1);
+            // Removed meanwhile: there is nothing left to rename.
+            if (path.isEmpty() || refused(title, path))
+                return false;
+            doc.setValue(ProgramSection, key, storedTitle(title) + u',' + path);
+            return true;
+        },
+        &why);
+    if (!written)
+        m_error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(m_file), why);
+    return m_error.isEmpty();
 }
 
 QString LinkToolStore::refusal(const QString &title, const QString &path)

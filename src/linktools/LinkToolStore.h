@@ -33,6 +33,7 @@ public:
     // title's commas become full-width, as the first comma of an entry ends its title.
     bool add(const QString &title, const QString &path);
     bool remove(int number);
+    // Keeps the program the entry holds; one removed meanwhile (another running copy) stays removed.
     bool setTitle(int number, const QString &title);
     QString lastError() const { return m_error; }
 

@@ -388,6 +388,12 @@ void tst_BookmarkStore::damagedIndex()
     QCOMPARE(m_store->createCategory(file("new.bookmark.txt"), "新"), damaged ? Result::Failed : Result::Created);
     QVERIFY(index.open(QIODevice::ReadOnly));
     QCOMPARE(index.readAll() == "[bookmark]\r\n" + listing, damaged);
+    // Another copy rebuilds and lists a category; the rebuild offered here before stands aside.
+    BookmarkStore other(m_store->folder());
+    QVERIFY(!damaged || (other.rebuildIndex() && other.createCategory(file("new.bookmark.txt"), "新") == Result::Created));
+    QVERIFY(m_store->rebuildIndex() && names(m_store->categories()).contains("新"));
+    QFile kept(file("bookmark.ini.damaged"));
+    QCOMPARE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "[bookmark]\r\n" + listing, damaged);
 }
 
 void tst_BookmarkStore::importComparesAddressesAsBrowsers_data()
