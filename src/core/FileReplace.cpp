@@ -3,9 +3,10 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -55,19 +56,37 @@ bool syncFileSystems(const QStringList &folders)
     return ok;
 }
 
+namespace {
+
+// "name.ini" of "name.ini.AbCdEf", else nothing. Read by hand: a pattern would load
+// and compile the regular-expression engine at every start for one look at a folder.
+QString copiedFile(const QString &name)
+{
+    const qsizetype dot = name.size() - 7;
+    if (dot < 0 || name.at(dot) != u'.')
+        return {};
+    const auto letter = [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); };
+    if (!std::all_of(name.cbegin() + dot + 1, name.cend(), letter))
+        return {};
+    const QString file = name.left(dot);
+    const bool profileFile = file.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive)
+        || file.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
+    return profileFile && file.size() > 4 ? file : QString();
+}
+
+} // namespace
+
 int removeLeftoverCopies(const QString &folder)
 {
-    static const QRegularExpression copy(QStringLiteral("^(.+\\.(?:ini|txt))\\.[A-Za-z]{6}$"),
-                                         QRegularExpression::CaseInsensitiveOption);
     int removed = 0;
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        const QRegularExpressionMatch match = copy.match(it.fileName());
-        if (!match.hasMatch())
+        const QString file = copiedFile(it.fileName());
+        if (file.isEmpty())
             continue;
         // Taken only when no writer has it: a copy under way is not a leftover.
-        QLockFile lock(it.fileInfo().path() + u'/' + match.captured(1) + QStringLiteral(".lock"));
+        QLockFile lock(it.fileInfo().path() + u'/' + file + QStringLiteral(".lock"));
         if (lock.tryLock(0) && QFile::remove(path))
             ++removed;
     }

@@ -1,7 +1,8 @@
 #include "TypedAddress.h"
 
 #include <QDir>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,28 +24,50 @@ QString expandedPath(const QString &text)
     return QDir::cleanPath(QDir::current().absoluteFilePath(text));
 }
 
+// Read by hand rather than by patterns: the first page's address passes here at every
+// start, and patterns would load and compile the regular-expression engine for it.
+bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool endsHost(QChar c) { return c == u'/' || c == u'?' || c == u'#'; }
+
+// A port: digits, then nothing or a path, query or fragment ("8080", "8080/x").
+bool isPort(QStringView text)
+{
+    const auto digits = std::find_if_not(text.begin(), text.end(), isAsciiDigit);
+    return digits != text.begin() && (digits == text.end() || endsHost(*digits));
+}
+
 bool hasScheme(const QString &text)
 {
-    static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.\\-]*):(.*)$"),
-                                           QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression port(QStringLiteral("^[0-9]+([/?#].*)?$"),
-                                         QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch match = scheme.match(text);
-    if (!match.hasMatch() || port.match(match.captured(2)).hasMatch())
+    const qsizetype colon = text.indexOf(u':');
+    if (colon < 1 || !isAsciiLetter(text.front()))
+        return false;
+    const QStringView scheme = QStringView(text).left(colon);
+    const auto schemeChar = [](QChar c) { return isAsciiLetter(c) || isAsciiDigit(c) || c == u'+' || c == u'.' || c == u'-'; };
+    const QStringView rest = QStringView(text).mid(colon + 1);
+    if (!std::all_of(scheme.begin(), scheme.end(), schemeChar) || isPort(rest))
         return false; // "host:8080/x" names a port, not a scheme
-    return match.captured(2).startsWith(QLatin1String("//"))
-        || OpaqueSchemes.contains(match.captured(1), Qt::CaseInsensitive);
+    return rest.startsWith(u"//") || OpaqueSchemes.contains(scheme, Qt::CaseInsensitive);
+}
+
+bool isLocalhost(QStringView text)
+{
+    const QStringView name = u"localhost";
+    return text.startsWith(name, Qt::CaseInsensitive)
+        && (text.size() == name.size() || text.at(name.size()) == u':' || endsHost(text.at(name.size())));
+}
+
+// "name:8080", "name:8080/x": a port after the last colon of the host part.
+bool hasPort(QStringView text)
+{
+    const QStringView host = text.left(std::find_if(text.begin(), text.end(), endsHost) - text.begin());
+    const qsizetype colon = host.lastIndexOf(u':');
+    return colon >= 1 && isPort(text.mid(colon + 1));
 }
 
 bool looksLikeHost(const QString &text)
 {
-    static const QRegularExpression localhost(QStringLiteral("^localhost([:/?#].*)?$"),
-                                              QRegularExpression::CaseInsensitiveOption
-                                                  | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression withPort(QStringLiteral("^[^/?#]+:[0-9]+([/?#].*)?$"),
-                                             QRegularExpression::DotMatchesEverythingOption);
-    return text.startsWith(u'[') || text.contains(u'.') || localhost.match(text).hasMatch()
-        || withPort.match(text).hasMatch();
+    return text.startsWith(u'[') || text.contains(u'.') || isLocalhost(text) || hasPort(text);
 }
 
 bool hasBlank(const QString &text)

@@ -24,6 +24,12 @@ private slots:
         QTest::newRow("host named like a scheme") << "ftp.example.com" << "http://ftp.example.com";
         QTest::newRow("localhost and port") << "localhost:8000" << "http://localhost:8000";
         QTest::newRow("localhost") << "localhost" << "http://localhost";
+        QTest::newRow("localhost and path") << "LocalHost/a" << "http://localhost/a";
+        QTest::newRow("word after localhost") << "localhostx" << search + "localhostx";
+        QTest::newRow("name and port") << "intranet:8080/x" << "http://intranet:8080/x";
+        QTest::newRow("no port after the colon") << "intranet:80x" << search + "intranet%3A80x";
+        QTest::newRow("scheme starts with a digit") << "8ball:x" << search + "8ball%3Ax";
+        QTest::newRow("scheme with a plus") << "svn+ssh://h/r" << "svn+ssh://h/r";
         QTest::newRow("Chinese words") << "中文 搜索" << search + "%E4%B8%AD%E6%96%87%20%E6%90%9C%E7%B4%A2";
         QTest::newRow("blanks around") << "  www.example.com/a?b=c  " << "http://www.example.com/a?b=c";
         QTest::newRow("mailto") << "mailto:a@example.com" << "mailto:a@example.com";
