@@ -57,13 +57,14 @@ QString text(const QByteArray &input)
     return QString(reinterpret_cast<const QChar *>(rest.constData()), rest.size() / 2);
 }
 
-QString scratch()
+QString scratch(bool emptied)
 {
     QTemporaryDir &root = scratchRoot();
     require(root.isValid(), "a scratch folder can be made");
     const QString folder = root.filePath(QStringLiteral("in"));
-    QDir(folder).removeRecursively();
-    require(QDir().mkpath(folder), "the scratch folder is empty and there");
+    if (emptied)
+        QDir(folder).removeRecursively();
+    require(QDir().mkpath(folder), "the scratch folder is there");
     return folder;
 }
 

@@ -20,8 +20,9 @@ QByteArrayList parts(const QByteArray &input, qsizetype atMost);
 // UTF-8 when the first byte is even, else UTF-16 (odd halves and lone surrogates included).
 QString text(const QByteArray &input);
 
-// A folder of this process, emptied for each input; in /dev/shm when there is one.
-QString scratch();
+// A folder of this process, in /dev/shm when there is one; emptied when asked (a
+// target that writes the same files each time need not pay for it).
+QString scratch(bool emptied = true);
 void writeFile(const QString &path, const QByteArray &content);
 // Every file, folder and link below folder, as paths relative to it.
 QStringList everythingIn(const QString &folder);

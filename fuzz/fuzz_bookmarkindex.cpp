@@ -6,6 +6,7 @@
 #include "bookmarks/BookmarkStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -42,10 +43,14 @@ void checkCategories(const BookmarkStore &store, const QList<BookmarkCategory> &
                       "a look-up of the index finds the category shown");
         Fuzz::require(store.highWater(category.path) == category.number, "a look-up reads the number the load read");
         int last = 0;
-        for (const BookmarkEntry &entry : category.entries()) {
+        for (qsizetype i = 0; i < category.size(); ++i) {
+            const BookmarkEntry entry = category.entry(i);
             Fuzz::require(entry.number > last && entry.number <= category.number, "entries in order, none above number");
             Fuzz::require(!entry.name.contains(u','), "an entry's name ends at its first comma");
             last = entry.number;
+            // A look-up reads the whole file: the first entries and the last are enough.
+            if (i >= 2 && i != category.size() - 1)
+                continue;
             const auto looked = store.entry(category.path, entry.number);
             Fuzz::require(looked && same(*looked, entry), "a look-up of an entry reads what the load read");
         }
@@ -57,12 +62,17 @@ void checkCategories(const BookmarkStore &store, const QList<BookmarkCategory> &
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayList parts = Fuzz::parts(Fuzz::bytes(data, size), 3);
-    const QString folder = Fuzz::scratch();
+    // The same three files each time: the folder need not be emptied.
+    const QString folder = Fuzz::scratch(false);
     QDir(folder).mkdir(QStringLiteral("bookmarks"));
     const QStringList files{QStringLiteral("bookmark.ini"), QStringLiteral("bookmarks/a.bookmark.txt"),
                             QStringLiteral("bookmarks/b.bookmark.txt")};
-    for (qsizetype i = 0; i < parts.size(); ++i)
-        Fuzz::writeFile(folder + u'/' + files.at(i), parts.at(i));
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (i < parts.size())
+            Fuzz::writeFile(folder + u'/' + files.at(i), parts.at(i));
+        else
+            QFile::remove(folder + u'/' + files.at(i));
+    }
 
     checkIndex(folder);
     BookmarkStore store(folder);

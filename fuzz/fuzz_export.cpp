@@ -41,6 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString scratch = Fuzz::scratch();
     const QString chosen = scratch + QStringLiteral("/收藏夹");
     QDir(scratch).mkpath(QStringLiteral("收藏夹"));
+    // The working folder too is one whose every new entry shows.
+    QDir(scratch).mkpath(QStringLiteral("cwd"));
+    QDir::setCurrent(scratch + QStringLiteral("/cwd"));
     Fuzz::writeFile(scratch + QStringLiteral("/beside.url"), QByteArrayLiteral("[InternetShortcut]\r\nURL=http://x/\r\n"));
 
     const ExportCounts counts = FavoritesExport::write(chosen, categories);
@@ -51,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QStringList outside = Fuzz::everythingIn(scratch);
     for (const QString &path : outside) {
-        Fuzz::require(path == QStringLiteral("beside.url") || path == QStringLiteral("收藏夹")
+        Fuzz::require(path == QStringLiteral("beside.url") || path == QStringLiteral("cwd") || path == QStringLiteral("收藏夹")
                           || path.startsWith(QStringLiteral("收藏夹/")),
                       "nothing is written outside the chosen folder");
     }
@@ -71,10 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The names an export gives, again: each file holds its bookmark's address.
     ExportNames folders;
     for (const ExchangeCategory &category : categories) {
-        const QDir folder(chosen + u'/' + folders.unique(category.name));
+        const QString folder = chosen + u'/' + folders.unique(category.name);
         ExportNames names(QStringLiteral(".url"));
         for (const ExchangeBookmark &bookmark : category.bookmarks) {
-            const auto address = InternetShortcut::read(folder.filePath(names.unique(bookmark.name)));
+            const auto address = InternetShortcut::read(folder + u'/' + names.unique(bookmark.name));
             const QString expected = QString(bookmark.address).replace(u'\r', u' ');
             Fuzz::require(address ? *address == expected || ascii(*address) : expected.isEmpty(),
                           "each shortcut holds its bookmark's address");

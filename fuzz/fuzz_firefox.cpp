@@ -6,11 +6,12 @@
 #include "core/IniDocument.h"
 
 #include <QDir>
+#include <QSet>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = Fuzz::bytes(data, size);
-    const QString folder = Fuzz::scratch();
+    const QString folder = Fuzz::scratch(false);
     const QString path = folder + QStringLiteral("/profiles.ini");
     Fuzz::writeFile(path, bytes);
     const auto chosen = FirefoxProfiles::defaultProfile(path);
@@ -18,7 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QStringList named;
     bool profile = false;
     const QString text = QString::fromUtf8(bytes);
+    QSet<QString> seen; // a look-up finds the first of a repeated key
     IniDocument::scan(text, [&](QStringView section, QStringView key, QStringView value) {
+        const QString id = section.toString().toCaseFolded() + u'\n' + key.toString().toCaseFolded();
+        if (seen.contains(id))
+            return;
+        seen.insert(id);
         const bool install = section.startsWith(u"Install", Qt::CaseInsensitive) && key.compare(u"Default", Qt::CaseInsensitive) == 0;
         const bool path = section.startsWith(u"Profile", Qt::CaseInsensitive) && key.compare(u"Path", Qt::CaseInsensitive) == 0;
         if ((install || path) && !value.isEmpty())

@@ -29,13 +29,15 @@ void checkReply(const SmtpReply &reply)
     Fuzz::require(reply.text.size() <= SmtpReplyReader::MaxReply, "a reply is within its bound");
     const QByteArrayList lines = reply.text.chopped(1).split('\n');
     bool refusal = false;
+    int first = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         bool more = false;
         const int code = codeOf(lines.at(i), &more);
         const bool last = i == lines.size() - 1;
-        Fuzz::require(last || (code && more), "only the last line of a reply goes without its hyphen");
+        first = i == 0 ? code : first;
+        Fuzz::require(last || (code && more && code == first), "only the last line of a reply goes without its hyphen");
         if (last)
-            Fuzz::require(reply.code == (more ? 0 : code), "a reply's code is its last line's");
+            Fuzz::require(reply.code == (more || code != first ? 0 : code), "a reply's code is the one code of its lines");
         refusal = refusal || code == 0 || code / 100 >= 4 || code / 100 < 2;
     }
     Fuzz::require(!refusal || reply.kind() < 2 || reply.kind() > 3, "a refusal in a reply never lets a command follow");
@@ -77,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     lines.removeLast(); // unfinished
     for (const QByteArray &line : lines) {
         bool more = false;
-        Fuzz::require(codeOf(line, &more) && more, "what is held is a reply under way, never one that is whole");
+        Fuzz::require(codeOf(line, &more) && more && codeOf(line, &more) == codeOf(lines.first(), &more),
+                      "what is held is a reply under way, never one that is whole");
     }
     return 0;
 }
