@@ -12,6 +12,8 @@ packages=(
   fonts-noto-cjk
   xvfb xdotool python3 net-tools iputils-ping poppler-utils desktop-file-utils
   python3-aiosmtpd openssl dbus-daemon gnome-keyring
+  # Only the fuzz targets (bench/fuzz, and their short runs in the tests) use clang and libFuzzer.
+  clang libclang-rt-dev
 )
 "$root/scripts/need-packages.sh" "${packages[@]}"
 [ "${1:-}" = --packages-only ] && exit 0

@@ -9,6 +9,13 @@
 
 namespace {
 
+// Joined as text: QDir::filePath() takes a name that starts with ':' for a resource
+// path and gives it back alone, which mkdir() then makes in the working folder.
+QString inside(const QString &folder, const QString &name)
+{
+    return folder + u'/' + name;
+}
+
 bool ensureFolder(const QString &path)
 {
     return QFileInfo(path).isDir() || QDir().mkdir(path);
@@ -17,10 +24,9 @@ bool ensureFolder(const QString &path)
 void writeCategory(const QString &folder, const ExchangeCategory &category, FavoritesExportBatch &batch,
                    ExportCounts *counts)
 {
-    const QDir dir(folder);
     ExportNames names(QStringLiteral(".url"));
     for (const ExchangeBookmark &bookmark : category.bookmarks) {
-        const QString path = dir.filePath(names.unique(bookmark.name));
+        const QString path = inside(folder, names.unique(bookmark.name));
         const auto update = InternetShortcut::update(path, bookmark.address);
         // One that says so already is left alone.
         if (update && (!update->changed || batch.add(path, update->bytes, update->existing))) {
@@ -39,12 +45,11 @@ namespace FavoritesExport {
 ExportCounts write(const QString &folder, const QList<ExchangeCategory> &categories)
 {
     ExportCounts counts;
-    const QDir root(folder);
     const bool usable = !folder.isEmpty() && QFileInfo(folder).isDir();
     ExportNames folderNames;
     FavoritesExportBatch batch;
     for (const ExchangeCategory &category : categories) {
-        const QString path = root.filePath(folderNames.unique(category.name));
+        const QString path = inside(folder, folderNames.unique(category.name));
         if (!usable || !ensureFolder(path)) {
             counts.failed += int(category.bookmarks.size());
             counts.failedPaths.append(path);

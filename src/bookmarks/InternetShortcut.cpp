@@ -10,6 +10,8 @@
 #include <QStringEncoder>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 const QString Section = QStringLiteral("InternetShortcut");
@@ -26,15 +28,6 @@ struct ShortcutText
     bool bom = false;
 };
 
-bool isAscii(const QByteArray &bytes)
-{
-    for (char c : bytes) {
-        if (uchar(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 bool isAscii(QStringView text)
 {
     for (QChar c : text) {
@@ -44,8 +37,14 @@ bool isAscii(QStringView text)
     return true;
 }
 
-// Windows writes the ANSI code page (GBK here); editors write UTF-8, which GBK
-// text of any length is almost never valid as.
+// Windows writes the ANSI code page (GBK here); editors write UTF-8. A GBK character
+// alone is valid UTF-8 nearly one time in five ("却" is C8 B4, "ȴ" there), but Chinese
+// takes three bytes of UTF-8, which GBK text almost never forms.
+bool savedAsUtf8(const QByteArray &bytes)
+{
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0xE0; });
+}
+
 ShortcutText decode(const QByteArray &bytes)
 {
     ShortcutText result;
@@ -54,7 +53,7 @@ ShortcutText decode(const QByteArray &bytes)
         result.text = QStringDecoder(QStringDecoder::Utf8).decode(bytes.mid(Bom.size()));
         return result;
     }
-    if (!isAscii(bytes)) {
+    if (savedAsUtf8(bytes)) {
         QStringDecoder utf8(QStringDecoder::Utf8);
         const QString text = utf8.decode(bytes);
         if (!utf8.hasError()) {

@@ -36,15 +36,17 @@ QString collapseSpaces(const QString &text)
     return out;
 }
 
-// Seconds, though some writers give milliseconds or microseconds.
+// Seconds, though some writers give milliseconds or microseconds. What is past the
+// year 5000 even so is no date: written back as seconds, it would read as another.
 qint64 seconds(const QString &text)
 {
+    constexpr qint64 Latest = 100'000'000'000LL;
     qint64 value = text.trimmed().toLongLong();
-    if (value > 100'000'000'000'000LL)
+    if (value > Latest * 1'000)
         value /= 1'000'000;
-    else if (value > 100'000'000'000LL)
+    else if (value > Latest)
         value /= 1'000;
-    return value > 0 ? value : 0;
+    return value > 0 && value <= Latest ? value : 0;
 }
 
 } // namespace
@@ -94,7 +96,8 @@ void NetscapeReader::startTag(const HtmlToken &token)
         m_capture = Capture::Folder;
     } else if (token.name == QStringLiteral("a")) {
         m_capture = Capture::Anchor;
-        m_href = token.attributes.value(QStringLiteral("href")).trimmed();
+        // As browsers read an address: line breaks and tabs in it are dropped.
+        m_href = token.attributes.value(QStringLiteral("href")).remove(u'\n').remove(u'\r').remove(u'\t').trimmed();
         m_addDate = token.attributes.value(QStringLiteral("add_date"));
     }
 }

@@ -123,9 +123,11 @@ QString cutToProfileLimit(const QString &value)
     qsizetype used = 0;
     qsizetype i = 0;
     while (i < value.size()) {
-        const qsizetype width = value.at(i).isHighSurrogate() && i + 1 < value.size() ? 2 : 1;
-        qsizetype bytes = width == 2 ? 4 : 1;
-        if (width == 1 && value.at(i).unicode() >= 0x80)
+        const QChar c = value.at(i);
+        const qsizetype width = c.isHighSurrogate() && i + 1 < value.size() && value.at(i + 1).isLowSurrogate() ? 2 : 1;
+        // A pair takes four bytes; so much covers what stands in for a surrogate alone.
+        qsizetype bytes = width == 2 || c.isSurrogate() ? 4 : 1;
+        if (!c.isSurrogate() && c.unicode() >= 0x80)
             bytes = QByteArray(encoder.encode(QStringView(value).mid(i, 1))).size();
         if (used + bytes > MaxValueBytes)
             break;

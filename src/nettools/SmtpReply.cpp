@@ -40,7 +40,12 @@ std::optional<SmtpReply> SmtpReplyReader::next()
         if (line.endsWith('\r'))
             line.chop(1);
         bool more = false;
-        const int code = lineCode(line, &more);
+        int code = lineCode(line, &more);
+        // Every line of a reply carries one code: "550-no" then "250 ok" is no acceptance.
+        if (m_scanned == 0)
+            m_code = code;
+        else if (code != m_code)
+            code = 0, more = false;
         m_scanned = newline + 1;
         if (m_scanned > MaxReply) {
             m_overlong = true;
@@ -61,5 +66,6 @@ void SmtpReplyReader::clear()
 {
     m_pending.clear();
     m_scanned = 0;
+    m_code = 0;
     m_overlong = false;
 }

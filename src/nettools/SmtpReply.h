@@ -16,9 +16,10 @@ struct SmtpReply
 
 // Cuts the bytes a server sends into replies, strictly and within bounds: a reply
 // line is three digits followed by a blank, a hyphen or the line's end, and a reply
-// ends at its first line without the hyphen. A line that is not one ends its reply
-// as one whose code is 0. What a server may send is bounded, so that an endless
-// reply cannot grow the memory it takes.
+// ends at its first line without the hyphen. A line that is not one, or whose code
+// is not the code of the reply's first line, ends its reply as one whose code is 0.
+// What a server may send is bounded, so that an endless reply cannot grow the memory
+// it takes.
 class SmtpReplyReader
 {
 public:
@@ -38,5 +39,6 @@ public:
 private:
     QByteArray m_pending;
     qsizetype m_scanned = 0; // m_pending up to here is whole lines of the reply under way
+    int m_code = 0;          // of the first line of the reply under way
     bool m_overlong = false;
 };

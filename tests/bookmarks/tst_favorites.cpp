@@ -109,11 +109,17 @@ void tst_Favorites::exportedNamesStayInsideAndDistinct()
         category(QStringLiteral("../.."), {{QStringLiteral("../../escape"), QStringLiteral("http://a/")}}),
         category(QStringLiteral(".."), {{QStringLiteral("同名"), QStringLiteral("http://1/")},
                                         {QStringLiteral("同名"), QStringLiteral("http://2/")},
-                                        {QString(), QStringLiteral("http://3/")}})};
+                                        {QString(), QStringLiteral("http://3/")}}),
+        category(QStringLiteral(":冒号"), {{QStringLiteral(":)"), QStringLiteral("http://4/")}})};
+    // A name starting with ':' is no resource path here: nothing lands in the working folder.
+    const QString working = QDir::currentPath();
+    QDir::setCurrent(m_dir->path());
     const ExportCounts counts = FavoritesExport::write(target(), categories);
-    QCOMPARE(counts.written, 4);
+    QDir::setCurrent(working);
+    QCOMPARE(counts.written, 5);
     QCOMPARE(filesUnder(m_dir->path()).filter(QStringLiteral("escape")),
              QStringList({"fav/__../__.._escape.url"}));
+    QCOMPARE(filesUnder(m_dir->path()).filter(QStringLiteral(":")), QStringList({"fav/:冒号", "fav/:冒号/:).url"}));
     QCOMPARE(filesUnder(target() + QStringLiteral("/_")), QStringList({"_.url", "同名 (2).url", "同名.url"}));
     QCOMPARE(InternetShortcut::read(target() + QStringLiteral("/_/同名 (2).url")),
              std::optional<QString>(QStringLiteral("http://2/")));

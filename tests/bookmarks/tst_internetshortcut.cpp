@@ -111,6 +111,8 @@ void tst_InternetShortcut::read_data()
     QTest::newRow("empty value") << QByteArray("[InternetShortcut]\r\nURL=\r\n") << QString();
     QTest::newRow("empty file") << QByteArray() << QString();
     QTest::newRow("gbk") << gbk(chinese) << chineseUrl;
+    QTest::newRow("gbk that is valid utf-8") << gbk(QStringLiteral("[InternetShortcut]\r\nURL=http://a.cn/却\r\n"))
+                                             << QStringLiteral("http://a.cn/却");
     QTest::newRow("utf-8 bom") << QByteArray("\xEF\xBB\xBF") + utf8(chinese) << chineseUrl;
     QTest::newRow("utf-8 without bom") << utf8(chinese) << chineseUrl;
     QTest::newRow("wide wins")

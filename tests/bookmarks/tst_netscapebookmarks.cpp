@@ -175,6 +175,9 @@ void tst_NetscapeBookmarks::read_data()
     QTest::newRow("tags across lines")
         << QByteArray("<DL><p><DT><A\n  HREF=\"http://a/\"\n  ADD_DATE=\"5\"\n>two\n   lines</A\n></DL>")
         << QStringList{"书签|two lines|http://a/|5"} << QStringList{"书签"};
+    QTest::newRow("line breaks in an address")
+        << QByteArray("<DL><p><DT><A HREF=\"http://a/\n b&#10;c\td\">x</A><DT><A HREF=\"http://e/\r\nf\"></A></DL>")
+        << QStringList{"书签|x|http://a/ bcd|0", "书签|http://e/f|http://e/f|0"} << QStringList{"书签"};
     QTest::newRow("commented out")
         << QByteArray("<DL><p><!-- <DT><A HREF=\"http://hidden/\">x</A> --><DT><A HREF=\"http://a/\">a</A></DL>")
         << QStringList{"书签|a|http://a/|0"} << QStringList{"书签"};
@@ -192,8 +195,10 @@ void tst_NetscapeBookmarks::read_data()
     QTest::newRow("dates in finer units")
         << QByteArray("<DL><DT><A HREF=\"http://ms/\" ADD_DATE=\"1700000000123\">ms</A>"
                       "<DT><A HREF=\"http://us/\" ADD_DATE=\"1700000000123456\">us</A>"
-                      "<DT><A HREF=\"http://bad/\" ADD_DATE=\"soon\">bad</A></DL>")
-        << QStringList{"书签|ms|http://ms/|1700000000", "书签|us|http://us/|1700000000", "书签|bad|http://bad/|0"}
+                      "<DT><A HREF=\"http://bad/\" ADD_DATE=\"soon\">bad</A>"
+                      "<DT><A HREF=\"http://far/\" ADD_DATE=\"123456789012345678\">far</A></DL>")
+        << QStringList{"书签|ms|http://ms/|1700000000", "书签|us|http://us/|1700000000", "书签|bad|http://bad/|0",
+                       "书签|far|http://far/|0"}
         << QStringList{"书签"};
     QTest::newRow("attribute order and case")
         << QByteArray("<dl><dt><a add_date='7' Href = 'http://a/?q=\"x\"' href=\"http://second/\">a</a></dl>")

@@ -31,6 +31,7 @@ private slots:
     void init();
     void cutAt254Bytes_data();
     void cutAt254Bytes();
+    void cutCountsALoneSurrogate();
     void absentGivesDefaultExactly_data();
     void absentGivesDefaultExactly();
     void emptyValueIsNotDefault();
@@ -142,6 +143,13 @@ void tst_IniFile::cutAt254Bytes()
     // The same value reads the same from a file saved as UTF-8.
     writeRaw(path("utf8.ini"), "[S]\r\nk=" + stored.toUtf8() + "\r\n");
     QCOMPARE(ReadINI(path("utf8.ini"), QStringLiteral("S"), QStringLiteral("k")), expected);
+}
+
+// Text that is not UTF-16: a surrogate alone is no pair with what follows it.
+void tst_IniFile::cutCountsALoneSurrogate()
+{
+    const QString value = QString(249, u'a') + QChar(0xD800) + QChar(0x80) + u'b';
+    QCOMPARE(cutToProfileLimit(value), value.left(250));
 }
 
 void tst_IniFile::absentGivesDefaultExactly_data()

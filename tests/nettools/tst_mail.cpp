@@ -284,6 +284,8 @@ private slots:
         QTest::newRow("2200") << QByteArrayList{"2200 hi\r\n"} << Role::Classic << 0 << li << quit << QStringList{rejected.arg(220) + "2200 hi"};
         QTest::newRow("220-ok, 554 no") << QByteArrayList{"220-ok\r\n554 no\r\n"} << Role::Classic << 0 << li << quit
                                         << QStringList{rejected.arg(220) + "220-ok\r\n554 no"};
+        QTest::newRow("554-no, 220 ok") << QByteArrayList{"554-no\r\n220 ok\r\n"} << Role::Classic << 0 << li << quit
+                                        << QStringList{rejected.arg(220) + "554-no\r\n220 ok"};
         QTest::newRow("over the announced SIZE") << QByteArrayList{"220 hi\r\n", esmtp} << Role::Other << 0 << li << ehlo
                                                  << QStringList{"超过了服务器 127.0.0.1:%1 允许的 100 字节"};
         QTest::newRow("nobody there") << QByteArrayList{"closed"} << Role::Classic << 0 << li << QByteArrayList()

@@ -1,0 +1,96 @@
+#include "FuzzSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The readers log what they refuse; a fuzz run would drown in it.
+void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
+
+QTemporaryDir &scratchRoot()
+{
+    static QTemporaryDir *root = [] {
+        qInstallMessageHandler(quiet);
+        const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        return new QTemporaryDir(base + QStringLiteral("/vantorel-fuzz-XXXXXX"));
+    }();
+    return *root;
+}
+
+} // namespace
+
+namespace Fuzz {
+
+void require(bool holds, const char *what)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "fuzz: violated: %s\n", what);
+    std::abort();
+}
+
+QByteArray bytes(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+QByteArrayList parts(const QByteArray &input, qsizetype atMost)
+{
+    QByteArrayList cut = input.split('\xFF');
+    if (cut.size() > atMost)
+        cut.resize(atMost);
+    return cut;
+}
+
+QString text(const QByteArray &input)
+{
+    if (input.isEmpty() || uchar(input.at(0)) % 2 == 0)
+        return QString::fromUtf8(input.mid(input.isEmpty() ? 0 : 1));
+    const QByteArray rest = input.mid(1);
+    return QString(reinterpret_cast<const QChar *>(rest.constData()), rest.size() / 2);
+}
+
+QString scratch(bool emptied)
+{
+    QTemporaryDir &root = scratchRoot();
+    require(root.isValid(), "a scratch folder can be made");
+    const QString folder = root.filePath(QStringLiteral("in"));
+    if (emptied)
+        QDir(folder).removeRecursively();
+    require(QDir().mkpath(folder), "the scratch folder is there");
+    return folder;
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "a scratch file can be written");
+    require(file.write(content) == content.size(), "a scratch file is written whole");
+}
+
+QStringList everythingIn(const QString &folder)
+{
+    QStringList found;
+    const QDir root(folder);
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found.append(root.relativeFilePath(it.next()));
+    found.sort();
+    return found;
+}
+
+qsizetype gb18030Size(const QString &text)
+{
+    QStringEncoder encoder("GB18030", QStringEncoder::Flag::Stateless);
+    return QByteArray(encoder.encode(text)).size();
+}
+
+} // namespace Fuzz

@@ -1,0 +1,88 @@
+// An export of categories with any names into a favourites folder: every bookmark gets
+// a file of its own, all of them inside the chosen folder and nothing anywhere else, and
+// each shortcut reads back its address.
+#include "FuzzSupport.h"
+#include "bookmarks/ExportNames.h"
+#include "bookmarks/FavoritesExport.h"
+#include "bookmarks/InternetShortcut.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+bool ascii(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// Lines of the input: "#name" starts a category, "name\taddress" is a bookmark of it.
+// A few of each are enough to meet every naming rule, and keep each input quick.
+QList<ExchangeCategory> categoriesOf(const QString &text)
+{
+    QList<ExchangeCategory> categories;
+    qsizetype bookmarks = 0;
+    for (const QString &line : text.split(u'\n')) {
+        if ((line.startsWith(u'#') && categories.size() < 16) || categories.isEmpty())
+            categories.append({line.mid(1), {}});
+        const qsizetype tab = line.indexOf(u'\t');
+        if (tab >= 0 && !line.startsWith(u'#') && bookmarks++ < 32)
+            categories.last().bookmarks.append({line.left(tab), line.mid(tab + 1), 0});
+    }
+    return categories;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QList<ExchangeCategory> categories = categoriesOf(Fuzz::text(Fuzz::bytes(data, size)));
+    const QString scratch = Fuzz::scratch();
+    const QString chosen = scratch + QStringLiteral("/收藏夹");
+    QDir(scratch).mkpath(QStringLiteral("收藏夹"));
+    // The working folder too is one whose every new entry shows.
+    QDir(scratch).mkpath(QStringLiteral("cwd"));
+    QDir::setCurrent(scratch + QStringLiteral("/cwd"));
+    Fuzz::writeFile(scratch + QStringLiteral("/beside.url"), QByteArrayLiteral("[InternetShortcut]\r\nURL=http://x/\r\n"));
+
+    const ExportCounts counts = FavoritesExport::write(chosen, categories);
+    qsizetype bookmarks = 0;
+    for (const ExchangeCategory &category : categories)
+        bookmarks += category.bookmarks.size();
+    Fuzz::require(counts.failed == 0 && counts.written == bookmarks, "every bookmark is written");
+
+    const QStringList outside = Fuzz::everythingIn(scratch);
+    for (const QString &path : outside) {
+        Fuzz::require(path == QStringLiteral("beside.url") || path == QStringLiteral("cwd") || path == QStringLiteral("收藏夹")
+                          || path.startsWith(QStringLiteral("收藏夹/")),
+                      "nothing is written outside the chosen folder");
+    }
+    Fuzz::require(QFile(scratch + QStringLiteral("/beside.url")).size() == 35, "a file beside the folder is untouched");
+    qsizetype files = 0;
+    for (const QString &path : Fuzz::everythingIn(chosen)) {
+        const QFileInfo info(chosen + u'/' + path);
+        Fuzz::require(!info.isSymLink() && path.count(u'/') <= 1, "only folders of categories and their files");
+        if (info.isFile()) {
+            Fuzz::require(path.endsWith(QStringLiteral(".url")) && !info.fileName().startsWith(u'.'),
+                          "only shortcuts are left, none hidden");
+            ++files;
+        }
+    }
+    Fuzz::require(files == bookmarks, "one shortcut for each bookmark");
+
+    // The names an export gives, again: each file holds its bookmark's address.
+    ExportNames folders;
+    for (const ExchangeCategory &category : categories) {
+        const QString folder = chosen + u'/' + folders.unique(category.name);
+        ExportNames names(QStringLiteral(".url"));
+        for (const ExchangeBookmark &bookmark : category.bookmarks) {
+            const auto address = InternetShortcut::read(folder + u'/' + names.unique(bookmark.name));
+            const QString expected = QString(bookmark.address).replace(u'\r', u' ');
+            Fuzz::require(address ? *address == expected || ascii(*address) : expected.isEmpty(),
+                          "each shortcut holds its bookmark's address");
+        }
+    }
+    return 0;
+}

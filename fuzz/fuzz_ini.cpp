@@ -1,0 +1,94 @@
+// A profile file of any bytes (GBK, GB18030, UTF-8, with or without a mark): what
+// a look-up reads is what a one-pass scan reads, and a write of one key changes
+// that key and no other value, also after the file is read again from disk.
+#include "FuzzSupport.h"
+#include "core/IniDocument.h"
+#include "core/IniFile.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+struct Key
+{
+    QString section, key, value;
+};
+
+// Every key a look-up can reach, first of each (section, key), as scan() reports it.
+QList<Key> reachable(const QString &text)
+{
+    QList<Key> keys;
+    QSet<QString> seen;
+    bool inSection = false;
+    IniDocument::scan(text, [&](QStringView section, QStringView key, QStringView value) {
+        const QString id = section.toString().toCaseFolded() + u'\n' + key.toString().toCaseFolded();
+        inSection = true;
+        if (!seen.contains(id)) {
+            seen.insert(id);
+            keys.append({section.toString(), key.toString(), value.toString()});
+        }
+    });
+    return keys;
+}
+
+// What a value becomes on its way through a write: line breaks turn into blanks,
+// and a count written as " 4" reads as "4".
+QString asWritten(QString value)
+{
+    value.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    value.replace(u'\r', u' ').replace(u'\n', u' ');
+    const bool count = value.size() > 1 && value.front() == u' '
+                       && std::all_of(value.begin() + 1, value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return count ? value.mid(1) : value;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayList parts = Fuzz::parts(Fuzz::bytes(data, size), 2);
+    const QString path = Fuzz::scratch(false) + QStringLiteral("/profile.ini");
+    Fuzz::writeFile(path, parts.at(0));
+    const IniFile file = IniFile::profile(path);
+    const QString text = file.text().value_or(QString());
+    const IniDocument doc = IniDocument::fromText(text);
+    Fuzz::require(IniDocument::fromText(doc.toText(QStringLiteral("\r\n"))).lines() == doc.lines(),
+                  "the lines survive a write and a read");
+
+    // The first keys are enough: each look-up reads the whole document again.
+    const QList<Key> keys = reachable(text).mid(0, 32);
+    QHash<QString, QHash<QString, QString>> sections;
+    for (const Key &key : keys) {
+        Fuzz::require(doc.value(key.section, key.key) == key.value, "a look-up reads what the scan reads");
+        if (!sections.contains(key.section))
+            sections.insert(key.section, doc.section(key.section));
+        Fuzz::require(sections.value(key.section).value(key.key.toCaseFolded()) == key.value,
+                      "a whole section reads what a look-up reads");
+    }
+    if (keys.isEmpty())
+        return 0;
+
+    // A write of the first key, then a parse from disk: that key has its new value, all others their old one.
+    const Key &changed = keys.first();
+    const QString value = parts.size() > 1 ? QString::fromUtf8(parts.at(1)) : QStringLiteral(" 名 ");
+    Fuzz::require(file.setValue(changed.section, changed.key, value), "a scratch profile file can be written");
+    // A file that was not UTF-8 only where the value written stood reads as UTF-8 now:
+    // the detection sees other bytes, and no write can keep both.
+    QFile written(path);
+    written.open(QIODevice::ReadOnly);
+    if (!parts.at(0).isValidUtf8() && written.readAll().isValidUtf8())
+        return 0;
+    const IniDocument again = file.read().value_or(IniDocument());
+    Fuzz::require(again.value(changed.section, changed.key) == asWritten(value), "a written value reads back");
+    for (const Key &key : keys) {
+        const bool same = key.section.compare(changed.section, Qt::CaseInsensitive) == 0
+                          && key.key.compare(changed.key, Qt::CaseInsensitive) == 0;
+        if (!same)
+            Fuzz::require(again.value(key.section, key.key) == key.value, "a write leaves every other value as it was");
+    }
+    return 0;
+}
