@@ -111,6 +111,8 @@ public:
     void navigateActive(const QString &) override {}
     frmDocument *navigateNew(const QString &) override { return nullptr; }
     void cascade() override {}
+    void entryAdded(WindowPlace, const MakeEntry &) override {}
+    void selectionCommandsChanged() override {}
 };
 
 // LoadBookmark as the panel runs it, until the tree has laid out and painted what it shows.
@@ -174,8 +176,11 @@ std::optional<Result> measure(const Shape &shape, int runs, QWidget &window)
     DialogPrompts prompts;
     SettingsStore store(dir.filePath(QStringLiteral("settings")));
     RunningSettings settings(store);
-    const AppContext context{&documents, &settings, &prompts, nullptr, nullptr, nullptr,
-                                   QCoreApplication::applicationDirPath(), dir.path()};
+    const AppContext context{.programFolder = QCoreApplication::applicationDirPath(),
+                             .profileFolder = dir.path(),
+                             .settings = &settings,
+                             .prompts = &prompts,
+                             .documents = &documents};
     auto *page = new BookmarkPage(context, &window);
     page->resize(window.size());
     page->show();
