@@ -20,7 +20,8 @@ RecoveryRoom::RecoveryRoom(const AppContext &context, QObject *parent)
     m_writer.setMaxThreadCount(1);
 }
 
-RecoveryRoom::~RecoveryRoom() { m_writer.waitForDone(); }
+// An orderly end, also without the main window's close (a window that is only deleted).
+RecoveryRoom::~RecoveryRoom() { unload(); }
 
 void RecoveryRoom::install(const RoomAnchors &where) { m_window = where.window; }
 
