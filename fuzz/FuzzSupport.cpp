@@ -14,14 +14,18 @@ namespace {
 // The readers log what they refuse; a fuzz run would drown in it.
 void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
 
+QString scratchBase()
+{
+    qInstallMessageHandler(quiet);
+    const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    return base + QStringLiteral("/vantorel-fuzz-XXXXXX");
+}
+
+// Removed when the run ends; a finding aborts and leaves its folder to look at.
 QTemporaryDir &scratchRoot()
 {
-    static QTemporaryDir *root = [] {
-        qInstallMessageHandler(quiet);
-        const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        return new QTemporaryDir(base + QStringLiteral("/vantorel-fuzz-XXXXXX"));
-    }();
-    return *root;
+    static QTemporaryDir root(scratchBase());
+    return root;
 }
 
 } // namespace

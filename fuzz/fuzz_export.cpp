@@ -44,10 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QDir(scratch).mkpath(QStringLiteral("收藏夹"));
     // The working folder too is one whose every new entry shows.
     QDir(scratch).mkpath(QStringLiteral("cwd"));
+    const QString working = QDir::currentPath(); // libFuzzer reads its corpus from there
     QDir::setCurrent(scratch + QStringLiteral("/cwd"));
     Fuzz::writeFile(scratch + QStringLiteral("/beside.url"), QByteArrayLiteral("[InternetShortcut]\r\nURL=http://x/\r\n"));
 
     const ExportCounts counts = FavoritesExport::write(chosen, categories);
+    QDir::setCurrent(working);
     qsizetype bookmarks = 0;
     for (const ExchangeCategory &category : categories)
         bookmarks += category.bookmarks.size();

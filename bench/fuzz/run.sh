@@ -6,6 +6,7 @@
 #   bench/fuzz/run.sh SECONDS [NAME...]   only the targets named
 #   bench/fuzz/run.sh --build             build only
 # Findings (the inputs, with the run's log) are kept in bench/out/fuzz/<name>/.
+# FUZZ_SEED fixes libFuzzer's random seed (0, the default, picks one).
 # Exit status: 0 no finding, 1 findings, 2 no clang or libFuzzer, or a build that failed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -25,7 +26,10 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$build/CMakeCache.txt" ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DVANTOREL_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug "${launcher[@]}" >/dev/null
 fi
-cmake --build "$build" -j"$(nproc)" --target fuzz_all >"$build/build.log" 2>&1 || { tail -n 30 "$build/build.log" >&2; exit 2; }
+# FUZZ_NO_BUILD: built already (the tests build once, then run the targets side by side).
+if [ -z "${FUZZ_NO_BUILD:-}" ] || [ "$1" = --build ]; then
+  cmake --build "$build" -j"$(nproc)" --target fuzz_all >"$build/build.log" 2>&1 || { tail -n 30 "$build/build.log" >&2; exit 2; }
+fi
 [ "$1" = --build ] && exit 0
 
 seconds=$1
@@ -52,7 +56,7 @@ for name in "${names[@]}"; do
   log=$work/$name/log.txt
   # A finding ends the run; its input is written to the artifact prefix.
   (cd "$work/$name" && "$binary" corpus -max_total_time="$seconds" -rss_limit_mb="$rss_mb" -malloc_limit_mb="$rss_mb" \
-      -timeout=10 -max_len=4096 -print_final_stats=1 -artifact_prefix="$out/" >"$log" 2>&1) || true
+      -timeout=10 -max_len=4096 -seed="${FUZZ_SEED:-0}" -print_final_stats=1 -artifact_prefix="$out/" >"$log" 2>&1) || true
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
   found=$(grep -cE '^==[0-9]+==ERROR|^SUMMARY: |fuzz: violated|deadly signal|ERROR: libFuzzer' "$log" || true)

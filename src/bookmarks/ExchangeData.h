@@ -30,17 +30,29 @@ inline QString folderTitle(const QString &title)
 // tree, and a bound on what a hostile file's nesting can cost.
 constexpr int MaxFolderDepth = 100;
 
-// The name of a top-level folder's category, cut as the profile would store it.
+// name cut as the profile would store it; a cut that ends at a blank leaves it out, as
+// a bookmark file read again would, so that two names do not differ by it alone.
+inline QString cutName(const QString &name)
+{
+    QString cut = cutToProfileLimit(name);
+    if (cut.size() < name.size()) {
+        while (cut.endsWith(u' '))
+            cut.chop(1);
+    }
+    return cut;
+}
+
+// The name of a top-level folder's category.
 inline QString categoryName(const QString &title)
 {
-    return cutToProfileLimit(folderTitle(title));
+    return cutName(folderTitle(title));
 }
 
 // A folder inside another becomes the category "Parent / Child". Each part is cut
 // before they are joined: a long name joined anew at every level would grow without bound.
 inline QString nestedCategoryName(const QString &parent, const QString &child)
 {
-    return cutToProfileLimit(parent + QStringLiteral(" / ") + categoryName(child));
+    return cutName(parent + QStringLiteral(" / ") + categoryName(child));
 }
 
 // Other browsers keep empty folders; as categories they would only clutter the list.

@@ -9,14 +9,11 @@
 
 namespace {
 
+// Named as a look-up finds them: a header read another way might name no section.
 QStringList sectionsStartingWith(const IniDocument &doc, const QString &prefix)
 {
     QStringList sections;
-    for (const QString &line : doc.lines()) {
-        const QString trimmed = line.trimmed();
-        if (!trimmed.startsWith(u'[') || !trimmed.contains(u']'))
-            continue;
-        const QString name = trimmed.mid(1, trimmed.indexOf(u']') - 1).trimmed();
+    for (const QString &name : doc.sectionNames()) {
         if (name.startsWith(prefix, Qt::CaseInsensitive))
             sections.append(name);
     }

@@ -139,7 +139,8 @@ void NetscapeReader::addBookmark(const QString &name)
 {
     if (m_href.isEmpty() || m_href.startsWith(QStringLiteral("place:"), Qt::CaseInsensitive))
         return;
-    category(m_current).bookmarks.append({name.isEmpty() ? m_href : name, m_href, seconds(m_addDate)});
+    // A link without text is named by its address, read as any name is.
+    category(m_current).bookmarks.append({name.isEmpty() ? collapseSpaces(m_href) : name, m_href, seconds(m_addDate)});
 }
 
 ExchangeCategory &NetscapeReader::category(const QString &name)

@@ -143,6 +143,16 @@ QString IniDocument::toText(const QString &lineEnd) const
     return text;
 }
 
+QStringList IniDocument::sectionNames() const
+{
+    QStringList names;
+    for (const QString &line : m_lines) {
+        if (const auto name = sectionName(line))
+            names.append(name->toString());
+    }
+    return names;
+}
+
 std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
 {
     const qsizetype header = findSection(section);

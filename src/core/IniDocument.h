@@ -27,6 +27,8 @@ public:
     QString toText(const QString &lineEnd) const;
 
     QStringList lines() const { return m_lines; }
+    // The name of every section header, in file order, as look-ups compare them.
+    QStringList sectionNames() const;
 
     // The value as the Windows profile functions read it: the blanks around it
     // trimmed, then one pair of matching quotes (" or ') around it dropped;

@@ -188,7 +188,11 @@ bool IniFile::updateIf(const std::function<bool(IniDocument &)> &change, QString
     lock.setStaleLockTime(IniFile::StaleLockMs);
     // Read under the lock, or a concurrent writer's change would be lost.
     std::optional<Content> content;
-    if (const int waitMs = lockWaitMs(); !acquire(lock, lockPath, waitMs))
+    // A NUL ends a name on disk: one read from a damaged file names no file, and a lock
+    // by it is never taken (QLockFile then spins, taking memory without bound).
+    if (m_path.contains(QChar(0)))
+        why = QStringLiteral("文件名无效");
+    else if (const int waitMs = lockWaitMs(); !acquire(lock, lockPath, waitMs))
         why = lockRefusal(lock.error(), waitMs);
     else if (!(content = load()))
         why = QStringLiteral("无法读取此文件");

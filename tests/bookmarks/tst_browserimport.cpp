@@ -210,6 +210,8 @@ void tst_BrowserImport::firefoxProfile_data()
     QTest::newRow("names ignore case") << QByteArray("[profile0]\npath = a\nisrelative=1\n") << "@/a";
     QTest::newRow("profile without path skipped")
         << QByteArray("[Profile0]\nName=broken\n[Profile1]\nPath=b\nIsRelative=1\n") << "@/b";
+    QTest::newRow("section name ending in a form feed")
+        << QByteArray("[Profile0\f]\nPath=a\nIsRelative=1\n") << "@/a";
     QTest::newRow("no profile") << QByteArray("[General]\nStartWithLastProfile=1\n") << QString();
 }
 

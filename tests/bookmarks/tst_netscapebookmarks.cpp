@@ -176,8 +176,8 @@ void tst_NetscapeBookmarks::read_data()
         << QByteArray("<DL><p><DT><A\n  HREF=\"http://a/\"\n  ADD_DATE=\"5\"\n>two\n   lines</A\n></DL>")
         << QStringList{"书签|two lines|http://a/|5"} << QStringList{"书签"};
     QTest::newRow("line breaks in an address")
-        << QByteArray("<DL><p><DT><A HREF=\"http://a/\n b&#10;c\td\">x</A><DT><A HREF=\"http://e/\r\nf\"></A></DL>")
-        << QStringList{"书签|x|http://a/ bcd|0", "书签|http://e/f|http://e/f|0"} << QStringList{"书签"};
+        << QByteArray("<DL><p><DT><A HREF=\"http://a/\n b&#10;c\td\">x</A><DT><A HREF=\"http://e/\r\nf  g\"></A></DL>")
+        << QStringList{"书签|x|http://a/ bcd|0", "书签|http://e/f g|http://e/f  g|0"} << QStringList{"书签"};
     QTest::newRow("commented out")
         << QByteArray("<DL><p><!-- <DT><A HREF=\"http://hidden/\">x</A> --><DT><A HREF=\"http://a/\">a</A></DL>")
         << QStringList{"书签|a|http://a/|0"} << QStringList{"书签"};
@@ -188,6 +188,9 @@ void tst_NetscapeBookmarks::read_data()
     QTest::newRow("folder without list")
         << QByteArray("<DL><DT><H3>Empty</H3><DT><A HREF=\"http://a/\">a</A><DL><DT><A HREF=\"http://b/\">b</A></DL></DL>")
         << QStringList{"书签|a|http://a/|0", "书签|b|http://b/|0"} << QStringList{"书签"};
+    QTest::newRow("a name cut at a blank")
+        << ("<DL><DT><H3>" + QByteArray(253, 'a') + " b</H3><DL><DT><A HREF=\"http://a/\">a</A></DL></DL>")
+        << QStringList{QString(253, u'a') + "|a|http://a/|0"} << QStringList{QString(253, u'a')};
     QTest::newRow("same folder twice")
         << QByteArray("<DL><DT><H3>F</H3><DL><DT><A HREF=\"http://1/\">1</A></DL>"
                       "<DT><H3>F</H3><DL><DT><A HREF=\"http://2/\">2</A></DL></DL>")

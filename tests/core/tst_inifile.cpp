@@ -32,6 +32,7 @@ private slots:
     void cutAt254Bytes_data();
     void cutAt254Bytes();
     void cutCountsALoneSurrogate();
+    void nulInTheNameIsRefused();
     void absentGivesDefaultExactly_data();
     void absentGivesDefaultExactly();
     void emptyValueIsNotDefault();
@@ -143,6 +144,15 @@ void tst_IniFile::cutAt254Bytes()
     // The same value reads the same from a file saved as UTF-8.
     writeRaw(path("utf8.ini"), "[S]\r\nk=" + stored.toUtf8() + "\r\n");
     QCOMPARE(ReadINI(path("utf8.ini"), QStringLiteral("S"), QStringLiteral("k")), expected);
+}
+
+// A name read from a damaged file may hold a NUL: a write to it is refused at once.
+void tst_IniFile::nulInTheNameIsRefused()
+{
+    const ExpectedWarning refused(CannotWrite);
+    QString error;
+    QVERIFY(!IniFile::profile(path() + QChar(0) + QStringLiteral("x")).setValue("S", "k", "v", &error));
+    QCOMPARE(error, QStringLiteral("文件名无效"));
 }
 
 // Text that is not UTF-16: a surrogate alone is no pair with what follows it.
