@@ -1,84 +1,96 @@
-#include "ProfileText.h"
-#include "autotext/AutotextStore.h"
-#include "bookmarks/BookmarkStore.h"
+#include "StoreWriters.h"
 #include "core/FileReplace.h"
+#include "core/IniFile.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <sys/prctl.h>
 
 namespace {
 
-const QString Category = QStringLiteral("c.bookmark.txt");
-
-QString address(const QString &name) { return QStringLiteral("https://k/") + name; }
+constexpr int Changes = 1000, Kills = 50; // over all the lives of the killed writer
 
 } // namespace
 
-// A writer of bookmarks and snippets killed with SIGKILL again and again: every file
-// stays whole, every change it reported is there, and the next start leaves no stray copy.
 class tst_KilledWriter : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // A writer of several stores killed with SIGKILL again and again, each life going on
+    // from the changes reported so far: every file stays whole, every change it reported
+    // is there, the next start leaves no stray copy, and no lock a killed writer held
+    // makes the next one wait for it to go stale.
     void everyReportedChangeSurvives()
     {
         QTemporaryDir dir;
-        QVERIFY(writeProfileLines(dir.filePath("bookmark.ini"), {"[bookmark]", "files=1", "file 1=\\" + Category}));
-        QVERIFY(writeProfileLines(dir.filePath(Category), {"[main]", "chinesename=甲", "number=0"}));
-        QStringList reported;
-        for (int run = 0; run < 50; ++run) {
+        QVERIFY(seed(dir.path()));
+        QList<QStringList> reported(KilledStores.size());
+        int kills = 0, acknowledged = 0, locksLeft = 0;
+        const QDeadlineTimer budget(120000);
+        for (; kills < Kills || acknowledged < Changes; ++kills) {
+            // A stall says how far it got rather than running into the harness's timeout.
+            QVERIFY2(!budget.hasExpired(), qPrintable(QStringLiteral("%1 kills, %2 changes").arg(kills).arg(acknowledged)));
             QProcess writer;
-            writer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--write"), dir.path(), QString::number(run)});
-            // Killed once it has begun, at any moment of the writes that follow.
-            QVERIFY2(writer.waitForReadyRead(10000), writer.readAllStandardError().constData());
-            QTest::qWait(QRandomGenerator::global()->bounded(5, 120));
-            writer.kill();
-            QVERIFY(writer.waitForFinished(10000) && writer.exitStatus() == QProcess::CrashExit);
-            reported += QString::fromUtf8(writer.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-
-            BookmarkStore store(dir.path());
-            QVERIFY(!store.indexDamaged() && store.categories().size() == 1);
-            QHash<QString, QString> bookmarks;
-            for (const BookmarkEntry &entry : store.categories().first().entries())
-                bookmarks.insert(entry.name, entry.address);
-            const QStringList snippets = AutotextStore(dir.path()).rows();
-            for (qsizetype i = 0; i < reported.size(); ++i) {
-                const QString name = reported.at(i).mid(2);
-                if (reported.at(i).startsWith(u'b')) {
-                    QCOMPARE(bookmarks.value(name), address(name));
-                    continue;
-                }
-                // Its slot holds it, or one written later whose report the kill cut.
-                const QString held = snippets.at(name.section(u'-', 1).toInt() % AutotextStore::Slots);
-                const qsizetype at = reported.indexOf(QStringLiteral("s ") + held);
-                QVERIFY2(held == name || at < 0 || at > i, qPrintable(held + " / " + name));
+            writer.start(QCoreApplication::applicationFilePath(), {"--kill", dir.path(), QString::number(acknowledged)});
+            // Killed after some reports, so that the changes spread over the kills, and
+            // at a random moment of the write under way.
+            const int share = std::max(0, Changes - acknowledged) / std::max(1, Kills - kills) + 1;
+            QByteArray out;
+            for (int wanted = QRandomGenerator::global()->bounded(2 * share); out.count('\n') <= wanted;) {
+                QVERIFY2(writer.waitForReadyRead(10000), writer.readAllStandardError().constData());
+                out += writer.readAllStandardOutput();
             }
-            removeLeftoverCopies(dir.path());
-            QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter(QRegularExpression("\\.[A-Za-z]{6}$")), QStringList());
+            QTest::qWait(QRandomGenerator::global()->bounded(20));
+            writer.kill();
+            QVERIFY(writer.waitForFinished(10000));
+            QVERIFY2(writer.exitStatus() == QProcess::CrashExit, writer.readAllStandardError().constData());
+            locksLeft += !QDir(dir.path()).entryList({"*.lock"}).isEmpty();
+            // Whole lines only: a report the kill cut is none.
+            QStringList lines = QString::fromUtf8(out + writer.readAllStandardOutput()).split(u'\n');
+            lines.removeLast();
+            for (const QString &line : std::as_const(lines)) {
+                const QStringList parts = line.split(u' ');
+                // A writer that waited for a killed one's lock to age would take most of the stale time.
+                QVERIFY2(parts.at(2).toInt() < IniFile::StaleLockMs / 2, qPrintable("waited: " + line));
+                reported[parts.at(0).toInt()].append(parts.at(1));
+                ++acknowledged;
+            }
+            for (qsizetype s = 0; s < KilledStores.size(); ++s)
+                QCOMPARE(lost(*KilledStores.at(s), KilledStores.at(s)->held(dir.path()), reported.at(s)), QString());
+            removeLeftoverCopies(dir.path()); // what the next start does first
+            QCOMPARE(damage(dir.path()), QString());
         }
+        // Enough kills came while a lock was held for the next writer's wait to tell.
+        QVERIFY2(locksLeft >= Kills / 10, qPrintable(QString::number(locksLeft)));
     }
 };
 
-// Started as "--write folder run", adds bookmarks and snippets until killed, reporting each once written.
-int writeUntilKilled(const QString &folder, const QString &run)
+// "--kill folder first": changes the stores in turn until killed, reporting each
+// change once written as "store name milliseconds".
+int writeUntilKilled(const QString &folder, int first)
 {
-    BookmarkStore bookmarks(folder);
-    AutotextStore snippets(folder);
-    for (int i = 0;; ++i) {
-        const QString name = run + u'-' + QString::number(i);
-        if (!bookmarks.addBookmark(folder + u'/' + Category, name, address(name)))
+    prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlives a test that was stopped
+    QList<Write> writes;
+    for (const Store *store : KilledStores)
+        writes.append(store->writer(folder, 0));
+    for (int i = first;; ++i) {
+        const qsizetype s = i % writes.size();
+        const QString name = QStringLiteral("k-%1").arg(i);
+        QElapsedTimer took;
+        took.start();
+        if (!writes.at(s)(name))
             return 1;
-        std::printf("b %s\n", qPrintable(name));
-        if (!snippets.setSlot(i % AutotextStore::Slots + 1, name))
-            return 2;
-        std::printf("s %s\n", qPrintable(name));
+        std::printf("%d %s %lld\n", int(s), qPrintable(name), took.elapsed());
         std::fflush(stdout);
     }
 }
@@ -87,8 +99,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 4 && args.at(1) == QLatin1String("--write"))
-        return writeUntilKilled(args.at(2), args.at(3));
+    if (args.size() == 4 && args.at(1) == QLatin1String("--kill"))
+        return writeUntilKilled(args.at(2), args.at(3).toInt());
     tst_KilledWriter test;
     return QTest::qExec(&test, argc, argv);
 }
