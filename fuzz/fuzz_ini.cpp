@@ -69,11 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Fuzz::require(sections.value(key.section).value(key.key.toCaseFolded()) == key.value,
                       "a whole section reads what a look-up reads");
     }
-    if (keys.isEmpty())
-        return 0;
 
-    // A write of the first key, then a parse from disk: that key has its new value, all others their old one.
-    const Key &changed = keys.first();
+    // A write of the first key the program could name, then a parse from disk: that key has
+    // its new value, all others their old one. No key of the program's begins with '[': such
+    // a line holding a ']' after a write would read as a section header.
+    const auto writable = std::find_if(keys.cbegin(), keys.cend(), [](const Key &key) { return !key.key.startsWith(u'['); });
+    if (writable == keys.cend())
+        return 0;
+    const Key &changed = *writable;
     const QString value = parts.size() > 1 ? QString::fromUtf8(parts.at(1)) : QStringLiteral(" 名 ");
     Fuzz::require(file.setValue(changed.section, changed.key, value), "a scratch profile file can be written");
     // A file that was not UTF-8 only where the value written stood reads as UTF-8 now:
