@@ -5,6 +5,7 @@
 # "N targets, N findings". Builds build-fuzz/ first (clang, -DVANTOREL_FUZZ=ON) when needed.
 #   bench/fuzz/run.sh SECONDS [NAME...]   only the targets named
 #   bench/fuzz/run.sh --build             build only
+# FUZZ_JOBS targets run at a time, one per core by default.
 # Findings (the inputs, with the run's log) are kept in bench/out/fuzz/<name>/.
 # FUZZ_SEED fixes libFuzzer's random seed (0, the default, picks one).
 # Exit status: 0 no finding, 1 findings, 2 no clang or libFuzzer, or a build that failed.
@@ -46,27 +47,41 @@ trap 'rm -rf "$work"' EXIT
 # allocate much per input, and those costs, not the checks, set the pace.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1:quarantine_size_mb=16:max_malloc_fill_size=0:malloc_context_size=8}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-total=0
-for name in "${names[@]}"; do
-  binary=$build/fuzz/fuzz_$name
-  [ -x "$binary" ] && [ -d "$root/fuzz/corpus/$name" ] || { echo "fuzz: no target $name" >&2; exit 2; }
-  out=$root/bench/out/fuzz/$name
+# One target's run; its line of figures goes to its folder's result file.
+fuzz_one() {
+  local name=$1 binary=$build/fuzz/fuzz_$1 out=$root/bench/out/fuzz/$1 log=$work/$1/log.txt execs rate found
   mkdir -p "$out" "$work/$name"
   cp -r "$root/fuzz/corpus/$name" "$work/$name/corpus"
-  log=$work/$name/log.txt
   # A finding ends the run; its input is written to the artifact prefix.
   (cd "$work/$name" && "$binary" corpus -max_total_time="$seconds" -rss_limit_mb="$rss_mb" -malloc_limit_mb="$rss_mb" \
       -timeout=10 -max_len=4096 -seed="${FUZZ_SEED:-0}" -print_final_stats=1 -artifact_prefix="$out/" >"$log" 2>&1) || true
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
   found=$(grep -cE '^==[0-9]+==ERROR|^SUMMARY: |fuzz: violated|deadly signal|ERROR: libFuzzer' "$log" || true)
-  if [ "$found" -gt 0 ] || [ -z "$execs" ]; then
-    found=1
-    cp "$log" "$out/log-$(date +%Y%m%d-%H%M%S).txt"
-    grep -m 3 -E 'fuzz: violated|ERROR|SUMMARY|Test unit written' "$log" | sed "s/^/  $name: /"
-  fi
-  echo "$name: ${execs:-0} executions, ${rate:-0}/s, $found findings"
-  total=$((total + found))
+  {
+    if [ "$found" -gt 0 ] || [ -z "$execs" ]; then
+      found=1
+      cp "$log" "$out/log-$(date +%Y%m%d-%H%M%S).txt"
+      grep -m 3 -E 'fuzz: violated|ERROR|SUMMARY|Test unit written' "$log" | sed "s/^/  $name: /"
+    fi
+    echo "$name: ${execs:-0} executions, ${rate:-0}/s, $found findings"
+  } >"$work/$name/result"
+}
+
+for name in "${names[@]}"; do
+  [ -x "$build/fuzz/fuzz_$name" ] && [ -d "$root/fuzz/corpus/$name" ] || { echo "fuzz: no target $name" >&2; exit 2; }
+done
+# FUZZ_JOBS targets at a time (one per core unless set); each runs SECONDS.
+jobs=${FUZZ_JOBS:-$(nproc)}
+for name in "${names[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n; done
+  fuzz_one "$name" &
+done
+wait
+total=0
+for name in "${names[@]}"; do
+  cat "$work/$name/result"
+  total=$((total + $(sed -n 's/.*, \([0-9]*\) findings$/\1/p' "$work/$name/result")))
 done
 echo "${#names[@]} targets, $total findings"
 [ "$total" -eq 0 ]
