@@ -96,8 +96,11 @@ void frmMain::buildPanel()
 
 void frmMain::installRooms()
 {
-    m_anchors = {.window = this, .pageButtons = m_toolbar->pageButtons(), .toolButtons = m_toolbar->toolButtons(),
-                 .rooms = m_rooms};
+    // The menus fill in their own places.
+    m_anchors.window = this;
+    m_anchors.pageButtons = m_toolbar->pageButtons();
+    m_anchors.toolButtons = m_toolbar->toolButtons();
+    m_anchors.rooms = m_rooms;
     m_menus->placeRooms(m_anchors);
     for (Room *room : std::as_const(m_rooms))
         room->install(m_anchors);
