@@ -21,6 +21,13 @@ DocumentArea::DocumentArea(QWidget *parent) : QMdiArea(parent), m_watcher(new QO
     });
 }
 
+// The windows' signals stop reaching the area before it is only a QWidget: the
+// base's destructor deletes the windows, and a window that goes changes its state.
+DocumentArea::~DocumentArea()
+{
+    delete m_watcher;
+}
+
 void DocumentArea::addDocument(frmDocument *document)
 {
     // Not connected to the area itself: it drops every connection between a window

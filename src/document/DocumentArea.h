@@ -13,6 +13,7 @@ class DocumentArea : public QMdiArea
     Q_OBJECT
 public:
     explicit DocumentArea(QWidget *parent = nullptr);
+    ~DocumentArea() override;
 
     // Adds, shows and activates document.
     void addDocument(frmDocument *document);
