@@ -28,6 +28,8 @@ private slots:
     void firefoxProfile();
     void firefoxChangesStillInTheLog();
     void firefoxWithoutPlaces();
+    void firefoxDatabaseLockedOrDamaged_data();
+    void firefoxDatabaseLockedOrDamaged();
     void nothingInstalled();
     void chromeRootsBeforeChromium();
     void chromiumUnreadable();
@@ -258,6 +260,50 @@ void tst_BrowserImport::firefoxWithoutPlaces()
     QVERIFY(import.categories.isEmpty());
     QVERIFY(import.lookedIn.contains(profile + "/places.sqlite"));
     QVERIFY(InstalledBrowsers::find(folders()).found.isEmpty());
+}
+
+// Firefox holds its database under an exclusive lock while it runs; a damaged one is
+// said to be so, with nothing imported and no connection left behind.
+void tst_BrowserImport::firefoxDatabaseLockedOrDamaged_data()
+{
+    QTest::addColumn<QByteArray>("damage"); // written over the database; empty: locked instead
+    QTest::addColumn<bool>("cutShort");
+    QTest::newRow("locked by a running Firefox") << QByteArray() << false;
+    QTest::newRow("not a database") << QByteArray("SQLite format 3\0garbage", 24).repeated(200) << false;
+    QTest::newRow("cut short") << QByteArray() << true;
+}
+
+void tst_BrowserImport::firefoxDatabaseLockedOrDamaged()
+{
+    QFETCH(QByteArray, damage);
+    QFETCH(bool, cutShort);
+    const QString profile = makeFirefoxProfile();
+    writePlaces(profile);
+    QFile places(QDir(profile).filePath("places.sqlite"));
+    if (cutShort || !damage.isEmpty()) {
+        if (cutShort)
+            QVERIFY(places.resize(places.size() / 2));
+        else
+            writeFile(places.fileName(), damage);
+        const BrowserImport import = FirefoxBookmarks::read(folders());
+        QVERIFY(!import.ok());
+        QVERIFY2(import.error.startsWith(QStringLiteral("无法")), qPrintable(import.error));
+        QVERIFY(import.categories.isEmpty());
+        QVERIFY(QSqlDatabase::connectionNames().isEmpty());
+        return;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "running");
+        db.setDatabaseName(places.fileName());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec("PRAGMA locking_mode=EXCLUSIVE"));
+        QVERIFY(query.exec("UPDATE moz_bookmarks SET title = title")); // takes the lock until closed
+        const BrowserImport import = FirefoxBookmarks::read(folders());
+        QVERIFY2(import.ok(), qPrintable(import.error));
+        QCOMPARE(flatten(import), PlacesBookmarks);
+    }
+    QSqlDatabase::removeDatabase("running");
 }
 
 void tst_BrowserImport::nothingInstalled()

@@ -20,6 +20,7 @@ PageFixture::PageFixture(Browsers browsers)
       running(app.running()),
       context{.programFolder = app.context.programFolder,
               .profileFolder = app.context.profileFolder,
+              .tipsApplication = app.context.tipsApplication,
               .settings = &running,
               .prompts = &app.prompts,
               .launcher = &app.launcher,
