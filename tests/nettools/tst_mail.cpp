@@ -103,8 +103,9 @@ struct RealServer {
         const QString files = certificates + '/' + name;
         process.start("/usr/bin/python3", {VANTOREL_TEST_SUPPORT "/smtp_server.py", mode, "--cert", files + ".pem",
                                            "--key", files + ".key", "--user", Address, "--password", Password});
-        QTest::qWaitFor([this] { return process.canReadLine() || process.state() == QProcess::NotRunning; }, 20000);
-        port = process.readLine().mid(5).trimmed().toUShort();
+        // No port (0) when the server never said where it listens.
+        if (QTest::qWaitFor([this] { return process.canReadLine() || process.state() == QProcess::NotRunning; }, 20000))
+            port = process.readLine().mid(5).trimmed().toUShort();
     }
     ~RealServer() { process.kill(), process.waitForFinished(); }
     QString address() const { return QStringLiteral("localhost:%1").arg(port); }
