@@ -30,7 +30,7 @@ inline QString folderTitle(const QString &title)
 // tree, and a bound on what a hostile file's nesting can cost.
 constexpr int MaxFolderDepth = 100;
 
-// name cut as the profile would store it; a cut that ends at a blank leaves it out, as
+// A name cut as the profile would store it; a cut that ends at a blank leaves it out, as
 // a bookmark file read again would, so that two names do not differ by it alone.
 inline QString cutName(const QString &name)
 {
