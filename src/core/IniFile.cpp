@@ -248,7 +248,13 @@ bool IniFile::write(const Content &content, QString *error) const
 {
     QStringEncoder encoder(content.encoding.constData());
     const QByteArray bytes = encoder.encode(content.text);
-    if (!replaceFile(m_path, content.bom ? Bom + bytes : bytes, error))
+    // UTF-8 that lost its last character of three bytes would read as GB18030 next time,
+    // its other characters changed: the mark keeps it UTF-8.
+    const qsizetype ascii = asciiPrefix(bytes);
+    const bool bom = content.bom
+                     || (m_detectUtf8 && content.encoding == Utf8 && ascii < bytes.size()
+                         && !savedAsUtf8(QByteArrayView(bytes).sliced(ascii)));
+    if (!replaceFile(m_path, bom ? Bom + bytes : bytes, error))
         return false;
     ++replacedFiles;
     return true;

@@ -45,6 +45,7 @@ private slots:
     void bytesOnDiskAreGb18030CrLf();
     void encodingKeptOnWrite_data();
     void encodingKeptOnWrite();
+    void utf8StaysUtf8WhenItsLastWideCharacterGoes();
     void createsFileAndSection();
     void writeKeepsEverythingElse();
     void addsKeyAtEndOfItsSection();
@@ -318,6 +319,16 @@ void tst_IniFile::encodingKeptOnWrite()
     QCOMPARE(readRaw(path()), after);
     QCOMPARE(ReadINI(path(), "S", "v"), shown);
     QCOMPARE(ReadINI(path(), "S", "k"), QStringLiteral("😀"));
+}
+
+// Only its last character of three bytes told this file's UTF-8 apart from GBK.
+void tst_IniFile::utf8StaysUtf8WhenItsLastWideCharacterGoes()
+{
+    writeRaw(path(), QStringLiteral("[S]\r\nv=Grüße\r\nk=中\r\n").toUtf8());
+    QCOMPARE(ReadINI(path(), "S", "v"), QStringLiteral("Grüße"));
+    WriteINI(path(), "S", "k", QStringLiteral("x"));
+    QCOMPARE(ReadINI(path(), "S", "v"), QStringLiteral("Grüße"));
+    QCOMPARE(readRaw(path()), "\xEF\xBB\xBF" + QStringLiteral("[S]\r\nv=Grüße\r\nk=x\r\n").toUtf8());
 }
 
 void tst_IniFile::createsFileAndSection()
