@@ -7,7 +7,8 @@
 #   bench/fuzz/run.sh --build             build only
 # FUZZ_JOBS targets run at a time, one per core by default.
 # Findings (the inputs, with the run's log) are kept in bench/out/fuzz/<name>/.
-# FUZZ_SEED fixes libFuzzer's random seed (0, the default, picks one).
+# FUZZ_SEED fixes libFuzzer's random seed (0, the default, picks one); with FUZZ_RUNS, a
+# run ends after that many inputs, so that a seeded run is the same however fast it goes.
 # Exit status: 0 no finding, 1 findings, 2 no clang or libFuzzer, or a build that failed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -54,7 +55,7 @@ fuzz_one() {
   cp -r "$root/fuzz/corpus/$name" "$work/$name/corpus"
   # A finding ends the run; its input is written to the artifact prefix.
   (cd "$work/$name" && "$binary" corpus -max_total_time="$seconds" -rss_limit_mb="$rss_mb" -malloc_limit_mb="$rss_mb" \
-      -timeout=10 -max_len=4096 -seed="${FUZZ_SEED:-0}" -print_final_stats=1 -artifact_prefix="$out/" >"$log" 2>&1) || true
+      -timeout=10 -max_len=4096 -seed="${FUZZ_SEED:-0}" ${FUZZ_RUNS:+-runs=$FUZZ_RUNS} -print_final_stats=1 -artifact_prefix="$out/" >"$log" 2>&1) || true
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
   found=$(grep -cE '^==[0-9]+==ERROR|^SUMMARY: |fuzz: violated|deadly signal|ERROR: libFuzzer' "$log" || true)
