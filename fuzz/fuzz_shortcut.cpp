@@ -2,6 +2,7 @@
 // it: the address reads back (percent-encoded where the code page lacks a character),
 // and a second write finds nothing to change.
 #include "FuzzSupport.h"
+#include "core/IniDocument.h"
 #include "bookmarks/InternetShortcut.h"
 #include "bookmarks/Utf7.h"
 
@@ -32,6 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     address.replace(u'\r', u' ').replace(u'\n', u' ');
     // Nor do surrogates alone, which any encoder replaces.
     address = QString::fromUtf8(address.toUtf8());
+    // A bookmark's address is a profile value, read without blanks or quotes around it.
+    address = IniDocument::fromText(QStringLiteral("[b]\nu=") + address).value(QStringLiteral("b"), QStringLiteral("u")).value_or(QString());
     if (address.trimmed().isEmpty())
         return 0;
     Fuzz::require(Utf7::decode(Utf7::encode(address)) == address, "UTF-7 gives back what it encoded");

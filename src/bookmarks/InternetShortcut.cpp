@@ -117,8 +117,11 @@ std::optional<QString> address(const QByteArray &content)
 {
     const IniDocument doc = IniDocument::fromText(decode(content).text);
     const auto wide = doc.value(WideSection, UrlKey);
-    if (wide && !wide->isEmpty())
-        return Utf7::decode(*wide);
+    // A wide form that decodes to nothing says nothing; the plain one may still.
+    if (wide && !wide->isEmpty()) {
+        if (QString decoded = Utf7::decode(*wide); !decoded.isEmpty())
+            return decoded;
+    }
     const auto address = doc.value(Section, UrlKey);
     if (!address || address->isEmpty())
         return std::nullopt;

@@ -121,6 +121,8 @@ void tst_InternetShortcut::read_data()
     QTest::newRow("wide first in file")
         << QByteArray("[InternetShortcut.W]\r\nURL=http://+ZeVnLA-/?a+-b\r\n[InternetShortcut]\r\nURL=http://x/\r\n")
         << "http://日本/?a+b";
+    QTest::newRow("wide of nothing but a shift ignored")
+        << QByteArray("[InternetShortcut]\r\nURL=http://a/\r\n[InternetShortcut.W]\r\nURL=+\r\n") << "http://a/";
     QTest::newRow("empty wide ignored")
         << QByteArray("[InternetShortcut]\r\nURL=http://a/\r\n[InternetShortcut.W]\r\nURL=\r\n") << "http://a/";
 }
