@@ -108,7 +108,7 @@ void NetscapeReader::finishCapture()
     switch (m_capture) {
     case Capture::Heading:
         if (!text.isEmpty())
-            m_heading = cutToProfileLimit(text);
+            m_heading = cutName(text);
         break;
     case Capture::Folder:
         m_pendingFolder = categoryName(text);

@@ -191,6 +191,9 @@ void tst_NetscapeBookmarks::read_data()
     QTest::newRow("a name cut at a blank")
         << ("<DL><DT><H3>" + QByteArray(253, 'a') + " b</H3><DL><DT><A HREF=\"http://a/\">a</A></DL></DL>")
         << QStringList{QString(253, u'a') + "|a|http://a/|0"} << QStringList{QString(253, u'a')};
+    QTest::newRow("a heading cut at a blank")
+        << ("<H1>" + QByteArray(253, 'h') + " b</H1><DL><DT><A HREF=\"http://a/\">a</A></DL>")
+        << QStringList{QString(253, u'h') + "|a|http://a/|0"} << QStringList{QString(253, u'h')};
     QTest::newRow("same folder twice")
         << QByteArray("<DL><DT><H3>F</H3><DL><DT><A HREF=\"http://1/\">1</A></DL>"
                       "<DT><H3>F</H3><DL><DT><A HREF=\"http://2/\">2</A></DL></DL>")
