@@ -351,12 +351,22 @@ int BookmarkStore::addBookmark(const QString &categoryFile, const QString &name,
 {
     m_error.clear();
     int number = 0;
-    const bool written = change(categoryFile, [&](IniDocument &doc) {
+    QString why;
+    // Past the last number an entry would be written that no read finds again.
+    const bool written = IniFile::profile(categoryFile).updateIf([&](IniDocument &doc) {
         number = readNumber(doc, MainSection, NumberKey) + 1;
+        if (number > MaxNumber) {
+            why = QStringLiteral("此分类的书签编号已经用完");
+            return false;
+        }
         doc.setValue(EntrySection, numbered(EntryPrefix, number), entryText(name, address));
         doc.setValue(MainSection, NumberKey, u' ' + QString::number(number));
-    });
-    return written ? number : 0;
+        return true;
+    }, &why);
+    if (written && why.isEmpty())
+        return number;
+    m_error = QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(categoryFile), why);
+    return 0;
 }
 
 bool BookmarkStore::writeBookmark(const QString &categoryFile, int oldNumber, int newNumber, const QString &name,

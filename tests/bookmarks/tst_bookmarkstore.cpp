@@ -223,6 +223,8 @@ void tst_BookmarkStore::edit_data()
                                               << QStringList{zh, "number= 8"} + entries + QStringList{"bk 8=新，名,https://a/?x=1,2"};
     QTest::newRow("add without number") << "add" << "" << QStringList{"新", "u"} << 1 << 1
                                         << QStringList{zh, "number= 1", "[bookmarks]", "bk 1=新,u", "bk 3=", "bk 5=e,u"};
+    QTest::newRow("add past the last number") << "add" << "999999999" << QStringList{"新", "u"} << 0 << 0
+                                              << QStringList{zh, "number=999999999"} + entries;
     QTest::newRow("write beyond the high water") << "write" << "8" << QStringList{"5", "20", "新,名", "u,v"} << -1 << 1
                                                  << QStringList{zh, "number=20", "[bookmarks]", "bk 1=a,u", "bk 3=", "bk 5=", "bk 20=新，名,u,v"};
     QTest::newRow("write below it") << "write" << " 8" << QStringList{"5", "3", "新", "u"} << -1 << 1
