@@ -6,9 +6,11 @@ namespace {
 
 constexpr qsizetype MaxNameBytes = 255;
 
+// As the file system is given the name: a surrogate alone takes three bytes there,
+// where QString::toUtf8 would write one.
 qsizetype utf8Bytes(QStringView text)
 {
-    return text.toUtf8().size();
+    return QFile::encodeName(text.toString()).size();
 }
 
 // The longest prefix of at most maxBytes in UTF-8 that does not split a surrogate pair.
