@@ -98,7 +98,9 @@ QByteArray encode(const ShortcutText &shortcut)
     if (!shortcut.utf8)
         return isAscii(shortcut.text) ? shortcut.text.toLatin1() : QStringEncoder(Gbk).encode(shortcut.text);
     const QByteArray bytes = QStringEncoder(QStringEncoder::Utf8).encode(shortcut.text);
-    return shortcut.bom ? Bom + bytes : bytes;
+    // UTF-8 without a character of three bytes would read back as GBK: the mark keeps it UTF-8.
+    const bool bom = shortcut.bom || (!isAscii(shortcut.text) && !savedAsUtf8(bytes));
+    return bom ? Bom + bytes : bytes;
 }
 
 } // namespace

@@ -27,6 +27,7 @@ private slots:
     void rewriteKeepsOtherLines();
     void rewriteUpdatesWideUrl();
     void utf8FileStaysUtf8();
+    void utf8WithoutItsWideCharacterStaysUtf8();
     void unreadableTargetIsNotReplaced();
 
 private:
@@ -207,6 +208,14 @@ void tst_InternetShortcut::utf8FileStaysUtf8()
     writeRaw(bom + utf8(QStringLiteral("[InternetShortcut]\r\nURL=http://old/\r\n; 注释 😀\r\n")));
     QVERIFY(InternetShortcut::write(path(), QStringLiteral("http://a.cn/😀")));
     QCOMPARE(readRaw(), bom + utf8(QStringLiteral("[InternetShortcut]\r\nURL=http://a.cn/😀\r\n; 注释 😀\r\n")));
+}
+
+void tst_InternetShortcut::utf8WithoutItsWideCharacterStaysUtf8()
+{
+    writeRaw(utf8(QStringLiteral("[InternetShortcut]\r\nURL=http://a.cn/中\r\n")));
+    const QString address = QStringLiteral("http://a.cn/խ"); // two bytes of UTF-8, "窄" as GBK
+    QVERIFY(InternetShortcut::write(path(), address));
+    QCOMPARE(InternetShortcut::read(path()), std::optional<QString>(address));
 }
 
 void tst_InternetShortcut::unreadableTargetIsNotReplaced()
