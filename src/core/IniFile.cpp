@@ -231,7 +231,11 @@ std::optional<IniFile::Content> IniFile::load() const
     // Open first: a load opens every bookmark file, and most of them exist.
     if (!file.open(QIODevice::ReadOnly))
         return file.exists() ? std::nullopt : std::optional<Content>(Content{QString(), m_encoding});
-    const QByteArray bytes = file.readAll();
+    return decode(file.readAll());
+}
+
+IniFile::Content IniFile::decode(const QByteArray &bytes) const
+{
     if (!m_detectUtf8)
         return Content{QStringDecoder(m_encoding.constData()).decode(bytes), m_encoding};
     if (bytes.startsWith(Bom))
@@ -244,7 +248,7 @@ std::optional<IniFile::Content> IniFile::load() const
     return Content{fromGb18030(bytes), Gb18030};
 }
 
-bool IniFile::write(const Content &content, QString *error) const
+QByteArray IniFile::encode(const Content &content) const
 {
     QStringEncoder encoder(content.encoding.constData());
     const QByteArray bytes = encoder.encode(content.text);
@@ -254,7 +258,12 @@ bool IniFile::write(const Content &content, QString *error) const
     const bool bom = content.bom
                      || (m_detectUtf8 && content.encoding == Utf8 && ascii < bytes.size()
                          && !savedAsUtf8(QByteArrayView(bytes).sliced(ascii)));
-    if (!replaceFile(m_path, bom ? Bom + bytes : bytes, error))
+    return bom ? Bom + bytes : bytes;
+}
+
+bool IniFile::write(const Content &content, QString *error) const
+{
+    if (!replaceFile(m_path, encode(content), error))
         return false;
     ++replacedFiles;
     return true;

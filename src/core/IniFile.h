@@ -47,7 +47,6 @@ public:
 
     QString path() const { return m_path; }
 
-private:
     // A file's text and the form its bytes had, which a rewrite keeps.
     struct Content
     {
@@ -55,7 +54,13 @@ private:
         QByteArray encoding;
         bool bom = false;
     };
+    // What a read makes of a file's bytes, and the bytes a write makes of it again;
+    // a change goes between them as IniDocument::fromText and toText(lineEnd()).
+    Content decode(const QByteArray &bytes) const;
+    QByteArray encode(const Content &content) const;
+    QString lineEnd() const { return m_lineEnd; }
 
+private:
     std::optional<Content> load() const;
     bool write(const Content &content, QString *error) const;
 
