@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
 #include <QProcess>
 #include <QUrl>
 #include <QLibraryInfo>
@@ -67,6 +68,16 @@ void installTranslations(QApplication &app)
         else
             delete translator;
     }
+}
+
+// The interface shows Chinese from its first frame. With a Latin default font the first
+// Chinese text sets off a search of every font for fallbacks, a tenth of the window's
+// start; a Chinese desktop's own default is the CJK font, Latin letters and all.
+void useInterfaceFont()
+{
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), font.family()});
+    QApplication::setFont(font);
 }
 
 QString requestedAddress(const QString &commandLine)
@@ -124,6 +135,7 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
     QApplication::setApplicationDisplayName(QString());
     installTranslations(app);
     QApplication::setStyle(new FocusStyle(QApplication::style()->name()));
+    useInterfaceFont();
     StepTimes::mark("style");
 
     const QString programFolder = QApplication::applicationDirPath();
