@@ -54,6 +54,16 @@ void endNow(frmMain &main)
     main.close();
 }
 
+// The interface shows Chinese from its first frame. With a Latin default font the first
+// Chinese text sets off a search of every font for fallbacks, a tenth of the window's
+// start; a Chinese desktop's own default is the CJK font, Latin letters and all.
+void useInterfaceFont()
+{
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), font.family()});
+    QApplication::setFont(font);
+}
+
 } // namespace
 
 namespace Startup {
@@ -68,16 +78,6 @@ void installTranslations(QApplication &app)
         else
             delete translator;
     }
-}
-
-// The interface shows Chinese from its first frame. With a Latin default font the first
-// Chinese text sets off a search of every font for fallbacks, a tenth of the window's
-// start; a Chinese desktop's own default is the CJK font, Latin letters and all.
-void useInterfaceFont()
-{
-    QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), font.family()});
-    QApplication::setFont(font);
 }
 
 QString requestedAddress(const QString &commandLine)

@@ -18,8 +18,6 @@ struct AppContext;
 namespace Startup {
 
 void installTranslations(QApplication &app);
-// The CJK font the interface's text needs, where it is installed.
-void useInterfaceFont();
 // Main window load under the splash, which it then closes; tip of the day (waits for
 // it); then shows the main window. Without a splash given, it shows its own. loaded
 // runs once the main window has loaded, before the tip of the day.
