@@ -1,14 +1,27 @@
 #include "Images.h"
 
-#include <QHash>
 #include <QFile>
-#include <QIcon>
+#include <QGuiApplication>
+#include <QHash>
 
 namespace {
 
-QString path(const QString &programFolder, const QString &key)
+QString folderOf(const QString &programFolder)
 {
-    return programFolder + QStringLiteral("/images/") + key + QStringLiteral(".svg");
+    return programFolder + QStringLiteral("/images/");
+}
+
+// The drawn sizes, when they are there and the screens show one pixel per point;
+// elsewhere the SVG draws itself sharp at any size.
+QIcon drawn(const QString &programFolder, const QString &key)
+{
+    const QString folder = folderOf(programFolder) + QStringLiteral("drawn/");
+    if (qGuiApp->devicePixelRatio() > 1 || !QFile::exists(folder + Images::drawnName(key, Images::DrawnSizes[0])))
+        return {};
+    QIcon icon;
+    for (const int size : Images::DrawnSizes)
+        icon.addFile(folder + Images::drawnName(key, size), QSize(size, size));
+    return icon;
 }
 
 } // namespace
@@ -18,10 +31,16 @@ namespace Images {
 QIcon icon(const QString &programFolder, const QString &key)
 {
     static QHash<QString, QIcon> cache;
-    const QString file = path(programFolder, key);
-    auto it = cache.find(file);
-    if (it == cache.end())
-        it = cache.insert(file, QFile::exists(file) ? QIcon(file) : QIcon());
+    const QString id = programFolder + u'\n' + key;
+    auto it = cache.find(id);
+    if (it == cache.end()) {
+        QIcon found = drawn(programFolder, key);
+        if (found.isNull()) {
+            const QString svg = folderOf(programFolder) + key + QStringLiteral(".svg");
+            found = QFile::exists(svg) ? QIcon(svg) : QIcon();
+        }
+        it = cache.insert(id, found);
+    }
     return *it;
 }
 

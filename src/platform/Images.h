@@ -10,4 +10,12 @@ namespace Images {
 QIcon icon(const QString &programFolder, const QString &key);
 QPixmap pixmap(const QString &programFolder, const QString &key, QSize size);
 
+// Each SVG picture is also shipped drawn at these sizes, in the folder "drawn"
+// (vantorel_draw_icons makes them at build time).
+inline constexpr int DrawnSizes[] = {16, 24, 32, 48, 64};
+inline QString drawnName(const QString &key, int size)
+{
+    return key + u'-' + QString::number(size) + QStringLiteral(".png");
+}
+
 } // namespace Images

@@ -1,26 +1,30 @@
+#include "platform/Images.h"
 #include "platform/PngReader.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPixmap>
 #include <QPluginLoader>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtPlugin>
 
 Q_IMPORT_PLUGIN(PngReader)
 
 // PNG pictures, Qt's own and ours, are read without loading any image plugin; a file
-// that only bears the name is still read by what reads its format.
+// that only bears the name is still read by what reads its format. The program's SVG
+// pictures come drawn: showing them loads no SVG reader either.
 class tst_PngReader : public QObject
 {
     Q_OBJECT
 
 private:
-    static QStringList loadedImagePlugins()
+    static QStringList loadedImagePlugins(const QString &kind = QStringLiteral("imageformats"))
     {
-        const QDir folder(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/imageformats"));
+        const QDir folder(QLibraryInfo::path(QLibraryInfo::PluginsPath) + u'/' + kind);
         QStringList loaded;
         for (const QString &name : folder.entryList(QDir::Files))
             if (QPluginLoader(folder.filePath(name)).isLoaded())
@@ -45,7 +49,36 @@ private slots:
         QCOMPARE(loadedImagePlugins(), QStringList());
     }
 
+    void drawnPicturesAreReadAsPng_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("size");
+        QTest::newRow("a menu's") << QStringLiteral("bookmark-add") << 16;
+        QTest::newRow("the toolbar's") << QStringLiteral("home") << 24;
+        QTest::newRow("between sizes") << QStringLiteral("earth") << 20;
+        QTest::newRow("the window's") << QStringLiteral("vantorel") << 64;
+    }
+    void drawnPicturesAreReadAsPng()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, size);
+        const QString programFolder = QFileInfo(QStringLiteral(VANTOREL_BINARY)).absolutePath();
+        const QImage picture = Images::pixmap(programFolder, key, QSize(size, size)).toImage();
+        QCOMPARE(picture.size(), QSize(size, size));
+        QVERIFY(picture.pixelColor(size / 2, size / 2).alpha() > 0 || picture.pixelColor(size / 3, size / 2).alpha() > 0);
+        QCOMPARE(loadedImagePlugins(QStringLiteral("iconengines")), QStringList());
+        QCOMPARE(loadedImagePlugins(), QStringList());
+    }
+
     // Last: other formats may load plugins.
+    void aPictureNotDrawnIsDrawnFromItsSvg()
+    {
+        QTemporaryDir program;
+        QVERIFY(QDir(program.path()).mkpath(QStringLiteral("images")));
+        QVERIFY(QFile::copy(QStringLiteral(VANTOREL_DATA_DIR "/images/home.svg"), program.filePath(QStringLiteral("images/home.svg"))));
+        QCOMPARE(Images::pixmap(program.path(), QStringLiteral("home"), QSize(24, 24)).size(), QSize(24, 24));
+    }
+
     void anotherFormatNamedPngIsStillRead()
     {
         QImage image(3, 2, QImage::Format_RGB32);
