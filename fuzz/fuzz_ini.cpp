@@ -60,8 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fuzz::require(IniDocument::fromText(doc.toText(QStringLiteral("\r\n"))).lines() == doc.lines(),
                   "the lines survive a write and a read");
 
-    // The first keys are enough: each look-up reads the whole document again.
-    const QList<Key> keys = reachable(text).mid(0, 32);
+    // The first keys are enough: each look-up reads the whole document again, and with
+    // more the look-ups took most of the time of a run.
+    const QList<Key> keys = reachable(text).mid(0, 8);
     QHash<QString, QHash<QString, QString>> sections;
     for (const Key &key : keys) {
         Fuzz::require(doc.value(key.section, key.key) == key.value, "a look-up reads what the scan reads");
