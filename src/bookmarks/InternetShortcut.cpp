@@ -148,17 +148,28 @@ std::optional<Update> update(const QString &path, const QString &address)
             return std::nullopt;
         shortcut = *existing;
     }
-    IniDocument doc = IniDocument::fromText(shortcut.text);
-    const QString stored = shortcut.utf8 || fitsGbk(address) ? address : asciiForm(address);
-    const bool wide = doc.value(WideSection, UrlKey).has_value();
-    if (replacing && doc.value(Section, UrlKey) == stored && (!wide || doc.value(WideSection, UrlKey) == Utf7::encode(address)))
+    const IniDocument before = IniDocument::fromText(shortcut.text);
+    const bool wide = before.value(WideSection, UrlKey).has_value();
+    const auto written = [&](const QString &stored) {
+        IniDocument doc = before;
+        doc.setValue(Section, UrlKey, stored);
+        // A stale wide URL would win over the one just written.
+        if (wide)
+            doc.setValue(WideSection, UrlKey, Utf7::encode(address));
+        return encode({doc.toText(QStringLiteral("\r\n")), shortcut.utf8, shortcut.bom});
+    };
+    QString stored = shortcut.utf8 || fitsGbk(address) ? address : asciiForm(address);
+    QByteArray bytes = written(stored);
+    // GBK bytes that also make UTF-8 with a character of three bytes or more read back
+    // as UTF-8, the address changed; its ASCII form reads the same either way.
+    if (!shortcut.utf8 && decode(bytes).utf8) {
+        stored = asciiForm(address);
+        bytes = written(stored);
+    }
+    if (replacing && before.value(Section, UrlKey) == stored
+        && (!wide || before.value(WideSection, UrlKey) == Utf7::encode(address)))
         return Update{QByteArray(), false, true}; // it says so already
-    doc.setValue(Section, UrlKey, stored);
-    // A stale wide URL would win over the one just written.
-    if (wide)
-        doc.setValue(WideSection, UrlKey, Utf7::encode(address));
-    shortcut.text = doc.toText(QStringLiteral("\r\n"));
-    return Update{encode(shortcut), true, replacing};
+    return Update{bytes, true, replacing};
 }
 
 bool write(const QString &path, const QString &address)

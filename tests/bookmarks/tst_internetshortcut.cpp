@@ -171,6 +171,8 @@ void tst_InternetShortcut::addressGbkLacksIsWrittenEncoded_data()
     QTest::addColumn<QByteArray>("line");
     QTest::newRow("url") << QStringLiteral("http://a.cn/😀?q=中") << QByteArray("URL=http://a.cn/%F0%9F%98%80?q=%E4%B8%AD");
     QTest::newRow("not a url") << QStringLiteral("http://a b/😀") << QByteArray("URL=http://a%20b/%F0%9F%98%80");
+    // In GBK F2 A9 9F BA, which is UTF-8 of one character too: read back, it would be that.
+    QTest::newRow("GBK that reads as UTF-8") << QStringLiteral("http://a.cn/颟熀") << QByteArray("URL=http://a.cn/%E9%A2%9F%E7%86%80");
 }
 
 void tst_InternetShortcut::addressGbkLacksIsWrittenEncoded()
