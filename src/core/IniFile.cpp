@@ -252,12 +252,17 @@ QByteArray IniFile::encode(const Content &content) const
 {
     QStringEncoder encoder(content.encoding.constData());
     const QByteArray bytes = encoder.encode(content.text);
+    if (!m_detectUtf8)
+        return content.bom ? Bom + bytes : bytes;
+    const qsizetype ascii = asciiPrefix(bytes);
+    const bool readsAsUtf8 = savedAsUtf8(QByteArrayView(bytes).sliced(ascii));
+    // GB18030 bytes that happen to make UTF-8 with a character of three bytes would read
+    // as UTF-8 next time, every value changed: such a text is written as marked UTF-8.
+    if (content.encoding != Utf8 && readsAsUtf8)
+        return Bom + content.text.toUtf8();
     // UTF-8 that lost its last character of three bytes would read as GB18030 next time,
     // its other characters changed: the mark keeps it UTF-8.
-    const qsizetype ascii = asciiPrefix(bytes);
-    const bool bom = content.bom
-                     || (m_detectUtf8 && content.encoding == Utf8 && ascii < bytes.size()
-                         && !savedAsUtf8(QByteArrayView(bytes).sliced(ascii)));
+    const bool bom = content.bom || (content.encoding == Utf8 && ascii < bytes.size() && !readsAsUtf8);
     return bom ? Bom + bytes : bytes;
 }
 

@@ -46,6 +46,7 @@ private slots:
     void encodingKeptOnWrite_data();
     void encodingKeptOnWrite();
     void utf8StaysUtf8WhenItsLastWideCharacterGoes();
+    void gb18030ThatWouldReadAsUtf8IsWrittenAsUtf8();
     void createsFileAndSection();
     void writeKeepsEverythingElse();
     void addsKeyAtEndOfItsSection();
@@ -329,6 +330,16 @@ void tst_IniFile::utf8StaysUtf8WhenItsLastWideCharacterGoes()
     WriteINI(path(), "S", "k", QStringLiteral("x"));
     QCOMPARE(ReadINI(path(), "S", "v"), QStringLiteral("Grüße"));
     QCOMPARE(readRaw(path()), "\xEF\xBB\xBF" + QStringLiteral("[S]\r\nv=Grüße\r\nk=x\r\n").toUtf8());
+}
+
+void tst_IniFile::gb18030ThatWouldReadAsUtf8IsWrittenAsUtf8()
+{
+    writeRaw(path(), QByteArray("[S]\r\nk=old\r\n"));
+    // GB18030 F2 A9 9F BA, which is also UTF-8 of one character.
+    const QString value = QStringLiteral("颟熀");
+    WriteINI(path(), "S", "k", value);
+    QCOMPARE(ReadINI(path(), "S", "k"), value);
+    QCOMPARE(readRaw(path()), "\xEF\xBB\xBF" + QStringLiteral("[S]\r\nk=颟熀\r\n").toUtf8());
 }
 
 void tst_IniFile::createsFileAndSection()
