@@ -150,24 +150,30 @@ std::optional<Update> update(const QString &path, const QString &address)
     }
     const IniDocument before = IniDocument::fromText(shortcut.text);
     const bool wide = before.value(WideSection, UrlKey).has_value();
-    const auto written = [&](const QString &stored) {
+    const auto changed = [&](const QString &stored) {
         IniDocument doc = before;
         doc.setValue(Section, UrlKey, stored);
         // A stale wide URL would win over the one just written.
         if (wide)
             doc.setValue(WideSection, UrlKey, Utf7::encode(address));
+        return doc;
+    };
+    const auto bytesOf = [&](const IniDocument &doc) {
         return encode({doc.toText(QStringLiteral("\r\n")), shortcut.utf8, shortcut.bom});
     };
-    QString stored = shortcut.utf8 || fitsGbk(address) ? address : asciiForm(address);
-    QByteArray bytes = written(stored);
+    IniDocument next = changed(shortcut.utf8 || fitsGbk(address) ? address : asciiForm(address));
+    QByteArray bytes = bytesOf(next);
     // GBK bytes that also make UTF-8 with a character of three bytes or more read back
     // as UTF-8, the address changed; its ASCII form reads the same either way.
     if (!shortcut.utf8 && decode(bytes).utf8) {
-        stored = asciiForm(address);
-        bytes = written(stored);
+        next = changed(asciiForm(address));
+        bytes = bytesOf(next);
     }
-    if (replacing && before.value(Section, UrlKey) == stored
-        && (!wide || before.value(WideSection, UrlKey) == Utf7::encode(address)))
+    // What a read finds, not what was written: blanks around a value are never read.
+    const auto reads = [](const IniDocument &doc) {
+        return std::pair(doc.value(Section, UrlKey), doc.value(WideSection, UrlKey));
+    };
+    if (replacing && reads(next) == reads(before))
         return Update{QByteArray(), false, true}; // it says so already
     return Update{bytes, true, replacing};
 }

@@ -28,6 +28,7 @@ private slots:
     void rewriteUpdatesWideUrl();
     void utf8FileStaysUtf8();
     void utf8WithoutItsWideCharacterStaysUtf8();
+    void blanksAroundAnAddressDoNotRewriteIt();
     void unreadableTargetIsNotReplaced();
 
 private:
@@ -218,6 +219,17 @@ void tst_InternetShortcut::utf8WithoutItsWideCharacterStaysUtf8()
     const QString address = QStringLiteral("http://a.cn/խ"); // two bytes of UTF-8, "窄" as GBK
     QVERIFY(InternetShortcut::write(path(), address));
     QCOMPARE(InternetShortcut::read(path()), std::optional<QString>(address));
+}
+
+// A quoted profile value may keep a blank a shortcut's value never reads back.
+void tst_InternetShortcut::blanksAroundAnAddressDoNotRewriteIt()
+{
+    writeRaw(gbk(QStringLiteral("A窄+mVmV")));
+    const QString address = QStringLiteral(" 18"); // as the profile reads u=" 18"
+    QVERIFY(InternetShortcut::write(path(), address));
+    const auto again = InternetShortcut::update(path(), address);
+    QVERIFY(again);
+    QVERIFY(!again->changed);
 }
 
 void tst_InternetShortcut::unreadableTargetIsNotReplaced()
