@@ -27,8 +27,8 @@ private slots:
     void rewriteKeepsOtherLines();
     void rewriteUpdatesWideUrl();
     void utf8FileStaysUtf8();
-    void utf8WithoutItsWideCharacterStaysUtf8();
-    void blanksAroundAnAddressDoNotRewriteIt();
+    void aWrittenAddressReadsBackAndStays_data();
+    void aWrittenAddressReadsBackAndStays();
     void unreadableTargetIsNotReplaced();
 
 private:
@@ -213,23 +213,26 @@ void tst_InternetShortcut::utf8FileStaysUtf8()
     QCOMPARE(readRaw(), bom + utf8(QStringLiteral("[InternetShortcut]\r\nURL=http://a.cn/😀\r\n; 注释 😀\r\n")));
 }
 
-void tst_InternetShortcut::utf8WithoutItsWideCharacterStaysUtf8()
+void tst_InternetShortcut::aWrittenAddressReadsBackAndStays_data()
 {
-    writeRaw(utf8(QStringLiteral("[InternetShortcut]\r\nURL=http://a.cn/中\r\n")));
-    const QString address = QStringLiteral("http://a.cn/խ"); // two bytes of UTF-8, "窄" as GBK
-    QVERIFY(InternetShortcut::write(path(), address));
-    QCOMPARE(InternetShortcut::read(path()), std::optional<QString>(address));
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("address");
+    // Two bytes of UTF-8 are "窄" in GBK.
+    QTest::newRow("UTF-8 losing its wide character") << utf8(QStringLiteral("[InternetShortcut]\r\nURL=http://a.cn/中\r\n"))
+                                                     << QStringLiteral("http://a.cn/խ");
+    // A quoted profile value may keep a blank that a shortcut's value never reads back.
+    QTest::newRow("a blank before it") << gbk(QStringLiteral("A窄+mVmV")) << QStringLiteral(" 18");
 }
 
-// A quoted profile value may keep a blank a shortcut's value never reads back.
-void tst_InternetShortcut::blanksAroundAnAddressDoNotRewriteIt()
+void tst_InternetShortcut::aWrittenAddressReadsBackAndStays()
 {
-    writeRaw(gbk(QStringLiteral("A窄+mVmV")));
-    const QString address = QStringLiteral(" 18"); // as the profile reads u=" 18"
+    QFETCH(QByteArray, before);
+    QFETCH(QString, address);
+    writeRaw(before);
     QVERIFY(InternetShortcut::write(path(), address));
+    QCOMPARE(InternetShortcut::read(path()), std::optional<QString>(address.trimmed()));
     const auto again = InternetShortcut::update(path(), address);
-    QVERIFY(again);
-    QVERIFY(!again->changed);
+    QVERIFY(again && !again->changed);
 }
 
 void tst_InternetShortcut::unreadableTargetIsNotReplaced()
