@@ -1,13 +1,13 @@
 #include "FuzzSupport.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -61,13 +61,11 @@ QString text(const QByteArray &input)
     return QString(reinterpret_cast<const QChar *>(rest.constData()), rest.size() / 2);
 }
 
-QString scratch(bool emptied)
+QString scratch()
 {
     QTemporaryDir &root = scratchRoot();
     require(root.isValid(), "a scratch folder can be made");
     const QString folder = root.filePath(QStringLiteral("in"));
-    if (emptied)
-        QDir(folder).removeRecursively();
     require(QDir().mkpath(folder), "the scratch folder is there");
     return folder;
 }
@@ -82,11 +80,10 @@ void writeFile(const QString &path, const QByteArray &content)
 QStringList everythingIn(const QString &folder)
 {
     QStringList found;
-    const QDir root(folder);
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found.append(root.relativeFilePath(it.next()));
+    // Not with QDirIterator: its look at each entry made the walk a fifth of the export target's time.
+    const std::filesystem::path root(QFile::encodeName(folder).toStdString());
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(root))
+        found.append(QFile::decodeName(QByteArray::fromStdString(entry.path().lexically_relative(root).native())));
     found.sort();
     return found;
 }

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 // What every fuzz target shares: a check that stops the run, the input cut in
-// parts, text from bytes, and a scratch folder in memory that is empty for each input.
+// parts, text from bytes, and a scratch folder in memory.
 namespace Fuzz {
 
 // Aborts with what did not hold: libFuzzer keeps the input as a finding.
@@ -20,9 +20,8 @@ QByteArrayList parts(const QByteArray &input, qsizetype atMost);
 // UTF-8 when the first byte is even, else UTF-16 (odd halves and lone surrogates included).
 QString text(const QByteArray &input);
 
-// A folder of this process, in /dev/shm when there is one; emptied when asked (a
-// target that writes the same files each time need not pay for it).
-QString scratch(bool emptied = true);
+// A folder of this process, in /dev/shm when there is one, kept all run long.
+QString scratch();
 void writeFile(const QString &path, const QByteArray &content);
 // Every file, folder and link below folder, as paths relative to it.
 QStringList everythingIn(const QString &folder);

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayList parts = Fuzz::parts(Fuzz::bytes(data, size), 3);
     // The same three files each time: the folder need not be emptied.
-    const QString folder = Fuzz::scratch(false);
+    const QString folder = Fuzz::scratch();
     QDir(folder).mkdir(QStringLiteral("bookmarks"));
     const QStringList files{QStringLiteral("bookmark.ini"), QStringLiteral("bookmarks/a.bookmark.txt"),
                             QStringLiteral("bookmarks/b.bookmark.txt")};

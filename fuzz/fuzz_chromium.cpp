@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = Fuzz::bytes(data, size);
-    const QString path = Fuzz::scratch(false) + QStringLiteral("/Bookmarks");
+    const QString path = Fuzz::scratch() + QStringLiteral("/Bookmarks");
     Fuzz::writeFile(path, bytes);
     const BrowserImport read = ChromiumBookmarks::readFile(path);
     Fuzz::require(read.lookedIn == QStringList{path}, "the file read is the one looked in");

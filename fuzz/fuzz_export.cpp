@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -25,10 +26,10 @@ QList<ExchangeCategory> categoriesOf(const QString &text)
     QList<ExchangeCategory> categories;
     qsizetype bookmarks = 0;
     for (const QString &line : text.split(u'\n')) {
-        if ((line.startsWith(u'#') && categories.size() < 6) || categories.isEmpty())
+        if ((line.startsWith(u'#') && categories.size() < 3) || categories.isEmpty())
             categories.append({line.mid(1), {}});
         const qsizetype tab = line.indexOf(u'\t');
-        if (tab >= 0 && !line.startsWith(u'#') && bookmarks++ < 12)
+        if (tab >= 0 && !line.startsWith(u'#') && bookmarks++ < 6)
             categories.last().bookmarks.append({line.left(tab), line.mid(tab + 1), 0});
     }
     return categories;
@@ -39,14 +40,16 @@ QList<ExchangeCategory> categoriesOf(const QString &text)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QList<ExchangeCategory> categories = categoriesOf(Fuzz::text(Fuzz::bytes(data, size)));
+    // Made once: the chosen folder is emptied after each input, and the file beside it and
+    // the working folder, whose every new entry shows, are there all run long.
     const QString scratch = Fuzz::scratch();
     const QString chosen = scratch + QStringLiteral("/收藏夹");
-    QDir(scratch).mkpath(QStringLiteral("收藏夹"));
-    // The working folder too is one whose every new entry shows.
-    QDir(scratch).mkpath(QStringLiteral("cwd"));
+    static const bool prepared = QDir(scratch).mkpath(QStringLiteral("收藏夹")) && QDir(scratch).mkpath(QStringLiteral("cwd"));
+    if (!QFileInfo::exists(scratch + QStringLiteral("/beside.url")))
+        Fuzz::writeFile(scratch + QStringLiteral("/beside.url"), QByteArrayLiteral("[InternetShortcut]\r\nURL=http://x/\r\n"));
+    Fuzz::require(prepared, "the scratch folders are made");
     const QString working = QDir::currentPath(); // libFuzzer reads its corpus from there
     QDir::setCurrent(scratch + QStringLiteral("/cwd"));
-    Fuzz::writeFile(scratch + QStringLiteral("/beside.url"), QByteArrayLiteral("[InternetShortcut]\r\nURL=http://x/\r\n"));
 
     const ExportCounts counts = FavoritesExport::write(chosen, categories);
     QDir::setCurrent(working);
@@ -58,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // One walk of the whole scratch folder sees both sides of the chosen one.
     const QString inside = QStringLiteral("收藏夹/");
     qsizetype files = 0;
-    for (const QString &entry : Fuzz::everythingIn(scratch)) {
+    const QStringList entries = Fuzz::everythingIn(scratch);
+    for (const QString &entry : entries) {
         Fuzz::require(entry == QStringLiteral("beside.url") || entry == QStringLiteral("cwd") || entry == QStringLiteral("收藏夹")
                           || entry.startsWith(inside),
                       "nothing is written outside the chosen folder");
@@ -87,6 +91,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             Fuzz::require(address ? *address == expected || ascii(*address) : expected.isEmpty(),
                           "each shortcut holds its bookmark's address");
         }
+    }
+    // Sorted, a folder comes before what it holds: backwards, each is empty when removed.
+    for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
+        if (entry->startsWith(inside))
+            Fuzz::require(std::remove(QFile::encodeName(chosen + u'/' + entry->mid(inside.size())).constData()) == 0,
+                          "what an export wrote can be removed");
     }
     return 0;
 }

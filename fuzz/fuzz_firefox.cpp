@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = Fuzz::bytes(data, size);
-    const QString folder = Fuzz::scratch(false);
+    const QString folder = Fuzz::scratch();
     const QString path = folder + QStringLiteral("/profiles.ini");
     Fuzz::writeFile(path, bytes);
     const auto chosen = FirefoxProfiles::defaultProfile(path);

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QList<ExchangeCategory> read = NetscapeBookmarks::read(Fuzz::bytes(data, size));
     checkRead(read);
-    const QString path = Fuzz::scratch(false) + QStringLiteral("/bookmarks.html");
+    const QString path = Fuzz::scratch() + QStringLiteral("/bookmarks.html");
     Fuzz::require(NetscapeBookmarks::write(read, path), "a scratch bookmark file can be written");
     const auto again = NetscapeBookmarks::readFile(path);
     Fuzz::require(again.has_value() && again->size() == read.size(), "a written file has the categories read");

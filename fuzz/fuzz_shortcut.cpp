@@ -22,7 +22,7 @@ bool ascii(const QString &text)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayList parts = Fuzz::parts(Fuzz::bytes(data, size), 2);
-    const QString path = Fuzz::scratch(false) + QStringLiteral("/名称.url");
+    const QString path = Fuzz::scratch() + QStringLiteral("/名称.url");
     Fuzz::writeFile(path, parts.at(0));
     const auto before = InternetShortcut::read(path);
     Fuzz::require(before == InternetShortcut::address(parts.at(0)), "a file and its bytes read alike");

@@ -13,6 +13,19 @@ qsizetype utf8Bytes(QStringView text)
     return QFile::encodeName(text.toString()).size();
 }
 
+// Bytes of the character at i as the file system is given it: a pair makes four, and a
+// high surrogate alone is kept with what follows it.
+qsizetype bytesAt(const QString &name, qsizetype i, qsizetype *width)
+{
+    const auto single = [](char16_t c) -> qsizetype { return c < 0x80 ? 1 : c < 0x800 ? 2 : 3; };
+    const char16_t c = name.at(i).unicode();
+    *width = QChar::isHighSurrogate(c) && i + 1 < name.size() ? 2 : 1;
+    if (*width == 1)
+        return single(c);
+    const char16_t next = name.at(i + 1).unicode();
+    return QChar::isLowSurrogate(next) ? 4 : 3 + single(next);
+}
+
 // The longest prefix of at most maxBytes in UTF-8 that does not split a surrogate pair.
 QString cutToBytes(const QString &name, qsizetype maxBytes)
 {
@@ -21,8 +34,8 @@ QString cutToBytes(const QString &name, qsizetype maxBytes)
     qsizetype used = 0;
     qsizetype i = 0;
     while (i < name.size()) {
-        const qsizetype width = name.at(i).isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
-        const qsizetype bytes = utf8Bytes(QStringView(name).mid(i, width));
+        qsizetype width = 1;
+        const qsizetype bytes = bytesAt(name, i, &width);
         if (used + bytes > maxBytes)
             break;
         used += bytes;
