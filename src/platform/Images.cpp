@@ -1,5 +1,7 @@
 #include "Images.h"
 
+#include "DrawnIconEngine.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
@@ -18,10 +20,13 @@ QIcon drawn(const QString &programFolder, const QString &key)
     const QString folder = folderOf(programFolder) + QStringLiteral("drawn/");
     if (qGuiApp->devicePixelRatio() > 1 || !QFile::exists(folder + Images::drawnName(key, Images::DrawnSizes[0])))
         return {};
-    QIcon icon;
-    for (const int size : Images::DrawnSizes)
-        icon.addFile(folder + Images::drawnName(key, size), QSize(size, size));
-    return icon;
+    QStringList files;
+    QList<int> sizes;
+    for (const int size : Images::DrawnSizes) {
+        files.append(folder + Images::drawnName(key, size));
+        sizes.append(size);
+    }
+    return QIcon(new DrawnIconEngine(files, sizes));
 }
 
 } // namespace

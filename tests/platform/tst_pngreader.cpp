@@ -1,3 +1,4 @@
+#include "platform/DrawnIconEngine.h"
 #include "platform/Images.h"
 #include "platform/PngReader.h"
 
@@ -8,6 +9,7 @@
 #include <QPixmap>
 #include <QPluginLoader>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtPlugin>
 
@@ -66,6 +68,24 @@ private slots:
         QCOMPARE(picture.size(), QSize(size, size));
         QCOMPARE(loadedImagePlugins(QStringLiteral("iconengines")), QStringList());
         QCOMPARE(loadedImagePlugins(), QStringList());
+    }
+
+    // A size is read when something first shows it: one whose file changes after the icon
+    // is made shows the new picture, and a size not shown is never looked for. (Written
+    // pictures load the plugins: after the tests that count them.)
+    void eachSizeIsReadWhenFirstShown()
+    {
+        QTemporaryDir folder;
+        const auto square = [&](int size, Qt::GlobalColor color) {
+            QImage image(size, size, QImage::Format_RGB32);
+            image.fill(color);
+            const QString path = folder.filePath(QString::number(size) + QStringLiteral(".png"));
+            return image.save(path) ? path : QString();
+        };
+        const QIcon icon(new DrawnIconEngine({square(16, Qt::red), folder.filePath(QStringLiteral("none.png"))}, {16, 24}));
+        QVERIFY(!square(16, Qt::green).isEmpty());
+        QCOMPARE(icon.pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::green));
+        QCOMPARE(icon.availableSizes(), QList<QSize>({QSize(16, 16), QSize(24, 24)}));
     }
 
     // Last: other formats may load plugins.
