@@ -48,8 +48,8 @@ void checkCategories(const BookmarkStore &store, const QList<BookmarkCategory> &
             Fuzz::require(entry.number > last && entry.number <= category.number, "entries in order, none above number");
             Fuzz::require(!entry.name.contains(u','), "an entry's name ends at its first comma");
             last = entry.number;
-            // A look-up reads the whole file: the first entries and the last are enough.
-            if (i >= 2 && i != category.size() - 1)
+            // A look-up reads the whole file: the first entry and the last are enough.
+            if (i != 0 && i != category.size() - 1)
                 continue;
             const auto looked = store.entry(category.path, entry.number);
             Fuzz::require(looked && same(*looked, entry), "a look-up of an entry reads what the load read");
