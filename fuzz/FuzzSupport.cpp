@@ -5,6 +5,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -63,10 +64,13 @@ QString text(const QByteArray &input)
 
 QString scratch()
 {
-    QTemporaryDir &root = scratchRoot();
-    require(root.isValid(), "a scratch folder can be made");
-    const QString folder = root.filePath(QStringLiteral("in"));
-    require(QDir().mkpath(folder), "the scratch folder is there");
+    static const QString folder = [] {
+        QTemporaryDir &root = scratchRoot();
+        require(root.isValid(), "a scratch folder can be made");
+        const QString made = root.filePath(QStringLiteral("in"));
+        require(QDir().mkpath(made), "the scratch folder is there");
+        return made;
+    }();
     return folder;
 }
 
@@ -77,14 +81,20 @@ void writeFile(const QString &path, const QByteArray &content)
     require(file.write(content) == content.size(), "a scratch file is written whole");
 }
 
-QStringList everythingIn(const QString &folder)
+QList<Entry> everythingIn(const QString &folder)
 {
-    QStringList found;
-    // Not with QDirIterator: its look at each entry made the walk a fifth of the export target's time.
+    // Not with QDirIterator and QFileInfo: their look at each entry made the walk a
+    // fifth of the export target's time.
+    QList<Entry> found;
     const std::filesystem::path root(QFile::encodeName(folder).toStdString());
-    for (const auto &entry : std::filesystem::recursive_directory_iterator(root))
-        found.append(QFile::decodeName(QByteArray::fromStdString(entry.path().lexically_relative(root).native())));
-    found.sort();
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(root)) {
+        const Entry::Kind kind = entry.is_symlink()        ? Entry::Link
+                                 : entry.is_directory()    ? Entry::Folder
+                                 : entry.is_regular_file() ? Entry::File
+                                                           : Entry::Other;
+        found.append({QFile::decodeName(QByteArray::fromStdString(entry.path().lexically_relative(root).native())), kind});
+    }
+    std::sort(found.begin(), found.end(), [](const Entry &a, const Entry &b) { return a.path < b.path; });
     return found;
 }
 

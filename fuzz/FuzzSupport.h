@@ -23,8 +23,15 @@ QString text(const QByteArray &input);
 // A folder of this process, in /dev/shm when there is one, kept all run long.
 QString scratch();
 void writeFile(const QString &path, const QByteArray &content);
-// Every file, folder and link below folder, as paths relative to it.
-QStringList everythingIn(const QString &folder);
+// Every file, folder and link below folder, as paths relative to it, sorted, each with
+// what it is as its folder's listing says (no look at the entry itself).
+struct Entry
+{
+    enum Kind { File, Folder, Link, Other };
+    QString path;
+    Kind kind;
+};
+QList<Entry> everythingIn(const QString &folder);
 
 // The GB18030 bytes of text, as the profile files hold it.
 qsizetype gb18030Size(const QString &text);

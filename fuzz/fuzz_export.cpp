@@ -61,18 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // One walk of the whole scratch folder sees both sides of the chosen one.
     const QString inside = QStringLiteral("收藏夹/");
     qsizetype files = 0;
-    const QStringList entries = Fuzz::everythingIn(scratch);
-    for (const QString &entry : entries) {
-        Fuzz::require(entry == QStringLiteral("beside.url") || entry == QStringLiteral("cwd") || entry == QStringLiteral("收藏夹")
-                          || entry.startsWith(inside),
+    const QList<Fuzz::Entry> entries = Fuzz::everythingIn(scratch);
+    for (const Fuzz::Entry &entry : entries) {
+        Fuzz::require(entry.path == QStringLiteral("beside.url") || entry.path == QStringLiteral("cwd")
+                          || entry.path == QStringLiteral("收藏夹") || entry.path.startsWith(inside),
                       "nothing is written outside the chosen folder");
-        if (!entry.startsWith(inside))
+        if (!entry.path.startsWith(inside))
             continue;
-        const QString path = entry.mid(inside.size());
-        const QFileInfo info(chosen + u'/' + path);
-        Fuzz::require(!info.isSymLink() && path.count(u'/') <= 1, "only folders of categories and their files");
-        if (info.isFile()) {
-            Fuzz::require(path.endsWith(QStringLiteral(".url")) && !info.fileName().startsWith(u'.'),
+        const QString path = entry.path.mid(inside.size());
+        Fuzz::require(entry.kind != Fuzz::Entry::Link && path.count(u'/') <= 1, "only folders of categories and their files");
+        if (entry.kind == Fuzz::Entry::File) {
+            Fuzz::require(path.endsWith(QStringLiteral(".url")) && !path.section(u'/', -1).startsWith(u'.'),
                           "only shortcuts are left, none hidden");
             ++files;
         }
@@ -94,8 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     // Sorted, a folder comes before what it holds: backwards, each is empty when removed.
     for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
-        if (entry->startsWith(inside))
-            Fuzz::require(std::remove(QFile::encodeName(chosen + u'/' + entry->mid(inside.size())).constData()) == 0,
+        if (entry->path.startsWith(inside))
+            Fuzz::require(std::remove(QFile::encodeName(scratch + u'/' + entry->path).constData()) == 0,
                           "what an export wrote can be removed");
     }
     return 0;

@@ -45,21 +45,26 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantorel-fuzz.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 # A smaller quarantine, no fill of new blocks and no allocation stacks: the readers
-# allocate much per input, and those costs, not the checks, set the pace. Stacks
+# allocate much per input, and those costs, not the checks, set the pace. A use after
+# free is caught unless 4 MB were freed in between; a larger quarantine cycled through
+# memory the caches had lost, a quarter of the file targets' time. Stacks
 # unwound through Qt's libraries (no frame pointers) come out different nearly every
 # time, and ASan keeps each one for good: a long run grew past its memory limit by
 # them alone. To see where a finding's memory came from, run its input again with
 # ASAN_OPTIONS=malloc_context_size=30.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1:quarantine_size_mb=16:max_malloc_fill_size=0:malloc_context_size=0}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1:quarantine_size_mb=4:max_malloc_fill_size=0:malloc_context_size=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # One target's run; its line of figures goes to its folder's result file.
 fuzz_one() {
   local name=$1 binary=$build/fuzz/fuzz_$1 out=$root/bench/out/fuzz/$1 log=$work/$1/log.txt execs rate found
+  local own=()
+  # A target's own libFuzzer options, one per line, after the defaults (the last one counts).
+  [ -f "$root/fuzz/fuzz_$name.options" ] && mapfile -t own < <(grep -v '^#' "$root/fuzz/fuzz_$name.options")
   mkdir -p "$out" "$work/$name"
   cp -r "$root/fuzz/corpus/$name" "$work/$name/corpus"
   # A finding ends the run; its input is written to the artifact prefix.
   (cd "$work/$name" && "$binary" corpus -max_total_time="$seconds" -rss_limit_mb="$rss_mb" -malloc_limit_mb="$rss_mb" \
-      -timeout=10 -max_len=4096 -seed="${FUZZ_SEED:-0}" ${FUZZ_RUNS:+-runs=$FUZZ_RUNS} -print_final_stats=1 -artifact_prefix="$out/" >"$log" 2>&1) || true
+      -timeout=10 -max_len=4096 -seed="${FUZZ_SEED:-0}" ${FUZZ_RUNS:+-runs=$FUZZ_RUNS} -print_final_stats=1 -artifact_prefix="$out/" "${own[@]}" >"$log" 2>&1) || true
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
   found=$(grep -cE '^==[0-9]+==ERROR|^SUMMARY: |fuzz: violated|deadly signal|ERROR: libFuzzer' "$log" || true)
