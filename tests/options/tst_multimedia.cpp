@@ -87,6 +87,8 @@ private slots:
         QVERIFY(value(before, "document.getAnimations().length > 0").toBool());
         QTRY_VERIFY(value(before, "window.tried === true && !v.paused").toBool());
         QVERIFY(!muted(before));
+        // With everything allowed, a page is left as it is.
+        QVERIFY(value(before, "document.querySelector('style#vantorel-media') === null").toBool());
 
         for (const char *name : {"mnuViewShowPicture", "mnuViewPlaySound", "mnuViewPlayANI", "mnuViewPlayVideo"})
             item(name)->trigger();

@@ -6,6 +6,9 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const QString ScriptName = QStringLiteral("vantorel-media");
@@ -28,12 +31,13 @@ const char *const Script = R"(
       window.vantorelVideo = f.video;
       function apply() {
         var style = document.getElementById('vantorel-media');
-        if (!style) {
+        if (!style && css) {
           style = document.createElement('style');
           style.id = 'vantorel-media';
           (document.head || document.documentElement).appendChild(style);
         }
-        style.textContent = css;
+        if (style)
+          style.textContent = css;
         if (!f.video)
           document.querySelectorAll('video').forEach(function(v) { v.autoplay = false; v.pause(); });
       }
@@ -90,7 +94,7 @@ QString MediaPolicy::script() const
                                            flag(allowed(Media::Video)));
 }
 
-// New documents: the engine's own switches, and the script in every frame from its start.
+// New documents: the engine's own switches, and the script in every frame.
 void MediaPolicy::applyToProfile()
 {
     using Media = BrowserFactory::Media;
@@ -105,7 +109,10 @@ void MediaPolicy::applyToProfile()
     QWebEngineScript media;
     media.setName(ScriptName);
     media.setSourceCode(script());
-    media.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    // With every kind allowed it holds nothing back from a page's start, and runs once the
+    // document is ready, after the page's first parse rather than before it.
+    const bool all = std::all_of(std::begin(m_allowed), std::end(m_allowed), [](bool on) { return on; });
+    media.setInjectionPoint(all ? QWebEngineScript::DocumentReady : QWebEngineScript::DocumentCreation);
     media.setWorldId(QWebEngineScript::ApplicationWorld);
     media.setRunsOnSubFrames(true);
     scripts.insert(media);
