@@ -168,6 +168,11 @@ std::optional<Update> update(const QString &path, const QString &address)
     if (!shortcut.utf8 && decode(bytes).utf8) {
         next = changed(asciiForm(address));
         bytes = bytesOf(next);
+        // Bytes that did not decode are written as GBK replaces them, and the rest of the
+        // file may then read as UTF-8, its lines grouped in other sections: the mark keeps
+        // the text as it was read.
+        if (decode(bytes).utf8)
+            bytes = encode({next.toText(QStringLiteral("\r\n")), true, true});
     }
     // What a read finds, not what was written: blanks around a value are never read.
     const auto reads = [](const IniDocument &doc) {

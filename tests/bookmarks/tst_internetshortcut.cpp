@@ -222,6 +222,10 @@ void tst_InternetShortcut::aWrittenAddressReadsBackAndStays_data()
                                                      << QStringLiteral("http://a.cn/խ");
     // A quoted profile value may keep a blank that a shortcut's value never reads back.
     QTest::newRow("a blank before it") << gbk(QStringLiteral("A窄+mVmV")) << QStringLiteral(" 18");
+    // F3 does not decode; written as GBK replaces it, the rest reads as UTF-8, where the
+    // last line is a section of its own.
+    QTest::newRow("GBK whose rewrite reads as UTF-8") << QByteArray("[InternetShortcut]\r\n\xF3\r\n[x\xEF\xBB\xBF]+\r\n")
+                                                     << QStringLiteral("http://a/");
 }
 
 void tst_InternetShortcut::aWrittenAddressReadsBackAndStays()
