@@ -7,10 +7,11 @@
 #include "bookmarks/InternetShortcut.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 
 #include <algorithm>
-#include <cstdio>
+
+#include <unistd.h>
 
 namespace {
 
@@ -44,11 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // the working folder, whose every new entry shows, are there all run long.
     const QString scratch = Fuzz::scratch();
     const QString chosen = scratch + QStringLiteral("/收藏夹");
-    static const bool prepared = QDir(scratch).mkpath(QStringLiteral("收藏夹")) && QDir(scratch).mkpath(QStringLiteral("cwd"));
-    if (!QFileInfo::exists(scratch + QStringLiteral("/beside.url")))
+    static const bool prepared = [&] {
         Fuzz::writeFile(scratch + QStringLiteral("/beside.url"), QByteArrayLiteral("[InternetShortcut]\r\nURL=http://x/\r\n"));
+        return QDir(scratch).mkpath(QStringLiteral("收藏夹")) && QDir(scratch).mkpath(QStringLiteral("cwd"));
+    }();
     Fuzz::require(prepared, "the scratch folders are made");
-    const QString working = QDir::currentPath(); // libFuzzer reads its corpus from there
+    static const QString working = QDir::currentPath(); // libFuzzer reads its corpus from there
     QDir::setCurrent(scratch + QStringLiteral("/cwd"));
 
     const ExportCounts counts = FavoritesExport::write(chosen, categories);
@@ -93,9 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     // Sorted, a folder comes before what it holds: backwards, each is empty when removed.
     for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
-        if (entry->path.startsWith(inside))
-            Fuzz::require(std::remove(QFile::encodeName(scratch + u'/' + entry->path).constData()) == 0,
-                          "what an export wrote can be removed");
+        if (!entry->path.startsWith(inside))
+            continue;
+        const QByteArray path = QFile::encodeName(scratch + u'/' + entry->path);
+        Fuzz::require((entry->kind == Fuzz::Entry::Folder ? ::rmdir(path.constData()) : ::unlink(path.constData())) == 0,
+                      "what an export wrote can be removed");
     }
     return 0;
 }

@@ -26,7 +26,7 @@ QList<ExchangeBookmark> read(const QList<ShortcutFolder::File> &files)
         const QString name = InternetShortcut::favouriteName(file.name);
         if (name.isEmpty())
             continue;
-        if (const auto address = InternetShortcut::address(ShortcutFolder::read(file.path)))
+        if (const auto address = InternetShortcut::address(ShortcutFolder::read(file.path).value_or(QByteArray())))
             bookmarks.append({name, *address, file.added});
     }
     return bookmarks;

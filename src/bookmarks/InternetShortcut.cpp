@@ -1,5 +1,6 @@
 #include "InternetShortcut.h"
 
+#include "ShortcutFolder.h"
 #include "Utf7.h"
 #include "core/FileReplace.h"
 #include "core/IniDocument.h"
@@ -48,6 +49,11 @@ bool savedAsUtf8(const QByteArray &bytes)
 ShortcutText decode(const QByteArray &bytes)
 {
     ShortcutText result;
+    // ASCII reads the same in GBK and needs no codec; most shortcuts are nothing else.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; })) {
+        result.text = QString::fromLatin1(bytes);
+        return result;
+    }
     if (bytes.startsWith(Bom)) {
         result.utf8 = result.bom = true;
         result.text = QStringDecoder(QStringDecoder::Utf8).decode(bytes.mid(Bom.size()));
@@ -68,10 +74,8 @@ ShortcutText decode(const QByteArray &bytes)
 
 std::optional<ShortcutText> readText(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return decode(file.readAll());
+    const auto bytes = ShortcutFolder::read(QFile::encodeName(path));
+    return bytes ? std::optional(decode(*bytes)) : std::nullopt;
 }
 
 // ASCII is GBK as it is; the codec is only needed beyond it, and an export asks for thousands.
@@ -109,10 +113,8 @@ namespace InternetShortcut {
 
 std::optional<QString> read(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return address(file.readAll());
+    const auto bytes = ShortcutFolder::read(QFile::encodeName(path));
+    return bytes ? address(*bytes) : std::nullopt;
 }
 
 std::optional<QString> address(const QByteArray &content)

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // The Internet-shortcut files (".url") of one folder, as the file system names
 // them. An archive made on Windows leaves names in GBK bytes, which are not
 // UTF-8: Qt's own listings skip such files, and no QString path reaches them.
@@ -18,7 +20,7 @@ struct File
 
 // Sorted by name; sub-folders and other files are left out.
 QList<File> list(const QString &folder);
-// The file's content; empty when it cannot be read.
-QByteArray read(const QByteArray &path);
+// The file's content; nullopt when it cannot be read.
+std::optional<QByteArray> read(const QByteArray &path);
 
 } // namespace ShortcutFolder

@@ -39,17 +39,21 @@ bool replaceFile(const QString &path, const QByteArray &bytes, QString *error)
 
 bool syncFileSystems(const QStringList &folders)
 {
+    // A look at each folder's device, and one open and sync for each device.
     QSet<dev_t> synced;
     bool ok = true;
     for (const QString &folder : folders) {
-        const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const QByteArray path = QFile::encodeName(folder);
         struct stat info;
-        if (fd < 0 || ::fstat(fd, &info) != 0) {
+        if (::stat(path.constData(), &info) != 0) {
             ok = false;
-        } else if (!synced.contains(info.st_dev)) {
-            synced.insert(info.st_dev);
-            ok = ::syncfs(fd) == 0 && ok;
+            continue;
         }
+        if (synced.contains(info.st_dev))
+            continue;
+        synced.insert(info.st_dev);
+        const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ok = fd >= 0 && ::syncfs(fd) == 0 && ok;
         if (fd >= 0)
             ::close(fd);
     }

@@ -112,6 +112,8 @@ void tst_InternetShortcut::read_data()
     QTest::newRow("no key") << QByteArray("[InternetShortcut]\r\nIconIndex=1\r\n") << QString();
     QTest::newRow("empty value") << QByteArray("[InternetShortcut]\r\nURL=\r\n") << QString();
     QTest::newRow("empty file") << QByteArray() << QString();
+    QTest::newRow("address after 3 MB") << QByteArray(3 << 20, ';') + "\r\n[InternetShortcut]\r\nURL=http://a/\r\n"
+                                        << "http://a/";
     QTest::newRow("gbk") << gbk(chinese) << chineseUrl;
     QTest::newRow("gbk that is valid utf-8") << gbk(QStringLiteral("[InternetShortcut]\r\nURL=http://a.cn/却\r\n"))
                                              << QStringLiteral("http://a.cn/却");
