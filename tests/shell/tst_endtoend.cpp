@@ -64,6 +64,10 @@ private slots:
         copyDataFolder(m_folder.path());
         m_binary = m_folder.filePath(QStringLiteral("vantorel"));
         QVERIFY(QFile::copy(QStringLiteral(VANTOREL_BINARY), m_binary));
+        const QDir fonts(QFileInfo(QStringLiteral(VANTOREL_BINARY)).dir().filePath(QStringLiteral("fonts")));
+        QVERIFY(QDir(m_folder.path()).mkpath(QStringLiteral("fonts")));
+        for (const QString &font : fonts.entryList(QDir::Files))
+            QVERIFY(QFile::copy(fonts.filePath(font), m_folder.filePath(QStringLiteral("fonts/") + font)));
         for (const char *path : {"/one", "/two", "/three", "/four", "/five"})
             m_pages.route(path, "<html><head><title>" + QByteArray(path + 1) + "</title></head><body></body></html>");
     }
@@ -91,6 +95,12 @@ private slots:
         }
         const QStringList three = pageAddresses({"/one", "/two", "/three"});
         QTRY_COMPARE_WITH_TIMEOUT(addresses(SessionFile::read(sessionFile())), three, 10000);
+        // Its labels are drawn from the program's cut of the CJK font; the full font stays unmapped.
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(program.processId()));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        QVERIFY(mapped.contains("/fonts/interface-regular.otf"));
+        QVERIFY2(!mapped.contains("NotoSansCJK"), "the full CJK font was needed");
         program.kill();
         QVERIFY(program.waitForFinished(10000));
         m_killedRun = SessionFile::read(sessionFile());
