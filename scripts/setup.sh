@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-webengine-dev qt6-webengine-dev-tools libqt6webenginecore6-bin libqt6sql6-sqlite
   qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-  qtkeychain-qt6-dev libsecret-1-0
+  qtkeychain-qt6-dev libsecret-1-0 libglib2.0-dev
   fonts-noto-cjk fontconfig python3-fonttools
   xvfb xdotool python3 net-tools iputils-ping poppler-utils desktop-file-utils
   python3-aiosmtpd openssl dbus-daemon gnome-keyring

@@ -19,6 +19,7 @@
 #include "platform/DialogPrompts.h"
 #include "platform/EndRequests.h"
 #include "platform/FocusStyle.h"
+#include "platform/IdleSteps.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,15 +36,15 @@
 #include <algorithm>
 #include <future>
 #include <optional>
+#include <vector>
 
 namespace {
 
-// Visible at once, while loading runs.
+// Visible at once, while loading runs: the event loop paints it before the next step.
 void present(frmSplash &splash)
 {
     splash.show();
     splash.repaint();
-    QApplication::processEvents();
 }
 
 // A dialog in the way (the tip of the day, a question) is closed as its close button would.
@@ -55,12 +56,57 @@ void endNow(frmMain &main)
     main.close();
 }
 
+struct Launching
+{
+    explicit Launching(QImage picture) : splashPicture(std::move(picture)) {}
+
+    QImage splashPicture;
+    std::optional<frmSplash> splash;
+    std::unique_ptr<frmMain> main;
+    bool closed = false;
+};
+
+// The main window loads under the splash, which it then closes; the tip of the day
+// comes (and is waited for) before the main window shows, unless it closed the window.
+std::vector<std::function<void()>> launchSteps(Launching &at, const AppContext &context, const QString &commandLine,
+                                               const std::function<void(frmMain &)> &loaded)
+{
+    return {
+        [&at] {
+            present(at.splash.emplace(at.splashPicture));
+            StepTimes::mark("splash");
+        },
+        [&at, &context] {
+            at.main = std::make_unique<frmMain>(context);
+            StepTimes::mark("frmMain");
+        },
+        [&at, commandLine, loaded] {
+            at.main->Form_Load(commandLine);
+            StepTimes::mark("Form_Load");
+            at.splash.reset(); // its picture and window are not needed again
+            QObject::connect(at.main.get(), &frmMain::closed, at.main.get(), [&at] { at.closed = true; });
+            if (loaded)
+                loaded(*at.main);
+        },
+        [&at, &context] {
+            if (frmTip::wanted(context)) {
+                frmTip tip(context);
+                if (tip.Form_Load())
+                    tip.exec();
+            }
+            if (!at.closed)
+                at.main->show();
+            StepTimes::mark("shown");
+        },
+    };
+}
+
 // The interface shows Chinese from its first frame. With a Latin default font the first
 // Chinese text sets off a search of every font for fallbacks, a tenth of the window's
 // start; a Chinese desktop's own default is the CJK font, Latin letters and all. The
 // program's own cut of it comes first: its labels then map a few hundred kilobytes of
 // font instead of megabytes of the full one, which draws only what the cut lacks.
-void useInterfaceFont(const QString &programFolder)
+QStringList registerInterfaceFont(const QString &programFolder)
 {
     QStringList families;
     for (const char *style : {"regular", "bold"}) {
@@ -68,6 +114,11 @@ void useInterfaceFont(const QString &programFolder)
         if (id >= 0 && families.isEmpty())
             families = QFontDatabase::applicationFontFamilies(id);
     }
+    return families;
+}
+
+void useInterfaceFont(const QStringList &families)
+{
     QFont font = QApplication::font();
     font.setFamilies(families + QStringList{QStringLiteral("Noto Sans CJK SC"), font.family()});
     QApplication::setFont(font);
@@ -145,12 +196,11 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
     installTranslations(app);
     QApplication::setStyle(new FocusStyle(QApplication::style()->name()));
     const QString programFolder = QApplication::applicationDirPath();
-    useInterfaceFont(programFolder);
     StepTimes::mark("style");
 
     // The web engine first: its start is the longest part of start-up and mostly
-    // waits on its helper processes, while another thread copies the shipped profile
-    // files. No image plugin is loaded: the first frame's pictures are SVG and PNG,
+    // waits on its helper processes, while other threads copy the shipped profile
+    // files, register the interface font and read the splash picture. No image plugin is loaded: the first frame's pictures are SVG and PNG,
     // which Qt reads itself (see PngReader).
     const ProfileFolder profile;
     SettingsStore store;
@@ -158,12 +208,15 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
         profile.prepare(shipped);
         removeLeftoverCopies(store.folder());
     });
+    auto fontFamilies = std::async(std::launch::async, [programFolder] { return registerInterfaceFont(programFolder); });
+    auto splashPicture = std::async(std::launch::async, [programFolder] { return frmSplash::readPicture(programFolder); });
     DialogPrompts prompts;
     RunningSettings settings(store);
     WebEngineEnvironment web(prompts, settings);
     DetachedProcessLauncher launcher;
     KeyringSecrets secrets;
     prepared.wait();
+    useInterfaceFont(fontFamilies.get());
     StepTimes::mark("engine");
     const AppContext context{.programFolder = programFolder,
                              .profileFolder = profile.path(),
@@ -173,58 +226,37 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
                              .launcher = &launcher,
                              .secrets = &secrets,
                              .browsers = &web};
-    // Its renderer starts and the page loads while the windows are built.
+    // Its renderer starts and the page loads while the windows are built: they are
+    // built from the event loop when the load waits on its helper processes.
     startFirstPage(web, context, commandLine);
     StepTimes::mark("first-page-started");
-    std::optional<frmSplash> splash(std::in_place, context.programFolder);
-    present(*splash);
-    StepTimes::mark("splash");
 
     // From the main window's load on, later starts reach it and a request to end closes it,
     // also while the tip of the day waits.
     std::unique_ptr<EndRequests> endRequests;
-    bool ended = false;
-    const auto main = launch(context, commandLine, &*splash, [&](frmMain &loaded) {
-        copy.serve([&loaded](const QString &address) { loaded.openRequested(address); });
-        endRequests = std::make_unique<EndRequests>([&loaded] { endNow(loaded); });
-        QObject::connect(&loaded, &frmMain::closed, &app, [&ended] { ended = true; });
-    });
-    splash.reset(); // its picture and window are not needed again
-    if (ended)
-        return 0;
-    QObject::connect(main.get(), &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
-    QObject::connect(main.get(), &QWidget::windowTitleChanged, main.get(), [] { StepTimes::mark("caption"); });
-    QTimer::singleShot(0, &app, [] { StepTimes::mark("event-loop"); });
+    Launching launching(splashPicture.get());
+    IdleSteps steps;
+    for (auto &step : launchSteps(launching, context, commandLine, [&](frmMain &loaded) {
+             copy.serve([&loaded](const QString &address) { loaded.openRequested(address); });
+             endRequests = std::make_unique<EndRequests>([&loaded] { endNow(loaded); });
+             QObject::connect(&loaded, &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+             QObject::connect(&loaded, &QWidget::windowTitleChanged, &loaded, [] { StepTimes::mark("caption"); });
+         }))
+        steps.add(std::move(step));
     const int status = app.exec();
     endRequests.reset(); // before the window it closes
     return status;
 }
 
-std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, frmSplash *splash,
+std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine,
                                 const std::function<void(frmMain &)> &loaded)
 {
-    std::optional<frmSplash> own;
-    if (!splash) {
-        splash = &own.emplace(context.programFolder);
-        present(*splash);
+    Launching launching(frmSplash::readPicture(context.programFolder));
+    for (const auto &step : launchSteps(launching, context, commandLine, loaded)) {
+        step();
+        QApplication::processEvents(); // as the event loop does between the steps of a start
     }
-    auto main = std::make_unique<frmMain>(context);
-    StepTimes::mark("frmMain");
-    main->Form_Load(commandLine);
-    StepTimes::mark("Form_Load");
-    splash->close();
-    if (loaded)
-        loaded(*main);
-
-    // Built only when it shows.
-    if (frmTip::wanted(context)) {
-        frmTip tip(context);
-        if (tip.Form_Load())
-            tip.exec();
-    }
-    main->show();
-    StepTimes::mark("shown");
-    return main;
+    return std::move(launching.main);
 }
 
 } // namespace Startup

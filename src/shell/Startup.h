@@ -11,17 +11,16 @@ class WebEngineEnvironment;
 class RunningSettings;
 class RunningCopy;
 class frmMain;
-class frmSplash;
 struct AppContext;
 
 // The program's entry: splash, main window, tip of the day, then the event loop.
 namespace Startup {
 
 void installTranslations(QApplication &app);
-// Main window load under the splash, which it then closes; tip of the day (waits for
-// it); then shows the main window. Without a splash given, it shows its own. loaded
-// runs once the main window has loaded, before the tip of the day.
-std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine, frmSplash *splash = nullptr,
+// Main window load under a splash, which it then closes; tip of the day (waits for
+// it); then shows the main window. loaded runs once the main window has loaded,
+// before the tip of the day. run() takes the same steps from the event loop.
+std::unique_ptr<frmMain> launch(const AppContext &context, const QString &commandLine,
                                 const std::function<void(frmMain &)> &loaded = {});
 // The address a start asks for: the one after "-nohome" (about:blank for none), else a
 // plain argument (a file's path made whole against the current folder) when no option

@@ -6,18 +6,23 @@
 #include <QPixmap>
 #include <QScreen>
 
-frmSplash::frmSplash(const QString &programFolder, QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+QImage frmSplash::readPicture(const QString &programFolder)
 {
-    setObjectName(QStringLiteral("frmSplash"));
-    setFixedSize(450, 198);
-    auto *picture = new QLabel(this);
     // A ready picture: drawing vector art here would hold up the start. Its format
     // is known; guessing it would load every image plugin first.
     QImageReader reader(programFolder + QStringLiteral("/images/splash.png"), "png");
     reader.setAutoDetectImageFormat(false);
-    picture->setPixmap(QPixmap::fromImage(reader.read()));
-    picture->setGeometry(0, 0, 450, 200);
+    return reader.read();
+}
+
+frmSplash::frmSplash(const QImage &picture, QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setFixedSize(450, 198);
+    auto *label = new QLabel(this);
+    label->setPixmap(QPixmap::fromImage(picture));
+    label->setGeometry(0, 0, 450, 200);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 // Shown while the main window loads: the splash picture and nothing else.
@@ -7,5 +8,8 @@ class frmSplash : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmSplash(const QString &programFolder, QWidget *parent = nullptr);
+    // Any thread may read the picture, so it can be ready before the window is made.
+    static QImage readPicture(const QString &programFolder);
+
+    explicit frmSplash(const QImage &picture, QWidget *parent = nullptr);
 };
