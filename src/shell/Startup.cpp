@@ -66,7 +66,7 @@ struct Launching
     bool closed = false;
 };
 
-// The main window loads under the splash, which it then closes; the tip of the day
+// The splash first; the main window loads under it, and then closes it; the tip of the day
 // comes (and is waited for) before the main window shows, unless it closed the window.
 std::vector<std::function<void()>> launchSteps(Launching &at, const AppContext &context, const QString &commandLine,
                                                const std::function<void(frmMain &)> &loaded)
@@ -235,14 +235,16 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
     // also while the tip of the day waits.
     std::unique_ptr<EndRequests> endRequests;
     Launching launching(splashPicture.get());
+    std::vector<std::function<void()>> start = launchSteps(launching, context, commandLine, [&](frmMain &loaded) {
+        copy.serve([&loaded](const QString &address) { loaded.openRequested(address); });
+        endRequests = std::make_unique<EndRequests>([&loaded] { endNow(loaded); });
+        QObject::connect(&loaded, &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+        QObject::connect(&loaded, &QWidget::windowTitleChanged, &loaded, [] { StepTimes::mark("caption"); });
+    });
+    start.front()(); // the splash, without waiting
     IdleSteps steps;
-    for (auto &step : launchSteps(launching, context, commandLine, [&](frmMain &loaded) {
-             copy.serve([&loaded](const QString &address) { loaded.openRequested(address); });
-             endRequests = std::make_unique<EndRequests>([&loaded] { endNow(loaded); });
-             QObject::connect(&loaded, &frmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
-             QObject::connect(&loaded, &QWidget::windowTitleChanged, &loaded, [] { StepTimes::mark("caption"); });
-         }))
-        steps.add(std::move(step));
+    for (auto step = start.begin() + 1; step != start.end(); ++step)
+        steps.add(std::move(*step));
     const int status = app.exec();
     endRequests.reset(); // before the window it closes
     return status;
