@@ -1,7 +1,44 @@
 #include "DrawnIconEngine.h"
 
+#include <QHash>
+#include <QImage>
+#include <QImageReader>
+#include <QMutex>
 #include <QPainter>
 #include <QPixmap>
+
+namespace {
+
+QMutex readAheadLock;
+QHash<QString, QImage> &readAheadPictures()
+{
+    static QHash<QString, QImage> pictures;
+    return pictures;
+}
+
+QPixmap readPicture(const QString &file)
+{
+    {
+        const QMutexLocker locked(&readAheadLock);
+        if (QImage ahead = readAheadPictures().take(file); !ahead.isNull())
+            return QPixmap::fromImage(std::move(ahead));
+    }
+    return QPixmap(file);
+}
+
+} // namespace
+
+void DrawnIconEngine::readAhead(const QStringList &files)
+{
+    for (const QString &file : files) {
+        QImageReader reader(file, "png");
+        reader.setAutoDetectImageFormat(false);
+        QImage picture = reader.read();
+        const QMutexLocker locked(&readAheadLock);
+        if (!picture.isNull())
+            readAheadPictures().insert(file, std::move(picture));
+    }
+}
 
 DrawnIconEngine::DrawnIconEngine(const QStringList &files, const QList<int> &sizes)
     : m_files(files), m_sizes(sizes), m_read(sizes.size(), false)
@@ -22,7 +59,7 @@ const QIcon &DrawnIconEngine::readFor(const QSize &size)
     const qsizetype best = bestFor(size);
     if (best >= 0 && !m_read.at(best)) {
         m_read[best] = true;
-        const QPixmap picture(m_files.at(best));
+        const QPixmap picture = readPicture(m_files.at(best));
         if (!picture.isNull())
             m_icon.addPixmap(picture);
     }

@@ -13,6 +13,10 @@ public:
     // files: the picture's PNG for each of sizes, smallest first.
     DrawnIconEngine(const QStringList &files, const QList<int> &sizes);
 
+    // Reads files on the calling thread, any thread, before a window shows them; the
+    // first icon that shows one of them takes it instead of reading the file itself.
+    static void readAhead(const QStringList &files);
+
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
     QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override;

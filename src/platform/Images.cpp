@@ -2,6 +2,7 @@
 
 #include "DrawnIconEngine.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
@@ -52,6 +53,15 @@ QIcon icon(const QString &programFolder, const QString &key)
 QPixmap pixmap(const QString &programFolder, const QString &key, QSize size)
 {
     return icon(programFolder, key).pixmap(size);
+}
+
+void readAhead(const QString &programFolder)
+{
+    const QDir folder(folderOf(programFolder) + QStringLiteral("drawn"));
+    QStringList files;
+    for (const QString &name : folder.entryList({QStringLiteral("*-16.png"), QStringLiteral("*-24.png")}, QDir::Files))
+        files.append(folder.filePath(name));
+    DrawnIconEngine::readAhead(files);
 }
 
 } // namespace Images

@@ -9,6 +9,9 @@ namespace Images {
 
 QIcon icon(const QString &programFolder, const QString &key);
 QPixmap pixmap(const QString &programFolder, const QString &key, QSize size);
+// Reads the drawn pictures of the sizes menus and toolbars show, on the calling
+// thread, so that the first windows need not.
+void readAhead(const QString &programFolder);
 
 // Each SVG picture is also shipped drawn at these sizes, in the folder "drawn"
 // (vantorel_draw_icons makes them at build time).

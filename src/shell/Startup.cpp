@@ -19,6 +19,7 @@
 #include "platform/DialogPrompts.h"
 #include "platform/EndRequests.h"
 #include "platform/FocusStyle.h"
+#include "platform/Images.h"
 #include "platform/IdleSteps.h"
 
 #include <QApplication>
@@ -200,8 +201,9 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
 
     // The web engine first: its start is the longest part of start-up and mostly
     // waits on its helper processes, while other threads copy the shipped profile
-    // files, register the interface font and read the splash picture. No image plugin is loaded: the first frame's pictures are SVG and PNG,
-    // which Qt reads itself (see PngReader).
+    // files, register the interface font and read the splash picture and the icons.
+    // No image plugin is loaded: the first frame's pictures are PNG, which Qt reads
+    // itself (see PngReader).
     const ProfileFolder profile;
     SettingsStore store;
     auto prepared = std::async(std::launch::async, [&profile, &store, shipped = programFolder + QStringLiteral("/profile")] {
@@ -209,7 +211,11 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
         removeLeftoverCopies(store.folder());
     });
     auto fontFamilies = std::async(std::launch::async, [programFolder] { return registerInterfaceFont(programFolder); });
-    auto splashPicture = std::async(std::launch::async, [programFolder] { return frmSplash::readPicture(programFolder); });
+    auto splashPicture = std::async(std::launch::async, [programFolder] {
+        QImage picture = frmSplash::readPicture(programFolder);
+        Images::readAhead(programFolder);
+        return picture;
+    });
     DialogPrompts prompts;
     RunningSettings settings(store);
     WebEngineEnvironment web(prompts, settings);

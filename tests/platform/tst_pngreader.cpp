@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QtPlugin>
 
+#include <future>
+
 Q_IMPORT_PLUGIN(PngReader)
 
 // PNG pictures, Qt's own and ours, are read without loading any image plugin; a file
@@ -32,6 +34,16 @@ private:
                 loaded.append(name);
         return loaded;
     }
+
+    QString square(int size, Qt::GlobalColor color)
+    {
+        QImage image(size, size, QImage::Format_RGB32);
+        image.fill(color);
+        const QString path = m_folder.filePath(QString::number(size) + QStringLiteral(".png"));
+        return image.save(path) ? path : QString();
+    }
+
+    QTemporaryDir m_folder;
 
 private slots:
     void pngIsReadWithoutPlugins_data()
@@ -75,17 +87,23 @@ private slots:
     // pictures load the plugins: after the tests that count them.)
     void eachSizeIsReadWhenFirstShown()
     {
-        QTemporaryDir folder;
-        const auto square = [&](int size, Qt::GlobalColor color) {
-            QImage image(size, size, QImage::Format_RGB32);
-            image.fill(color);
-            const QString path = folder.filePath(QString::number(size) + QStringLiteral(".png"));
-            return image.save(path) ? path : QString();
-        };
-        const QIcon icon(new DrawnIconEngine({square(16, Qt::red), folder.filePath(QStringLiteral("none.png"))}, {16, 24}));
+        const QIcon icon(new DrawnIconEngine({square(16, Qt::red), m_folder.filePath(QStringLiteral("none.png"))}, {16, 24}));
         QVERIFY(!square(16, Qt::green).isEmpty());
         QCOMPARE(icon.pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::green));
         QCOMPARE(icon.availableSizes(), QList<QSize>({QSize(16, 16), QSize(24, 24)}));
+    }
+
+    // Read ahead on another thread, a picture is shown by the first icon for it without
+    // reading its file; a later icon reads the file.
+    void aPictureReadAheadIsTakenOnce()
+    {
+        const QString path = square(16, Qt::red);
+        std::async(std::launch::async, [&] { DrawnIconEngine::readAhead({path}); }).wait();
+        QVERIFY(!square(16, Qt::green).isEmpty());
+        const QIcon first(new DrawnIconEngine({path}, {16}));
+        QCOMPARE(first.pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::red));
+        const QIcon later(new DrawnIconEngine({path}, {16}));
+        QCOMPARE(later.pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::green));
     }
 
     // Last: other formats may load plugins.
