@@ -59,8 +59,10 @@ void readAhead(const QString &programFolder)
 {
     const QDir folder(folderOf(programFolder) + QStringLiteral("drawn"));
     QStringList files;
-    for (const QString &name : folder.entryList({QStringLiteral("*-16.png"), QStringLiteral("*-24.png")}, QDir::Files))
-        files.append(folder.filePath(name));
+    // Matched by hand: a name filter would load the regular expression library for this alone.
+    for (const QString &name : folder.entryList(QDir::Files))
+        if (name.endsWith(QLatin1String("-16.png")) || name.endsWith(QLatin1String("-24.png")))
+            files.append(folder.filePath(name));
     DrawnIconEngine::readAhead(files);
 }
 

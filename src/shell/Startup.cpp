@@ -57,6 +57,13 @@ void endNow(frmMain &main)
     main.close();
 }
 
+// What another thread reads while the engine starts.
+struct Readied
+{
+    QStringList fontFamilies;
+    QImage splashPicture;
+};
+
 struct Launching
 {
     explicit Launching(QImage picture) : splashPicture(std::move(picture)) {}
@@ -210,11 +217,10 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
         profile.prepare(shipped);
         removeLeftoverCopies(store.folder());
     });
-    auto fontFamilies = std::async(std::launch::async, [programFolder] { return registerInterfaceFont(programFolder); });
-    auto splashPicture = std::async(std::launch::async, [programFolder] {
-        QImage picture = frmSplash::readPicture(programFolder);
+    auto readied = std::async(std::launch::async, [programFolder] {
+        Readied ahead{.fontFamilies = registerInterfaceFont(programFolder), .splashPicture = frmSplash::readPicture(programFolder)};
         Images::readAhead(programFolder);
-        return picture;
+        return ahead;
     });
     DialogPrompts prompts;
     RunningSettings settings(store);
@@ -222,7 +228,8 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
     DetachedProcessLauncher launcher;
     KeyringSecrets secrets;
     prepared.wait();
-    useInterfaceFont(fontFamilies.get());
+    Readied ahead = readied.get();
+    useInterfaceFont(ahead.fontFamilies);
     StepTimes::mark("engine");
     const AppContext context{.programFolder = programFolder,
                              .profileFolder = profile.path(),
@@ -240,7 +247,7 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
     // From the main window's load on, later starts reach it and a request to end closes it,
     // also while the tip of the day waits.
     std::unique_ptr<EndRequests> endRequests;
-    Launching launching(splashPicture.get());
+    Launching launching(std::move(ahead.splashPicture));
     std::vector<std::function<void()>> start = launchSteps(launching, context, commandLine, [&](frmMain &loaded) {
         copy.serve([&loaded](const QString &address) { loaded.openRequested(address); });
         endRequests = std::make_unique<EndRequests>([&loaded] { endNow(loaded); });
