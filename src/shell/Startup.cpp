@@ -31,7 +31,6 @@
 #include <QUrl>
 #include <QLibraryInfo>
 #include <QStyle>
-#include <QTimer>
 #include <QTranslator>
 
 #include <algorithm>
