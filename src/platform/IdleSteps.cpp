@@ -27,8 +27,17 @@ IdleSteps::IdleSteps(QObject *parent) : QObject(parent), m_deadline(new QTimer(t
 
 IdleSteps::~IdleSteps()
 {
-    if (m_idleSource)
-        g_source_remove(m_idleSource);
+    dropIdleSource();
+}
+
+void IdleSteps::dropIdleSource()
+{
+    if (!m_idleSource)
+        return;
+    GMainContext *context = g_main_context_ref_thread_default();
+    if (GSource *idle = g_main_context_find_source_by_id(context, std::exchange(m_idleSource, 0)))
+        g_source_destroy(idle);
+    g_main_context_unref(context);
 }
 
 void IdleSteps::add(std::function<void()> step)
@@ -46,21 +55,27 @@ void IdleSteps::schedule()
         return;
     }
     m_deadline->start(LongestWaitMs);
-    m_idleSource = g_idle_add(
+    // On the loop of this thread: Qt gives a thread other than the main one a context of its own.
+    GSource *idle = g_idle_source_new();
+    g_source_set_callback(
+        idle,
         [](gpointer self) -> gboolean {
             auto *steps = static_cast<IdleSteps *>(self);
             steps->m_idleSource = 0;
             steps->runNext();
             return G_SOURCE_REMOVE;
         },
-        this);
+        this, nullptr);
+    GMainContext *context = g_main_context_ref_thread_default();
+    m_idleSource = g_source_attach(idle, context);
+    g_main_context_unref(context);
+    g_source_unref(idle);
 }
 
 void IdleSteps::runNext()
 {
     m_deadline->stop();
-    if (m_idleSource)
-        g_source_remove(std::exchange(m_idleSource, 0));
+    dropIdleSource();
     if (m_steps.empty())
         return;
     const std::function<void()> step = std::move(m_steps.front());

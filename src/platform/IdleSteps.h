@@ -26,6 +26,7 @@ public:
 private:
     void schedule();
     void runNext();
+    void dropIdleSource();
 
     std::queue<std::function<void()>> m_steps;
     QTimer *m_deadline;

@@ -1,8 +1,13 @@
 #include "platform/IdleSteps.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
+
+#include <atomic>
+#include <memory>
 
 namespace {
 
@@ -59,6 +64,22 @@ private slots:
         QTRY_COMPARE(ran, 2);
         QVERIFY(chain.done > 0);
         chain.stopped = true;
+    }
+
+    // On a thread with a loop of its own, the steps run there, not on the main thread's loop.
+    void stepsRunOnTheirThread()
+    {
+        std::atomic<QThread *> ranOn = nullptr;
+        std::unique_ptr<QThread> worker(QThread::create([&] {
+            QEventLoop loop;
+            IdleSteps steps;
+            steps.add([&] { ranOn = QThread::currentThread(); });
+            steps.add([&] { loop.quit(); });
+            loop.exec();
+        }));
+        worker->start();
+        QTRY_VERIFY(worker->isFinished());
+        QCOMPARE(ranOn.load(), worker.get());
     }
 };
 
