@@ -1,8 +1,9 @@
 #include "DrawnIconEngine.h"
 
+#include "Images.h"
+
 #include <QHash>
 #include <QImage>
-#include <QImageReader>
 #include <QMutex>
 #include <QPainter>
 #include <QPixmap>
@@ -31,9 +32,7 @@ QPixmap readPicture(const QString &file)
 void DrawnIconEngine::readAhead(const QStringList &files)
 {
     for (const QString &file : files) {
-        QImageReader reader(file, "png");
-        reader.setAutoDetectImageFormat(false);
-        QImage picture = reader.read();
+        QImage picture = Images::readPng(file);
         const QMutexLocker locked(&readAheadLock);
         if (!picture.isNull())
             readAheadPictures().insert(file, std::move(picture));

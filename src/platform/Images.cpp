@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImageReader>
 
 namespace {
 
@@ -53,6 +54,13 @@ QIcon icon(const QString &programFolder, const QString &key)
 QPixmap pixmap(const QString &programFolder, const QString &key, QSize size)
 {
     return icon(programFolder, key).pixmap(size);
+}
+
+QImage readPng(const QString &file)
+{
+    QImageReader reader(file, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 void readAhead(const QString &programFolder)

@@ -1,18 +1,16 @@
 #include "frmSplash.h"
 
+#include "platform/Images.h"
+
 #include <QGuiApplication>
 #include <QLabel>
-#include <QImageReader>
 #include <QPixmap>
 #include <QScreen>
 
 QImage frmSplash::readPicture(const QString &programFolder)
 {
-    // A ready picture: drawing vector art here would hold up the start. Its format
-    // is known; guessing it would load every image plugin first.
-    QImageReader reader(programFolder + QStringLiteral("/images/splash.png"), "png");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    // A ready picture: drawing vector art here would hold up the start.
+    return Images::readPng(programFolder + QStringLiteral("/images/splash.png"));
 }
 
 frmSplash::frmSplash(const QImage &picture, QWidget *parent)
