@@ -1,5 +1,7 @@
 #include "FocusStyle.h"
 
+#include "StandardIconEngine.h"
+
 #include <QPainter>
 #include <QStyleOption>
 
@@ -28,4 +30,10 @@ void FocusStyle::drawControl(ControlElement element, const QStyleOption *option,
     QProxyStyle::drawControl(element, option, painter, widget);
     if (element == CE_PushButton && (option->state & State_HasFocus))
         drawMark(option->rect, option, painter);
+}
+
+// Without the option and widget, Qt's styles take the direction from the application.
+QIcon FocusStyle::standardIcon(StandardPixmap which, const QStyleOption *, const QWidget *) const
+{
+    return QIcon(new StandardIconEngine(which, baseStyle()));
 }

@@ -87,6 +87,27 @@ private slots:
         QTRY_VERIFY(width > 0);
         QVERIFY2(width >= wanted, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(wanted)));
     }
+
+    // Fetched when first shown, the style's own pictures are still the base style's.
+    void standardPicturesAreTheBaseStyles_data()
+    {
+        QTest::addColumn<QStyle::StandardPixmap>("which");
+        QTest::newRow("window menu close") << QStyle::SP_TitleBarCloseButton;
+        QTest::newRow("toolbar extension") << QStyle::SP_ToolBarHorizontalExtensionButton;
+        QTest::newRow("a picture the style lacks") << QStyle::SP_CustomBase;
+    }
+    void standardPicturesAreTheBaseStyles()
+    {
+        QFETCH(QStyle::StandardPixmap, which);
+        const FocusStyle style(QStringLiteral("Fusion"));
+        const QIcon base = style.baseStyle()->standardIcon(which);
+        QIcon icon = style.standardIcon(which);
+        QCOMPARE(icon.isNull(), base.isNull());
+        QCOMPARE(icon.availableSizes(), base.availableSizes());
+        QIcon copy = icon;
+        for (const int size : {16, 32})
+            QCOMPARE(copy.pixmap(size, QIcon::Disabled).toImage(), base.pixmap(size, QIcon::Disabled).toImage());
+    }
 };
 
 QTEST_MAIN(tst_FocusStyle)
