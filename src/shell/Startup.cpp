@@ -102,7 +102,7 @@ std::vector<std::function<void()>> launchSteps(Launching &at, const AppContext &
                     tip.exec();
             }
             if (!at.closed)
-                at.main->show();
+                at.main->showFirst();
             StepTimes::mark("shown");
         },
     };

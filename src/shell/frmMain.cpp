@@ -331,8 +331,38 @@ bool frmMain::listPressed() const { return m_toolbar->list->isChecked(); }
 
 void frmMain::setListPressed(bool pressed)
 {
+    keepPanelPlace(false);
     m_toolbar->list->setChecked(pressed);
     m_list->setVisible(pressed);
+}
+
+// While kept, the panel's place stays its own when it is hidden: the documents beside it
+// do not move when it shows.
+void frmMain::keepPanelPlace(bool kept)
+{
+    QSizePolicy policy = m_list->sizePolicy();
+    policy.setRetainSizeWhenHidden(kept);
+    m_list->setSizePolicy(policy);
+}
+
+void frmMain::showFirst()
+{
+    frmDocument *first = activeDocument();
+    if (first && m_list->isVisibleTo(this)) {
+        keepPanelPlace(true);
+        m_list->hide();
+        // After the handlers that show the title; a choice made meanwhile stands.
+        const auto reveal = [this] {
+            QTimer::singleShot(0, this, [this] {
+                if (m_list->sizePolicy().retainSizeWhenHidden())
+                    setListPressed(listPressed());
+            });
+        };
+        connect(first->web(), &BrowserControl::TitleChange, this, reveal, Qt::SingleShotConnection);
+        connect(first->web(), &BrowserControl::DocumentComplete, this, reveal, Qt::SingleShotConnection);
+        QTimer::singleShot(500, this, reveal);
+    }
+    show();
 }
 
 void frmMain::updateCaption()

@@ -28,6 +28,10 @@ public:
 
     // Start-up: placement, panel, every room's load, the first document window and its page.
     void Form_Load(const QString &commandLine);
+    // Shows the window for the first time. The panel shows in its place once the first page
+    // has its title or has loaded, or after half a second: laid out and drawn with the rest,
+    // it held up the page's first title.
+    void showFirst();
 
     frmDocument *LoadNewDoc();
     void CloseDoc();
@@ -62,6 +66,7 @@ private:
     void showPage(const QString &pageId, bool focus);
     void setTabbed(bool tabbed);
     void setListPressed(bool pressed);
+    void keepPanelPlace(bool kept);
     bool listPressed() const;
     void updateCaption();
     bool mayQuit();

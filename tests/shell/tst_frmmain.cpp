@@ -58,8 +58,11 @@ private slots:
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QTRY_COMPARE(main->frameGeometry().size(), screen.size() * 0.85);
         QCOMPARE(main->frameGeometry().center(), screen.center());
-        QVERIFY(panelOf(*main)->isVisible());
+        // The panel comes after the first page's title, in the place kept for it.
         QVERIFY(listPressed(*main));
+        const QPoint documentsAt = main->activeDocument()->mapTo(main.get(), QPoint(0, 0));
+        QTRY_VERIFY(panelOf(*main)->isVisible());
+        QCOMPARE(main->activeDocument()->mapTo(main.get(), QPoint(0, 0)), documentsAt);
         // The panel leaves two thirds to the document, whose toolbar shows every button.
         QVERIFY(panelOf(*main)->width() <= main->width() / 3);
         QCOMPARE(panelOf(*main)->width() * 15, panelOf(*main)->widthTwips());
