@@ -9,7 +9,7 @@
 # --self-check runs bench_floor in both slots, to test the harness itself.
 # --unequal also runs the floor with OpenGL loaded (bench_floor --with-gl), as a
 # plain Qt program does, and prints that ratio before the last line.
-# --floor-option passes OPT to bench_floor (e.g. --disk-profile).
+# --floor-option passes OPT to bench_floor (e.g. --memory-profile).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
