@@ -32,7 +32,7 @@ QPixmap readPicture(const QString &file)
 void DrawnIconEngine::readAhead(const QStringList &files)
 {
     for (const QString &file : files) {
-        QImage picture = Images::readPng(file);
+        QImage picture = Images::readAs(file, "png");
         const QMutexLocker locked(&readAheadLock);
         if (!picture.isNull())
             readAheadPictures().insert(file, std::move(picture));

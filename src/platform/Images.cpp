@@ -56,9 +56,9 @@ QPixmap pixmap(const QString &programFolder, const QString &key, QSize size)
     return icon(programFolder, key).pixmap(size);
 }
 
-QImage readPng(const QString &file)
+QImage readAs(const QString &file, const char *format)
 {
-    QImageReader reader(file, "png");
+    QImageReader reader(file, format);
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }

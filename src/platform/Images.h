@@ -10,9 +10,9 @@ namespace Images {
 
 QIcon icon(const QString &programFolder, const QString &key);
 QPixmap pixmap(const QString &programFolder, const QString &key, QSize size);
-// A PNG file read as PNG: guessing its format would load every image plugin first.
-// Any thread may read one.
-QImage readPng(const QString &file);
+// A picture file read as the format given ("png", "bmp"): guessing it would load every
+// image plugin first. Any thread may read one.
+QImage readAs(const QString &file, const char *format);
 // Reads the drawn pictures of the sizes menus and toolbars show, on the calling
 // thread, so that the first windows need not.
 void readAhead(const QString &programFolder);

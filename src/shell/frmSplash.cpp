@@ -9,8 +9,9 @@
 
 QImage frmSplash::readPicture(const QString &programFolder)
 {
-    // A ready picture: drawing vector art here would hold up the start.
-    return Images::readPng(programFolder + QStringLiteral("/images/splash.png"));
+    // A ready picture, and one stored as it shows: drawing vector art, or even unpacking
+    // a PNG, took a few milliseconds of the start.
+    return Images::readAs(programFolder + QStringLiteral("/images/splash.bmp"), "bmp");
 }
 
 frmSplash::frmSplash(const QImage &picture, QWidget *parent)

@@ -17,9 +17,9 @@
 
 Q_IMPORT_PLUGIN(PngReader)
 
-// PNG pictures, Qt's own and ours, are read without loading any image plugin; a file
-// that only bears the name is still read by what reads its format. The program's SVG
-// pictures come drawn: showing them loads no SVG reader either.
+// Pictures, Qt's own and ours (PNG, and the splash's BMP), are read without loading any
+// image plugin; a file that only bears the name is still read by what reads its format.
+// The program's SVG pictures come drawn: showing them loads no SVG reader either.
 class tst_PngReader : public QObject
 {
     Q_OBJECT
@@ -46,18 +46,22 @@ private:
     QTemporaryDir m_folder;
 
 private slots:
-    void pngIsReadWithoutPlugins_data()
+    void picturesAreReadWithoutPlugins_data()
     {
         QTest::addColumn<QString>("source");
-        QTest::newRow("the style's own icon") << QString();
-        QTest::newRow("a picture of ours") << QStringLiteral(VANTOREL_DATA_DIR "/images/splash.png");
+        QTest::addColumn<QByteArray>("format");
+        const QString programFolder = QFileInfo(QStringLiteral(VANTOREL_BINARY)).absolutePath();
+        QTest::newRow("the style's own icon") << QString() << QByteArray();
+        QTest::newRow("a drawn picture of ours") << programFolder + QStringLiteral("/images/drawn/home-24.png") << QByteArray();
+        QTest::newRow("the splash picture") << QStringLiteral(VANTOREL_DATA_DIR "/images/splash.bmp") << QByteArray("bmp");
     }
-    void pngIsReadWithoutPlugins()
+    void picturesAreReadWithoutPlugins()
     {
         QFETCH(QString, source);
-        const QPixmap picture = source.isEmpty()
-            ? QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16, 16)
-            : QPixmap(source);
+        QFETCH(QByteArray, format);
+        const QImage picture = source.isEmpty()
+            ? QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16, 16).toImage()
+            : format.isEmpty() ? QPixmap(source).toImage() : Images::readAs(source, format.constData());
         QVERIFY(!picture.isNull());
         QCOMPARE(loadedImagePlugins(), QStringList());
     }
