@@ -68,8 +68,9 @@ void readAhead(const QString &programFolder)
     const QDir folder(folderOf(programFolder) + QStringLiteral("drawn"));
     QStringList files;
     // Matched by hand: a name filter would load the regular expression library for this alone.
+    const QString small = drawnName(QString(), 16), toolbar = drawnName(QString(), 24);
     for (const QString &name : folder.entryList(QDir::Files))
-        if (name.endsWith(QLatin1String("-16.png")) || name.endsWith(QLatin1String("-24.png")))
+        if (name.endsWith(small) || name.endsWith(toolbar))
             files.append(folder.filePath(name));
     DrawnIconEngine::readAhead(files);
 }

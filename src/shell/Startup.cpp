@@ -208,8 +208,8 @@ int run(QApplication &app, const QString &commandLine, RunningCopy &copy)
     // The web engine first: its start is the longest part of start-up and mostly
     // waits on its helper processes, while other threads copy the shipped profile
     // files, register the interface font and read the splash picture and the icons.
-    // No image plugin is loaded: the first frame's pictures are PNG, which Qt reads
-    // itself (see PngReader).
+    // No image plugin is loaded: the first frame's pictures are PNG (see PngReader) and
+    // the splash's BMP, which Qt reads itself.
     const ProfileFolder profile;
     SettingsStore store;
     auto prepared = std::async(std::launch::async, [&profile, &store, shipped = programFolder + QStringLiteral("/profile")] {
